@@ -1,0 +1,32 @@
+# make run   installs what is missing, builds, converts the bundled examples
+# make test  the same build, then every test
+# make bench the benchmarks; make gui opens the window; make clean
+
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test bench gui clean
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	./scripts/run-examples.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	./scripts/run-bench.sh $(BUILD)
+
+gui: build
+	$(BUILD)/bin/tervan examples/leica1200.txt
+
+clean:
+	rm -rf $(BUILD) build-asan

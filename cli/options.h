@@ -1,0 +1,41 @@
+// The command line of tervan-cli: convert, receive and send.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/program.h"
+
+namespace tervan {
+
+enum class Command { Convert, Receive, Send };
+
+struct CliOptions {
+    Command command = Command::Convert;
+    std::vector<std::string> inputs;
+    std::string iniPath;        // empty: Tervan.ini in the program folder
+    std::string dxfHeaderPath;  // empty: dxf_header.txt in the program folder
+    std::string logDir;         // empty: Log in the program folder
+    std::string port;           // empty: ComName
+    std::optional<std::string> model;
+    std::vector<std::pair<std::string, std::string>> sets;  // --set KEY=VALUE, in order
+    bool hvsd = false;
+    std::optional<std::uint32_t> seed;
+    BffbParams bffb;
+    bool quiet = false;
+};
+
+// Parses argv (without the program name). On a usage error returns false
+// with the reason in error.
+bool parseCommandLine(const std::vector<std::string>& args, CliOptions& options, std::string& error);
+
+// Applies --model and every --set to the settings; false with the reason
+// when a key is unknown or a flag value is not Yes or No.
+bool applySettingOverrides(const CliOptions& options, Settings& settings, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace tervan

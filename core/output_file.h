@@ -1,0 +1,42 @@
+// An output file written as the formats say: created anew, every line feed
+// of a template written as carriage return + line feed (the "text mode" of
+// the program's home system, on every platform), numbers formatted exactly
+// as C printf does.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace tervan {
+
+class OutputFile {
+public:
+    OutputFile() = default;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    ~OutputFile();
+
+    // false when the file cannot be created; errorText() then says why.
+    bool create(const std::string& path);
+    [[gnu::format(printf, 2, 3)]] void print(const char* fmt, ...);
+    // Writes text with its line feeds turned into CR LF.
+    void write(std::string_view text);
+    // Flushes and closes; false when anything could not be written.
+    bool close();
+    const std::string& errorText() const { return error_; }
+
+private:
+    void flush();
+
+    std::FILE* file_ = nullptr;
+    std::string buffer_;
+    std::string scratch_;
+    bool failed_ = false;
+    std::string error_;
+};
+
+// Writes text (line feeds as CR LF) to path in one go; false on failure.
+bool writeTextFile(const std::string& path, std::string_view text, std::string* error = nullptr);
+
+}  // namespace tervan

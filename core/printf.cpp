@@ -1,0 +1,230 @@
+#include "core/printf.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace tervan {
+namespace {
+
+struct Spec {
+    bool left = false, plus = false, space = false, zero = false, alt = false;
+    int width = -1;      // -1: none
+    int precision = -1;  // -1: none
+    char conv = 0;
+};
+
+void pad(std::string& out, std::size_t n, char c) { out.append(n, c); }
+
+// Writes body (sign already inside or given separately) into out with width
+// handling. sign is "" or "-", "+", " ".
+void emitNumber(std::string& out, const Spec& s, std::string_view sign, std::string_view digits,
+                bool zeroPadAllowed) {
+    std::size_t len = sign.size() + digits.size();
+    std::size_t width = s.width > 0 ? static_cast<std::size_t>(s.width) : 0;
+    if (len >= width) {
+        out.append(sign);
+        out.append(digits);
+        return;
+    }
+    std::size_t fill = width - len;
+    if (s.left) {
+        out.append(sign);
+        out.append(digits);
+        pad(out, fill, ' ');
+    } else if (s.zero && zeroPadAllowed) {
+        out.append(sign);
+        pad(out, fill, '0');
+        out.append(digits);
+    } else {
+        pad(out, fill, ' ');
+        out.append(sign);
+        out.append(digits);
+    }
+}
+
+void formatDouble(std::string& out, const Spec& s, double v) {
+    int precision = s.precision < 0 ? 6 : s.precision;
+    char buf[400];
+    char* begin = buf;
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
+    if (r.ec != std::errc()) {  // cannot happen for the precisions of our formats
+        char tmp[32];
+        std::snprintf(tmp, sizeof tmp, "%%.%df", precision);
+        int n = std::snprintf(buf, sizeof buf, tmp, v);
+        r.ptr = buf + (n < 0 ? 0 : std::min<int>(n, sizeof buf - 1));
+    }
+    std::string_view sign;
+    if (*begin == '-') {
+        sign = "-";
+        ++begin;
+    } else if (s.plus) {
+        sign = "+";
+    } else if (s.space) {
+        sign = " ";
+    }
+    std::string_view digits(begin, static_cast<std::size_t>(r.ptr - begin));
+    bool finite = digits.empty() || (digits[0] >= '0' && digits[0] <= '9');
+    std::string withPoint;
+    if (s.alt && precision == 0 && finite) {
+        withPoint.assign(digits);
+        withPoint += '.';
+        digits = withPoint;
+    }
+    emitNumber(out, s, sign, digits, finite);
+}
+
+void formatInt(std::string& out, const Spec& s, long long v) {
+    char buf[32];
+    unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    auto r = std::to_chars(buf, buf + sizeof buf, mag);
+    std::string_view digits(buf, static_cast<std::size_t>(r.ptr - buf));
+    std::string padded;
+    if (s.precision >= 0) {
+        if (s.precision == 0 && mag == 0) digits = {};
+        if (digits.size() < static_cast<std::size_t>(s.precision)) {
+            padded.assign(static_cast<std::size_t>(s.precision) - digits.size(), '0');
+            padded.append(digits);
+            digits = padded;
+        }
+    }
+    std::string_view sign = v < 0 ? "-" : s.plus ? "+" : s.space ? " " : "";
+    emitNumber(out, s, sign, digits, s.precision < 0);
+}
+
+void formatString(std::string& out, const Spec& s, const char* str) {
+    if (str == nullptr) str = "(null)";
+    std::size_t len = s.precision >= 0 ? strnlen(str, static_cast<std::size_t>(s.precision)) : std::strlen(str);
+    std::size_t width = s.width > 0 ? static_cast<std::size_t>(s.width) : 0;
+    std::size_t fill = len < width ? width - len : 0;
+    if (!s.left) pad(out, fill, ' ');
+    out.append(str, len);
+    if (s.left) pad(out, fill, ' ');
+}
+
+// Parses one conversion specification starting after '%'. Returns false
+// when it is one this formatter does not handle.
+bool parseSpec(const char*& p, Spec& s) {
+    for (;; ++p) {
+        if (*p == '-') s.left = true;
+        else if (*p == '+') s.plus = true;
+        else if (*p == ' ') s.space = true;
+        else if (*p == '0') s.zero = true;
+        else if (*p == '#') s.alt = true;
+        else break;
+    }
+    if (*p == '*') return false;
+    if (*p >= '0' && *p <= '9') {
+        s.width = 0;
+        while (*p >= '0' && *p <= '9') s.width = s.width * 10 + (*p++ - '0');
+    }
+    if (*p == '.') {
+        ++p;
+        if (*p == '*') return false;
+        s.precision = 0;
+        while (*p >= '0' && *p <= '9') s.precision = s.precision * 10 + (*p++ - '0');
+    }
+    switch (*p) {
+        case 'd': case 'i': case 's': case 'f': case 'c': case 'u': case 'x': case 'X':
+            s.conv = *p++;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Checks the whole template before anything is consumed from the argument
+// list, so that the vsnprintf fallback sees the arguments untouched.
+bool supported(const char* fmt) {
+    for (const char* p = fmt; *p; ++p) {
+        if (*p != '%') continue;
+        ++p;
+        if (*p == '%') continue;
+        Spec s;
+        if (!parseSpec(p, s)) return false;
+        --p;
+    }
+    return true;
+}
+
+void formatHex(std::string& out, const Spec& s, unsigned v) {
+    char buf[16];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, 16);
+    if (s.conv == 'X')
+        for (char* c = buf; c != r.ptr; ++c)
+            if (*c >= 'a' && *c <= 'f') *c = static_cast<char>(*c - 'a' + 'A');
+    std::string_view digits(buf, static_cast<std::size_t>(r.ptr - buf));
+    std::string padded;
+    if (s.precision >= 0 && digits.size() < static_cast<std::size_t>(s.precision)) {
+        padded.assign(static_cast<std::size_t>(s.precision) - digits.size(), '0');
+        padded.append(digits);
+        digits = padded;
+    }
+    emitNumber(out, s, "", digits, s.precision < 0);
+}
+
+}  // namespace
+
+void vappendf(std::string& out, const char* fmt, va_list args) {
+    if (!supported(fmt)) {
+        va_list copy;
+        va_copy(copy, args);
+        int n = std::vsnprintf(nullptr, 0, fmt, copy);
+        va_end(copy);
+        if (n <= 0) return;
+        std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(n) + 1);
+        std::vsnprintf(out.data() + at, static_cast<std::size_t>(n) + 1, fmt, args);
+        out.resize(at + static_cast<std::size_t>(n));
+        return;
+    }
+    const char* p = fmt;
+    while (*p) {
+        const char* start = p;
+        while (*p && *p != '%') ++p;
+        out.append(start, static_cast<std::size_t>(p - start));
+        if (!*p) break;
+        ++p;
+        if (*p == '%') {
+            out += '%';
+            ++p;
+            continue;
+        }
+        Spec s;
+        parseSpec(p, s);
+        switch (s.conv) {
+            case 'd': case 'i': formatInt(out, s, va_arg(args, int)); break;
+            case 'u': formatInt(out, s, va_arg(args, unsigned)); break;
+            case 'x': case 'X': formatHex(out, s, va_arg(args, unsigned)); break;
+            case 'f': formatDouble(out, s, va_arg(args, double)); break;
+            case 's': formatString(out, s, va_arg(args, const char*)); break;
+            case 'c': {
+                char c = static_cast<char>(va_arg(args, int));
+                std::size_t width = s.width > 0 ? static_cast<std::size_t>(s.width) : 0;
+                if (!s.left && width > 1) pad(out, width - 1, ' ');
+                out.push_back(c);
+                if (s.left && width > 1) pad(out, width - 1, ' ');
+                break;
+            }
+        }
+    }
+}
+
+void appendf(std::string& out, const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    vappendf(out, fmt, args);
+    va_end(args);
+}
+
+std::string strf(const char* fmt, ...) {
+    std::string out;
+    va_list args;
+    va_start(args, fmt);
+    vappendf(out, fmt, args);
+    va_end(args);
+    return out;
+}
+
+}  // namespace tervan

@@ -1,0 +1,103 @@
+// The Settings record: every configuration value of the program, named by
+// its INI key. Flags are 0 or 1 ("Yes"/"No" in the INI file); everything else
+// is text, converted to a number where it is used. Keys that are not C++
+// names are spelled: 2DFile -> TwoDFile, 3DFile -> ThreeDFile, Z.000 -> Z000.
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace tervan {
+
+struct Settings {
+    // section "Model"
+    std::string Model = "Zeiss3303";
+    int TwoDFile = 1;
+    int ThreeDFile = 1;
+    int DpiFile = 1;
+    int KorFile = 1;
+    int LevelsFile = 1;
+    int NamesFile = 1;
+    int PointsFile = 1;
+    int ScriptsFile = 1;
+    int NxyzFile = 1;
+    int NyxzFile = 1;
+    int XyzFile = 1;
+    int TrasFile = 1;
+    int SpaceInNames = 1;
+    int Z000 = 1;
+    int x1000 = 0;
+    int StartWithFileOpen = 1;
+    int SaveSettings = 1;
+    std::string LetterSize = "0.50";
+    std::string X0 = "0.000";
+    std::string Y0 = "0.000";
+    std::string Z0 = "0.000";
+    std::string dSD = "2";
+    std::string dH = "50";
+    std::string dV = "50";
+    std::string LevelLayer = "NIVA";
+    std::string NamesLayer = "NOMERA";
+    std::string PointsLayer = "TOCKI";
+    // sections "DpiHeader" and "KorHeader" (bytes 0x80 and up are MIK letters)
+    std::string DpiLine1 = "\x20\x8E\x20\x81\x20\x85\x20\x8A\x20\x92\x20\x3A";
+    std::string DpiLine2 = "    7  20   5   5   0   5  5  0  6  25   5   5";
+    std::string DpiLine3 = "    NS      I    NT     T     R         Z        S";
+    std::string KorLine1 = "\x20\x8E\x20\x81\x20\x85\x20\x8A\x20\x92\x20\x3A";
+    std::string KorLine2 =
+        " \x8D\xAE\xAC\xA5\xB0 \x8A\xAB\xA0\xB1      X           Y    \x8A\xAB\xA0\xB1   H         Mx     My    Ms       Mh";
+    std::string KorLine3 = "  1970  7 4700000.000 9400000.000  0    0.0000    0.0    0.0   0.000    0.00";
+    // section "Serial"
+    std::string ComName = "COM1";
+    std::string Baud = "9600";
+    std::string DataBits = "8";
+    std::string StopBits = "1";
+    std::string Parity = "None";
+    std::string FlowControl = "None";
+};
+
+// How a key is loaded and saved.
+enum class KeyKind {
+    Flag,        // loads as 1 only from exactly "Yes"; saved at exit and after the dialog
+    FlagUnlessNo,  // x1000: loads as 1 unless exactly "No"; saved at exit and after the dialog
+    Model,       // text; saved only after the Settings dialog
+    NonZero,     // text saved at exit only when its number is not 0
+    Offset,      // text saved at exit always: itself when its number is not 0, else "0.000"
+    NonEmpty,    // text saved at exit only when not empty
+    Header,      // text edited only in the INI file: loaded, never saved
+};
+
+// One row per INI key. The table drives the load, both saves, the Settings
+// dialog and the command line's --set, so they cannot drift apart. Its order
+// is the order of the saves.
+struct SettingKey {
+    const char* section;
+    const char* key;
+    KeyKind kind;
+    int Settings::*flag;          // for the flag kinds
+    std::string Settings::*text;  // for the text kinds
+    const char* label;            // Settings dialog label, "" when the dialog has none
+    int controlId;                // Settings dialog control, 0 when none
+};
+
+std::span<const SettingKey> settingKeys();
+
+// The row for a key: "Key" when that names one key, or "Section.Key"
+// (needed for Line1 to Line3, which two sections share). nullptr when none.
+const SettingKey* findSettingKey(std::string_view name);
+
+bool isFlag(const SettingKey& key);
+
+// Loads the INI file over the settings. A file that does not exist leaves
+// them as they are: a first start keeps the built-in defaults instead of
+// clearing every output flag and setting x1000.
+void loadSettings(Settings& settings, const std::string& iniPath);
+
+// Writes what the program keeps at exit (nothing unless SaveSettings is set).
+bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath);
+
+// Writes Model and the flags after the Settings dialog was confirmed
+// (nothing unless SaveSettings is set).
+bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath);
+
+}  // namespace tervan

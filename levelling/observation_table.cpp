@@ -1,0 +1,28 @@
+#include "levelling/observation_table.h"
+
+#include "core/printf.h"
+
+namespace tervan {
+namespace {
+
+constexpr const char* kColumns = "SN,\tIH,\tN,\tTH,\tH,\tV,\tSD,\tX,\t\tY,\tZ,\tOm\r\n";
+// The marker stands before the line break, so each line ends with the
+// marker of the row below it.
+constexpr const char* kRow = "%s\r\n%s\t%4.3f\t%s\t%4.3f\t%7.4f\t%7.4f\t%9.3f\t% 10.3f\t% 10.3f\t%6.3f\t%6.3f";
+
+}  // namespace
+
+void buildObservationTable(Program& program) {
+    std::string& text = program.message;
+    text.clear();
+    text.reserve(program.store.points.size() * 96 + 128);
+    text += '<';
+    text += program.inputPath;
+    text += ">\r\n";
+    text += kColumns;
+    for (const Point& p : program.store.points)
+        appendf(text, kRow, p.isStation ? "  *" : "   ", p.SN.c_str(), p.IH, p.N.c_str(), p.TH, p.H, p.V, p.SD, p.X,
+                p.Y, p.Z, p.Om);
+}
+
+}  // namespace tervan

@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Runs every benchmark of bench/ on data generated into BUILD/bench-data.
+set -euo pipefail
+build=${1:-build}
+mkdir -p "$build/bench-data"
+"$build/bin/bench_convert" "$build/bench-data"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Converts every bundled example with tervan-cli into BUILD/run, printing the
+# observation table (or levelling rows) and the files written.
+set -euo pipefail
+build=${1:-build}
+cli="$build/bin/tervan-cli"
+out="$build/run"
+rm -rf "$out"
+mkdir -p "$out"
+
+# example file -> model
+examples=(
+  "leica1200.txt Leica1200"
+)
+
+for entry in "${examples[@]}"; do
+  read -r file model <<<"$entry"
+  cp "examples/$file" "$out/$file"
+  echo "== $file ($model)"
+  "$cli" convert --model "$model" "$out/$file" | tr -d '\r'
+  echo
+done
+echo "== files written in $out"
+ls -l "$out"

@@ -1,0 +1,102 @@
+// The formatter must give the bytes of C printf for every conversion the
+// output templates use.
+#include "core/printf.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+namespace tervan {
+namespace {
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+#pragma GCC diagnostic ignored "-Wformat-security"
+template <class... A>
+std::string viaSnprintf(const char* fmt, A... args) {
+    char buf[1024];
+    int n = std::snprintf(buf, sizeof buf, fmt, args...);
+    return std::string(buf, static_cast<std::size_t>(n));
+}
+template <class... A>
+std::string viaStrf(const char* fmt, A... args) {
+    return strf(fmt, args...);
+}
+#pragma GCC diagnostic pop
+
+// Values of every magnitude the files meet, with exact halves (ties) and
+// values just beside them, negatives and zeros.
+double randomValue(std::mt19937_64& gen) {
+    std::uniform_int_distribution<int> kind(0, 7);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-6, 9);
+    switch (kind(gen)) {
+        case 0: return unit(gen) * std::pow(10.0, exponent(gen));
+        case 1: return std::round(unit(gen) * 1e7) / 1000.0 + 0.0005;  // ties of %.3f
+        case 2: return std::round(unit(gen) * 1e6) / 8.0;                // exact binary halves
+        case 3: return std::nextafter(std::round(unit(gen) * 1e7) / 1000.0 + 0.0005, 1e300);
+        case 4: return 4700000.0 + unit(gen) * 100000.0;
+        case 5: return unit(gen) < 0 ? -0.0 : 0.0;
+        case 6: return unit(gen) * 1e15;
+        default: return std::round(unit(gen) * 400 * 10000) / 10000.0;
+    }
+}
+
+TEST(Printf, DoubleConversionsMatchSnprintf) {
+    const char* specs[] = {"%f",     "%0.0f",  "%0.1f",  "%0.2f",   "%0.3f",   "%4.3f",   "%6.3f",   "%7.4f",
+                           "%8.3f",  "%8.4f",  "%9.3f",  "%9.4f",   "%10.3f",  "%10.5f",  "% 10.3f", "%11.3f",
+                           "%12.3f", "%12.5f", "%13.3f", "%13.5f",  "%14.3f",  "%17.3f",  "%17.5f",  "%-10.3f",
+                           "%+8.2f", "%010.3f", "%#.0f", "x%10.3fy"};
+    std::mt19937_64 gen(20261207);
+    for (const char* spec : specs) {
+        for (int i = 0; i < 100000; ++i) {
+            double v = randomValue(gen);
+            ASSERT_EQ(viaStrf(spec, v), viaSnprintf(spec, v)) << spec << " " << v;
+        }
+    }
+}
+
+TEST(Printf, SpecialValuesMatchSnprintf) {
+    const double values[] = {INFINITY, -INFINITY, NAN, -NAN, 1e300, -1e-300, 0.5, 1.5, 2.5, -0.5, 0.0005, 0.0015};
+    for (const char* spec : {"%10.3f", "%0.0f", "% 10.3f", "%4.3f", "%010.3f"})
+        for (double v : values) EXPECT_EQ(viaStrf(spec, v), viaSnprintf(spec, v)) << spec << " " << v;
+}
+
+TEST(Printf, IntegerAndStringConversionsMatchSnprintf) {
+    std::mt19937_64 gen(7);
+    std::uniform_int_distribution<int> anyInt(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<int> small(-2000, 2000);
+    for (const char* spec : {"%d", "%3d", "%4d", "%7d", "%9d", "%10d", "%15d", "%19d", "%-5d", "%05d", "%.3d", "%+d",
+                             "% d", "%u", "%x", "%X", "%04X"}) {
+        for (int i = 0; i < 100000; ++i) {
+            int v = i % 2 ? anyInt(gen) : small(gen);
+            ASSERT_EQ(viaStrf(spec, v), viaSnprintf(spec, v)) << spec << " " << v;
+        }
+    }
+    const char* strings[] = {"", "P1", "123456", "1234567890", "\x8E\x81", "  x  "};
+    for (const char* spec : {"%s", "%6s", "%-6s", "%.3s", "%9s", "%8.2s"})
+        for (const char* s : strings) EXPECT_EQ(viaStrf(spec, s), viaSnprintf(spec, s)) << spec << " '" << s << "'";
+    EXPECT_EQ(viaStrf("%c%3c%%", 'a', 'b'), viaSnprintf("%c%3c%%", 'a', 'b'));
+}
+
+TEST(Printf, WholeTemplatesMatchSnprintf) {
+    std::mt19937_64 gen(99);
+    const char* row = "%s\r\n%s\t%4.3f\t%s\t%4.3f\t%7.4f\t%7.4f\t%9.3f\t% 10.3f\t% 10.3f\t%6.3f\t%6.3f";
+    const char* tras = "   0000%s         X%13.3f Y%14.3f Z%10.3f\n";
+    for (int i = 0; i < 100000; ++i) {
+        double a = randomValue(gen), b = randomValue(gen), c = randomValue(gen);
+        ASSERT_EQ(viaStrf(tras, "        P1", a, b, c), viaSnprintf(tras, "        P1", a, b, c));
+        ASSERT_EQ(viaStrf(row, "  *", "S1", a, "P2", b, c, a, b, c, a, b, c),
+                  viaSnprintf(row, "  *", "S1", a, "P2", b, c, a, b, c, a, b, c));
+    }
+}
+
+TEST(Printf, UnknownConversionsFallBackToVsnprintf) {
+    EXPECT_EQ(viaStrf("%e|%g|%*d", 1234.5, 0.5, 4, 7), viaSnprintf("%e|%g|%*d", 1234.5, 0.5, 4, 7));
+    EXPECT_EQ(viaStrf("%ld", 5L), "5");
+}
+
+}  // namespace
+}  // namespace tervan

@@ -1,0 +1,107 @@
+#include "core/text.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "test_util.h"
+
+namespace tervan {
+namespace {
+
+struct ReadResult {
+    int status;
+    std::string line;
+};
+
+std::vector<ReadResult> readAll(const std::string& bytes) {
+    test::ScratchDir dir;
+    std::string path = dir.file("in.txt");
+    test::writeFile(path, bytes);
+    LineReader reader;
+    EXPECT_TRUE(reader.open(path));
+    std::vector<ReadResult> out;
+    while (!reader.eof()) {
+        ReadResult r;
+        r.status = reader.read(r.line);
+        out.push_back(r);
+    }
+    return out;
+}
+
+TEST(LineReader, CutsLongLinesAndDropsCarriageReturns) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<ReadResult> expected;
+    };
+    std::string s253(253, 'a');
+    std::string s300(300, 'b');
+    const std::vector<Case> cases = {
+        {"carriage returns dropped", "A\r\rB\n", {{0, "AB"}, {-1, ""}}},
+        {"last line without line feed", "C", {{-1, "C"}}},
+        {"final line feed gives an empty read", "C\n", {{0, "C"}, {-1, ""}}},
+        {"empty file", "", {{-1, ""}}},
+        {"300 characters in two pieces", s300 + "\n", {{1, s300.substr(0, 253)}, {0, s300.substr(253)}, {-1, ""}}},
+        {"exactly 253 then line feed", s253 + "\n", {{1, s253}, {0, ""}, {-1, ""}}},
+        {"byte 255 is a character", "a\xff" "b\n", {{0, "a\xff" "b"}, {-1, ""}}},
+        {"NUL ends what the line shows", std::string("ab\0cd\nx", 7), {{0, "ab"}, {-1, "x"}}},
+    };
+    for (const auto& c : cases) {
+        auto got = readAll(c.bytes);
+        ASSERT_EQ(got.size(), c.expected.size()) << c.name;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].status, c.expected[i].status) << c.name << " call " << i;
+            EXPECT_EQ(got[i].line, c.expected[i].line) << c.name << " call " << i;
+        }
+    }
+}
+
+TEST(LineReader, MissingFileDoesNotOpen) {
+    LineReader reader;
+    EXPECT_FALSE(reader.open("/nonexistent/tervan/file.txt"));
+}
+
+TEST(FieldSplitter, SeparatorRunsCountAsOne) {
+    std::array<std::string_view, 4> f;
+    splitFields("  P1;100.5,,200 ", kSeparators, f);
+    EXPECT_EQ(f[0], "P1");
+    EXPECT_EQ(f[1], "100.5");
+    EXPECT_EQ(f[2], "200");
+    EXPECT_EQ(f[3], "");
+
+    std::array<std::string_view, 2> g;
+    splitFields("PPD*5", kSeparators, g);
+    EXPECT_EQ(g[0], "PPD");
+    EXPECT_EQ(g[1], "5");
+    splitFields("PPD*5", kSeparatorsNoStar, g);
+    EXPECT_EQ(g[0], "PPD*5");
+    EXPECT_EQ(g[1], "");
+    splitFields("a:b", kListSeparators, g);
+    EXPECT_EQ(g[0], "a:b");
+}
+
+TEST(NameNormalisation, TrimsAndRenumbersHashNames) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"  P12  ", "P12"}, {"   ", ""},       {"", ""},         {"#7", "100007"},
+        {"#-5", "99995"},   {"#12abc", "100012"}, {"#0", "#0"},     {"#", "#"},
+        {"#x", "#x"},       {"# 0", "# 0"},    {"A#7", "A#7"},   {"\tP", "\tP"},
+        {"    #0", "#0"},   {"  #3 ", "100003"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(normaliseName(in), out) << "'" << in << "'";
+}
+
+TEST(HexText, FourDigitsAndHandles) {
+    EXPECT_EQ(hex4(255), "00FF");
+    EXPECT_EQ(hex4(126), "007E");
+    EXPECT_EQ(hex4(70000), "1170");
+    EXPECT_EQ(hex4(0xFFFF), "FFFF");
+    EXPECT_EQ(hexHandle(126), "007E");
+    EXPECT_EQ(hexHandle(0xFFFF), "FFFF");
+    EXPECT_EQ(hexHandle(0x10000), "10000");
+    EXPECT_EQ(hexHandle(70000), "11170");
+}
+
+}  // namespace
+}  // namespace tervan

@@ -1,0 +1,71 @@
+#include "writers/output_set.h"
+
+#include <array>
+#include <filesystem>
+
+#include "core/numbers.h"
+#include "levelling/observation_table.h"
+#include "writers/coordinates.h"
+
+namespace tervan {
+namespace {
+
+const std::array kOutputs = {
+    OutputEntry{&Settings::NyxzFile, "_nyxz.txt", writeNyxz},
+    OutputEntry{&Settings::NxyzFile, "_nxyz.txt", writeNxyz},
+    OutputEntry{&Settings::XyzFile, "_xyz.txt", writeXyz},
+    OutputEntry{&Settings::TrasFile, "_tras.dat", writeTras},
+};
+
+bool samePath(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+void writeOne(Program& program, const std::string& inputPath, const std::string& path, Writer write) {
+    if (samePath(path, inputPath)) {
+        appendReport(program.message, path + " not written: it is the input file");
+        return;
+    }
+    std::string report;
+    if (!write(path, program, report)) {
+        appendReport(program.message, report);
+        program.outputFailed = true;
+    }
+}
+
+}  // namespace
+
+std::span<const OutputEntry> outputs() { return kOutputs; }
+
+std::string cannotWrite(const std::string& path, const std::string& reason) {
+    return "cannot write " + path + ": " + reason;
+}
+
+void applyOffsets(Program& program) {
+    double x0 = toNumber(program.settings.X0);
+    double y0 = toNumber(program.settings.Y0);
+    double z0 = toNumber(program.settings.Z0);
+    for (Point& p : program.store.points) {
+        if (isZeroPoint(p)) continue;
+        p.X += x0;
+        p.Y += y0;
+        p.Z += z0;
+    }
+}
+
+void writeOutputs(Program& program, const std::string& inputPath, const std::string& baseName) {
+    if (program.settings.x1000) {
+        for (Point& p : program.store.points) {
+            p.X *= 1000;
+            p.Y *= 1000;
+            p.Z *= 1000;
+        }
+    }
+    buildObservationTable(program);
+    for (const auto& out : kOutputs)
+        if (program.settings.*out.flag) writeOne(program, inputPath, baseName + out.suffix, out.write);
+}
+
+}  // namespace tervan
