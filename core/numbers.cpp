@@ -1,5 +1,6 @@
 #include "core/numbers.h"
 
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +26,19 @@ auto withCString(std::string_view text, F f) {
 }  // namespace
 
 double toNumber(std::string_view text) {
+    // Plain decimal text (the bulk of every file) goes through from_chars,
+    // which rounds exactly as strtod does; anything else (blanks, "+", hex,
+    // inf, nan, out of range) through strtod itself.
+    const char* p = text.data();
+    const char* end = p + text.size();
+    const char* digits = p < end && *p == '-' ? p + 1 : p;
+    if (digits < end && ((*digits >= '0' && *digits <= '9') || *digits == '.') &&
+        !(digits + 1 < end && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))) {
+        double v = 0;
+        auto r = std::from_chars(p, end, v);
+        if (r.ec == std::errc()) return v;
+        if (r.ec == std::errc::invalid_argument) return 0;
+    }
     return withCString(text, [](const char* s) { return std::strtod(s, nullptr); });
 }
 

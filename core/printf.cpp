@@ -1,6 +1,7 @@
 #include "core/printf.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -44,11 +45,50 @@ void emitNumber(std::string& out, const Spec& s, std::string_view sign, std::str
     }
 }
 
+// Fixed notation by integer arithmetic when that is provably what printf
+// gives: the value scaled by 10^precision stays below 1e14, where the one
+// rounding error of the multiplication is below 0.02, so unless the scaled
+// value lies within 0.05 of a half (a possible tie, left to to_chars),
+// rounding it to the nearest integer rounds the exact binary value too.
+bool fastFixed(double v, int precision, char* buf, char*& end) {
+    static constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    if (precision > 8 || !std::isfinite(v)) return false;
+    double m = std::fabs(v) * kPow10[precision];
+    if (m >= 1e14) return false;
+    double whole = std::floor(m);
+    double frac = m - whole;
+    if (std::fabs(frac - 0.5) < 0.05) return false;
+    auto n = static_cast<unsigned long long>(whole) + (frac > 0.5 ? 1 : 0);
+    char digits[32];
+    auto r = std::to_chars(digits, digits + sizeof digits, n);
+    int len = static_cast<int>(r.ptr - digits);
+    char* p = buf;
+    if (std::signbit(v)) *p++ = '-';
+    if (len <= precision) {  // 0.000ddd
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = len; i < precision; ++i) *p++ = '0';
+        std::memcpy(p, digits, static_cast<std::size_t>(len));
+        p += len;
+    } else {
+        std::memcpy(p, digits, static_cast<std::size_t>(len - precision));
+        p += len - precision;
+        if (precision > 0) {
+            *p++ = '.';
+            std::memcpy(p, digits + len - precision, static_cast<std::size_t>(precision));
+            p += precision;
+        }
+    }
+    end = p;
+    return true;
+}
+
 void formatDouble(std::string& out, const Spec& s, double v) {
     int precision = s.precision < 0 ? 6 : s.precision;
     char buf[400];
     char* begin = buf;
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
+    std::to_chars_result r{buf, std::errc()};
+    if (!fastFixed(v, precision, buf, r.ptr)) r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
     if (r.ec != std::errc()) {  // cannot happen for the precisions of our formats
         char tmp[32];
         std::snprintf(tmp, sizeof tmp, "%%.%df", precision);
@@ -164,10 +204,22 @@ void formatHex(std::string& out, const Spec& s, unsigned v) {
     emitNumber(out, s, "", digits, s.precision < 0);
 }
 
+// The templates are string constants, so the check is remembered by
+// address for the few most recent ones.
+bool supportedCached(const char* fmt) {
+    thread_local const char* known[16] = {};
+    thread_local unsigned next = 0;
+    for (const char* k : known)
+        if (k == fmt) return true;
+    if (!supported(fmt)) return false;
+    known[next++ % 16] = fmt;
+    return true;
+}
+
 }  // namespace
 
 void vappendf(std::string& out, const char* fmt, va_list args) {
-    if (!supported(fmt)) {
+    if (!supportedCached(fmt)) {
         va_list copy;
         va_copy(copy, args);
         int n = std::vsnprintf(nullptr, 0, fmt, copy);

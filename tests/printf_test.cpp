@@ -58,6 +58,21 @@ TEST(Printf, DoubleConversionsMatchSnprintf) {
     }
 }
 
+TEST(Printf, NearTiesAtEveryPrecisionMatchSnprintf) {
+    const char* specs[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f", "%.5f", "%.6f", "%.7f", "%.8f"};
+    std::mt19937_64 gen(42);
+    std::uniform_int_distribution<long long> whole(-100000000000LL, 100000000000LL);
+    std::uniform_int_distribution<int> nudge(-3, 3);
+    for (int p = 0; p < 9; ++p) {
+        double scale = std::pow(10.0, p);
+        for (int i = 0; i < 100000; ++i) {
+            double v = (static_cast<double>(whole(gen) % (i % 2 ? 1000000 : 100000000000LL)) + 0.5) / scale;
+            for (int k = nudge(gen); k != 0; k += k > 0 ? -1 : 1) v = std::nextafter(v, k > 0 ? 1e300 : -1e300);
+            ASSERT_EQ(viaStrf(specs[p], v), viaSnprintf(specs[p], v)) << specs[p] << " " << v;
+        }
+    }
+}
+
 TEST(Printf, SpecialValuesMatchSnprintf) {
     const double values[] = {INFINITY, -INFINITY, NAN, -NAN, 1e300, -1e-300, 0.5, 1.5, 2.5, -0.5, 0.0005, 0.0015};
     for (const char* spec : {"%10.3f", "%0.0f", "% 10.3f", "%4.3f", "%010.3f"})
