@@ -143,7 +143,7 @@ void formatString(std::string& out, const Spec& s, const char* str) {
     if (s.left) pad(out, fill, ' ');
 }
 
-// Parses one conversion specification starting after '%'. Returns false
+// Parses one conversion (flags, width, precision, letter) after '%'. Returns false
 // when it is one this formatter does not handle.
 bool parseSpec(const char*& p, Spec& s) {
     for (;; ++p) {
