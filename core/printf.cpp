@@ -9,7 +9,7 @@
 namespace tervan {
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, zero = false, alt = false;
     int width = -1;      // -1: none
     int precision = -1;  // -1: none
@@ -20,7 +20,7 @@ void pad(std::string& out, std::size_t n, char c) { out.append(n, c); }
 
 // Writes body (sign already inside or given separately) into out with width
 // handling. sign is "" or "-", "+", " ".
-void emitNumber(std::string& out, const Spec& s, std::string_view sign, std::string_view digits,
+void emitNumber(std::string& out, const Conversion& s, std::string_view sign, std::string_view digits,
                 bool zeroPadAllowed) {
     std::size_t len = sign.size() + digits.size();
     std::size_t width = s.width > 0 ? static_cast<std::size_t>(s.width) : 0;
@@ -83,7 +83,7 @@ bool fastFixed(double v, int precision, char* buf, char*& end) {
     return true;
 }
 
-void formatDouble(std::string& out, const Spec& s, double v) {
+void formatDouble(std::string& out, const Conversion& s, double v) {
     int precision = s.precision < 0 ? 6 : s.precision;
     char buf[400];
     char* begin = buf;
@@ -115,7 +115,7 @@ void formatDouble(std::string& out, const Spec& s, double v) {
     emitNumber(out, s, sign, digits, finite);
 }
 
-void formatInt(std::string& out, const Spec& s, long long v) {
+void formatInt(std::string& out, const Conversion& s, long long v) {
     char buf[32];
     unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
     auto r = std::to_chars(buf, buf + sizeof buf, mag);
@@ -133,7 +133,7 @@ void formatInt(std::string& out, const Spec& s, long long v) {
     emitNumber(out, s, sign, digits, s.precision < 0);
 }
 
-void formatString(std::string& out, const Spec& s, const char* str) {
+void formatString(std::string& out, const Conversion& s, const char* str) {
     if (str == nullptr) str = "(null)";
     std::size_t len = s.precision >= 0 ? strnlen(str, static_cast<std::size_t>(s.precision)) : std::strlen(str);
     std::size_t width = s.width > 0 ? static_cast<std::size_t>(s.width) : 0;
@@ -145,7 +145,7 @@ void formatString(std::string& out, const Spec& s, const char* str) {
 
 // Parses one conversion (flags, width, precision, letter) after '%'. Returns false
 // when it is one this formatter does not handle.
-bool parseSpec(const char*& p, Spec& s) {
+bool parseConversion(const char*& p, Conversion& s) {
     for (;; ++p) {
         if (*p == '-') s.left = true;
         else if (*p == '+') s.plus = true;
@@ -181,14 +181,14 @@ bool supported(const char* fmt) {
         if (*p != '%') continue;
         ++p;
         if (*p == '%') continue;
-        Spec s;
-        if (!parseSpec(p, s)) return false;
+        Conversion s;
+        if (!parseConversion(p, s)) return false;
         --p;
     }
     return true;
 }
 
-void formatHex(std::string& out, const Spec& s, unsigned v) {
+void formatHex(std::string& out, const Conversion& s, unsigned v) {
     char buf[16];
     auto r = std::to_chars(buf, buf + sizeof buf, v, 16);
     if (s.conv == 'X')
@@ -243,8 +243,8 @@ void vappendf(std::string& out, const char* fmt, va_list args) {
             ++p;
             continue;
         }
-        Spec s;
-        parseSpec(p, s);
+        Conversion s;
+        parseConversion(p, s);
         switch (s.conv) {
             case 'd': case 'i': formatInt(out, s, va_arg(args, int)); break;
             case 'u': formatInt(out, s, va_arg(args, unsigned)); break;
