@@ -18,8 +18,8 @@ constexpr const char* kElevation = "%0.3f";
 constexpr const char* kPointEntity = "  0\nPOINT\n  5\n%s\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n";
 constexpr const char* kLevelEntity =
     "  0\nTEXT\n  5\n%s\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n";
-// The name is middle-aligned (72 = 2, 73 = 2) at the point, so the
-// alignment point 11/21/31 repeats the insertion point.
+// The name is right-aligned and vertically centred at the point (72 = 2,
+// 73 = 2, as "MR" in the scripts), so the alignment point repeats it.
 constexpr const char* kNameEntity =
     "  0\nTEXT\n  5\n%s\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n"
     " 72\n     2\n 11\n%0.3f\n 21\n%0.3f\n 31\n%s\n 73\n     2\n";
