@@ -60,7 +60,7 @@ bool writeDxf(const std::string& path, const Program& program, std::string& repo
     if (headerError != 0) {
         // A drawing without its header is no drawing: leave none, not even
         // the one a previous conversion wrote under this name.
-        std::filesystem::remove(path, ec);
+        if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
         report = headerMissing(path, program.dxfHeaderPath, headerError);
         return false;
     }
