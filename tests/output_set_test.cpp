@@ -26,6 +26,21 @@ TEST(OffsetAndScale, ZeroPointsStayAndScaleIncludesOffsets) {
     EXPECT_EQ(test::readFile(dir.file("in_nxyz.txt")), "     A  11500.000  -1500.000   2000.000\r\n");
 }
 
+TEST(OutputSet, WritersRunInTheFixedOrder) {
+    Settings twoD, threeD;
+    twoD.ThreeDFile = 0;
+    std::vector<std::string> suffixes2d, suffixes3d;
+    for (const auto& out : outputs()) {
+        suffixes2d.push_back(outputSuffix(out, twoD));
+        suffixes3d.push_back(outputSuffix(out, threeD));
+    }
+    const std::vector<std::string> order = {".dpi",      ".kor",      ".scr",     "_point.scr", "_names.scr", "_z.scr",
+                                            "_nyxz.txt", "_nxyz.txt", "_xyz.txt", "_tras.dat",  "_2d.dxf"};
+    EXPECT_EQ(suffixes2d, order);
+    EXPECT_EQ(suffixes3d.back(), "_3d.dxf");
+    EXPECT_EQ(outputs().back().flag, &Settings::TwoDFile);
+}
+
 TEST(OutputSet, TickedOutputsOnly) {
     test::ScratchDir dir;
     Program program = test::quietProgram();

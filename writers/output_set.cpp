@@ -6,15 +6,26 @@
 #include "core/numbers.h"
 #include "levelling/observation_table.h"
 #include "writers/coordinates.h"
+#include "writers/dxf.h"
+#include "writers/kor_dpi.h"
+#include "writers/scripts.h"
 
 namespace tervan {
 namespace {
 
 const std::array kOutputs = {
+    OutputEntry{&Settings::DpiFile, ".dpi", writeDpi},
+    OutputEntry{&Settings::KorFile, ".kor", writeKor},
+    OutputEntry{&Settings::ScriptsFile, ".scr", writeScriptsInOne},
+    OutputEntry{&Settings::PointsFile, "_point.scr", writePointsScript},
+    OutputEntry{&Settings::NamesFile, "_names.scr", writeNamesScript},
+    OutputEntry{&Settings::LevelsFile, "_z.scr", writeLevelsScript},
     OutputEntry{&Settings::NyxzFile, "_nyxz.txt", writeNyxz},
     OutputEntry{&Settings::NxyzFile, "_nxyz.txt", writeNxyz},
     OutputEntry{&Settings::XyzFile, "_xyz.txt", writeXyz},
     OutputEntry{&Settings::TrasFile, "_tras.dat", writeTras},
+    // 2DFile switches the drawing on; 3DFile only chooses its name (and heights).
+    OutputEntry{&Settings::TwoDFile, "_2d.dxf", writeDxf, &Settings::ThreeDFile, "_3d.dxf"},
 };
 
 bool samePath(const std::string& a, const std::string& b) {
@@ -38,6 +49,10 @@ void writeOne(Program& program, const std::string& inputPath, const std::string&
 }  // namespace
 
 std::span<const OutputEntry> outputs() { return kOutputs; }
+
+const char* outputSuffix(const OutputEntry& entry, const Settings& settings) {
+    return entry.variant && settings.*entry.variant ? entry.variantSuffix : entry.suffix;
+}
 
 std::string cannotWrite(const std::string& path, const std::string& reason) {
     return "cannot write " + path + ": " + reason;
@@ -65,7 +80,8 @@ void writeOutputs(Program& program, const std::string& inputPath, const std::str
     }
     buildObservationTable(program);
     for (const auto& out : kOutputs)
-        if (program.settings.*out.flag) writeOne(program, inputPath, baseName + out.suffix, out.write);
+        if (program.settings.*out.flag)
+            writeOne(program, inputPath, baseName + outputSuffix(out, program.settings), out.write);
 }
 
 }  // namespace tervan

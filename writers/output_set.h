@@ -17,7 +17,13 @@ struct OutputEntry {
     int Settings::*flag;
     const char* suffix;
     Writer write;
+    // The DXF drawing: this suffix instead when the setting is set.
+    int Settings::*variant = nullptr;
+    const char* variantSuffix = nullptr;
 };
+
+// The suffix the settings choose for an output.
+const char* outputSuffix(const OutputEntry& entry, const Settings& settings);
 
 // The outputs in the order they are written (the DXF drawing last).
 std::span<const OutputEntry> outputs();

@@ -1,0 +1,272 @@
+#include "writers/dxf.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <set>
+
+#include "core/text.h"
+#include "test_util.h"
+#include "writer_cases.h"
+#include "writers/output_set.h"
+
+namespace tervan {
+namespace {
+
+class DxfGolden : public testing::TestWithParam<const char*> {};
+
+TEST_P(DxfGolden, MatchesExpectedFiles) { test::checkWriterCase(GetParam()); }
+
+// dxf-one-point-3d: a zero point skipped, the layer settings, a non-numeric
+// LetterSize (0.5). dxf-two-points-2d: handles 007E to 0083, seed 0084,
+// elevation 0.000, text height 2.25 written as 2.2 (printf rounding).
+// dxf-header-lines: placeholders only on exact lines (carriage returns
+// dropped first), a 300-character line and a 253-character line cut, MIK
+// bytes copied, the last line without a line feed kept.
+INSTANTIATE_TEST_SUITE_P(Cases, DxfGolden,
+                         testing::Values("dxf-one-point-3d", "dxf-two-points-2d", "dxf-header-lines",
+                                         "x1000-scripts-and-dxf"));
+
+const char* kTrailer = "   0\r\nENDSEC\r\n   0\r\nEOF\r\n";
+
+std::string writeWithHeader(const std::string& header, const Program& base = Program()) {
+    test::ScratchDir dir;
+    Program program = base;
+    program.dxfHeaderPath = dir.file("header.txt");
+    test::writeFile(program.dxfHeaderPath, header);
+    std::string report;
+    EXPECT_TRUE(writeDxf(dir.file("job_3d.dxf"), program, report)) << report;
+    return test::readFile(dir.file("job_3d.dxf"));
+}
+
+TEST(Dxf, HeaderLinesCopiedWithCrLf) {
+    struct Case {
+        const char* header;
+        const char* copied;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"\n", "\r\n"},
+        {"A\r\nB\n", "A\r\nB\r\n"},
+        {"A\nB", "A\r\nB\r\n"},          // no line feed after the last line: kept
+        {"A\n````", "A\r\n007E\r\n"},     // a placeholder on that last line too
+        {"A\nB\r", "A\r\nB\r\n"},
+        {"A\n\n", "A\r\n\r\n"},
+        {"\r\r\n", "\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(writeWithHeader(c.header), std::string(c.copied) + kTrailer) << "header: " << c.header;
+}
+
+TEST(Dxf, TextHeightFromLetterSize) {
+    struct Case {
+        const char* letterSize;
+        const char* height;
+    };
+    const Case cases[] = {{"0", "0.5"}, {"", "0.5"}, {"abc", "0.5"}, {"2.5", "2.5"}, {"0.35", "0.3"}};
+    for (const auto& c : cases) {
+        Program program;
+        program.settings.LetterSize = c.letterSize;
+        program.store.points = {Point{.N = "7", .X = 1, .Y = 2, .Z = 3}};
+        std::string dxf = writeWithHeader("", program);
+        EXPECT_NE(dxf.find(std::string(" 40\r\n") + c.height + "\r\n  1\r\n3.000\r\n"), std::string::npos)
+            << "LetterSize \"" << c.letterSize << "\"";
+    }
+}
+
+// The group 5 values of the entities, in file order.
+std::vector<std::string> handles(const std::string& dxf) {
+    std::vector<std::string> out;
+    const std::string tag = "\r\n  5\r\n";
+    for (std::size_t at = dxf.find(tag); at != std::string::npos; at = dxf.find(tag, at + 1)) {
+        std::size_t start = at + tag.size();
+        out.push_back(dxf.substr(start, dxf.find('\r', start) - start));
+    }
+    return out;
+}
+
+Program manyPoints(int count) {
+    Program program;
+    program.store.points.reserve(static_cast<std::size_t>(count) + 1);
+    program.store.points.push_back(Point{.N = "zero"});
+    for (int i = 0; i < count; ++i)
+        program.store.points.push_back(Point{.N = std::to_string(i), .X = 1000.0 + i, .Y = 2000, .Z = static_cast<double>(i % 7)});
+    return program;
+}
+
+TEST(Dxf, HandlesNeverRepeat) {
+    struct Case {
+        int points;
+        const char* seed;
+        const char* last;
+    };
+    // 21,803 points use every four-digit handle up to FFFE; one more needs five.
+    const Case cases[] = {{21803, "FFFF", "FFFE"}, {21804, "10002", "10001"}};
+    for (const auto& c : cases) {
+        std::string dxf = writeWithHeader("  9\n$HANDSEED\n  5\n````\n", manyPoints(c.points));
+        auto found = handles(dxf);
+        ASSERT_EQ(found.size(), 3u * static_cast<std::size_t>(c.points) + 1) << c.points;
+        EXPECT_EQ(found.front(), c.seed);
+        EXPECT_EQ(found[1], "007E");
+        EXPECT_EQ(found.back(), c.last);
+        for (std::size_t i = 1; i < found.size(); ++i) ASSERT_EQ(found[i], hexHandle(125 + i)) << i;
+        EXPECT_EQ(std::set<std::string>(found.begin(), found.end()).size(), found.size());
+    }
+}
+
+TEST(Dxf, MissingHeaderLeavesNoFileAndNamesIt) {
+    test::ScratchDir dir;
+    Program program;
+    program.store.points = {Point{.N = "1", .X = 1, .Y = 1, .Z = 1}};
+    const std::string out = dir.file("job_3d.dxf");
+
+    program.dxfHeaderPath = dir.file("no_such_header.txt");
+    test::writeFile(out, "a drawing of an earlier conversion");
+    std::string report;
+    EXPECT_FALSE(writeDxf(out, program, report));
+    EXPECT_EQ(report, "cannot write " + out + ": the DXF header file " + program.dxfHeaderPath + " is missing");
+    EXPECT_FALSE(test::fileExists(out));
+
+    program.dxfHeaderPath = dir.path().string();
+    EXPECT_FALSE(writeDxf(out, program, report));
+    EXPECT_NE(report.find("the DXF header file " + program.dxfHeaderPath + " cannot be read"), std::string::npos);
+    EXPECT_FALSE(test::fileExists(out));
+}
+
+TEST(Dxf, MissingHeaderFailsTheConversionOnly) {
+    test::ScratchDir dir;
+    Program program = test::quietProgram();
+    program.settings.TwoDFile = 1;
+    program.settings.ThreeDFile = 1;
+    program.settings.XyzFile = 1;
+    program.dxfHeaderPath = dir.file("missing.txt");
+    program.store.points = {Point{.N = "1", .X = 1, .Y = 1, .Z = 1}};
+    writeOutputs(program, dir.file("job.txt"), dir.file("job"));
+    EXPECT_TRUE(program.outputFailed);
+    EXPECT_NE(program.message.find("\r\ncannot write " + dir.file("job_3d.dxf") + ": the DXF header file " +
+                                   dir.file("missing.txt") + " is missing"),
+              std::string::npos)
+        << program.message;
+    EXPECT_FALSE(test::fileExists(dir.file("job_3d.dxf")));
+    EXPECT_TRUE(test::fileExists(dir.file("job_xyz.txt")));
+}
+
+TEST(Dxf, MissingHeaderMakesTheCommandLineFail) {
+    test::ScratchDir dir;
+    const std::string input = dir.file("job.txt");
+    test::writeFile(input, "P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\n");
+    const std::string header = dir.file("gone.txt");
+    std::string cmd = std::string(TERVAN_CLI) + " convert -q --ini '" + dir.file("none.ini") + "' --model Leica1200" +
+                      " --dxf-header '" + header + "' '" + input + "' 2>'" + dir.file("err") + "'";
+    int raw = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << raw;
+    EXPECT_NE(test::readFile(dir.file("err")).find("an output could not be written"), std::string::npos);
+    EXPECT_FALSE(test::fileExists(dir.file("job_3d.dxf")));
+    EXPECT_TRUE(test::fileExists(dir.file("job.kor")));
+}
+
+TEST(Dxf, FlagsChooseOneDrawing) {
+    struct Case {
+        int twoD, threeD;
+        const char* written;  // "" for none
+    };
+    const Case cases[] = {{1, 1, "job_3d.dxf"}, {1, 0, "job_2d.dxf"}, {0, 1, ""}, {0, 0, ""}};
+    for (const auto& c : cases) {
+        test::ScratchDir dir;
+        Program program = test::quietProgram();
+        program.settings.TwoDFile = c.twoD;
+        program.settings.ThreeDFile = c.threeD;
+        program.dxfHeaderPath = dir.file("header.txt");
+        test::writeFile(program.dxfHeaderPath, "");
+        writeOutputs(program, dir.file("job.txt"), dir.file("job"));
+        std::set<std::string> files;
+        for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+            if (e.path().extension() == ".dxf") files.insert(e.path().filename().string());
+        EXPECT_EQ(files, std::string(c.written).empty() ? std::set<std::string>{} : std::set<std::string>{c.written})
+            << c.twoD << c.threeD;
+    }
+}
+
+TEST(Dxf, NeverReplacesTheInput) {
+    test::ScratchDir dir;
+    Program program = test::quietProgram();
+    program.settings.TwoDFile = 1;
+    program.settings.ThreeDFile = 0;
+    program.dxfHeaderPath = dir.file("header.txt");
+    test::writeFile(program.dxfHeaderPath, "");
+    const std::string input = dir.file("j_2d.dxf");
+    test::writeFile(input, "input");
+    writeOutputs(program, input, dir.file("j"));
+    EXPECT_EQ(test::readFile(input), "input");
+    EXPECT_NE(program.message.find(input + " not written: it is the input file"), std::string::npos);
+}
+
+// Runs the ezdxf check on a DXF file and returns what it printed.
+std::string readWithEzdxf(const test::ScratchDir& dir, const std::string& dxf) {
+    const std::string out = dir.file("ezdxf.out");
+    std::string cmd = std::string(TERVAN_PYTHON) + " '" + TERVAN_DXF_CHECK + "' '" + dxf + "' >'" + out + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    return test::readFile(out);
+}
+
+TEST(DxfRead, OurHeaderOpensInARealReader) {
+    struct Case {
+        int threeD;
+        const char* file;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {1, "job_3d.dxf",
+         "version AC1009\naudit errors 0\nwarnings 0\npoints 2 texts 4 unique handles 6\n"
+         "layers 0 Defpoints HEIGHTS NAMES TOCKI\nseed 0084\n"
+         "POINT 007E TOCKI 9512345.123 4712345.678 123.457\n"
+         "TEXT 007F HEIGHTS 9512345.123 4712345.678 123.457 0.5 123.457\n"
+         "TEXT 0080 NAMES 9512345.123 4712345.678 123.457 0.5 100007\n"
+         "POINT 0081 TOCKI -2.500 1.000 -0.004\n"
+         "TEXT 0082 HEIGHTS -2.500 1.000 -0.004 0.5 -0.004\n"
+         "TEXT 0083 NAMES -2.500 1.000 -0.004 0.5 A 1\n"},
+        {0, "job_2d.dxf",
+         "version AC1009\naudit errors 0\nwarnings 0\npoints 2 texts 4 unique handles 6\n"
+         "layers 0 Defpoints HEIGHTS NAMES TOCKI\nseed 0084\n"
+         "POINT 007E TOCKI 9512345.123 4712345.678 0.000\n"
+         "TEXT 007F HEIGHTS 9512345.123 4712345.678 0.000 0.5 123.457\n"
+         "TEXT 0080 NAMES 9512345.123 4712345.678 0.000 0.5 100007\n"
+         "POINT 0081 TOCKI -2.500 1.000 0.000\n"
+         "TEXT 0082 HEIGHTS -2.500 1.000 0.000 0.5 -0.004\n"
+         "TEXT 0083 NAMES -2.500 1.000 0.000 0.5 A 1\n"},
+    };
+    for (const auto& c : cases) {
+        test::ScratchDir dir;
+        Program program = test::quietProgram();
+        program.settings.TwoDFile = 1;
+        program.settings.ThreeDFile = c.threeD;
+        program.settings.LevelLayer = "HEIGHTS";
+        program.settings.NamesLayer = "NAMES";
+        program.dxfHeaderPath = TERVAN_DXF_HEADER;
+        appendPoint(program.store, {.N = "#7", .X = 4712345.678, .Y = 9512345.123, .Z = 123.4567});
+        appendPoint(program.store, {.N = "zero"});
+        appendPoint(program.store, {.N = "A 1", .X = 1, .Y = -2.5, .Z = -0.004});
+        writeOutputs(program, dir.file("job.txt"), dir.file("job"));
+        ASSERT_FALSE(program.outputFailed) << program.message;
+        EXPECT_EQ(readWithEzdxf(dir, dir.file(c.file)), c.expected);
+    }
+}
+
+TEST(DxfRead, FiveDigitHandlesOpenInARealReader) {
+    test::ScratchDir dir;
+    Program program = manyPoints(21804);
+    program.dxfHeaderPath = TERVAN_DXF_HEADER;
+    std::string report;
+    ASSERT_TRUE(writeDxf(dir.file("big_3d.dxf"), program, report)) << report;
+    std::string got = readWithEzdxf(dir, dir.file("big_3d.dxf"));
+    EXPECT_NE(got.find("audit errors 0\nwarnings 0\npoints 21804 texts 43608 unique handles 65412\n"),
+              std::string::npos)
+        << got;
+    EXPECT_NE(got.find("seed 10002\n"), std::string::npos) << got;
+    EXPECT_NE(got.find("TEXT 10001 NOMERA 2000.000 22803.000 5.000 0.5 21803\n"), std::string::npos) << got;
+}
+
+}  // namespace
+}  // namespace tervan

@@ -1,0 +1,52 @@
+#include "writers/scripts.h"
+
+#include <gtest/gtest.h>
+
+#include "test_util.h"
+#include "writer_cases.h"
+
+namespace tervan {
+namespace {
+
+class ScriptsGolden : public testing::TestWithParam<const char*> {};
+
+TEST_P(ScriptsGolden, MatchesExpectedFiles) { test::checkWriterCase(GetParam()); }
+
+// scripts-3d-three-decimals: the worked lines, a zero point, a blank inside
+// a name. scripts-2d-two-decimals: elevation 0.000 while the level text keeps
+// two decimals. x1000-scripts-and-dxf: millimetre heights without decimals,
+// in the scripts' elevation too.
+INSTANTIATE_TEST_SUITE_P(Cases, ScriptsGolden,
+                         testing::Values("scripts-3d-three-decimals", "scripts-2d-two-decimals",
+                                         "x1000-scripts-and-dxf"));
+
+TEST(Scripts, TextHeightFromLetterSize) {
+    struct Case {
+        const char* letterSize;
+        const char* height;
+    };
+    const Case cases[] = {{"0", "0.500"}, {"", "0.500"}, {"abc", "0.500"}, {"0.0e5", "0.500"},
+                          {" 1.5cm", "1.500"}, {"-2", "-2.000"}, {"0.0004", "0.000"}};
+    test::ScratchDir dir;
+    for (const auto& c : cases) {
+        Program program;
+        program.settings.LetterSize = c.letterSize;
+        program.store.points = {Point{.N = "7", .X = 1, .Y = 2, .Z = 3}};
+        std::string report;
+        ASSERT_TRUE(writeNamesScript(dir.file("n.scr"), program, report));
+        EXPECT_EQ(test::readFile(dir.file("n.scr")), std::string("text J MR 2.000,1.000,3.000 ") + c.height + " 100 7\r\n")
+            << "LetterSize \"" << c.letterSize << "\"";
+    }
+}
+
+TEST(Scripts, UncreatableFileIsReported) {
+    Program program;
+    for (auto write : {writeScriptsInOne, writePointsScript, writeNamesScript, writeLevelsScript}) {
+        std::string report;
+        EXPECT_FALSE(write("/nonexistent/dir/job.scr", program, report));
+        EXPECT_EQ(report.rfind("cannot write /nonexistent/dir/job.scr: ", 0), 0u) << report;
+    }
+}
+
+}  // namespace
+}  // namespace tervan

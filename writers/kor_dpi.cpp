@@ -1,0 +1,76 @@
+#include "writers/kor_dpi.h"
+
+#include "core/output_file.h"
+#include "writers/output_set.h"
+
+namespace tervan {
+namespace {
+
+// A dpi record opens with its line feed; a station record first closes the
+// line before it with " *", so every station's first line is marked there.
+constexpr const char* kDpiStation = " *\n%6s %4.3f %6s %4.3f %8.4f %8.4f %8.3f0";
+constexpr const char* kDpiObservation = "\n             %6s %4.3f %8.4f %8.4f %8.3f0";
+constexpr const char* kDpiTrailer = " *\n";
+
+constexpr const char* kKorPoint = "%6s  6 %11.3f %11.3f  5 %9.4f    0.0    0.0   0.000    0.00\n";
+
+// The office software wants full coordinates; instruments often store only
+// the trailing digits, so the missing leading digits of this region are put
+// back, each step tested on the value raised by the steps before it.
+double completeX(double x) {
+    if (x < 10000) x += 50000;
+    if (x < 100000) x += 700000;
+    if (x < 1000000) x += 4000000;
+    return x;
+}
+
+double completeY(double y) {
+    if (y < 10000) y += 80000;
+    if (y < 100000) y += 400000;
+    if (y < 1000000) y += 9000000;
+    return y;
+}
+
+bool finish(OutputFile& out, const std::string& path, std::string& report) {
+    if (out.close()) return true;
+    report = cannotWrite(path, out.errorText());
+    return false;
+}
+
+}  // namespace
+
+bool writeDpi(const std::string& path, const Program& program, std::string& report) {
+    const Settings& s = program.settings;
+    OutputFile out;
+    if (!out.create(path)) {
+        report = cannotWrite(path, out.errorText());
+        return false;
+    }
+    // The third header line stays open: the first station record ends it with " *".
+    out.write(s.DpiLine1 + "\n" + s.DpiLine2 + "\n" + s.DpiLine3);
+    for (const Point& p : program.store.points) {
+        if (p.isStation)
+            out.print(kDpiStation, p.SN.c_str(), p.IH, p.N.c_str(), p.TH, p.H, p.V, p.SD);
+        else if (p.H != 0.0 || p.V != 0.0 || p.SD != 0.0)
+            out.print(kDpiObservation, p.N.c_str(), p.TH, p.H, p.V, p.SD);
+    }
+    out.write(kDpiTrailer);
+    return finish(out, path, report);
+}
+
+bool writeKor(const std::string& path, const Program& program, std::string& report) {
+    const Settings& s = program.settings;
+    OutputFile out;
+    if (!out.create(path)) {
+        report = cannotWrite(path, out.errorText());
+        return false;
+    }
+    // The third header line has the layout of a point record (named 1970);
+    // it is a header line all the same and written as it stands.
+    out.write(s.KorLine1 + "\n" + s.KorLine2 + "\n" + s.KorLine3 + "\n");
+    for (const Point& p : program.store.points)
+        if (!isZeroPoint(p)) out.print(kKorPoint, p.N.c_str(), completeX(p.X), completeY(p.Y), p.Z);
+    return finish(out, path, report);
+}
+
+}  // namespace tervan
