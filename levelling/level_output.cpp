@@ -8,7 +8,9 @@
 namespace tervan {
 
 std::string_view columns(std::string_view line, std::size_t first, std::size_t last) {
-    if (first > line.size()) return {};
+    // An empty view into the line, never a null one: the number conversion
+    // copies from data().
+    if (first > line.size()) return line.substr(line.size());
     return line.substr(first - 1, last - first + 1);
 }
 

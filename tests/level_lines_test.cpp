@@ -147,7 +147,8 @@ TEST(LevelLines, MissingInputLeavesMessageAndWritesNothing) {
 }
 
 TEST(LevelLines, UnwritableOutputIsReported) {
-    const std::pair<const char*, const char*> cases[] = {{"DNA8", "c.dat"}, {"Dini USB", "c_.dat"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"DNA8", "c.dat"}, {"Dini USB", "c_.dat"}, {"Dini BF", "c_.dat"}};
     for (const auto& [model, output] : cases) {
         test::ScratchDir dir;
         Program program = test::quietProgram();
@@ -165,7 +166,7 @@ TEST(LevelLines, SurviveHostileBytes) {
     std::string noise;
     for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919 + i / 13) % 256);
     noise += std::string(1000, '3');  // an endless line
-    for (const char* model : {"DNA8", "Dini USB"}) {
+    for (const char* model : {"DNA8", "Dini USB", "Dini BF"}) {
         test::ScratchDir dir;
         Program program = test::quietProgram();
         program.settings.Model = model;
