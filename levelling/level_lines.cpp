@@ -192,8 +192,8 @@ int reduceDiniUsb(Program& program, const std::string& path, const std::string& 
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     tag2.c_str(), value2.c_str(), tag3.c_str(), value3.c_str());
         } else if (tag1 == "Sh") {
-            // Both value slots carry the height difference: the Dini line
-            // file has no separate dz.
+            // Value 1 fills both value slots: the row shows it after Sh and
+            // again after dz.
             std::string sum(lastChars(value1, 13));
             out.print(kDiniSumFile, row, name.c_str(), " ", lineNumber.c_str(), tag1.c_str(), sum.c_str(), "dz ",
                       sum.c_str(), "Z", "   0.00000");
