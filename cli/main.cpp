@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "core/driver.h"
 #include "core/settings.h"
+#include "levelling/hvsd.h"
 
 namespace {
 
@@ -42,14 +43,21 @@ int runConvert(Program& program, const CliOptions& options) {
             std::fprintf(stderr, "tervan-cli: the model '%s' names no reader\n", program.settings.Model.c_str());
             return kNoReader;
         }
-        printMessage(program, options);
         if (program.stats.openFailed) {
             std::fprintf(stderr, "tervan-cli: %s\n", program.summary.c_str());
             status = kFailed;
         } else if (!options.quiet) {
             std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), program.summary.c_str());
         }
-        if (program.outputFailed) {
+        bool outputFailed = program.outputFailed;
+        if (options.hvsd) {
+            const Settings& s = program.settings;
+            runHvsdCommand(program, s.dSD, s.dH, s.dV);
+            if (!options.quiet) std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), program.summary.c_str());
+            outputFailed = outputFailed || program.outputFailed;
+        }
+        printMessage(program, options);
+        if (outputFailed) {
             std::fprintf(stderr, "tervan-cli: %s: an output could not be written (see the message text)\n",
                          input.c_str());
             status = kFailed;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "levelling/bffb.h"
+#include "levelling/level_lines.h"
 #include "readers/leica.h"
 
 namespace tervan {
@@ -18,9 +20,9 @@ const std::array<ModelEntry, 14> kModels = {{
     {"Pentax300Coordinate", nullptr, nullptr},
     {"Kolida300Polar", nullptr, nullptr},
     {"Kolida440", nullptr, nullptr},
-    {"DNA8", nullptr, nullptr},
-    {"Dini USB", nullptr, nullptr},
-    {"Dini BF", nullptr, nullptr},
+    {"DNA8", nullptr, reduceDna8},
+    {"Dini USB", nullptr, reduceDiniUsb},
+    {"Dini BF", nullptr, calculateBffb},
     {"nxyz", nullptr, nullptr},
     {"nyxz", nullptr, nullptr},
     {"kor", nullptr, nullptr},

@@ -4,3 +4,4 @@ set -euo pipefail
 build=${1:-build}
 mkdir -p "$build/bench-data"
 "$build/bin/bench_convert" "$build/bench-data"
+"$build/bin/bench_hvsd" "$build/bench-data"

@@ -11,6 +11,8 @@ mkdir -p "$out"
 # example file -> model
 examples=(
   "leica1200.txt Leica1200"
+  "level.gsi DNA8"
+  "dini.txt Dini USB"
 )
 
 for entry in "${examples[@]}"; do
@@ -20,5 +22,10 @@ for entry in "${examples[@]}"; do
   "$cli" convert --model "$model" "$out/$file" | tr -d '\r'
   echo
 done
+# A BFFB line from the DNA8 result (level.gsi gives level.dat, and that
+# gives level_.dat); the seed keeps its random errors the same every run.
+echo "== level.dat (Dini BF)"
+"$cli" convert --model "Dini BF" --seed 1 "$out/level.dat" | tr -d '\r'
+echo
 echo "== files written in $out"
 ls -l "$out"

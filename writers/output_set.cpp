@@ -28,15 +28,9 @@ const std::array kOutputs = {
     OutputEntry{&Settings::TwoDFile, "_2d.dxf", writeDxf, &Settings::ThreeDFile, "_3d.dxf"},
 };
 
-bool samePath(const std::string& a, const std::string& b) {
-    if (a == b) return true;
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
-}
-
 void writeOne(Program& program, const std::string& inputPath, const std::string& path, Writer write) {
-    if (samePath(path, inputPath)) {
-        appendReport(program.message, path + " not written: it is the input file");
+    if (isInputFile(path, inputPath)) {
+        appendReport(program.message, notWrittenInput(path));
         return;
     }
     std::string report;
@@ -58,6 +52,14 @@ std::string cannotWrite(const std::string& path, const std::string& reason) {
     return "cannot write " + path + ": " + reason;
 }
 
+bool isInputFile(const std::string& path, const std::string& inputPath) {
+    if (path == inputPath) return true;
+    std::error_code ec;
+    return std::filesystem::equivalent(path, inputPath, ec);
+}
+
+std::string notWrittenInput(const std::string& path) { return path + " not written: it is the input file"; }
+
 void applyOffsets(Program& program) {
     double x0 = toNumber(program.settings.X0);
     double y0 = toNumber(program.settings.Y0);
@@ -70,8 +72,8 @@ void applyOffsets(Program& program) {
     }
 }
 
-void writeOutputs(Program& program, const std::string& inputPath, const std::string& baseName) {
-    if (program.settings.x1000) {
+void writeOutputs(Program& program, const std::string& inputPath, const std::string& baseName, ScaleStep scale) {
+    if (scale == ScaleStep::Apply && program.settings.x1000) {
         for (Point& p : program.store.points) {
             p.X *= 1000;
             p.Y *= 1000;

@@ -1,0 +1,159 @@
+#include "levelling/bffb.h"
+
+#include <cmath>
+
+#include "core/numbers.h"
+#include "core/printf.h"
+#include "core/text.h"
+#include "levelling/level_output.h"
+
+namespace tervan {
+namespace {
+
+constexpr const char* kStartFile = "%7d Start-Line       BFFB   %s\n";
+constexpr const char* kStartText = ">\r\r\n%7d\tStart-Line\t\tBFFB\t\t%s\r\r\n";
+constexpr const char* kBackFile = "%7d%s              3 %s Rb%12.5f HD %12.3f\n";
+constexpr const char* kBackText = "%7d\t%s\t\t\t3\t%s Rb\t%12.5f HD\t%12.3f\r\r\n";
+constexpr const char* kForeFile = "%7d%s              3 %s Rf%12.5f HD %12.3f\n";
+constexpr const char* kForeText = "%7d\t%s\t\t\t3\t%s Rf\t%12.5f HD\t%12.3f\r\r\n";
+constexpr const char* kHeightFile = "%7d%s              3 %s                                Z%10.5f\n";
+constexpr const char* kHeightText = "%7d\t%s\t\t\t \t%s\t  \t\t\t\tZ%10.5f\r\r\n";
+constexpr const char* kSumFile = "%7d%s                %s Sh%12.5f dz %12.5f Z%10.5f\n";
+constexpr const char* kSumText = "%7d\t%s\t\t\t3\t%s Sh\t%17.5f dz\t%17.5f\tZ%10.5f\r\r\n";
+constexpr const char* kDistFile = "%7d%s      %3d       %s Db%12.3f Df %12.3f Z%10.5f\n";
+constexpr const char* kDistText = "%7d\t%s\t\t%3d\t3\t%s Db\t%17.3f Df\t%17.3f\tZ%10.5f\r\r\n";
+constexpr const char* kEndFile = "%7d End-Line                %s\n";
+constexpr const char* kEndText = "%7d\tEnd-Line\t\t\t\t%s\r\r\n";
+
+constexpr const char* kNumberName = "NR%d";
+
+constexpr double kReadingStep = 0.00001;  // "R ± 0.00001 m x "
+constexpr double kDistanceStep = 0.001;   // "HD ± 0.001 m x "
+
+// One set-up's pair of readings and distances around the measured ones.
+struct Pair {
+    double r1 = 0, r2 = 0, d1 = 0, d2 = 0;
+};
+
+Pair split(Rng& rng, double reading, double kR, double distance, double kHD) {
+    double e1 = randint(rng, kR) * kReadingStep;
+    double e2 = randint(rng, kHD) * kDistanceStep;
+    return {reading + e1, reading - e1, distance + e2, distance - e2};
+}
+
+}  // namespace
+
+double randint(Rng& rng, double k) {
+    int r = rng.draw();
+    // Whole-number arithmetic as far as a long long reaches; absurd factors
+    // are held at its edge instead of overflowing.
+    constexpr double kEdge = 9e18;
+    double t = std::trunc((32767.0 - 2.0 * r) * k);
+    if (!(t < kEdge)) t = t > 0 ? kEdge : -kEdge;
+    if (t < -kEdge) t = -kEdge;
+    return static_cast<double>(static_cast<long long>(t) / 32767);
+}
+
+std::string bffbPointName(std::string_view name) {
+    int value = toInteger(name);
+    if (value == 0) return std::string(name);
+    if (value <= 999) return "        X";
+    return std::string(lastChars("         " + strf(kNumberName, value), 9));
+}
+
+int calculateBffb(Program& program, const std::string& path, const std::string& baseName) {
+    BffbParams params;
+    if (program.askBffb && !program.askBffb(params)) return 0;
+    const double kR = toNumber(params.reading);
+    const double kHD = toNumber(params.distance);
+    int row = toInteger(params.first);
+    const std::string lineText(lastChars("    " + params.line, 3));
+    seedFromClock(program);
+
+    LineReader reader;
+    if (!reader.open(path)) {
+        program.stats.openFailed = true;
+        return 1;
+    }
+    LevelOutput out;
+    out.open(baseName + "_.dat", path);
+    std::string& text = program.message;
+    text.clear();
+    text += '<';
+    text += program.inputPath;
+    out.print(kStartFile, row, lineText.c_str());
+    appendf(text, kStartText, row, lineText.c_str());
+    ++row;
+    long rows = 1;
+
+    int setups = -1;
+    double S = 0, backSum = 0, foreSum = 0;
+    double Rb = 0, Rf = 0;
+    Pair back, fore;
+    std::string backName, foreName;
+    std::string line;
+    while (!reader.eof()) {
+        if (reader.read(line) == -1 && line.empty()) break;
+        ++program.stats.linesRead;
+        bool matched = false;
+        std::string_view name = columns(line, 8, 16);
+        if (columns(line, 36, 38) == " Rb") {
+            matched = true;
+            Rb = toNumber(columns(line, 39, 50));
+            double HD = toNumber(columns(line, 54, 66));
+            back = split(program.rng, Rb, kR, HD, kHD);
+            backName = bffbPointName(name);
+            S += back.r2 + back.r1;
+            backSum += HD;
+        }
+        if (columns(line, 36, 38) == " Rf") {
+            matched = true;
+            foreName = bffbPointName(name);
+            Rf = toNumber(columns(line, 39, 50));
+            double HD = toNumber(columns(line, 54, 66));
+            fore = split(program.rng, Rf, kR, HD, kHD);
+            S = S - fore.r1 - fore.r2;
+            foreSum += HD;
+        }
+        if (columns(line, 67, 68) == " Z") {
+            matched = true;
+            foreName = bffbPointName(name);
+            if (Rb != 0 || Rf != 0) {
+                const char* b = backName.c_str();
+                const char* f = foreName.c_str();
+                const char* n = lineText.c_str();
+                out.print(kBackFile, row, b, n, back.r1, back.d1);
+                appendf(text, kBackText, row, b, n, back.r1, back.d1);
+                out.print(kForeFile, row + 1, f, n, fore.r1, fore.d1);
+                appendf(text, kForeText, row + 1, f, n, fore.r1, fore.d1);
+                out.print(kForeFile, row + 2, f, n, fore.r2, fore.d2);
+                appendf(text, kForeText, row + 2, f, n, fore.r2, fore.d2);
+                out.print(kBackFile, row + 3, b, n, back.r2, back.d2);
+                appendf(text, kBackText, row + 3, b, n, back.r2, back.d2);
+                row += 4;
+                rows += 4;
+            }
+            out.print(kHeightFile, row, foreName.c_str(), lineText.c_str(), S * 0.5);
+            appendf(text, kHeightText, row, foreName.c_str(), lineText.c_str(), S * 0.5);
+            ++row;
+            ++rows;
+            ++setups;
+            Rb = Rf = 0;
+        }
+        if (!matched) ++program.stats.linesIgnored;
+    }
+
+    const char* f = foreName.c_str();
+    const char* n = lineText.c_str();
+    out.print(kSumFile, row, f, n, S * 0.5, S * (-0.5), 0.0);
+    appendf(text, kSumText, row, f, n, S * 0.5, S * (-0.5), 0.0);
+    out.print(kDistFile, row + 1, f, setups, n, backSum, foreSum, S * 0.5);
+    appendf(text, kDistText, row + 1, f, setups, n, backSum, foreSum, S * 0.5);
+    out.print(kEndFile, row + 2, n);
+    appendf(text, kEndText, row + 2, n);
+    program.stats.rowsWritten = rows + 3;
+    out.finish(program);
+    return 0;
+}
+
+}  // namespace tervan

@@ -1,0 +1,26 @@
+// The BFFB line calculation (model "Dini BF"): a levelling line with one back
+// and one fore reading per set-up becomes a line in back-fore-fore-back
+// order, each reading and distance split into two with a random error.
+#pragma once
+
+#include <string>
+
+#include "core/program.h"
+
+namespace tervan {
+
+// randint(k): a whole number between -k and +k from one draw r of the
+// generator, ((32767 - 2r) x k truncated) / 32767 truncated.
+double randint(Rng& rng, double k);
+
+// The BFFB point name: a number up to 999 becomes eight blanks and X, a
+// larger one "NR" and the number right-aligned in 9 characters; a name that
+// does not start with a number stays.
+std::string bffbPointName(std::string_view name);
+
+// Asks for the four parameters (program.askBffb), then writes
+// baseName + "_.dat". Returns 0 when written or cancelled (a cancel touches
+// nothing), 1 when path cannot be opened.
+int calculateBffb(Program& program, const std::string& path, const std::string& baseName);
+
+}  // namespace tervan

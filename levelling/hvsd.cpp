@@ -1,0 +1,127 @@
+#include "levelling/hvsd.h"
+
+#include <cmath>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/driver.h"
+
+namespace tervan {
+namespace {
+
+// Radians to gon as 200 / 3.141592654 (pi to nine decimals), the factor
+// every earlier list of the program was computed with; a right angle comes
+// out 1.3e-8 gon short.
+constexpr double kGon = 63.66197722844561;
+
+struct Observation {
+    double SD, V, H;
+};
+
+struct StationXYZ {
+    double X = 0, Y = 0, Z = 0;
+    bool usable() const { return X != 0 || Y != 0 || Z != 0; }
+};
+
+// What an instrument on the station would measure to p, without errors.
+Observation observe(const Point& p, const StationXYZ& s) {
+    double dX = p.X - s.X;
+    double dY = p.Y - s.Y;
+    double dZ = (p.Z - s.Z) + p.TH - p.IH;
+    double HD = std::sqrt(dX * dX + dY * dY);
+    double SD = std::sqrt(HD * HD + dZ * dZ);
+    double V = SD == 0 ? 0 : std::acos(dZ / SD) * kGon;
+    double H = HD == 0 ? 0 : std::acos(dX / HD) * kGon;
+    if (dY < 0) H = 400 - H;
+    return {SD, V, H};
+}
+
+// The station lookup: the first record of each name, found in one step
+// instead of a walk from the head.
+class StationIndex {
+public:
+    explicit StationIndex(const std::vector<Point>& points) : points_(points) {
+        index_.reserve(points.size());
+        for (std::size_t i = 0; i < points.size(); ++i) index_.try_emplace(points[i].N, i);
+    }
+    // 0, 0, 0 when no record has the name.
+    StationXYZ find(const std::string& name) const {
+        auto it = index_.find(name);
+        if (it == index_.end()) return {};
+        const Point& s = points_[it->second];
+        return {s.X, s.Y, s.Z};
+    }
+
+private:
+    const std::vector<Point>& points_;
+    std::unordered_map<std::string_view, std::size_t> index_;
+};
+
+// The errors of one pair: the first record gets them added, its
+// second-face copy subtracted, so the pair's mean stays error-free.
+struct PairErrors {
+    std::size_t first = kNoPoint;
+    double SD = 0, H = 0, V = 0;
+};
+
+double fraction(Rng& rng) { return rng.draw() / 32767.0 - 0.5; }
+
+}  // namespace
+
+void calculateHvsd(Program& program) {
+    std::vector<Point>& points = program.store.points;
+    const StationIndex stations(points);
+    Rng& rng = program.rng;
+    const std::size_t n = points.size();
+    double O = program.store.orientation;
+    PairErrors pair;
+    for (std::size_t k = n; k-- > 0;) {
+        Point& r = points[k];
+        r.Om = O;
+        StationXYZ station = stations.find(r.SN);
+        if (!station.usable()) continue;
+        auto [SD, V, H] = observe(r, station);
+        if (r.faceTwo) {
+            V = 400 - V;
+            H = H < 200 ? H + 200 : H - 200;
+        }
+        // A record followed by a second-face copy opens a pair, even when it
+        // is a copy itself.
+        bool opensPair = k + 1 < n && points[k + 1].faceTwo;
+        bool isCopy = !opensPair && r.faceTwo && k > 0;
+        double sign = opensPair ? 1 : isCopy ? -1 : 0;
+        if (sign != 0) {
+            std::size_t first = opensPair ? k : k - 1;
+            if (pair.first != first) {
+                // The copy comes first in reverse order; the distance error
+                // scales with the first record's own distance.
+                StationXYZ firstStation = stations.find(points[first].SN);
+                double firstSD = firstStation.usable() ? observe(points[first], firstStation).SD : SD;
+                pair.first = first;
+                pair.SD = fraction(rng) * 0.00001 * program.errorSD * firstSD;
+                pair.H = fraction(rng) * 0.0001 * program.errorH;
+                pair.V = fraction(rng) * 0.0001 * program.errorV;
+            }
+            SD += sign * pair.SD;
+            H += sign * pair.H;
+        }
+        H += O;
+        if (H > 400) H -= 400;  // a sum of exactly 400 stays 400
+        if (r.isStation) O = rng.draw() / 32767.0 * 400;
+        if (sign != 0) V += sign * pair.V;
+        r.V = V;
+        r.H = H;
+        r.SD = SD;
+    }
+    program.store.orientation = O;
+}
+
+void runHvsdCommand(Program& program, const std::string& dSD, const std::string& dH, const std::string& dV) {
+    program.settings.dSD = dSD;
+    program.settings.dH = dH;
+    program.settings.dV = dV;
+    program.hvsdRun = true;
+    convert(program, program.inputPath);
+}
+
+}  // namespace tervan

@@ -1,0 +1,213 @@
+#include "levelling/level_lines.h"
+
+#include "core/numbers.h"
+#include "core/printf.h"
+#include "core/text.h"
+#include "levelling/level_output.h"
+
+namespace tervan {
+namespace {
+
+// DNA8 rows: the file form, then the message text form.
+constexpr const char* kDnaStartFile = "\n%7d Start-Line         BF%6d";
+constexpr const char* kDnaStartText = "\r\r\n%7d\tStart-Line\t\tBF\t%3d";
+constexpr const char* kDnaHeightFile = "\n%7d%s%19d                                Z%10.5f";
+constexpr const char* kDnaStartHeightText = "\r\r\n%7d\t%s\t\t\t%3d\t\t\t\tZ\t%10.5f";
+constexpr const char* kDnaHeightText = "\r\r\n%7d\t%s\t\t%3d\t\t\t\t\tZ\t%10.5f";
+constexpr const char* kDnaBackFile = "\n%7d%s%15d%4d Rb%12.5f HD%13.3f";
+constexpr const char* kDnaBackText = "\r\r\n%7d\t%s\t\t%3d\t%3d Rb\t%10.5f HD\t%10.3f";
+constexpr const char* kDnaForeFile = "\n%7d%s%15d%4d Rf%12.5f HD%13.3f";
+constexpr const char* kDnaForeText = "\r\r\n%7d\t%s\t\t%3d\t%3d Rf\t%10.5f HD\t%10.3f";
+constexpr const char* kDnaSumFile = "\n%7d%s%19d Sh%12.5f dz%13.5f Z   0.00000";
+constexpr const char* kDnaSumText = "\r\r\n%7d\t%s\t\t\t%3d Sh\t%10.5f\tdz\t%10.5f\tZ\t   0.00000";
+constexpr const char* kDnaDistFile = "\n%7d%s%9d%10d Db%12.3f Df%13.3f Z%10.5f";
+constexpr const char* kDnaDistText = "\r\r\n%7d\t%s\t\t%3d\t%3d Db\t%10.3f\tDf\t%10.3f\tZ\t%10.5f";
+constexpr const char* kDnaEndFile = "\n%7d End-Line%19d";
+constexpr const char* kDnaEndText = "\r\r\n%7d\tEnd-Line\t\t\t%3d";
+
+// Dini USB rows.
+constexpr const char* kDiniHeaderFile = "\n%7d %s";
+constexpr const char* kDiniHeaderText = "\r\r\n%7d\t%s";
+constexpr const char* kDiniDataFile = "\n%7d %s%9d%s %s%s%s%s%s%s";
+constexpr const char* kDiniSumFile = "\n%7d %s%9s%s %s%s%s%s%s%s";
+constexpr const char* kDiniDataText = "\r\r\n%7d\t%s\t\t3 %s\t%s\t%s\t%s %s\t%s\t%s";
+
+constexpr double kGsiUnit = 0.00001;  // GSI values are in 0.01 mm
+
+void startMessage(Program& program) {
+    program.message.clear();
+    program.message += '<';
+    program.message += program.inputPath;
+    program.message += ">\r\r\n";
+}
+
+// The word 1 value with its leading run of "+" and "0" blanked: +00001234
+// becomes five blanks and 1234, so the name keeps its nine columns.
+std::string recordName(std::string_view value) {
+    std::string name(value);
+    for (char& c : name) {
+        if (c != '+' && c != '0') break;
+        c = ' ';
+    }
+    return name;
+}
+
+struct Dna8Line {
+    LevelOutput& out;
+    std::string& text;
+    ReadStats& stats;
+    int row = 1;
+    int line = 0;
+    std::string name = "         ";
+    double startHeight = 0;
+    double height = 0;
+    double readingSum = 0;
+    double backDistance = 0;
+    double foreDistance = 0;
+    int foreSights = 0;
+
+    void close() {
+        double dz = startHeight - height;
+        out.print(kDnaSumFile, row, name.c_str(), line, readingSum, dz);
+        appendf(text, kDnaSumText, row, name.c_str(), line, readingSum, dz);
+        ++row;
+        out.print(kDnaDistFile, row, name.c_str(), foreSights, line, backDistance, foreDistance, height);
+        appendf(text, kDnaDistText, row, name.c_str(), foreSights, line, backDistance, foreDistance, height);
+        ++row;
+        out.print(kDnaEndFile, row, line);
+        appendf(text, kDnaEndText, row, line);
+        ++row;
+        stats.rowsWritten += 3;
+    }
+
+    void reading(std::string_view l, bool back) {
+        name = recordName(columns(l, 7, 15));
+        int code = toInteger(columns(l, 55, 63));
+        double value = toNumber(columns(l, 39, 47)) * kGsiUnit;
+        double distance = toNumber(columns(l, 23, 31)) * kGsiUnit;
+        if (back) {
+            readingSum += value;
+            backDistance += distance;
+        } else {
+            readingSum -= value;
+            foreDistance += distance;
+            ++foreSights;
+        }
+        out.print(back ? kDnaBackFile : kDnaForeFile, row, name.c_str(), code, line, value, distance);
+        appendf(text, back ? kDnaBackText : kDnaForeText, row, name.c_str(), code, line, value, distance);
+        ++row;
+        ++stats.rowsWritten;
+    }
+
+    // One input line; false when it matched no case.
+    bool take(std::string_view l) {
+        if (columns(l, 7, 15) == "+?......1") {
+            if (line > 0) close();
+            ++line;
+            out.print(kDnaStartFile, row, line);
+            appendf(text, kDnaStartText, row, line);
+        } else if (columns(l, 17, 18) == "83") {
+            // The level also writes word index 83 in word 2 after an
+            // intermediate sight; that record restarts the sums too.
+            name = recordName(columns(l, 7, 15));
+            startHeight = height = toNumber(columns(l, 23, 31)) * kGsiUnit;
+            readingSum = backDistance = foreDistance = 0;
+            foreSights = 0;
+            out.print(kDnaHeightFile, row, name.c_str(), line, height);
+            appendf(text, kDnaStartHeightText, row, name.c_str(), line, height);
+        } else if (columns(l, 33, 35) == "331" || columns(l, 33, 35) == "332") {
+            reading(l, columns(l, 35, 35) == "1");
+            return true;
+        } else if (columns(l, 49, 50) == "83") {
+            name = recordName(columns(l, 7, 15));
+            height = toNumber(columns(l, 55, 63)) * kGsiUnit;
+            out.print(kDnaHeightFile, row, name.c_str(), line, height);
+            appendf(text, kDnaHeightText, row, name.c_str(), line, height);
+        } else {
+            return false;
+        }
+        ++row;
+        ++stats.rowsWritten;
+        return true;
+    }
+};
+
+}  // namespace
+
+int reduceDna8(Program& program, const std::string& path, const std::string& baseName) {
+    LineReader reader;
+    if (!reader.open(path)) {
+        program.stats.openFailed = true;
+        return 1;
+    }
+    LevelOutput out;
+    out.open(baseName + ".dat", path);
+    startMessage(program);
+    Dna8Line state{.out = out, .text = program.message, .stats = program.stats};
+    std::string line;
+    while (!reader.eof()) {
+        if (reader.read(line) == -1 && line.empty()) break;
+        ++program.stats.linesRead;
+        if (!state.take(line)) ++program.stats.linesIgnored;
+    }
+    state.close();
+    out.finish(program);
+    return 0;
+}
+
+int reduceDiniUsb(Program& program, const std::string& path, const std::string& baseName) {
+    LineReader reader;
+    if (!reader.open(path)) {
+        program.stats.openFailed = true;
+        return 1;
+    }
+    LevelOutput out;
+    out.open(baseName + "_.dat", path);
+    startMessage(program);
+    std::string& text = program.message;
+    int row = 1;
+    std::string lineNumber = "    ";
+    std::string line;
+    while (!reader.eof()) {
+        if (reader.read(line) == -1 && line.empty()) break;
+        ++program.stats.linesRead;
+        std::string name(columns(line, 22, 35));
+        std::string tag1(columns(line, 50, 51));
+        std::string value1(columns(line, 52, 67));
+        std::string tag2(columns(line, 73, 75));
+        std::string value2(columns(line, 76, 90));
+        std::string tag3(columns(line, 96, 96));
+        std::string value3(columns(line, 97, 112));
+        std::string shortName(name.substr(0, 8));
+        if (name == "Start-Line    " || name == "End-Line      ") {
+            std::string header(line.size() >= 48 ? columns(line, 22, 48) : lastChars(line, 27));
+            lineNumber = lastChars(header, 4);
+            out.print(kDiniHeaderFile, row, header.c_str());
+            appendf(text, kDiniHeaderText, row, header.c_str());
+        } else if (tag1 == "Rb" || tag1 == "Rf" || tag1 == "Db" || (tag1 == "  " && tag3 == "Z")) {
+            out.print(kDiniDataFile, row, name.c_str(), 3, lineNumber.c_str(), tag1.c_str(),
+                      std::string(lastChars(value1, 13)).c_str(), tag2.c_str(),
+                      std::string(lastChars(value2, 13)).c_str(), tag3.c_str(),
+                      std::string(lastChars(value3, 10)).c_str());
+            appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
+                    tag2.c_str(), value2.c_str(), tag3.c_str(), value3.c_str());
+        } else if (tag1 == "Sh") {
+            // Value 1 fills both value slots: the row shows it after Sh and
+            // again after dz.
+            std::string sum(lastChars(value1, 13));
+            out.print(kDiniSumFile, row, name.c_str(), " ", lineNumber.c_str(), tag1.c_str(), sum.c_str(), "dz ",
+                      sum.c_str(), "Z", "   0.00000");
+            appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
+                    "dz", value1.c_str(), "Z", "         0.00000");
+        } else {
+            ++program.stats.linesIgnored;
+            continue;
+        }
+        ++row;
+        ++program.stats.rowsWritten;
+    }
+    out.finish(program);
+    return 0;
+}
+
+}  // namespace tervan

@@ -1,0 +1,181 @@
+// The DNA8 reduction on recordings of a real DNA03 level, checked against the
+// instrument's own print-out of the same job (tests/data/levelling/dna8-real).
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/driver.h"
+#include "core/numbers.h"
+#include "test_util.h"
+
+namespace tervan {
+namespace {
+
+std::string trim(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return std::string(s);
+}
+
+std::vector<std::string> split(const std::string& text, const std::string& sep) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(sep, start)) != std::string::npos; start = end + sep.size())
+        parts.push_back(text.substr(start, end - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// One row of the line file, cut at the columns of the levelling line layout.
+struct LineRow {
+    std::string name, tag, value, distance;
+    int line = -1;
+};
+
+std::vector<LineRow> readLineFile(const std::string& file) {
+    std::vector<LineRow> rows;
+    for (const std::string& r : split(file, "\r\n")) {
+        if (r.size() < 38) continue;
+        LineRow row{.name = trim(r.substr(7, 9)), .tag = r.substr(36, 2)};
+        if (row.tag == "Rb" || row.tag == "Rf") {
+            row.line = toInteger(r.substr(31, 4));
+            row.value = trim(r.substr(38, 12));
+            row.distance = trim(r.substr(53));
+        } else if (r.size() == 78 && r[67] == 'Z' && row.tag == "  ") {
+            row.tag = "Z";
+            row.line = toInteger(r.substr(16, 19));
+            row.value = trim(r.substr(68));
+        } else {
+            continue;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The print-out: blocks headed "Line: NAME", rows "| BS | INT | FS | DIST |
+// TOTAL DIST | ELEV | NR MS | STD DEV | PT ID |".
+struct PrintedRow {
+    int line;  // 0 for the check-and-adjust block before the first line
+    std::string bs, intermediate, fs, dist, elev, id;
+};
+
+std::vector<PrintedRow> readPrintOut(const std::string& text) {
+    std::vector<PrintedRow> rows;
+    int line = -1;
+    for (std::string l : split(text, "\n")) {
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        if (auto at = l.find("| Line: "); at != std::string::npos) {
+            std::string name = l.substr(at + 8, 9);
+            line = name.rfind("LINE", 0) == 0 ? toInteger(name.substr(4)) : 0;
+            continue;
+        }
+        auto f = split(l, "|");
+        if (f.size() != 11 || line < 0) continue;
+        PrintedRow row{line, trim(f[1]), trim(f[2]), trim(f[3]), trim(f[4]), trim(f[6]), trim(f[9])};
+        if (row.id.empty() || row.id == "PT ID" || row.id.find('_') != std::string::npos) continue;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+const LineRow* findRow(const std::vector<LineRow>& rows, int line, const std::string& tag, const std::string& name) {
+    for (const LineRow& r : rows)
+        if (r.line == line && r.tag == tag && r.name == name) return &r;
+    return nullptr;
+}
+
+struct Reduced {
+    test::ScratchDir dir;
+    Program program = test::quietProgram();
+    std::string file;
+
+    explicit Reduced(const std::string& name) {
+        std::string input = dir.file(name);
+        test::writeFile(input, test::readFile(test::dataPath("levelling/dna8-real/" + name)));
+        program.settings.Model = "DNA8";
+        program.inputPath = input;
+        convert(program, input);
+        file = test::readFile(outputBaseName(input) + ".dat");
+    }
+};
+
+TEST(Dna8Real, ReadingsDistancesAndHeightsAgreeWithThePrintOut) {
+    Reduced run("140618BOYA.GSI");
+    EXPECT_EQ(run.file, test::readFile(test::dataPath("levelling/dna8-real/140618BOYA.expected.dat")));
+    auto rows = readLineFile(run.file);
+    auto printed = readPrintOut(test::readFile(test::dataPath("levelling/dna8-real/140618BOYA.ASC")));
+    ASSERT_EQ(printed.size(), 32u);  // 2 check-and-adjust rows, 15 + 15 rows of lines 1 and 2
+
+    int readings = 0, heights = 0;
+    for (const PrintedRow& p : printed) {
+        SCOPED_TRACE(p.id + " of line " + std::to_string(p.line));
+        const std::string* reading = !p.bs.empty() ? &p.bs : !p.fs.empty() ? &p.fs : nullptr;
+        if (reading) {
+            const LineRow* r = findRow(rows, p.line, p.bs.empty() ? "Rf" : "Rb", p.id);
+            ASSERT_NE(r, nullptr);
+            EXPECT_EQ(r->value, *reading);
+            // the print-out rounds back and fore distances to 0.01 m
+            EXPECT_NEAR(toNumber(r->distance), toNumber(p.dist), 0.005 + 1e-9);
+            ++readings;
+        }
+        // Every elevation of lines 1 and 2 is a height row of the reduction:
+        // the start, each intermediate sight (a start height record after
+        // it) and the fore sight's height record.
+        if (p.line > 0) {
+            const LineRow* z = findRow(rows, p.line, "Z", p.id);
+            ASSERT_NE(z, nullptr);
+            EXPECT_EQ(z->value, p.elev);
+            ++heights;
+        }
+    }
+    EXPECT_EQ(readings, 6);
+    EXPECT_EQ(heights, 30);
+}
+
+TEST(Dna8Real, IntermediateSightsRestartTheSums) {
+    Reduced run("140618BOYA.GSI");
+    // Line 1: back 0.07337 at 9.975 m, 14 intermediate sights, fore 2.87358
+    // at 9.973 m; the level writes the height of each intermediate sight
+    // with word index 83 in word 2, which is read as a start height. The
+    // closing rows therefore sum only what follows the last intermediate
+    // sight: Sh is minus the fore reading (the print-out's line gives
+    // -2.80021), dz is the step from point 14 (-2.57162) to 15 (-2.80021),
+    // and the back distance is lost (the print-out totals 19.95 m).
+    EXPECT_NE(run.file.find("     21       15                  1 Sh    -2.87358 dz      0.22859 Z   0.00000\r\n"
+                            "     22       15        1         1 Db       0.000 Df        9.973 Z  -2.80021\r\n"),
+              std::string::npos);
+    EXPECT_NE(run.file.find("     42       21                  2 Sh    -2.88223 dz      0.20963 Z   0.00000"),
+              std::string::npos);
+}
+
+TEST(Dna8Real, EveryRecordingIsReduced) {
+    struct Case {
+        const char* file;
+        long linesRead, rowsWritten, linesIgnored, lineStarts;
+    };
+    const Case cases[] = {
+        {"140618BOYA.GSI", 153, 100, 65, 4},
+        {"20180430VU.GSI", 113, 73, 49, 3},
+        {"STAFF20180111.GSI", 72, 47, 31, 2},
+        {"2018STAFF.GSI", 68, 45, 29, 2},
+        // GSI-16 words of another level: nothing matches, only the closing
+        // rows of line 0 are written
+        {"M_210112BOYA.GSI", 66, 3, 66, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Reduced run(c.file);
+        EXPECT_EQ(run.program.stats.linesRead, c.linesRead);
+        EXPECT_EQ(run.program.stats.rowsWritten, c.rowsWritten);
+        EXPECT_EQ(run.program.stats.linesIgnored, c.linesIgnored);
+        long starts = 0, ends = 0;
+        for (std::size_t at = 0; (at = run.file.find(" Start-Line ", at)) != std::string::npos; ++at) ++starts;
+        for (std::size_t at = 0; (at = run.file.find(" End-Line ", at)) != std::string::npos; ++at) ++ends;
+        EXPECT_EQ(starts, c.lineStarts);
+        EXPECT_EQ(ends, std::max(c.lineStarts, 1L));
+    }
+}
+
+}  // namespace
+}  // namespace tervan

@@ -1,0 +1,192 @@
+#include "levelling/level_lines.h"
+
+#include <gtest/gtest.h>
+
+#include "core/driver.h"
+#include "test_util.h"
+
+namespace tervan {
+namespace {
+
+// Copies a golden input into a scratch folder and runs the model on it, as
+// the driver does, with "input.<ext>" as the current input path.
+struct GoldenRun {
+    test::ScratchDir dir;
+    Program program = test::quietProgram();
+    std::string input;
+
+    GoldenRun(const std::string& model, const std::string& folder, const std::string& inputName) {
+        input = dir.file(inputName);
+        test::writeFile(input, test::readFile(test::dataPath("levelling/" + folder + "/" + inputName)));
+        program.settings.Model = model;
+        program.inputPath = inputName;
+        EXPECT_EQ(convert(program, input), 0);
+    }
+};
+
+TEST(LevelLines, GoldenFilesAndMessageTexts) {
+    struct Case {
+        const char* model;
+        const char* folder;
+        const char* input;
+        const char* output;    // written next to the input
+        const char* expected;  // golden file in the folder
+        long linesRead, rowsWritten, linesIgnored;
+    };
+    const Case cases[] = {
+        {"DNA8", "dna8-one-line", "input.gsi", "input.dat", "expected.dat", 9, 11, 1},
+        {"DNA8", "dna8-two-lines", "input.gsi", "input.dat", "expected.dat", 10, 16, 0},
+        {"DNA8", "dna8-empty", "input.gsi", "input.dat", "expected.dat", 0, 3, 0},
+        {"Dini USB", "dini-usb-rows", "input.txt", "input_.dat", "expected_.dat", 11, 7, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        GoldenRun run(c.model, c.folder, c.input);
+        std::string folder = test::dataPath(std::string("levelling/") + c.folder + "/");
+        EXPECT_EQ(test::readFile(run.dir.file(c.output)), test::readFile(folder + c.expected));
+        EXPECT_EQ(run.program.message, test::readFile(folder + "expected-message.txt"));
+        EXPECT_EQ(run.program.stats.linesRead, c.linesRead);
+        EXPECT_EQ(run.program.stats.rowsWritten, c.rowsWritten);
+        EXPECT_EQ(run.program.stats.linesIgnored, c.linesIgnored);
+        EXPECT_FALSE(run.program.outputFailed);
+        EXPECT_TRUE(run.program.store.points.empty());
+    }
+}
+
+// The rows of a DNA8 line file, without the empty first line.
+std::vector<std::string> rowsOf(const std::string& file) {
+    std::vector<std::string> rows;
+    std::size_t start = 2;  // the file begins with CR LF
+    while (start <= file.size()) {
+        std::size_t end = file.find("\r\n", start);
+        if (end == std::string::npos) end = file.size();
+        rows.push_back(file.substr(start, end - start));
+        start = end + 2;
+    }
+    return rows;
+}
+
+TEST(Dna8, RowsStandInTheirColumns) {
+    test::ScratchDir dir;
+    Program program = test::quietProgram();
+    std::string input = dir.file("a.gsi");
+    test::writeFile(input,
+                    "410001+?......1 \n"
+                    "110002+0000P7x9 83..58+10000000 \n"
+                    "110003-00012345 32...8+01234500 332.28+00123450 390...+00000003 \n");
+    reduceDna8(program, input, dir.file("a"));
+    auto rows = rowsOf(test::readFile(dir.file("a.dat")));
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0].substr(8, 10), "Start-Line");
+    EXPECT_EQ(rows[0].substr(27, 8), "BF     1");
+    // name in 8-16 keeps its nine columns: the run of "+" and "0" is blanked
+    EXPECT_EQ(rows[1].substr(7, 9), "     P7x9");
+    EXPECT_EQ(rows[1].substr(67), "Z 100.00000");
+    EXPECT_EQ(rows[1].size(), 78u);
+    // a leading minus ends the run at once
+    EXPECT_EQ(rows[2].substr(7, 9), "-00012345");
+    EXPECT_EQ(rows[2].substr(30, 8), "3   1 Rf");
+    EXPECT_EQ(rows[2].substr(38, 12), "     1.23450");
+    EXPECT_EQ(rows[2].substr(50, 16), " HD       12.345");
+    EXPECT_EQ(rows[3].substr(35, 15), " Sh    -1.23450");
+    EXPECT_EQ(rows[3].substr(50), " dz      0.00000 Z   0.00000");
+    EXPECT_EQ(rows[4].substr(16, 19), "        1         1");
+    EXPECT_EQ(rows[4].substr(35), " Db       0.000 Df       12.345 Z 100.00000");
+    EXPECT_EQ(rows[5], "      6 End-Line                  1");
+}
+
+TEST(Dna8, SumsRestartAtAStartHeightNotAtALineStart) {
+    test::ScratchDir dir;
+    Program program = test::quietProgram();
+    std::string input = dir.file("b.gsi");
+    test::writeFile(input,
+                    "410001+?......1 \n"
+                    "110002+00000001 83..58+00100000 \n"
+                    "110003+00000001 32...8+01000000 331.28+00200000 390...+00000001 \n"
+                    "410004+?......1 \n"
+                    "110005+00000002 32...8+02000000 331.28+00050000 390...+00000001 \n");
+    reduceDna8(program, input, dir.file("b"));
+    auto rows = rowsOf(test::readFile(dir.file("b.dat")));
+    ASSERT_EQ(rows.size(), 11u);
+    EXPECT_NE(rows[3].find(" Sh     2.00000 dz      0.00000"), std::string::npos) << rows[3];
+    // line 2 has no start height: its sums go on from line 1
+    EXPECT_NE(rows[8].find(" Sh     2.50000 dz      0.00000"), std::string::npos) << rows[8];
+    EXPECT_NE(rows[9].find(" Db      30.000 Df        0.000 Z   1.00000"), std::string::npos) << rows[9];
+}
+
+TEST(Dna8, InputNamedDatIsNotOverwritten) {
+    test::ScratchDir dir;
+    Program program = test::quietProgram();
+    program.settings.Model = "DNA8";
+    std::string input = dir.file("level.dat");
+    const std::string gsi = "410001+?......1 \n110002+00000001 83..58+00100000 \n";
+    test::writeFile(input, gsi);
+    program.inputPath = input;
+    convert(program, input);
+    EXPECT_EQ(test::readFile(input), gsi);
+    EXPECT_FALSE(program.outputFailed);
+    // the rows are still shown, with one line saying why there is no file
+    const std::string report = "\r\n" + input + " not written: it is the input file";
+    ASSERT_GT(program.message.size(), report.size());
+    EXPECT_EQ(program.message.substr(program.message.size() - report.size()), report);
+    EXPECT_NE(program.message.find("Start-Line\t\tBF\t  1"), std::string::npos);
+}
+
+TEST(LevelLines, MissingInputLeavesMessageAndWritesNothing) {
+    for (const char* model : {"DNA8", "Dini USB"}) {
+        test::ScratchDir dir;
+        Program program = test::quietProgram();
+        program.settings.Model = model;
+        program.message = "before";
+        convert(program, dir.file("none.gsi"));
+        EXPECT_EQ(program.message, "before") << model;
+        EXPECT_TRUE(program.stats.openFailed) << model;
+        EXPECT_EQ(program.summary, "cannot open " + dir.file("none.gsi")) << model;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << model;
+    }
+}
+
+TEST(LevelLines, UnwritableOutputIsReported) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"DNA8", "c.dat"}, {"Dini USB", "c_.dat"}, {"Dini BF", "c_.dat"}};
+    for (const auto& [model, output] : cases) {
+        test::ScratchDir dir;
+        Program program = test::quietProgram();
+        program.settings.Model = model;
+        std::string input = dir.file("c.txt");
+        test::writeFile(input, "410001+?......1 \n");
+        std::filesystem::create_directory(dir.file(output));
+        convert(program, input);
+        EXPECT_TRUE(program.outputFailed) << model;
+        EXPECT_NE(program.message.find("cannot write " + dir.file(output) + ": "), std::string::npos) << model;
+    }
+}
+
+TEST(LevelLines, SurviveHostileBytes) {
+    std::string noise;
+    for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919 + i / 13) % 256);
+    noise += std::string(1000, '3');  // an endless line
+    for (const char* model : {"DNA8", "Dini USB", "Dini BF"}) {
+        test::ScratchDir dir;
+        Program program = test::quietProgram();
+        program.settings.Model = model;
+        std::string input = dir.file("n.bin");
+        test::writeFile(input, noise);
+        EXPECT_EQ(convert(program, input), 0) << model;
+        EXPECT_FALSE(program.outputFailed) << model;
+    }
+}
+
+TEST(DiniUsb, ShortFieldsAreTakenWhole) {
+    test::ScratchDir dir;
+    Program program = test::quietProgram();
+    std::string input = dir.file("d.txt");
+    // tag 1 "Rb" at columns 50-51 and a value 1 that the line cuts short
+    test::writeFile(input, std::string(21, '.') + "P1            " + std::string(14, ' ') + "Rb  1.5");
+    reduceDiniUsb(program, input, dir.file("d"));
+    EXPECT_EQ(test::readFile(dir.file("d_.dat")), "\r\n      1 P1                    3     Rb  1.5");
+    EXPECT_EQ(program.message, "<>\r\r\n\r\r\n      1\tP1      \t\t3     \tRb\t  1.5\t \t\t");
+}
+
+}  // namespace
+}  // namespace tervan
