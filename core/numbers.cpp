@@ -14,7 +14,7 @@ template <class F>
 auto withCString(std::string_view text, F f) {
     char small[128];
     if (text.size() < sizeof small) {
-        std::memcpy(small, text.data(), text.size());
+        if (!text.empty()) std::memcpy(small, text.data(), text.size());  // an empty view may carry no pointer
         small[text.size()] = 0;
         return f(small);
     }
