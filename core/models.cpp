@@ -4,7 +4,11 @@
 
 #include "levelling/bffb.h"
 #include "levelling/level_lines.h"
+#include "readers/coordlist.h"
+#include "readers/kolida.h"
 #include "readers/leica.h"
+#include "readers/pentax.h"
+#include "readers/zeiss.h"
 
 namespace tervan {
 namespace {
@@ -12,20 +16,20 @@ namespace {
 // The combo box order. A model whose reader is null behaves like an
 // unknown one.
 const std::array<ModelEntry, 14> kModels = {{
-    {"Zeiss3303", nullptr, nullptr},
+    {"Zeiss3303", readZeiss3303, nullptr},
     {"Leica1200", readLeica1200, nullptr},
-    {"Pentax200Polar", nullptr, nullptr},
-    {"Pentax200Coordinate", nullptr, nullptr},
-    {"Pentax300Polar", nullptr, nullptr},
-    {"Pentax300Coordinate", nullptr, nullptr},
-    {"Kolida300Polar", nullptr, nullptr},
-    {"Kolida440", nullptr, nullptr},
+    {"Pentax200Polar", readPentax200Polar, nullptr},
+    {"Pentax200Coordinate", readPentax200Coordinate, nullptr},
+    {"Pentax300Polar", readPentax300Polar, nullptr},
+    {"Pentax300Coordinate", readPentax300Coordinate, nullptr},
+    {"Kolida300Polar", readKolida300Polar, nullptr},
+    {"Kolida440", readKolida440, nullptr},
     {"DNA8", nullptr, reduceDna8},
     {"Dini USB", nullptr, reduceDiniUsb},
     {"Dini BF", nullptr, calculateBffb},
-    {"nxyz", nullptr, nullptr},
-    {"nyxz", nullptr, nullptr},
-    {"kor", nullptr, nullptr},
+    {"nxyz", readCoordinateList, nullptr},
+    {"nyxz", readCoordinateList, nullptr},
+    {"kor", readKor, nullptr},
 }};
 
 }  // namespace

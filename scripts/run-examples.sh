@@ -13,6 +13,16 @@ examples=(
   "leica1200.txt Leica1200"
   "level.gsi DNA8"
   "dini.txt Dini USB"
+  "zeiss3303.txt Zeiss3303"
+  "pentax200polar.txt Pentax200Polar"
+  "pentax200coord.txt Pentax200Coordinate"
+  "pentax300polar.txt Pentax300Polar"
+  "pentax300coord.txt Pentax300Coordinate"
+  "kolida300.raw Kolida300Polar"
+  "kolida440.txt Kolida440"
+  "points_nxyz.txt nxyz"
+  "points_nyxz.txt nyxz"
+  "points.kor kor"
 )
 
 for entry in "${examples[@]}"; do

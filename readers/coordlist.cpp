@@ -1,0 +1,100 @@
+#include "readers/coordlist.h"
+
+#include <array>
+
+#include "core/numbers.h"
+#include "core/text.h"
+
+namespace tervan {
+
+// Fields: name, X, Y, Z (Y, X, Z for nyxz), then optionally station name,
+// instrument height, target height and "*" for a second-face copy.
+int readCoordinateList(const std::string& path, ReaderContext& ctx) {
+    LineReader reader;
+    if (!reader.open(path)) return 1;
+    const bool yFirst = ctx.settings.Model == "nyxz";
+    struct {
+        std::string station = "#0";
+        double IH = 0, TH = 0;
+        bool stationMark = true;  // the first point opens a station
+    } s;
+    std::string line;
+    std::array<std::string_view, 8> f;
+    while (!reader.eof()) {
+        if (reader.read(line) == -1 && line.empty()) break;
+        ++ctx.stats.linesRead;
+        splitFields(line, kListSeparators, f);
+        double X = toNumber(f[1]), Y = toNumber(f[2]), Z = toNumber(f[3]);
+        if (yFirst) std::swap(X, Y);
+        if (!f[4].empty()) {
+            if (f[4] != s.station) s.stationMark = true;
+            s.station = f[4];
+            s.IH = toNumber(f[5]);
+            s.TH = toNumber(f[6]);
+        }
+        if (f[0].empty()) {
+            ++ctx.stats.linesIgnored;
+            continue;
+        }
+        Point p{.isStation = s.stationMark ? 1 : 0,
+                .faceTwo = 0,
+                .SN = s.station,
+                .N = std::string(f[0]),
+                .X = X,
+                .Y = Y,
+                .Z = Z,
+                .IH = s.IH,
+                .TH = s.TH,
+                .V = 0,
+                .H = 0,
+                .SD = 0,
+                .Om = ctx.store.orientation};
+        s.stationMark = false;
+        if (f[7] == "*") {
+            Point second = p;
+            second.isStation = 0;
+            second.faceTwo = 1;
+            appendPoint(ctx.store, std::move(p));
+            appendPoint(ctx.store, std::move(second));
+        } else {
+            appendPoint(ctx.store, std::move(p));
+        }
+    }
+    return 0;
+}
+
+// Fields: number, class, X, Y, class, height. The header lines fall out by
+// themselves: the first two carry no coordinates, and the third is a record
+// named 1970, which is therefore never read as a point.
+int readKor(const std::string& path, ReaderContext& ctx) {
+    LineReader reader;
+    if (!reader.open(path)) return 1;
+    std::string line;
+    std::array<std::string_view, 6> f;
+    while (!reader.eof()) {
+        if (reader.read(line) == -1 && line.empty()) break;
+        ++ctx.stats.linesRead;
+        splitFields(line, kListSeparators, f);
+        double X = toNumber(f[2]), Y = toNumber(f[3]), Z = toNumber(f[5]);
+        if (f[0].empty() || f[0] == "1970" || (X == 0 && Y == 0 && Z == 0)) {
+            ++ctx.stats.linesIgnored;
+            continue;
+        }
+        appendPoint(ctx.store, {.isStation = 0,
+                                .faceTwo = 0,
+                                .SN = "    #0",
+                                .N = std::string(f[0]),
+                                .X = X,
+                                .Y = Y,
+                                .Z = Z,
+                                .IH = 0,
+                                .TH = 0,
+                                .V = 0,
+                                .H = 0,
+                                .SD = 0,
+                                .Om = ctx.store.orientation});
+    }
+    return 0;
+}
+
+}  // namespace tervan
