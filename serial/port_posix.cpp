@@ -1,6 +1,8 @@
 // The serial port on POSIX systems, a thin layer over termios. Reads and
 // writes run on a non-blocking descriptor and wait with poll(), which gives
 // the same time-outs as the ones the port has on Windows.
+#include "serial/port_posix.h"
+
 #include "serial/port.h"
 
 #include <fcntl.h>
@@ -70,11 +72,6 @@ int msUntil(Clock::time_point deadline) {
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
-bool sameLine(const termios& a, const termios& b) {
-    constexpr tcflag_t kLineBits = CSIZE | PARENB | PARODD | CSTOPB;
-    return (a.c_cflag & kLineBits) == (b.c_cflag & kLineBits) && cfgetospeed(&a) == cfgetospeed(&b) &&
-           cfgetispeed(&a) == cfgetispeed(&b);
-}
 
 class PosixPort final : public SerialPort {
 public:
@@ -101,37 +98,14 @@ private:
 bool PosixPort::configure(const LineParams& params) {
     termios before{};
     if (tcgetattr(fd_, &before) != 0) return false;
-    speed_t speed{};
-    if (params.stopBits == StopBits::OneAndHalf || !speedCode(params.baud, speed)) return false;
-
     termios t = before;
-    t.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
-    t.c_oflag &= ~OPOST;
-    t.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
-    t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
-    // The modem lines do not end a transfer, as on Windows.
-    t.c_cflag |= CREAD | CLOCAL | (params.dataBits == 7 ? CS7 : CS8);
-    if (params.parity != Parity::None) t.c_cflag |= PARENB;
-    if (params.parity == Parity::Odd) t.c_cflag |= PARODD;
-    if (params.stopBits == StopBits::Two) t.c_cflag |= CSTOPB;
-    t.c_cc[VMIN] = 0;
-    t.c_cc[VTIME] = 0;
-    if (params.flow == FlowControl::XonXoff) t.c_iflag |= IXON | IXOFF;
-#ifdef CDSR_OFLOW
-    // RTS/CTS (CRTSCTS) stay as the port had them.
-    if (params.flow == FlowControl::Hardware)
-        t.c_cflag |= CDSR_OFLOW;
-    else
-        t.c_cflag &= ~CDSR_OFLOW;
-#endif
-    cfsetispeed(&t, speed);
-    cfsetospeed(&t, speed);
+    if (!applyLineParams(t, params)) return false;
 
     termios after{};
     if (tcsetattr(fd_, TCSANOW, &t) != 0) return false;
-    // tcsetattr succeeds when any change was made; a port that took only
-    // part of the settings gets its old ones back.
-    if (tcgetattr(fd_, &after) != 0 || !sameLine(after, t)) {
+    // tcsetattr succeeds when any change was made; a port that did not take
+    // the rate gets its old settings back.
+    if (tcgetattr(fd_, &after) != 0 || cfgetospeed(&after) != cfgetospeed(&t)) {
         tcsetattr(fd_, TCSANOW, &before);
         return false;
     }
@@ -161,11 +135,13 @@ std::size_t PosixPort::read(char* buffer, std::size_t count) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n == 0 || errno != EAGAIN) break;
+        // With VMIN and VTIME at 0 a terminal says "nothing yet" by 0 bytes.
+        if (n < 0 && errno != EAGAIN) break;
         int wait = msUntil(deadline);
         if (wait == 0) break;
         pollfd p{fd_, POLLIN, 0};
-        if (poll(&p, 1, wait) < 0 && errno != EINTR) break;
+        int ready = poll(&p, 1, wait);
+        if ((ready < 0 && errno != EINTR) || (ready > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))) break;
     }
     return got;
 }
@@ -203,6 +179,33 @@ bool PosixPort::write(const char* data, std::size_t count) {
 }
 
 }  // namespace
+
+bool applyLineParams(termios& t, const LineParams& params) {
+    speed_t speed{};
+    if (params.stopBits == StopBits::OneAndHalf || !speedCode(params.baud, speed)) return false;
+    t.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
+    t.c_oflag &= ~OPOST;
+    t.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
+    // The modem lines do not end a transfer, as on Windows.
+    t.c_cflag |= CREAD | CLOCAL | (params.dataBits == 7 ? CS7 : CS8);
+    if (params.parity != Parity::None) t.c_cflag |= PARENB;
+    if (params.parity == Parity::Odd) t.c_cflag |= PARODD;
+    if (params.stopBits == StopBits::Two) t.c_cflag |= CSTOPB;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    if (params.flow == FlowControl::XonXoff) t.c_iflag |= IXON | IXOFF;
+#ifdef CDSR_OFLOW
+    // RTS/CTS (CRTSCTS) stay as the port had them.
+    if (params.flow == FlowControl::Hardware)
+        t.c_cflag |= CDSR_OFLOW;
+    else
+        t.c_cflag &= ~CDSR_OFLOW;
+#endif
+    cfsetispeed(&t, speed);
+    cfsetospeed(&t, speed);
+    return true;
+}
 
 std::unique_ptr<SerialPort> openSerialPort(const std::string& name) {
     // No O_CREAT: the device must exist. TIOCEXCL keeps other programs out,

@@ -140,6 +140,9 @@ bool Receiver::writeLog() {
     if (!options_.logFolder.empty()) std::filesystem::create_directories(options_.logFolder, ec);
     std::string text = unlogged_;
     std::erase(text, '\r');  // written in text mode: each line feed becomes CR LF
+    // Text that comes after END within the same second keeps the log's name
+    // and is added to it rather than replacing what the log already holds.
+    if (path == lastLog_) text = lastLogText_ + text;
     std::string error;
     if (!writeTextFile(path, text, &error)) {
         logError_ = "cannot write the receive log " + path + ": " + error;
@@ -149,6 +152,7 @@ bool Receiver::writeLog() {
     }
     unlogged_.clear();
     lastLog_ = path;
+    lastLogText_ = std::move(text);
     logError_.clear();
     return true;
 }

@@ -103,6 +103,7 @@ private:
     std::size_t pendingPos_ = 0;
     bool inFileOpen_ = false;
     std::string lastLog_;
+    std::string lastLogText_;  // what lastLog_ holds, line feeds only
     std::string logError_;
 };
 
