@@ -1,6 +1,9 @@
 // The sender with a scripted port, and a whole send over a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "serial/sender.h"
 #include "serial_test_util.h"
 #include "test_util.h"
@@ -163,12 +166,12 @@ TEST(Sender, AHeldLineIsNotReportedAsSent) {
     ASSERT_NE(port, nullptr);
     Sender sender(store, *port);
     pty.send("\x13");
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     sender.all();
     EXPECT_EQ(store.sendCursor, 0u);
     EXPECT_EQ(sender.text(), "the instrument did not accept A - the point is not sent");
     pty.send("\x11");
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     sender.all();
     sender.finish();
     EXPECT_EQ(pty.receive(), sendRecord(store.points[0]) + sendRecord(store.points[1]) + "END\r");

@@ -48,7 +48,6 @@ std::string Pty::receive(std::chrono::milliseconds quiet) {
 }
 
 std::size_t FakePort::read(char* buffer, std::size_t count) {
-    ++log_.reads;
     if (log_.chunks.empty()) return 0;
     std::string& chunk = log_.chunks.front();
     if (chunk.empty()) {  // an empty chunk ends a tick's reading

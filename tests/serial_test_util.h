@@ -41,7 +41,6 @@ public:
         std::deque<std::string> chunks;  // each read takes up to count bytes of the first; "" reads nothing
         std::string written;
         std::vector<LineParams> configured;
-        int reads = 0;
         bool refuseWrites = false;
         bool closed = false;
     };
