@@ -61,7 +61,7 @@ private:
 
 std::string logFolder(const Program& program, const CliOptions& options) {
     constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
-    if (options.logDir.empty()) return program.programFolder + "Log" + kSeparator;
+    if (options.logDir.empty()) return receiveLogFolder(program.programFolder);
     std::string folder = options.logDir;
     if (folder.back() != '/' && folder.back() != kSeparator) folder += kSeparator;
     return folder;

@@ -22,6 +22,10 @@ std::string receiveLogPath(const std::string& folder, const std::tm& t) {
     return folder + strf(kLogNameFormat, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
 }
 
+std::string receiveLogFolder(const std::string& programFolder) {
+    return programFolder + "Log" + static_cast<char>(std::filesystem::path::preferred_separator);
+}
+
 std::string progressBar(int countdown) {
     static constexpr char kSpinner[] = {'-', '\\', '|', '/'};
     std::string bar = kNoDataComing;

@@ -53,6 +53,10 @@ inline constexpr const char* kLogNameFormat = "%d%02d%02d%02d%02d%02d.srd";
 // the end of the transmission + ".srd".
 std::string receiveLogPath(const std::string& folder, const std::tm& localTime);
 
+// The folder of the log files: "Log" in the program folder (which ends in a
+// separator), with the system's separator after it.
+std::string receiveLogFolder(const std::string& programFolder);
+
 // The progress bar of status line 1 for a countdown (239 or below).
 std::string progressBar(int countdown);
 

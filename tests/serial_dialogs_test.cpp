@@ -12,6 +12,8 @@
 
 #include "app/com_properties_dialog.h"
 #include "app/send_dialog.h"
+#include "app/serial_link.h"
+#include "test_util.h"
 #include "serial_test_util.h"
 
 using namespace tervan;
@@ -58,6 +60,8 @@ private slots:
     void comPropertiesCancelChangesNothing();
     void sendDialogButtons();
     void sendTransferSendsTheEndMarkOnClose();
+    void serialLinkReceivesUnderTheTimer();
+    void serialLinkSendDirectionShowsTheSendDialog();
 };
 
 void SerialDialogsTest::comPropertiesListsAndHints() {
@@ -189,6 +193,69 @@ void SerialDialogsTest::sendTransferSendsTheEndMarkOnClose() {
     QCOMPARE(log.configured.size(), std::size_t(1));
 
     QVERIFY(!gui::runSendTransfer(nullptr, program, [](const std::string&) { return nullptr; }));
+}
+
+// A window with the button and the status lines, its link ticked by the
+// real 124 ms timer.
+struct LinkRig {
+    test::ScratchDir dir;
+    Program program;
+    QWidget window;
+    QPushButton* button = new QPushButton("&Start Serial", &window);
+    QLabel* status1 = new QLabel(&window);
+    QLabel* status2 = new QLabel(&window);
+    QString message;
+    std::vector<std::string> fileOpens;
+    QStringList status2Seen;
+    test::FakePort::Log log;
+    gui::SerialLink link{program, &window,
+                         {.button = button,
+                          .status1 = status1,
+                          .status2 = status2,
+                          .showMessage = [this] { message = QString::fromStdString(program.message); },
+                          .runFileOpen = [this](const std::string& path) { fileOpens.push_back(path); },
+                          .decode = {}},
+                         {.logFolder = dir.file("Log") + "/",
+                          .openPort = [this](const std::string&) { return std::make_unique<test::FakePort>(log); },
+                          .clock = test::march5th2009}};
+};
+
+void SerialDialogsTest::serialLinkReceivesUnderTheTimer() {
+    LinkRig r;
+    r.log.chunks = {"123\r\n", "", "", "456\r\nEND\r\n"};
+    r.link.startTimer();
+    whenModal([](QWidget* w) { static_cast<QDialog*>(w)->accept(); });
+    r.button->click();
+    QCOMPARE(r.button->text(), QString("&Stop Serial"));
+    QTRY_COMPARE_WITH_TIMEOUT(r.status2->text(), QString("123"), 2000);
+    QCOMPARE(r.message, QString("123\r\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(r.fileOpens.size(), std::size_t(1), 3000);
+    QCOMPARE(QString::fromStdString(r.fileOpens[0]), QString::fromStdString(r.dir.file("Log") + "/20090305070409.srd"));
+    QTRY_COMPARE_WITH_TIMEOUT(r.button->text(), QString("&Start Serial"), 2000);
+    QCOMPARE(r.status1->text(), QString("."));
+    QCOMPARE(r.status2->text(), QString(""));
+    QVERIFY(r.log.closed);
+    QCOMPARE(QString::fromStdString(test::readFile(r.fileOpens[0])), QString("123\r\n456\r\nEND\r\n"));
+}
+
+void SerialDialogsTest::serialLinkSendDirectionShowsTheSendDialog() {
+    LinkRig r;
+    appendPoint(r.program.store, point("P1", 1, 2, 3));
+    QString sendTitle;
+    whenModal([&sendTitle](QWidget* w) {
+        w->findChild<QComboBox*>("Direction")->setCurrentIndex(1);
+        static_cast<QDialog*>(w)->accept();
+        whenModal([&sendTitle](QWidget* send) {
+            sendTitle = send->windowTitle();
+            buttonNamed(send, "&All")->click();
+            buttonNamed(send, "St&op")->click();
+        });
+    });
+    r.button->click();
+    QCOMPARE(sendTitle, QString("Send serial data"));
+    QCOMPARE(QString::fromStdString(r.log.written),
+             QString::fromStdString(sendRecord(r.program.store.points[0]) + "END\r"));
+    QCOMPARE(r.button->text(), QString("&Start Serial"));
 }
 
 QTEST_MAIN(SerialDialogsTest)
