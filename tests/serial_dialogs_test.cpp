@@ -22,16 +22,16 @@ namespace {
 
 // Waits, within the running exec(), for a modal dialog and hands it to act.
 void whenModal(std::function<void(QWidget*)> act) {
-    auto deadline = std::make_shared<QDeadlineTimer>(5000);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            act(w);
-        } else if (!deadline->hasExpired()) {
-            QTimer::singleShot(10, *poll);
-        }
-    };
-    QTimer::singleShot(0, *poll);
+    auto* timer = new QTimer(qApp);
+    QDeadlineTimer deadline(5000);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && !deadline.hasExpired()) return;
+        timer->stop();
+        timer->deleteLater();
+        if (modal) act(modal);
+    });
+    timer->start(10);
 }
 
 QStringList entries(const QComboBox* list) {
