@@ -5,19 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli/options.h"
 #include "core/driver.h"
 #include "core/settings.h"
 #include "levelling/hvsd.h"
 
-namespace {
-
 using namespace tervan;
 
-constexpr int kDone = 0;
-constexpr int kFailed = 1;
-constexpr int kNoReader = 2;
-constexpr int kUsageError = 64;
+namespace {
 
 std::string programFolder(const char* argv0) {
     namespace fs = std::filesystem;
@@ -35,35 +31,47 @@ void printMessage(const Program& program, const CliOptions& options) {
     std::fputs("\n", stdout);
 }
 
+}  // namespace
+
+int tervan::convertInput(Program& program, const CliOptions& options, const std::string& input) {
+    program.inputPath = input;
+    if (convert(program, input) == 2) {
+        std::fprintf(stderr, "tervan-cli: the model '%s' names no reader\n", program.settings.Model.c_str());
+        return kNoReader;
+    }
+    int status = kDone;
+    if (program.stats.openFailed) {
+        std::fprintf(stderr, "tervan-cli: %s\n", program.summary.c_str());
+        status = kFailed;
+    } else if (!options.quiet) {
+        std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), program.summary.c_str());
+    }
+    bool outputFailed = program.outputFailed;
+    if (options.hvsd) {
+        const Settings& s = program.settings;
+        runHvsdCommand(program, s.dSD, s.dH, s.dV);
+        if (!options.quiet) std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), program.summary.c_str());
+        outputFailed = outputFailed || program.outputFailed;
+    }
+    printMessage(program, options);
+    std::fflush(stdout);
+    if (outputFailed) {
+        std::fprintf(stderr, "tervan-cli: %s: an output could not be written (see the message text)\n",
+                     input.c_str());
+        status = kFailed;
+    }
+    return status;
+}
+
+namespace {
+
 int runConvert(Program& program, const CliOptions& options) {
     int status = kDone;
     for (const std::string& input : options.inputs) {
-        program.inputPath = input;
-        if (convert(program, input) == 2) {
-            std::fprintf(stderr, "tervan-cli: the model '%s' names no reader\n", program.settings.Model.c_str());
-            return kNoReader;
-        }
-        if (program.stats.openFailed) {
-            std::fprintf(stderr, "tervan-cli: %s\n", program.summary.c_str());
-            status = kFailed;
-        } else if (!options.quiet) {
-            std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), program.summary.c_str());
-        }
-        bool outputFailed = program.outputFailed;
-        if (options.hvsd) {
-            const Settings& s = program.settings;
-            runHvsdCommand(program, s.dSD, s.dH, s.dV);
-            if (!options.quiet) std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), program.summary.c_str());
-            outputFailed = outputFailed || program.outputFailed;
-        }
-        printMessage(program, options);
-        if (outputFailed) {
-            std::fprintf(stderr, "tervan-cli: %s: an output could not be written (see the message text)\n",
-                         input.c_str());
-            status = kFailed;
-        }
+        int result = convertInput(program, options, input);
+        if (result == kNoReader) return kNoReader;
+        if (result != kDone) status = result;
     }
-    std::fflush(stdout);
     return status;
 }
 
@@ -87,6 +95,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
         return kUsageError;
     }
+    if (!options.port.empty()) program.settings.ComName = options.port;
     program.fixedSeed = options.seed;
     program.askBffb = [&options](BffbParams& params) {
         params = options.bffb;
@@ -96,9 +105,9 @@ int main(int argc, char** argv) {
         case Command::Convert:
             return runConvert(program, options);
         case Command::Receive:
+            return runReceive(program, options);
         case Command::Send:
-            std::fprintf(stderr, "tervan-cli: the serial link is not built yet\n");
-            return kUsageError;
+            return runSend(program, options);
     }
     return kDone;
 }

@@ -1,0 +1,129 @@
+// tervan-cli receive and send: the serial transfers of the window, with the
+// command line as their window.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+#include "cli/commands.h"
+#include "serial/receiver.h"
+#include "serial/sender.h"
+
+namespace tervan {
+
+namespace {
+
+constexpr auto kTick = std::chrono::milliseconds(124);
+
+// Answers the COM Properties dialog with the settings as loaded, draws the
+// progress on standard error when that is a terminal, and converts the log
+// file where the window runs File/Open.
+class CliReceiverView final : public ReceiverView {
+public:
+    CliReceiverView(Program& program, const CliOptions& options)
+        : program_(program), options_(options), progress_(isatty(STDERR_FILENO) == 1) {}
+
+    void setButtonText(const std::string&) override {}
+    void setStatus1(const std::string& text) override {
+        if (!progress_) return;
+        std::string line;
+        for (char c : status2_) line += static_cast<unsigned char>(c) < 32 ? ' ' : c;
+        std::fprintf(stderr, "\r%s %.60s\033[K", text.c_str(), line.c_str());
+        std::fflush(stderr);
+    }
+    void setStatus2(const std::string& text) override { status2_ = text; }
+    void showMessage() override {}
+    bool askComProperties(Settings&, Direction& direction) override {
+        direction = Direction::Receive;
+        return true;
+    }
+    void runFileOpen(const std::string& logPath) override {
+        endProgress();
+        conversion_ = convertInput(program_, options_, logPath);
+    }
+    void runSend() override {}
+
+    void endProgress() {
+        if (progress_) std::fputs("\r\033[K", stderr);
+    }
+    // The exit status of the conversion, -1 when none ran.
+    int conversion() const { return conversion_; }
+
+private:
+    Program& program_;
+    const CliOptions& options_;
+    bool progress_;
+    std::string status2_;
+    int conversion_ = -1;
+};
+
+std::string logFolder(const Program& program, const CliOptions& options) {
+    constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+    if (options.logDir.empty()) return receiveLogFolder(program.programFolder);
+    std::string folder = options.logDir;
+    if (folder.back() != '/' && folder.back() != kSeparator) folder += kSeparator;
+    return folder;
+}
+
+}  // namespace
+
+int runReceive(Program& program, const CliOptions& options) {
+    CliReceiverView view(program, options);
+    Receiver receiver(program, view, {.logFolder = logFolder(program, options), .openPort = {}, .clock = {}});
+    receiver.buttonPressed();
+    if (!receiver.running()) {
+        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", program.settings.ComName.c_str());
+        return kFailed;
+    }
+    auto next = std::chrono::steady_clock::now();
+    while (receiver.running()) {
+        next += kTick;
+        auto now = std::chrono::steady_clock::now();
+        if (next < now) next = now;  // a long tick does not make the next ones come in a burst
+        std::this_thread::sleep_until(next);
+        receiver.tick();
+    }
+    view.endProgress();
+    if (!receiver.logError().empty()) {
+        std::fprintf(stderr, "tervan-cli: %s\n", receiver.logError().c_str());
+        return kFailed;
+    }
+    if (view.conversion() >= 0) return view.conversion();
+    if (!receiver.lastLog().empty()) {
+        std::fprintf(stderr, "tervan-cli: no END line came; the received text is kept in %s\n",
+                     receiver.lastLog().c_str());
+        return kFailed;
+    }
+    std::fprintf(stderr, "tervan-cli: nothing was received\n");
+    return kFailed;
+}
+
+int runSend(Program& program, const CliOptions& options) {
+    int status = convertInput(program, options, options.inputs.front());
+    if (status != kDone) return status;
+    std::unique_ptr<SerialPort> port = openConfiguredPort(program.settings, {});
+    if (!port) {
+        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", program.settings.ComName.c_str());
+        return kFailed;
+    }
+    Sender sender(program.store, *port);
+    if (program.store.points.empty()) std::fprintf(stderr, "tervan-cli: %s\n", sender.text().c_str());
+    // "&All" stops at a point that does not fit its record, to show why; here
+    // that is said and the rest goes on. A point the instrument does not
+    // accept ends the sending.
+    for (;;) {
+        sender.all();
+        Sender::Outcome outcome = sender.lastOutcome();
+        if (outcome != Sender::Outcome::Refused && outcome != Sender::Outcome::DoesNotFit) break;
+        std::fprintf(stderr, "tervan-cli: %s\n", sender.text().c_str());
+        status = kFailed;
+        if (outcome == Sender::Outcome::Refused || program.store.sendCursor == kNoPoint) break;
+    }
+    sender.finish();
+    if (!options.quiet) std::fprintf(stderr, "tervan-cli: %d points sent\n", sender.sentCount());
+    return status;
+}
+
+}  // namespace tervan

@@ -1,0 +1,98 @@
+// The serial port on Windows: the communication functions of the system on
+// a DCB and a COMMTIMEOUTS.
+#include "serial/port.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace tervan {
+
+namespace {
+
+class Win32Port final : public SerialPort {
+public:
+    explicit Win32Port(HANDLE handle) : handle_(handle) {}
+    Win32Port(const Win32Port&) = delete;
+    Win32Port& operator=(const Win32Port&) = delete;
+    ~Win32Port() override { CloseHandle(handle_); }
+
+    bool configure(const LineParams& params) override;
+    bool setTimeouts() override;
+    std::size_t read(char* buffer, std::size_t count) override;
+    bool write(const char* data, std::size_t count) override;
+
+private:
+    HANDLE handle_;
+    DWORD writePerByte_ = 10;
+};
+
+bool Win32Port::configure(const LineParams& params) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(handle_, &dcb)) return false;
+    // The driver refuses one and a half stop bits with 7 or 8 data bits.
+    if (params.stopBits == StopBits::OneAndHalf) return false;
+    dcb.BaudRate = static_cast<DWORD>(params.baud);
+    dcb.ByteSize = static_cast<BYTE>(params.dataBits);
+    dcb.Parity = params.parity == Parity::Odd ? ODDPARITY : params.parity == Parity::Even ? EVENPARITY : NOPARITY;
+    dcb.StopBits = params.stopBits == StopBits::Two ? TWOSTOPBITS : ONESTOPBIT;
+    // Only these flags change; CTS flow, RTS control, continue-on-XOFF,
+    // error and null-byte handling, the XON/XOFF limits and characters stay.
+    bool hardware = params.flow == FlowControl::Hardware;
+    bool xonXoff = params.flow == FlowControl::XonXoff;
+    dcb.fOutxDsrFlow = hardware;
+    dcb.fDtrControl = hardware ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
+    dcb.fDsrSensitivity = hardware;
+    dcb.fOutX = xonXoff;
+    dcb.fInX = xonXoff;
+    dcb.fAbortOnError = FALSE;
+    if (!SetCommState(handle_, &dcb)) return false;
+    writePerByte_ = static_cast<DWORD>(writeTimeoutPerByte(params));
+    return true;
+}
+
+bool Win32Port::setTimeouts() {
+    COMMTIMEOUTS t{};
+    t.ReadIntervalTimeout = 0;
+    t.ReadTotalTimeoutMultiplier = 1;
+    t.ReadTotalTimeoutConstant = 1;
+    t.WriteTotalTimeoutMultiplier = writePerByte_;
+    t.WriteTotalTimeoutConstant = 1;
+    return SetCommTimeouts(handle_, &t) != 0;
+}
+
+std::size_t Win32Port::read(char* buffer, std::size_t count) {
+    DWORD got = 0;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) return 0;
+    return got;
+}
+
+bool Win32Port::write(const char* data, std::size_t count) {
+    DWORD done = 0;
+    // A write that timed out returns TRUE with fewer bytes written.
+    if (WriteFile(handle_, data, static_cast<DWORD>(count), &done, nullptr) && done == count && count > 0)
+        return true;
+    // What did not go out is dropped, so that a second try does not send
+    // the rest of this record first.
+    PurgeComm(handle_, PURGE_TXCLEAR);
+    return false;
+}
+
+}  // namespace
+
+std::unique_ptr<SerialPort> openSerialPort(const std::string& name) {
+    // COM10 and above exist only in the device namespace; "\\.\" reaches
+    // COM1 to COM9 too.
+    std::string path = name.find('\\') == std::string::npos ? "\\\\.\\" + name : name;
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (GetFileType(handle) != FILE_TYPE_CHAR) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    return std::make_unique<Win32Port>(handle);
+}
+
+}  // namespace tervan

@@ -1,0 +1,182 @@
+#include "serial/receiver.h"
+
+#include <filesystem>
+
+#include "core/output_file.h"
+#include "core/printf.h"
+
+namespace tervan {
+
+std::tm systemLocalTime() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
+std::string receiveLogPath(const std::string& folder, const std::tm& t) {
+    return folder + strf(kLogNameFormat, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+}
+
+std::string receiveLogFolder(const std::string& programFolder) {
+    return programFolder + "Log" + static_cast<char>(std::filesystem::path::preferred_separator);
+}
+
+std::string progressBar(int countdown) {
+    static constexpr char kSpinner[] = {'-', '\\', '|', '/'};
+    std::string bar = kNoDataComing;
+    if (countdown < 0) countdown = 0;
+    bar.append(static_cast<std::size_t>(countdown / 4), '-');
+    bar += kSpinner[countdown % 4];
+    return bar;
+}
+
+Receiver::Receiver(Program& program, ReceiverView& view, ReceiverOptions options)
+    : program_(program), view_(view), options_(std::move(options)) {
+    if (!options_.clock) options_.clock = systemLocalTime;
+}
+
+void Receiver::buttonPressed() {
+    if (running_) {
+        // Ends the transfer at a later tick, once the line is quiet.
+        countdown_ = 1;
+        return;
+    }
+    Direction direction = Direction::Receive;
+    if (!view_.askComProperties(program_.settings, direction)) return;
+    if (direction == Direction::Send)
+        view_.runSend();
+    else
+        start();
+}
+
+void Receiver::start() {
+    port_ = openConfiguredPort(program_.settings, options_.openPort);
+    if (!port_) return;
+    running_ = true;
+    logError_.clear();
+    view_.setButtonText(kStopSerial);
+    view_.setStatus2("");
+    countdown_ = kCountdown;
+    line_.clear();
+    unlogged_.clear();
+    pending_.clear();
+    pendingPos_ = 0;
+    program_.message.clear();
+    view_.showMessage();
+}
+
+void Receiver::tick() {
+    if (!running_) return;
+    if (countdown_ <= 0) {
+        finish();
+        return;
+    }
+    receive();
+    if (!running_) return;  // a tick during File/Open ended the transfer
+    --countdown_;
+    if (countdown_ == kCountdown - 1) {
+        view_.showMessage();
+        view_.setStatus1(kNoDataFullBar);
+    } else {
+        view_.setStatus1(progressBar(countdown_));
+    }
+}
+
+void Receiver::receive() {
+    char buffer[kReadSize];
+    while (running_) {
+        if (pendingPos_ == pending_.size()) {
+            pending_.clear();
+            pendingPos_ = 0;
+            std::size_t n = port_->read(buffer, kReadSize);
+            if (n == 0) return;
+            pending_.assign(buffer, n);
+        }
+        handle(pending_[pendingPos_++]);
+    }
+}
+
+void Receiver::handle(char c) {
+    if (c == '\r') {
+        endOfLine();
+        return;
+    }
+    if (c == '\n') return;
+    program_.message += c;
+    unlogged_ += c;
+    line_ += c;
+    view_.setStatus2(line_);
+    countdown_ = kCountdown;
+}
+
+void Receiver::endOfLine() {
+    program_.message += "\r\n";
+    unlogged_ += "\r\n";
+    view_.setStatus2(line_);
+    bool end = line_.compare(0, 3, "END") == 0;
+    line_.clear();
+    if (!end) {
+        countdown_ = kCountdown;
+        return;
+    }
+    std::erase(program_.message, '\r');
+    // A second END while File/Open is still shown is kept in its own log;
+    // the open dialogs are not stacked.
+    if (writeLog() && !inFileOpen_) {
+        program_.inputPath = lastLog_;
+        inFileOpen_ = true;
+        view_.runFileOpen(lastLog_);
+        inFileOpen_ = false;
+    }
+    // Ticks keep coming while File/Open shows its dialogs and may have ended
+    // the transfer already; then nothing is left to stop.
+    if (running_) countdown_ = 1;
+}
+
+bool Receiver::writeLog() {
+    std::string path = receiveLogPath(options_.logFolder, options_.clock());
+    std::error_code ec;
+    if (!options_.logFolder.empty()) std::filesystem::create_directories(options_.logFolder, ec);
+    std::string text = unlogged_;
+    std::erase(text, '\r');  // written in text mode: each line feed becomes CR LF
+    // Text that comes after END within the same second keeps the log's name
+    // and is added to it rather than replacing what the log already holds.
+    if (path == lastLog_) text = lastLogText_ + text;
+    std::string error;
+    if (!writeTextFile(path, text, &error)) {
+        logError_ = "cannot write the receive log " + path + ": " + error;
+        appendReport(program_.message, logError_);
+        view_.showMessage();
+        return false;
+    }
+    unlogged_.clear();
+    lastLog_ = path;
+    lastLogText_ = std::move(text);
+    logError_.clear();
+    return true;
+}
+
+void Receiver::finish() {
+    running_ = false;
+    countdown_ = 0;
+    port_.reset();
+    pending_.clear();
+    pendingPos_ = 0;
+    line_.clear();
+    view_.setButtonText(kStartSerial);
+    view_.setStatus1(kTransferOver);
+    view_.setStatus2("");
+    // A transmission cut short (time-out or stop) is kept, but not converted.
+    if (unlogged_.find_first_not_of("\r\n") != std::string::npos && writeLog()) {
+        appendReport(program_.message, "no END line came; the received text is kept in " + lastLog_);
+        view_.showMessage();
+    }
+    unlogged_.clear();
+}
+
+}  // namespace tervan

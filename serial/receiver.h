@@ -1,0 +1,114 @@
+// Receiving a transmission from the instrument: a state machine driven by
+// the window's 124 ms timer and by the "&Start Serial" / "&Stop Serial"
+// button. It shows the transfer through a ReceiverView, keeps what arrived in
+// a receive log file named by the local time, and hands a complete
+// transmission (one ended by a line beginning with "END") to File/Open.
+#pragma once
+
+#include <cstddef>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/program.h"
+#include "serial/port.h"
+
+namespace tervan {
+
+enum class Direction { Receive, Send };
+
+// The window of a transfer. The main window implements it; the command line
+// and the tests have their own.
+struct ReceiverView {
+    virtual ~ReceiverView() = default;
+    virtual void setButtonText(const std::string& text) = 0;
+    virtual void setStatus1(const std::string& text) = 0;  // progress
+    virtual void setStatus2(const std::string& text) = 0;  // the line being received
+    // Shows program.message in the message area.
+    virtual void showMessage() = 0;
+    // The COM Properties dialog on a copy of the settings, its direction
+    // preset to receiving. false on "Cancel"; on "OK" the settings and the
+    // chosen direction are handed back.
+    virtual bool askComProperties(Settings& settings, Direction& direction) = 0;
+    // The File/Open sequence with logPath as the initial file name.
+    virtual void runFileOpen(const std::string& logPath) = 0;
+    // A send transfer (the "Send serial data" dialog).
+    virtual void runSend() = 0;
+};
+
+// The local date and time of now.
+using LocalClock = std::function<std::tm()>;
+std::tm systemLocalTime();
+
+inline constexpr const char* kStartSerial = "&Start Serial";
+inline constexpr const char* kStopSerial = "&Stop Serial";
+inline constexpr const char* kNoDataComing = "- No data comming -";
+inline constexpr const char* kNoDataFullBar =
+    "- No data comming ------------------------------------------------------------*";
+inline constexpr const char* kTransferOver = ".";
+inline constexpr const char* kLogNameFormat = "%d%02d%02d%02d%02d%02d.srd";
+
+// The log file's path: folder (ending in a separator) + the local time of
+// the end of the transmission + ".srd".
+std::string receiveLogPath(const std::string& folder, const std::tm& localTime);
+
+// The folder of the log files: "Log" in the program folder (which ends in a
+// separator), with the system's separator after it.
+std::string receiveLogFolder(const std::string& programFolder);
+
+// The progress bar of status line 1 for a countdown (239 or below).
+std::string progressBar(int countdown);
+
+struct ReceiverOptions {
+    std::string logFolder;  // ends in a separator; created when missing
+    PortOpener openPort;    // empty: the system's serial ports
+    LocalClock clock;       // empty: systemLocalTime
+};
+
+class Receiver {
+public:
+    static constexpr int kCountdown = 240;  // ticks of 124 ms: about 30 s of silence
+    static constexpr std::size_t kReadSize = 280;
+
+    Receiver(Program& program, ReceiverView& view, ReceiverOptions options);
+    Receiver(const Receiver&) = delete;
+    Receiver& operator=(const Receiver&) = delete;
+
+    void buttonPressed();
+    void tick();
+
+    bool running() const { return running_; }
+    int countdown() const { return countdown_; }
+    // The last log file written; the report of the last log that could not
+    // be written, empty when it was.
+    const std::string& lastLog() const { return lastLog_; }
+    const std::string& logError() const { return logError_; }
+
+private:
+    void start();
+    void receive();
+    void handle(char c);
+    void endOfLine();
+    bool writeLog();
+    void finish();
+
+    Program& program_;
+    ReceiverView& view_;
+    ReceiverOptions options_;
+    std::unique_ptr<SerialPort> port_;
+    bool running_ = false;
+    int countdown_ = 0;
+    std::string line_;      // the line being received
+    std::string unlogged_;  // received since the last log file, CR LF kept
+    // The bytes of the last read; a tick that runs while File/Open is shown
+    // goes on with them, so nothing is handled twice or out of order.
+    std::string pending_;
+    std::size_t pendingPos_ = 0;
+    bool inFileOpen_ = false;
+    std::string lastLog_;
+    std::string lastLogText_;  // what lastLog_ holds, line feeds only
+    std::string logError_;
+};
+
+}  // namespace tervan

@@ -1,0 +1,123 @@
+// tervan-cli receive and send against a pseudo-terminal whose other side
+// plays the instrument.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "core/driver.h"
+#include "serial/sender.h"
+#include "serial_test_util.h"
+#include "test_util.h"
+
+namespace tervan {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun runCli(const test::ScratchDir& dir, const std::string& args) {
+    std::string out = dir.file("stdout"), err = dir.file("stderr");
+    std::string cmd = std::string(TERVAN_CLI) + " " + args + " >'" + out + "' 2>'" + err + "'";
+    int raw = std::system(cmd.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readFile(out), test::readFile(err)};
+}
+
+const char* kIni = "[Model]\r\nModel=Leica1200\r\nNxyzFile=Yes\r\nTrasFile=Yes\r\nx1000=No\r\n";
+
+// Lines ended by CR LF, as the instrument sends them.
+std::string exampleLines() { return test::readFile(std::string(TERVAN_SOURCE_DIR) + "/examples/leica1200.txt"); }
+
+TEST(CliSerial, ReceiveLogsAndConvertsATransmission) {
+    test::ScratchDir dir;
+    test::writeFile(dir.file("Tervan.ini"), kIni);
+    test::Pty pty;
+    std::string sent = exampleLines() + "END\r\n";
+    pty.send(sent);  // waits in the terminal until the program reads it
+    CliRun r = runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + pty.name() + " --log-dir " +
+                               dir.file("Log"));
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    std::vector<std::filesystem::path> logs;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file("Log")))
+        if (entry.path().extension() == ".srd") logs.push_back(entry.path());
+    ASSERT_EQ(logs.size(), 1u);
+    std::string log = logs[0].string();
+    EXPECT_EQ(logs[0].stem().string().size(), 14u);  // YYYYMMDDhhmmss
+    EXPECT_EQ(test::readFile(log), sent);
+    EXPECT_EQ(r.out.substr(0, log.size() + 2), "<" + log + ">");
+
+    // The outputs are those of converting the log file.
+    test::writeFile(dir.file("same.srd"), sent);
+    CliRun c = runCli(dir, "convert -q --ini " + dir.file("Tervan.ini") + " " + dir.file("same.srd"));
+    ASSERT_EQ(c.status, 0) << c.err;
+    std::string base = outputBaseName(log);
+    for (const char* suffix : {"_nxyz.txt", "_tras.dat"}) {
+        EXPECT_FALSE(test::readFile(base + suffix).empty()) << suffix;
+        EXPECT_EQ(test::readFile(base + suffix), test::readFile(dir.file(std::string("same") + suffix))) << suffix;
+    }
+}
+
+TEST(CliSerial, ReceiveFailures) {
+    test::ScratchDir dir;
+    test::writeFile(dir.file("Tervan.ini"), kIni);
+    CliRun missing = runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + dir.file("ttyNONE"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot open the port"), std::string::npos);
+
+    test::writeFile(dir.file("notafolder"), "");
+    test::Pty pty;
+    pty.send("A\r\nEND\r\n");
+    CliRun unwritable = runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + pty.name() +
+                                        " --log-dir " + dir.file("notafolder/Log"));
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("cannot write the receive log " + dir.file("notafolder/Log/")), std::string::npos);
+}
+
+TEST(CliSerial, SendConvertsAndSendsEveryPointThenTheEndMark) {
+    test::ScratchDir dir;
+    test::writeFile(dir.file("Tervan.ini"), kIni);
+    std::string input = dir.file("job.txt");
+    test::writeFile(input, exampleLines());
+
+    test::Pty pty;
+    std::atomic<bool> done = false;
+    std::string arrived;
+    std::thread instrument([&] {
+        while (!done) arrived += pty.receive(std::chrono::milliseconds(50));
+        arrived += pty.receive(std::chrono::milliseconds(50));
+    });
+    CliRun r = runCli(dir, "send -q --ini " + dir.file("Tervan.ini") + " --port " + pty.name() + " " + input);
+    done = true;
+    instrument.join();
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    Program program = test::quietProgram();
+    program.settings.Model = "Leica1200";
+    test::writeFile(dir.file("copy.txt"), exampleLines());
+    convert(program, dir.file("copy.txt"));
+    std::string expected;
+    int points = 0;
+    for (const Point& p : program.store.points)
+        if (!isZeroPoint(p)) {
+            expected += sendRecord(p);
+            ++points;
+        }
+    ASSERT_GT(points, 3);
+    EXPECT_EQ(arrived, expected + "END\r");
+    EXPECT_TRUE(test::fileExists(dir.file("job_nxyz.txt")));  // converted like convert
+
+    CliRun missing = runCli(dir, "send -q --ini " + dir.file("Tervan.ini") + " --port " + dir.file("ttyNONE") + " " +
+                                     input);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot open the port"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tervan
