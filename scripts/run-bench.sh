@@ -4,3 +4,6 @@ set -euo pipefail
 build=${1:-build}
 mkdir -p "$build/bench-data"
 "$build/bin/bench_convert" "$build/bench-data"
+if [ -x "$build/bin/bench_gui_table" ]; then
+  "$build/bin/bench_gui_table" "$build/bench-data"
+fi
