@@ -152,11 +152,13 @@ void MainWindow::reject() {
 }
 
 void MainWindow::refresh() {
-    message_->setPlainText(messageForDisplay(program_.message));
+    showMessage();
     status_[0]->clear();
     status_[1]->clear();
     status_[2]->setText(QString::fromLocal8Bit(program_.summary.data(), static_cast<qsizetype>(program_.summary.size())));
 }
+
+void MainWindow::showMessage() { message_->setPlainText(messageForDisplay(program_.message)); }
 
 QLabel* MainWindow::statusLine(int line) const { return status_[line - 1]; }
 

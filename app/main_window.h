@@ -38,6 +38,8 @@ public:
     // Copies the message text and the summary into the window and clears
     // status lines 1 and 2.
     void refresh();
+    // Shows the message text in the message area, the status lines untouched.
+    void showMessage();
 
     // Every tick of the 124 ms timer, also while a modal dialog is open.
     std::function<void()> onTick;
