@@ -29,11 +29,12 @@ namespace {
 
 QString text(const std::string& bytes) { return QString::fromStdString(bytes); }
 
-// Picks a file in the open-file dialog as a user would: its folder, then its name.
+// Types the file's full path into the open-file dialog's name field, as a
+// user would (selectFile() leaves a focused name field alone).
 void chooseFile(QFileDialog* dialog, const std::string& path) {
-    QFileInfo file(gui::fromPath(path));
-    dialog->setDirectory(file.absolutePath());
-    dialog->selectFile(file.fileName());
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(name);
+    name->setText(gui::fromPath(path));
     static_cast<QDialog*>(dialog)->accept();
 }
 
