@@ -25,12 +25,7 @@ SerialLink::SerialLink(Program& program, QWidget* window, Controls controls, Rec
       openPort_(options.openPort),
       receiver_(program, *this, withLogFolder(std::move(options), program)) {
     if (!controls_.decode) controls_.decode = [](const std::string& s) { return QString::fromLocal8Bit(s); };
-    timer_.setInterval(kTickMs);
-    connect(&timer_, &QTimer::timeout, this, [this] { receiver_.tick(); });
-    connect(controls_.button, &QPushButton::clicked, this, [this] { receiver_.buttonPressed(); });
 }
-
-void SerialLink::startTimer() { timer_.start(); }
 
 void SerialLink::setButtonText(const std::string& text) { controls_.button->setText(QString::fromLatin1(text)); }
 

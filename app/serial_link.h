@@ -6,7 +6,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <functional>
 #include <string>
 
@@ -34,8 +33,6 @@ public:
     // the program folder.
     SerialLink(Program& program, QWidget* window, Controls controls, ReceiverOptions options = {});
 
-    // Starts the window timer; the main window does so when it opens.
-    void startTimer();
     Receiver& receiver() { return receiver_; }
 
     void setButtonText(const std::string& text) override;
@@ -46,14 +43,11 @@ public:
     void runFileOpen(const std::string& logPath) override;
     void runSend() override;
 
-    static constexpr int kTickMs = 124;
-
 private:
     Program& program_;
     QWidget* window_;
     Controls controls_;
     PortOpener openPort_;
-    QTimer timer_;
     Receiver receiver_;
 };
 

@@ -5,3 +5,6 @@ build=${1:-build}
 mkdir -p "$build/bench-data"
 "$build/bin/bench_convert" "$build/bench-data"
 "$build/bin/bench_hvsd" "$build/bench-data"
+if [ -x "$build/bin/bench_gui_table" ]; then
+  "$build/bin/bench_gui_table" "$build/bench-data"
+fi

@@ -218,12 +218,19 @@ struct LinkRig {
                          {.logFolder = dir.file("Log") + "/",
                           .openPort = [this](const std::string&) { return std::make_unique<test::FakePort>(log); },
                           .clock = test::march5th2009}};
+    // The main window's timer and button, as the window wires them.
+    QTimer timer;
+    LinkRig() {
+        QObject::connect(button, &QPushButton::clicked, [this] { link.receiver().buttonPressed(); });
+        QObject::connect(&timer, &QTimer::timeout, [this] { link.receiver().tick(); });
+        timer.setInterval(124);
+    }
 };
 
 void SerialDialogsTest::serialLinkReceivesUnderTheTimer() {
     LinkRig r;
     r.log.chunks = {"123\r\n", "", "", "456\r\nEND\r\n"};
-    r.link.startTimer();
+    r.timer.start();
     whenModal([](QWidget* w) { static_cast<QDialog*>(w)->accept(); });
     r.button->click();
     QCOMPARE(r.button->text(), QString("&Stop Serial"));

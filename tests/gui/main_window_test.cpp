@@ -1,0 +1,378 @@
+// The main window driven on the offscreen platform: start-up, File/Open with
+// the Settings dialog, the H, V, SD command, About, the hooks of the serial
+// link, and the ways the window ends.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "app/about_dialog.h"
+#include "app/hvsd_dialog.h"
+#include "app/main_window.h"
+#include "app/settings_dialog.h"
+#include "app/startup.h"
+#include "app/texts.h"
+#include "gui_fixture.h"
+#include "modal_driver.h"
+
+using namespace tervan;
+using namespace tervan::test;
+using gui::MainWindow;
+
+namespace {
+
+QString text(const std::string& bytes) { return QString::fromStdString(bytes); }
+
+// Types the file's full path into the open-file dialog's name field, as a
+// user would (selectFile() leaves a focused name field alone).
+void chooseFile(QFileDialog* dialog, const std::string& path) {
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(name);
+    name->setText(gui::fromPath(path));
+    static_cast<QDialog*>(dialog)->accept();
+}
+
+QPushButton* button(QWidget* window, const QString& label) {
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        if (b->text() == label) return b;
+    return nullptr;
+}
+
+std::string settingsDump(const Settings& s) {
+    std::string out;
+    for (const SettingKey& key : settingKeys())
+        out += std::string(key.key) + "=" + (isFlag(key) ? std::to_string(s.*key.flag) : s.*key.text) + "\n";
+    return out;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsEmptyWithoutInput();
+    void startsWithTheTableOfItsInput();
+    void startWithFileOpenOpensTheDialogBeforeTheWindow();
+    void fileOpenOkConvertsShowsAndSaves();
+    void fileOpenCancelInSettingsChangesNothing();
+    void fileOpenCancelInTheFileDialogChangesNothing();
+    void messageAreaShowsLinesAndCyrillic();
+    void hvsdOkRunsWithTheTypedSizes();
+    void hvsdCancelChangesNothing();
+    void aboutBox();
+    void timerAndSerialButtonCallTheirHooks();
+    void endingTheWindow_data();
+    void endingTheWindow();
+    void saveAtExit_data();
+    void saveAtExit();
+};
+
+void MainWindowTest::startsEmptyWithoutInput() {
+    GuiFixture f;
+    Program program = f.start(false);
+    QCOMPARE(text(program.iniPath), text(f.ini));
+    QCOMPARE(text(program.dxfHeaderPath), text(f.folder + "dxf_header.txt"));
+    QCOMPARE(text(program.settings.Model), QString("Leica1200"));
+    MainWindow window(program);
+    QCOMPARE(window.windowTitle(), QString("Tervan"));
+    QVERIFY(window.messageArea()->toPlainText().isEmpty());
+    QVERIFY(window.statusLine(3)->text().isEmpty());
+    QVERIFY(program.store.points.empty());
+    QVERIFY(!fileExists(f.folder + "job1_nxyz.txt"));
+    for (const char* label : {"&Start Serial", "C&alcHVSD", "&Close"}) QVERIFY2(button(&window, label), label);
+    for (const char* item : {"&File", "&Open", "E&xit", "&Help", "&About..."}) QVERIFY2(menuAction(&window, item), item);
+}
+
+void MainWindowTest::startsWithTheTableOfItsInput() {
+    GuiFixture f;
+    Program program = f.start(true);
+    MainWindow window(program);
+    QCOMPARE(program.store.points.size(), std::size_t{7});
+    QString shown = window.messageArea()->toPlainText();
+    QVERIFY(shown.startsWith("<" + text(f.input) + ">\n"));
+    QVERIFY(shown.contains("P101"));
+    QVERIFY(!shown.contains('\r'));
+    QCOMPARE(window.statusLine(3)->text(), QString("7 lines read, 7 points, 0 lines ignored"));
+    QVERIFY(fileExists(f.folder + "job1_nxyz.txt"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    screenshot(&window, "main-window.png");
+}
+
+void MainWindowTest::startWithFileOpenOpensTheDialogBeforeTheWindow() {
+    GuiFixture f("StartWithFileOpen=Yes\n");
+    Program program = f.start(false);
+    bool windowShownFirst = true;
+    bool tickerRunning = false;
+    ModalDriver driver;
+    driver
+        .on<QFileDialog>([&](QFileDialog* d) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (qobject_cast<MainWindow*>(w)) windowShownFirst = w->isVisible();
+            QVERIFY(d->selectedFiles().isEmpty() || QFileInfo(d->selectedFiles().first()).isDir());
+            d->reject();
+        })
+        .on<MainWindow>([&](MainWindow* w) {
+            QVERIFY(w->messageArea()->toPlainText().isEmpty());
+            tickerRunning = w->timer().isActive() && w->timer().interval() == 124;
+            w->exitProgram();
+        });
+    gui::runProgram(program);
+    QVERIFY(!driver.timedOut());
+    QVERIFY(driver.done());
+    QVERIFY(!windowShownFirst);
+    QVERIFY(tickerRunning);
+}
+
+void MainWindowTest::fileOpenOkConvertsShowsAndSaves() {
+    GuiFixture f("SaveSettings=Yes\nModel=Zeiss3303\n");
+    Program program = f.start(false);
+    QCOMPARE(text(program.settings.Model), QString("Zeiss3303"));
+    MainWindow window(program);
+    QString shownName;
+    ModalDriver driver;
+    driver
+        .on<QFileDialog>([&](QFileDialog* d) {
+            QCOMPARE(d->nameFilters().size(), 2);
+            chooseFile(d, f.input);
+        })
+        .on<gui::SettingsDialog>([&](gui::SettingsDialog* d) {
+            shownName = d->findChild<QLineEdit*>("FilesName")->text();
+            d->findChild<QComboBox*>("Model")->setEditText("Leica1200");
+            d->findChild<QCheckBox*>("TrasFile")->setChecked(false);
+            d->resize(d->sizeHint());
+            screenshot(d, "settings.png");
+            d->accept();
+        });
+    window.fileOpen();
+    QVERIFY(!driver.timedOut());
+    QVERIFY(driver.done());
+    QCOMPARE(shownName, QDir::toNativeSeparators(gui::fromPath(f.input)));
+    QCOMPARE(text(program.inputPath), text(f.input));
+    QCOMPARE(program.store.points.size(), std::size_t{7});
+    QVERIFY(window.messageArea()->toPlainText().contains("P102"));
+    QCOMPARE(window.statusLine(3)->text(), QString("7 lines read, 7 points, 0 lines ignored"));
+    QVERIFY(fileExists(f.folder + "job1_nxyz.txt"));
+    QVERIFY(!fileExists(f.folder + "job1_tras.dat"));
+    Settings saved;
+    loadSettings(saved, f.ini);
+    QCOMPARE(text(saved.Model), QString("Leica1200"));
+    QCOMPARE(saved.TrasFile, 0);
+    QCOMPARE(saved.NxyzFile, 1);
+}
+
+void MainWindowTest::fileOpenCancelInSettingsChangesNothing() {
+    GuiFixture f("SaveSettings=Yes\n");
+    Program program = f.start(false);
+    program.message = "before";
+    MainWindow window(program);
+    window.refresh();
+    std::string settingsBefore = settingsDump(program.settings);
+    std::string iniBefore = readFile(f.ini);
+    ModalDriver driver;
+    driver
+        .on<QFileDialog>([&](QFileDialog* d) {
+            chooseFile(d, f.input);
+        })
+        .on<gui::SettingsDialog>([&](gui::SettingsDialog* d) {
+            for (QCheckBox* box : d->findChildren<QCheckBox*>()) box->setChecked(false);
+            d->findChild<QComboBox*>("Model")->setEditText("kor");
+            d->reject();
+        });
+    window.fileOpen();
+    QVERIFY(!driver.timedOut());
+    QVERIFY(driver.done());
+    QCOMPARE(text(settingsDump(program.settings)), text(settingsBefore));
+    QCOMPARE(text(readFile(f.ini)), text(iniBefore));
+    QVERIFY(program.inputPath.empty());
+    QCOMPARE(window.messageArea()->toPlainText(), QString("before"));
+    QVERIFY(!fileExists(f.folder + "job1_nxyz.txt"));
+}
+
+void MainWindowTest::fileOpenCancelInTheFileDialogChangesNothing() {
+    GuiFixture f;
+    Program program = f.start(true);
+    MainWindow window(program);
+    QString initial;
+    ModalDriver driver;
+    driver.on<QFileDialog>([&](QFileDialog* d) {
+        initial = d->selectedFiles().value(0);
+        d->reject();
+    });
+    window.fileOpen();
+    QVERIFY(driver.done());
+    QCOMPARE(initial, gui::fromPath(f.input));
+    QCOMPARE(program.store.points.size(), std::size_t{7});
+}
+
+void MainWindowTest::messageAreaShowsLinesAndCyrillic() {
+    GuiFixture f;
+    Program program = f.start(false);
+    MainWindow window(program);
+    window.statusLine(1)->setText("progress");
+    window.statusLine(2)->setText("line");
+    program.message = "<x>\r\n \x8E \x81 \x85 \x8A \x92 :\r\r\nA\tB\r\n\r\nC\rD\nE";
+    program.summary = "3 lines read";
+    window.refresh();
+    QCOMPARE(window.messageArea()->toPlainText(), QString::fromUtf8("<x>\n О Б Е К Т :\nA\tB\n\nC\nD\nE"));
+    QVERIFY(window.statusLine(1)->text().isEmpty());
+    QVERIFY(window.statusLine(2)->text().isEmpty());
+    QCOMPARE(window.statusLine(3)->text(), QString("3 lines read"));
+    QPlainTextEdit* area = window.messageArea();
+    QVERIFY(area->isReadOnly());
+    QVERIFY(QFontInfo(area->font()).fixedPitch());
+    QCOMPARE(area->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+void MainWindowTest::hvsdOkRunsWithTheTypedSizes() {
+    GuiFixture f("x1000=Yes\nTrasFile=No\n");
+    Program program = f.start(true);
+    MainWindow window(program);
+    std::filesystem::remove(f.folder + "job1_nxyz.txt");
+    QStringList opened;
+    ModalDriver driver;
+    driver.on<gui::HvsdDialog>([&](gui::HvsdDialog* d) {
+        for (const char* name : {"dSD", "dH", "dV"}) opened << d->findChild<QComboBox*>(name)->currentText();
+        d->findChild<QComboBox*>("dSD")->setEditText("3");
+        d->findChild<QComboBox*>("dH")->setEditText("60");
+        screenshot(d, "hvsd.png");
+        d->accept();
+    });
+    button(&window, "C&alcHVSD")->click();
+    QVERIFY(driver.done());
+    QCOMPARE(opened, QStringList({"2", "50", "50"}));
+    QCOMPARE(text(program.settings.dSD), QString("3"));
+    QCOMPARE(text(program.settings.dH), QString("60"));
+    QCOMPARE(text(program.settings.dV), QString("50"));
+    // The run neither rescales nor changes the x1000 setting.
+    QCOMPARE(program.settings.x1000, 1);
+    QVERIFY(fileExists(f.folder + "job1_nxyz.txt"));
+    QCOMPARE(window.messageArea()->toPlainText(), gui::messageForDisplay(program.message));
+}
+
+void MainWindowTest::hvsdCancelChangesNothing() {
+    GuiFixture f("x1000=Yes\n");
+    Program program = f.start(true);
+    MainWindow window(program);
+    std::filesystem::remove(f.folder + "job1_nxyz.txt");
+    std::string before = settingsDump(program.settings);
+    ModalDriver driver;
+    driver.on<gui::HvsdDialog>([&](gui::HvsdDialog* d) {
+        d->findChild<QComboBox*>("dSD")->setEditText("9");
+        d->reject();
+    });
+    button(&window, "C&alcHVSD")->click();
+    QVERIFY(driver.done());
+    QCOMPARE(text(settingsDump(program.settings)), text(before));
+    QVERIFY(!program.hvsdRun);
+    QVERIFY(!fileExists(f.folder + "job1_nxyz.txt"));
+}
+
+void MainWindowTest::aboutBox() {
+    GuiFixture f;
+    Program program = f.start(false);
+    MainWindow window(program);
+    QStringList lines;
+    QString title;
+    bool hasIcon = false;
+    ModalDriver driver;
+    driver.on<gui::AboutDialog>([&](gui::AboutDialog* d) {
+        title = d->windowTitle();
+        for (QLabel* label : d->findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull()) hasIcon = true;
+            if (!label->text().isEmpty()) lines << label->text();
+        }
+        screenshot(d, "about.png");
+        d->accept();
+    });
+    menuAction(&window, "&About...")->trigger();
+    QVERIFY(driver.done());
+    QCOMPARE(title, QString("About Tervan"));
+    QVERIFY(hasIcon);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.first(), QString("Tervan Version 2.23"));
+}
+
+void MainWindowTest::timerAndSerialButtonCallTheirHooks() {
+    GuiFixture f;
+    Program program = f.start(false);
+    MainWindow window(program);
+    int presses = 0;
+    window.onStartSerial = [&] { ++presses; };
+    QCOMPARE(window.serialButton()->text(), QString("&Start Serial"));
+    window.serialButton()->click();
+    QCOMPARE(presses, 1);
+
+    int ticks = 0;
+    QElapsedTimer clock;
+    window.onTick = [&] {
+        if (++ticks == 3) window.exitProgram();
+    };
+    ModalDriver safety;  // rejects the window should the ticks never come
+    clock.start();
+    window.run();
+    QVERIFY(!safety.timedOut());
+    QCOMPARE(ticks, 3);
+    QVERIFY(clock.elapsed() >= 3 * 124 - 20);
+}
+
+void MainWindowTest::endingTheWindow_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("storeKept");
+    QTest::newRow("Exit") << "exit" << true;
+    QTest::newRow("Close button") << "button" << false;
+    QTest::newRow("Escape") << "escape" << false;
+    QTest::newRow("close box") << "closebox" << false;
+}
+
+void MainWindowTest::endingTheWindow() {
+    QFETCH(QString, way);
+    QFETCH(bool, storeKept);
+    GuiFixture f;
+    Program program = f.start(true);
+    ModalDriver driver;
+    driver.on<MainWindow>([&](MainWindow* w) {
+        if (way == "exit") menuAction(w, "E&xit")->trigger();
+        if (way == "button") button(w, "&Close")->click();
+        if (way == "escape") QTest::keyClick(w, Qt::Key_Escape);
+        if (way == "closebox") w->close();
+    });
+    gui::runProgram(program);
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(program.store.points.size(), storeKept ? std::size_t{7} : std::size_t{0});
+}
+
+void MainWindowTest::saveAtExit_data() {
+    QTest::addColumn<bool>("save");
+    QTest::newRow("SaveSettings set") << true;
+    QTest::newRow("SaveSettings clear") << false;
+}
+
+void MainWindowTest::saveAtExit() {
+    QFETCH(bool, save);
+    GuiFixture f(save ? "SaveSettings=Yes\n" : "");
+    std::string before = readFile(f.ini);
+    Program program = f.start(false);
+    program.settings.LetterSize = "0.75";
+    ModalDriver driver;
+    driver.on<MainWindow>([](MainWindow* w) { w->exitProgram(); });
+    gui::runProgram(program);
+    QVERIFY(driver.done());
+    Settings saved;
+    loadSettings(saved, f.ini);
+    if (save)
+        QCOMPARE(text(saved.LetterSize), QString("0.75"));
+    else
+        QCOMPARE(text(readFile(f.ini)), text(before));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
