@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,9 +12,12 @@
 #include <functional>
 
 #include "app/com_properties_dialog.h"
+#include "app/main_window.h"
+#include "app/settings_dialog.h"
 #include "app/send_dialog.h"
 #include "app/serial_link.h"
 #include "test_util.h"
+#include "modal_driver.h"
 #include "serial_test_util.h"
 
 using namespace tervan;
@@ -62,6 +66,7 @@ private slots:
     void sendTransferSendsTheEndMarkOnClose();
     void serialLinkReceivesUnderTheTimer();
     void serialLinkSendDirectionShowsTheSendDialog();
+    void mainWindowReceivesAndConvertsOverAPty();
 };
 
 void SerialDialogsTest::comPropertiesListsAndHints() {
@@ -263,6 +268,58 @@ void SerialDialogsTest::serialLinkSendDirectionShowsTheSendDialog() {
     QCOMPARE(QString::fromStdString(r.log.written),
              QString::fromStdString(sendRecord(r.program.store.points[0]) + "END\r"));
     QCOMPARE(r.button->text(), QString("&Start Serial"));
+}
+
+// The whole road in the real window: "&Start Serial", COM Properties, a
+// Leica file and END from the instrument's side of a pseudo-terminal, the
+// log in the program folder's Log, File/Open on it, Settings "OK", the
+// conversion.
+void SerialDialogsTest::mainWindowReceivesAndConvertsOverAPty() {
+    test::ScratchDir dir;
+    test::Pty pty;
+    Program program;
+    program.programFolder = dir.path().string() + "/";
+    program.iniPath = program.programFolder + "Tervan.ini";
+    Settings& s = program.settings;
+    s.ComName = pty.name();
+    s.Model = "Leica1200";
+    s.StartWithFileOpen = s.SaveSettings = 0;
+    for (int Settings::*flag : {&Settings::TwoDFile, &Settings::DpiFile, &Settings::KorFile, &Settings::LevelsFile,
+                                &Settings::NamesFile, &Settings::PointsFile, &Settings::ScriptsFile,
+                                &Settings::NyxzFile, &Settings::XyzFile, &Settings::TrasFile})
+        s.*flag = 0;
+    gui::MainWindow window(program);
+    QString logPath;
+    test::ModalDriver driver;
+    driver
+        .on<gui::ComPropertiesDialog>([&pty](gui::ComPropertiesDialog* d) {
+            d->accept();
+            QTimer::singleShot(300, [&pty] {
+                pty.send("P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\n");
+                pty.send("END\r\n");
+            });
+        })
+        .on<QFileDialog>([&logPath](QFileDialog* d) {
+            logPath = d->selectedFiles().value(0);
+            static_cast<QDialog*>(d)->accept();
+        })
+        .on<gui::SettingsDialog>([&window](gui::SettingsDialog* d) {
+            d->accept();
+            QTimer::singleShot(0, &window, [&window] { window.exitProgram(); });
+        });
+    QTimer::singleShot(0, &window, [&window] { window.serialButton()->click(); });
+    window.run();
+    QVERIFY(driver.done());
+    QVERIFY(!driver.timedOut());
+    QVERIFY(logPath.startsWith(QString::fromStdString(program.programFolder + "Log/")));
+    QVERIFY(logPath.endsWith(".srd"));
+    QCOMPARE(QString::fromStdString(test::readFile(logPath.toStdString())),
+             QString("P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\nEND\r\n"));
+    QCOMPARE(QString::fromStdString(program.inputPath), logPath);
+    std::string base = logPath.chopped(4).toStdString();
+    QCOMPARE(QString::fromStdString(test::readFile(base + "_nxyz.txt")),
+             QString("    P1    700.250    400.500     50.100\r\n"));
+    QCOMPARE(window.serialButton()->text(), QString("&Start Serial"));
 }
 
 QTEST_MAIN(SerialDialogsTest)
