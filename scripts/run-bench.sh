@@ -6,5 +6,5 @@ mkdir -p "$build/bench-data"
 "$build/bin/bench_convert" "$build/bench-data"
 "$build/bin/bench_hvsd" "$build/bench-data"
 if [ -x "$build/bin/bench_gui_table" ]; then
-  "$build/bin/bench_gui_table" "$build/bench-data"
+  QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/bench_gui_table" "$build/bench-data"
 fi
