@@ -1,33 +1,14 @@
 // tervan-cli as a user runs it: options, outputs, exit codes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
-#include <cstdlib>
 
 #include "cli/options.h"
+#include "cli_runner.h"
 #include "test_util.h"
 
 namespace tervan {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-CliRun runCli(const test::ScratchDir& dir, const std::string& args) {
-    std::string out = dir.file("stdout"), err = dir.file("stderr");
-    std::string cmd = std::string(TERVAN_CLI) + " " + args + " >" + quote(out) + " 2>" + quote(err);
-    int raw = std::system(cmd.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readFile(out), test::readFile(err)};
-}
 
 const char* kLeica = "P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\n";
 
@@ -49,7 +30,7 @@ TEST(Cli, UsageErrorsExit64) {
         "receive --port /dev/null extra",
     };
     for (const char* args : cases) {
-        CliRun r = runCli(dir, args);
+        test::CliRun r = test::runCli(dir, args);
         EXPECT_EQ(r.status, 64) << args;
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
     }
@@ -62,7 +43,7 @@ TEST(Cli, ConvertsWritesAndPrintsTheTable) {
     test::writeFile(input, kLeica);
     test::writeFile(ini, "[Model]\r\nModel=Leica1200\r\nNxyzFile=Yes\r\nx1000=No\r\n");
     std::string iniBefore = test::readFile(ini);
-    CliRun r = runCli(dir, "convert --ini " + quote(ini) + " " + quote(input));
+    test::CliRun r = test::runCli(dir, "convert --ini " + test::shellQuote(ini) + " " + test::shellQuote(input));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(test::readFile(dir.file("job1_nxyz.txt")), "    P1    700.250    400.500     50.100\r\n");
     EXPECT_FALSE(test::fileExists(dir.file("job1_xyz.txt")));
@@ -76,8 +57,8 @@ TEST(Cli, ModelAndSetOverrideTheSettingsFile) {
     test::ScratchDir dir;
     std::string input = dir.file("a.gsi");
     test::writeFile(input, kLeica);
-    CliRun r = runCli(dir, "convert -q --ini /nonexistent/Tervan.ini --model Leica1200 --set XyzFile=No --set "
-                        "NyxzFile=No --set NxyzFile=No --set TrasFile=Yes --set X0=1000 " + quote(input));
+    test::CliRun r = test::runCli(dir, "convert -q --ini /nonexistent/Tervan.ini --model Leica1200 --set XyzFile=No --set "
+                        "NyxzFile=No --set NxyzFile=No --set TrasFile=Yes --set X0=1000 " + test::shellQuote(input));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "");
@@ -87,15 +68,15 @@ TEST(Cli, ModelAndSetOverrideTheSettingsFile) {
 
 TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
     test::ScratchDir dir;
-    CliRun unknown = runCli(dir, "convert --ini /nonexistent/x.ini --model Leica " + quote(dir.file("a.txt")));
+    test::CliRun unknown = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica " + test::shellQuote(dir.file("a.txt")));
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("'Leica' names no reader"), std::string::npos);
 
     std::string good = dir.file("good.txt");
     test::writeFile(good, kLeica);
-    CliRun missing = runCli(dir, "convert -q --ini /nonexistent/x.ini --model Leica1200 --set XyzFile=No --set "
+    test::CliRun missing = test::runCli(dir, "convert -q --ini /nonexistent/x.ini --model Leica1200 --set XyzFile=No --set "
                               "NyxzFile=No --set NxyzFile=No --set TrasFile=No " +
-                                  quote(dir.file("nothere.txt")) + " " + quote(good));
+                                  test::shellQuote(dir.file("nothere.txt")) + " " + test::shellQuote(good));
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cannot open " + dir.file("nothere.txt")), std::string::npos);
 }
@@ -105,7 +86,7 @@ TEST(Cli, UnwritableOutputExits1) {
     std::string input = dir.file("b.txt");
     test::writeFile(input, kLeica);
     std::filesystem::create_directory(dir.file("b_xyz.txt"));
-    CliRun r = runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 " + quote(input));
+    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 " + test::shellQuote(input));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("cannot write " + dir.file("b_xyz.txt")), std::string::npos);
     EXPECT_TRUE(test::fileExists(dir.file("b_nxyz.txt")));

@@ -1,26 +1,13 @@
 // tervan-cli with the levelling models, --hvsd and --seed.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
-#include <cstdlib>
 
+#include "cli_runner.h"
 #include "test_util.h"
 
 namespace tervan {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun runCli(const test::ScratchDir& dir, const std::string& args) {
-    std::string out = dir.file("stdout"), err = dir.file("stderr");
-    std::string cmd = std::string(TERVAN_CLI) + " " + args + " >'" + out + "' 2>'" + err + "'";
-    int raw = std::system(cmd.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readFile(out), test::readFile(err)};
-}
 
 // Two set-ups: a record named #0 (the station name of every Leica record),
 // then a change of instrument height that opens the second station group.
@@ -35,10 +22,10 @@ TEST(LevellingCli, HvsdRunIsReproducibleWithASeed) {
     std::string input = dir.file("job.txt");
     test::writeFile(input, kLeica);
     std::string common = "convert --ini /nonexistent/x.ini --model Leica1200 --hvsd '" + input + "'";
-    CliRun a = runCli(dir, common + " --seed 7");
+    test::CliRun a = test::runCli(dir, common + " --seed 7");
     std::string nxyz = test::readFile(dir.file("job_nxyz.txt"));
-    CliRun b = runCli(dir, common + " --seed 7");
-    CliRun c = runCli(dir, common + " --seed 8");
+    test::CliRun b = test::runCli(dir, common + " --seed 7");
+    test::CliRun c = test::runCli(dir, common + " --seed 8");
     ASSERT_EQ(a.status, 0) << a.err;
     EXPECT_EQ(a.out, b.out);
     EXPECT_NE(a.out, c.out);
@@ -54,10 +41,10 @@ TEST(LevellingCli, BffbWithSeedGivesTheSameBytes) {
     std::string input = dir.file("line.dat");
     test::writeFile(input, test::readFile(test::dataPath("levelling/bffb-seeded/input.dat")));
     std::string common = "convert -q --ini /nonexistent/x.ini --model 'Dini BF' '" + input + "'";
-    ASSERT_EQ(runCli(dir, common + " --seed 42").status, 0);
+    ASSERT_EQ(test::runCli(dir, common + " --seed 42").status, 0);
     EXPECT_EQ(test::readFile(dir.file("line_.dat")),
               test::readFile(test::dataPath("levelling/bffb-seeded/expected_.dat")));
-    runCli(dir, common + " --seed 42 --bffb 2.0,5.0,100,3");
+    test::runCli(dir, common + " --seed 42 --bffb 2.0,5.0,100,3");
     EXPECT_EQ(test::readFile(dir.file("line_.dat")).substr(0, 37), "    100 Start-Line       BFFB     3\r\n");
 }
 
@@ -65,7 +52,7 @@ TEST(LevellingCli, Dna8InputNamedDatExits0AndSaysWhy) {
     test::ScratchDir dir;
     std::string input = dir.file("level.dat");
     test::writeFile(input, "410001+?......1 \n");
-    CliRun r = runCli(dir, "convert --ini /nonexistent/x.ini --model DNA8 '" + input + "'");
+    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model DNA8 '" + input + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find(input + " not written: it is the input file"), std::string::npos);
     EXPECT_EQ(test::readFile(input), "410001+?......1 \n");

@@ -2,32 +2,19 @@
 // plays the instrument.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
 #include "core/driver.h"
 #include "serial/sender.h"
 #include "serial_test_util.h"
+#include "cli_runner.h"
 #include "test_util.h"
 
 namespace tervan {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun runCli(const test::ScratchDir& dir, const std::string& args) {
-    std::string out = dir.file("stdout"), err = dir.file("stderr");
-    std::string cmd = std::string(TERVAN_CLI) + " " + args + " >'" + out + "' 2>'" + err + "'";
-    int raw = std::system(cmd.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readFile(out), test::readFile(err)};
-}
 
 const char* kIni = "[Model]\r\nModel=Leica1200\r\nNxyzFile=Yes\r\nTrasFile=Yes\r\nx1000=No\r\n";
 
@@ -40,7 +27,7 @@ TEST(CliSerial, ReceiveLogsAndConvertsATransmission) {
     test::Pty pty;
     std::string sent = exampleLines() + "END\r\n";
     pty.send(sent);  // waits in the terminal until the program reads it
-    CliRun r = runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + pty.name() + " --log-dir " +
+    test::CliRun r = test::runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + pty.name() + " --log-dir " +
                                dir.file("Log"));
     ASSERT_EQ(r.status, 0) << r.err;
 
@@ -55,7 +42,7 @@ TEST(CliSerial, ReceiveLogsAndConvertsATransmission) {
 
     // The outputs are those of converting the log file.
     test::writeFile(dir.file("same.srd"), sent);
-    CliRun c = runCli(dir, "convert -q --ini " + dir.file("Tervan.ini") + " " + dir.file("same.srd"));
+    test::CliRun c = test::runCli(dir, "convert -q --ini " + dir.file("Tervan.ini") + " " + dir.file("same.srd"));
     ASSERT_EQ(c.status, 0) << c.err;
     std::string base = outputBaseName(log);
     for (const char* suffix : {"_nxyz.txt", "_tras.dat"}) {
@@ -67,14 +54,14 @@ TEST(CliSerial, ReceiveLogsAndConvertsATransmission) {
 TEST(CliSerial, ReceiveFailures) {
     test::ScratchDir dir;
     test::writeFile(dir.file("Tervan.ini"), kIni);
-    CliRun missing = runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + dir.file("ttyNONE"));
+    test::CliRun missing = test::runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + dir.file("ttyNONE"));
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cannot open the port"), std::string::npos);
 
     test::writeFile(dir.file("notafolder"), "");
     test::Pty pty;
     pty.send("A\r\nEND\r\n");
-    CliRun unwritable = runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + pty.name() +
+    test::CliRun unwritable = test::runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + pty.name() +
                                         " --log-dir " + dir.file("notafolder/Log"));
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("cannot write the receive log " + dir.file("notafolder/Log/")), std::string::npos);
@@ -93,7 +80,7 @@ TEST(CliSerial, SendConvertsAndSendsEveryPointThenTheEndMark) {
         while (!done) arrived += pty.receive(std::chrono::milliseconds(50));
         arrived += pty.receive(std::chrono::milliseconds(50));
     });
-    CliRun r = runCli(dir, "send -q --ini " + dir.file("Tervan.ini") + " --port " + pty.name() + " " + input);
+    test::CliRun r = test::runCli(dir, "send -q --ini " + dir.file("Tervan.ini") + " --port " + pty.name() + " " + input);
     done = true;
     instrument.join();
     ASSERT_EQ(r.status, 0) << r.err;
@@ -113,7 +100,7 @@ TEST(CliSerial, SendConvertsAndSendsEveryPointThenTheEndMark) {
     EXPECT_EQ(arrived, expected + "END\r");
     EXPECT_TRUE(test::fileExists(dir.file("job_nxyz.txt")));  // converted like convert
 
-    CliRun missing = runCli(dir, "send -q --ini " + dir.file("Tervan.ini") + " --port " + dir.file("ttyNONE") + " " +
+    test::CliRun missing = test::runCli(dir, "send -q --ini " + dir.file("Tervan.ini") + " --port " + dir.file("ttyNONE") + " " +
                                      input);
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cannot open the port"), std::string::npos);
