@@ -1,8 +1,6 @@
 // tervan-cli as a user runs it: options, outputs, exit codes.
 #include <gtest/gtest.h>
 
-
-
 #include "cli/options.h"
 #include "cli_runner.h"
 #include "test_util.h"

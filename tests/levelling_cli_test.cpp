@@ -1,8 +1,6 @@
 // tervan-cli with the levelling models, --hvsd and --seed.
 #include <gtest/gtest.h>
 
-
-
 #include "cli_runner.h"
 #include "test_util.h"
 

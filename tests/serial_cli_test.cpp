@@ -2,7 +2,6 @@
 // plays the instrument.
 #include <gtest/gtest.h>
 
-
 #include <atomic>
 #include <filesystem>
 #include <thread>
