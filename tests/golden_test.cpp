@@ -42,7 +42,7 @@ TEST(GoldenConversions, EveryCaseWritesExactlyItsFiles) {
         ASSERT_FALSE(input.empty()) << "no input file";
 
         Program program;
-        program.dxfHeaderPath = (dir / "dxf_header.txt").string();
+        program.dxfHeaderPath = fs::exists(dir / "dxf_header.txt") ? (dir / "dxf_header.txt").string() : std::string(TERVAN_DXF_HEADER);
         loadSettings(program.settings, (dir / "Tervan.ini").string());
         program.inputPath = input.string();
         program.fixedSeed = 1;
