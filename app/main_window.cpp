@@ -9,15 +9,11 @@
 #include <QPushButton>
 
 #include "app/about_dialog.h"
-#include "app/bffb_dialog.h"
-#include "app/hvsd_dialog.h"
+#include "app/form_dialog.h"
 #include "app/icon.h"
-#include "app/serial_link.h"
+#include "app/send_dialog.h"
 #include "app/settings_dialog.h"
 #include "app/texts.h"
-#include "core/driver.h"
-#include "core/settings.h"
-#include "levelling/hvsd.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -27,14 +23,14 @@ namespace tervan::gui {
 
 namespace {
 
-constexpr int kTickMs = 124;
 // The system menu's "&About Tervan..."; the window system uses the low four
 // bits of a command value itself.
 [[maybe_unused]] constexpr unsigned kAboutCommand = 16;
 
 }  // namespace
 
-MainWindow::MainWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* parent)
+    : QDialog(parent), desk_(session, *this, std::move(options)) {
     setWindowTitle("Tervan");
     setObjectName("mainWindow");
     setWindowIcon(programIcon());
@@ -60,10 +56,8 @@ MainWindow::MainWindow(Program& program, QWidget* parent) : QDialog(parent), pro
     serialButton_->setAutoDefault(false);
     hvsdButton->setAutoDefault(false);
     closeButton->setAutoDefault(false);
-    connect(serialButton_, &QPushButton::clicked, this, [this] {
-        if (onStartSerial) onStartSerial();
-    });
-    connect(hvsdButton, &QPushButton::clicked, this, &MainWindow::calcHvsd);
+    connect(serialButton_, &QPushButton::clicked, this, [this] { desk_.serialButton(); });
+    connect(hvsdButton, &QPushButton::clicked, this, [this] { desk_.calcHvsd(); });
     connect(closeButton, &QPushButton::clicked, this, &MainWindow::reject);
 
     auto* menuBar = new QMenuBar(this);
@@ -87,69 +81,16 @@ MainWindow::MainWindow(Program& program, QWidget* parent) : QDialog(parent), pro
     layout->setRowStretch(0, 1);
     resize(860, 420);
 
-    program_.askBffb = [this](BffbParams& params) { return askBffb(this, params); };
-
-    // The serial link: the button starts and stops a transfer, the window's
-    // one timer polls the port. File/Open on a received log is posted, so
-    // that the timer keeps ticking (and the transfer can end) while its
-    // dialogs are open.
-    serial_ = new SerialLink(program_, this,
-                             {.button = serialButton_,
-                              .status1 = status_[0],
-                              .status2 = status_[1],
-                              .showMessage = [this] { showMessage(); },
-                              .runFileOpen =
-                                  [this](const std::string&) {
-                                      QMetaObject::invokeMethod(this, [this] { fileOpen(); }, Qt::QueuedConnection);
-                                  },
-                              .decode = [](const std::string& text) { return fromMik(text); }});
-    onStartSerial = [this] { serial_->receiver().buttonPressed(); };
-    onTick = [this] { serial_->receiver().tick(); };
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        if (onTick) onTick();
-    });
-
-    if (!program_.inputPath.empty()) convert(program_, program_.inputPath);
-    refresh();
+    // The timer ticks also while a modal dialog is open.
+    connect(&timer_, &QTimer::timeout, this, [this] { desk_.tick(); });
+    desk_.start();
 }
 
 int MainWindow::run() {
-    if (program_.settings.StartWithFileOpen) fileOpen();
+    desk_.opened();
     addAboutToSystemMenu();
-    timer_.start(kTickMs);
+    timer_.start(desk::kTickMs);
     return exec();
-}
-
-void MainWindow::fileOpen() {
-    QFileDialog chooser(this, "Open");
-    chooser.setObjectName("openFileDialog");
-    chooser.setFileMode(QFileDialog::ExistingFile);
-    chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setNameFilters({"Tervan (*.gsi *.srd *.dat *.kor *.txt)", "*.* (*)"});
-    QString initial = fromPath(program_.inputPath);
-    if (!initial.isEmpty()) chooser.selectFile(initial);
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-    QString path = chooser.selectedFiles().constFirst();
-
-    SettingsDialog settings(program_.settings, QDir::toNativeSeparators(path), this);
-    // Cancel leaves every setting as it was, and writes nothing: clearing
-    // the flags would silently switch off every output and the saving of
-    // the settings.
-    bool accepted = settings.exec() == QDialog::Accepted;
-    if (accepted) {
-        program_.settings = settings.values();
-        program_.inputPath = toPath(path);
-        convert(program_, program_.inputPath);
-    }
-    refresh();
-    if (accepted) saveSettingsAfterDialog(program_.settings, program_.iniPath);
-}
-
-void MainWindow::calcHvsd() {
-    HvsdDialog dialog(program_.settings.dSD, program_.settings.dH, program_.settings.dV, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    runHvsdCommand(program_, dialog.dSD(), dialog.dH(), dialog.dV());
-    refresh();
 }
 
 void MainWindow::about() {
@@ -160,18 +101,54 @@ void MainWindow::about() {
 void MainWindow::exitProgram() { done(QDialog::Accepted); }
 
 void MainWindow::reject() {
-    clearStore(program_.store);
+    desk_.close();
     QDialog::reject();
 }
 
-void MainWindow::refresh() {
-    showMessage();
-    status_[0]->clear();
-    status_[1]->clear();
-    status_[2]->setText(QString::fromLocal8Bit(program_.summary.data(), static_cast<qsizetype>(program_.summary.size())));
+void MainWindow::showMessage(const std::string& text) { message_->setPlainText(messageForDisplay(text)); }
+
+void MainWindow::setStatus(int line, const std::string& text) {
+    // Line 1 is the progress bar, line 2 instrument text, line 3 may name
+    // a file.
+    QString shown = line == 1   ? QString::fromLatin1(text)
+                    : line == 2 ? fromMik(text)
+                                : QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+    QLabel* label = statusLine(line);
+    if (label->text() != shown) label->setText(shown);
 }
 
-void MainWindow::showMessage() { message_->setPlainText(messageForDisplay(program_.message)); }
+void MainWindow::setSerialButton(const std::string& text) { serialButton_->setText(QString::fromLatin1(text)); }
+
+bool MainWindow::chooseInputFile(std::string& path) {
+    QFileDialog chooser(this, "Open");
+    chooser.setObjectName("openFileDialog");
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setNameFilters({"Tervan (*.gsi *.srd *.dat *.kor *.txt)", "*.* (*)"});
+    QString initial = fromPath(path);
+    if (!initial.isEmpty()) chooser.selectFile(initial);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return false;
+    path = toPath(chooser.selectedFiles().constFirst());
+    return true;
+}
+
+bool MainWindow::editSettings(desk::SettingsForm& form) {
+    SettingsDialog dialog(form, this);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    form = dialog.values();
+    return true;
+}
+
+bool MainWindow::editForm(desk::Form& form) { return gui::editForm(this, form); }
+
+void MainWindow::runSendDialog(Sender& sender) {
+    SendDialog dialog(sender, this);
+    dialog.exec();
+}
+
+void MainWindow::post(std::function<void()> task) {
+    QMetaObject::invokeMethod(this, [task = std::move(task)] { task(); }, Qt::QueuedConnection);
+}
 
 QLabel* MainWindow::statusLine(int line) const { return status_[line - 1]; }
 

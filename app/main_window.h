@@ -1,14 +1,13 @@
 // The main window: the message area, three status lines, the buttons and
-// the menu. It is a modal dialog: the program runs as long as it is open.
-// Exit ends it keeping the point store; Close (the button, Escape, the
-// close box) clears the store first.
+// the menu, over desk's window logic. It is a modal dialog: the program runs
+// as long as it is open. Exit ends it keeping the point store; Close (the
+// button, Escape, the close box) clears the store first.
 #pragma once
 
 #include <QDialog>
 #include <QTimer>
-#include <functional>
 
-#include "core/program.h"
+#include "desk/desk.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -16,46 +15,39 @@ class QPushButton;
 
 namespace tervan::gui {
 
-class SerialLink;
-
-class MainWindow : public QDialog {
+class MainWindow : public QDialog, public desk::Front {
     Q_OBJECT
 public:
-    // Converts program.inputPath while the window is built, when there is one.
-    explicit MainWindow(Program& program, QWidget* parent = nullptr);
+    // Converts session.inputPath while the window is built, when there is
+    // one. options: the serial receiver's log folder, port and clock.
+    explicit MainWindow(Session& session, ReceiverOptions options = {}, QWidget* parent = nullptr);
 
     // Opens the window: File/Open first when StartWithFileOpen is set, then
     // the 124 ms timer, then the window's own loop until Exit or Close.
     int run();
 
-    // File/Open: the open-file dialog starting at the current input path,
-    // the Settings dialog, the conversion on "OK", the refresh and the save
-    // after the dialog.
-    void fileOpen();
-    // "C&alcHVSD": the Calculate H, V, SD dialog, then an H, V, SD run.
-    void calcHvsd();
+    void fileOpen() { desk_.fileOpen(); }
     void about();
     // Ends the window keeping the point store.
     void exitProgram();
-    // Copies the message text and the summary into the window and clears
-    // status lines 1 and 2.
-    void refresh();
-    // Shows the message text in the message area, the status lines untouched.
-    void showMessage();
+    void reject() override;
 
-    // Every tick of the 124 ms timer, also while a modal dialog is open:
-    // the serial receiver's poll.
-    std::function<void()> onTick;
-    // The "&Start Serial" button: the serial receiver's button.
-    std::function<void()> onStartSerial;
-
+    desk::Desk& desk() { return desk_; }
     QPushButton* serialButton() const { return serialButton_; }
-    // line 1 (progress), 2 (line being received) or 3 (conversion summary)
+    // line 1 (progress), 2 (line being received) or 3 (what the last command did)
     QLabel* statusLine(int line) const;
     QPlainTextEdit* messageArea() const { return message_; }
     const QTimer& timer() const { return timer_; }
 
-    void reject() override;
+    // desk::Front
+    void showMessage(const std::string& text) override;
+    void setStatus(int line, const std::string& text) override;
+    void setSerialButton(const std::string& text) override;
+    bool chooseInputFile(std::string& path) override;
+    bool editSettings(desk::SettingsForm& form) override;
+    bool editForm(desk::Form& form) override;
+    void runSendDialog(Sender& sender) override;
+    void post(std::function<void()> task) override;
 
 #ifdef _WIN32
 protected:
@@ -65,12 +57,11 @@ protected:
 private:
     void addAboutToSystemMenu();
 
-    Program& program_;
     QPlainTextEdit* message_;
     QLabel* status_[3];
     QPushButton* serialButton_;
     QTimer timer_;
-    SerialLink* serial_;
+    desk::Desk desk_;
 };
 
 }  // namespace tervan::gui

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/texts.h"
+
 namespace tervan::gui {
 
 namespace {
@@ -17,9 +19,9 @@ QPushButton* button(const char* text, QWidget* parent) {
 
 }  // namespace
 
-SendDialog::SendDialog(PointStore& store, SerialPort& port, QWidget* parent)
+SendDialog::SendDialog(Sender& sender, QWidget* parent)
     : QDialog(parent),
-      sender_(store, port),
+      sender_(sender),
       edit_(new QLineEdit(this)),
       all_(button("&All", this)),
       send_(button("&Send", this)),
@@ -49,21 +51,8 @@ void SendDialog::run(void (Sender::*action)()) {
 }
 
 void SendDialog::refresh() {
-    edit_->setText(QString::fromLocal8Bit(sender_.text()));
+    edit_->setText(fromMik(sender_.text()));
     for (QPushButton* b : {all_, send_, skip_}) b->setEnabled(sender_.buttonsEnabled());
-}
-
-void SendDialog::done(int result) {
-    sender_.finish();
-    QDialog::done(result);
-}
-
-bool runSendTransfer(QWidget* parent, Program& program, const PortOpener& open) {
-    std::unique_ptr<SerialPort> port = openConfiguredPort(program.settings, open);
-    if (!port) return false;
-    SendDialog dialog(program.store, *port, parent);
-    dialog.exec();
-    return true;
 }
 
 }  // namespace tervan::gui

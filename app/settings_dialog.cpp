@@ -3,31 +3,24 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <string_view>
 
 #include "app/texts.h"
-#include "core/models.h"
 
 namespace tervan::gui {
 
-namespace {
-
-bool inDialog(const SettingKey& key) { return key.controlId != 0 && std::string_view(key.section) == "Model"; }
-
-}  // namespace
-
-SettingsDialog::SettingsDialog(const Settings& settings, const QString& fileName, QWidget* parent)
-    : QDialog(parent), settings_(settings) {
+SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) : QDialog(parent), form_(form) {
     setWindowTitle("Setings");
     setObjectName("settingsDialog");
+    const Settings& settings = form.values;
 
     auto* top = new QFormLayout;
-    auto* files = new QLineEdit(fileName);
+    auto* files = new QLineEdit(QDir::toNativeSeparators(fromPath(form.fileName)));
     files->setObjectName("FilesName");
     files->setEnabled(false);
     files->setMinimumWidth(360);
@@ -36,28 +29,34 @@ SettingsDialog::SettingsDialog(const Settings& settings, const QString& fileName
     auto* checks = new QGroupBox;
     auto* checkGrid = new QGridLayout(checks);
     auto* edits = new QFormLayout;
-    for (const SettingKey& key : settingKeys()) {
-        if (!inDialog(key)) continue;
-        if (key.kind == KeyKind::Model) {
-            model_ = new QComboBox;
-            model_->setObjectName(key.key);
-            model_->setEditable(true);
-            model_->setInsertPolicy(QComboBox::NoInsert);
-            for (const ModelEntry& m : models()) model_->addItem(m.name);
-            model_->setEditText(fromMik(settings.*key.text));
-            top->addRow(key.label, model_);
-        } else if (isFlag(key)) {
-            auto* box = new QCheckBox(key.label);
-            box->setObjectName(key.key);
-            box->setChecked(settings.*key.flag != 0);
-            int n = static_cast<int>(flags_.size());
-            checkGrid->addWidget(box, n % 9, n / 9);
-            flags_.emplace_back(&key, box);
-        } else {
-            auto* edit = new QLineEdit(fromMik(settings.*key.text));
-            edit->setObjectName(key.key);
-            edits->addRow(key.label, edit);
-            texts_.emplace_back(&key, edit);
+    for (const desk::SettingsControl& c : desk::settingsControls()) {
+        const SettingKey& key = *c.key;
+        switch (c.kind) {
+            case desk::ControlKind::ModelList:
+                model_ = new QComboBox;
+                model_->setObjectName(key.key);
+                model_->setEditable(true);
+                model_->setInsertPolicy(QComboBox::NoInsert);
+                for (const std::string& name : desk::modelNames()) model_->addItem(QString::fromStdString(name));
+                model_->setEditText(fromMik(settings.*key.text));
+                top->addRow(key.label, model_);
+                break;
+            case desk::ControlKind::Check: {
+                auto* box = new QCheckBox(key.label);
+                box->setObjectName(key.key);
+                box->setChecked(settings.*key.flag != 0);
+                int n = static_cast<int>(flags_.size());
+                checkGrid->addWidget(box, n % 9, n / 9);
+                flags_.emplace_back(&key, box);
+                break;
+            }
+            case desk::ControlKind::Edit: {
+                auto* edit = new QLineEdit(fromMik(settings.*key.text));
+                edit->setObjectName(key.key);
+                edits->addRow(key.label, edit);
+                texts_.emplace_back(&key, edit);
+                break;
+            }
         }
     }
 
@@ -75,13 +74,14 @@ SettingsDialog::SettingsDialog(const Settings& settings, const QString& fileName
     layout->addWidget(buttons);
 }
 
-Settings SettingsDialog::values() const {
-    Settings s = settings_;
+desk::SettingsForm SettingsDialog::values() const {
+    desk::SettingsForm form = form_;
+    Settings& s = form.values;
     // Every text is taken as typed, an unknown model name included.
     if (model_) s.Model = toMik(model_->currentText());
     for (const auto& [key, box] : flags_) s.*key->flag = box->isChecked() ? 1 : 0;
     for (const auto& [key, edit] : texts_) s.*key->text = toMik(edit->text());
-    return s;
+    return form;
 }
 
 }  // namespace tervan::gui

@@ -1,13 +1,12 @@
-// The Settings dialog ("Setings"): one control per setting of the Model
-// section that has a dialog label, built from the settings table, and the
-// disabled "FilesName:" field showing the chosen input file.
+// The Settings dialog ("Setings"): the controls of desk's settings form, and
+// the disabled "FilesName:" field showing the chosen input file.
 #pragma once
 
 #include <QDialog>
 #include <utility>
 #include <vector>
 
-#include "core/settings.h"
+#include "desk/forms.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,13 +17,14 @@ namespace tervan::gui {
 class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    SettingsDialog(const Settings& settings, const QString& fileName, QWidget* parent = nullptr);
+    explicit SettingsDialog(const desk::SettingsForm& form, QWidget* parent = nullptr);
 
-    // The settings the dialog was opened with, overwritten by its controls.
-    Settings values() const;
+    // The form the dialog was opened with, its settings overwritten by the
+    // controls.
+    desk::SettingsForm values() const;
 
 private:
-    Settings settings_;
+    desk::SettingsForm form_;
     QComboBox* model_ = nullptr;
     std::vector<std::pair<const SettingKey*, QCheckBox*>> flags_;
     std::vector<std::pair<const SettingKey*, QLineEdit*>> texts_;

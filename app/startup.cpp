@@ -2,29 +2,18 @@
 
 #include <QApplication>
 #include <QDir>
-#include "app/icon.h"
 #include <clocale>
 
+#include "app/icon.h"
 #include "app/main_window.h"
 #include "app/texts.h"
-#include "core/settings.h"
 
 namespace tervan::gui {
 
-void startUp(Program& program, const std::string& programFolder, const std::string& inputPath) {
-    program.programFolder = programFolder;
-    program.iniPath = programFolder + "Tervan.ini";
-    program.dxfHeaderPath = programFolder + "dxf_header.txt";
-    program.inputPath = inputPath;
-    loadSettings(program.settings, program.iniPath);
-}
-
-void runProgram(Program& program) {
-    {
-        MainWindow window(program);
-        window.run();
-    }
-    saveSettingsAtExit(program.settings, program.iniPath);
+void runProgram(Session& session) {
+    MainWindow window(session);
+    window.run();
+    window.desk().finish();
 }
 
 int guiMain(int argc, char** argv) {
@@ -34,11 +23,11 @@ int guiMain(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setWindowIcon(programIcon());
 
-    Program program;
+    Session session;
     QStringList args = QApplication::arguments();
     std::string folder = toPath(QDir::toNativeSeparators(QApplication::applicationDirPath() + '/'));
-    startUp(program, folder, args.size() > 1 ? toPath(args[1]) : std::string());
-    runProgram(program);
+    desk::startSession(session, folder, args.size() > 1 ? toPath(args[1]) : std::string());
+    runProgram(session);
     return 0;
 }
 

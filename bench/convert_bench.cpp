@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/driver.h"
+#include "conversion/driver.h"
 #include "core/output_file.h"
 #include "core/printf.h"
 
@@ -41,22 +41,23 @@ int main(int argc, char** argv) {
     std::string input = folder + "/leica_big.txt";
     generateLeica(input, lines);
 
-    Program program;
+    Session session;
+    Settings& s = session.settings;
     for (const auto& key : settingKeys())
-        if (key.kind == KeyKind::Flag) program.settings.*key.flag = 0;
-    program.settings.Model = "Leica1200";
-    program.settings.NyxzFile = program.settings.NxyzFile = program.settings.XyzFile = program.settings.TrasFile = 1;
-    program.inputPath = input;
+        if (key.kind == KeyKind::Flag) s.*key.flag = 0;
+    s.Model = "Leica1200";
+    s.NyxzFile = s.NxyzFile = s.XyzFile = s.TrasFile = 1;
 
     auto start = std::chrono::steady_clock::now();
-    convert(program, input);
+    FixedPrompts prompts;
+    Result result = convert(session, input, prompts);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("convert %ld-line Leica 1200 file to the four coordinate lists: %.2f s wall, peak memory %.0f MB\n",
                 lines, seconds, static_cast<double>(usage.ru_maxrss) / 1024.0);
-    std::printf("  %s\n", program.summary.c_str());
-    std::printf("  message text %.1f MB\n", static_cast<double>(program.message.size()) / 1e6);
+    std::printf("  %s\n", result.summary.c_str());
+    std::printf("  message text %.1f MB\n", static_cast<double>(result.message.size()) / 1e6);
     return 0;
 }

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "core/driver.h"
+#include "conversion/driver.h"
 #include "core/output_file.h"
 
 using namespace tervan;
@@ -46,28 +46,28 @@ int main(int argc, char** argv) {
 
     std::string input = folder + "/leica_table.txt";
     generateLeica(input, points);
-    Program program;
+    Session session;
     for (const auto& key : settingKeys())
-        if (key.kind == KeyKind::Flag) program.settings.*key.flag = 0;
-    program.settings.Model = "Leica1200";
-    program.inputPath = input;
+        if (key.kind == KeyKind::Flag) session.settings.*key.flag = 0;
+    session.settings.Model = "Leica1200";
 
-    gui::MainWindow window(program);
+    gui::MainWindow window(session);
     window.show();
     QApplication::processEvents();
 
     auto start = std::chrono::steady_clock::now();
-    convert(program, input);
+    FixedPrompts prompts;
+    Result result = convert(session, input, prompts);
     double converted = secondsSince(start);
 
     start = std::chrono::steady_clock::now();
-    window.refresh();
+    window.showMessage(result.message);
     window.messageArea()->viewport()->repaint();
     QApplication::processEvents();
     double shown = secondsSince(start);
 
     std::printf("observation table of %ld points (%.1f MB, %d lines): conversion %.2f s, shown in the message area %.3f s\n",
-                points, static_cast<double>(program.message.size()) / 1e6, window.messageArea()->blockCount(),
+                points, static_cast<double>(result.message.size()) / 1e6, window.messageArea()->blockCount(),
                 converted, shown);
     return shown < 1.0 ? 0 : 1;
 }

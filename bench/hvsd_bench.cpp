@@ -7,8 +7,7 @@
 #include <string>
 
 #include "core/printf.h"
-#include "core/program.h"
-#include "levelling/hvsd.h"
+#include "conversion/driver.h"
 
 using namespace tervan;
 
@@ -16,8 +15,8 @@ namespace {
 
 constexpr int kRecords = 100000;
 
-void fill(Program& program) {
-    PointStore& store = program.store;
+void fill(Session& session) {
+    PointStore& store = session.store;
     store.points.clear();
     store.points.reserve(kRecords);
     int station = 0;
@@ -47,26 +46,26 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 
 int main(int argc, char** argv) {
     std::string folder = argc > 1 ? argv[1] : ".";
-    Program program;
-    program.fixedSeed = 1;
-    fill(program);
-    std::size_t records = program.store.points.size();
+    Session session;
+    session.fixedSeed = 1;
+    fill(session);
+    std::size_t records = session.store.points.size();
 
     auto start = std::chrono::steady_clock::now();
-    calculateHvsd(program);
+    calculateHvsd(session.store, session.rng, session.errors);
     double calculation = secondsSince(start);
 
-    Settings& s = program.settings;
+    Settings& s = session.settings;
     s.Model = "nxyz";
     s.DpiFile = s.KorFile = s.LevelsFile = s.NamesFile = s.PointsFile = s.ScriptsFile = 0;
     s.NyxzFile = s.XyzFile = s.TrasFile = s.TwoDFile = 0;
     s.NxyzFile = 1;
-    program.inputPath = folder + "/hvsd_bench.txt";
+    session.inputPath = folder + "/hvsd_bench.txt";
     start = std::chrono::steady_clock::now();
-    runHvsdCommand(program, "2", "50", "50");
+    Result result = recalculateHvsd(session, {"2", "50", "50"});
     double run = secondsSince(start);
 
     std::printf("hvsd: %zu records, calculation %.3f s, whole run %.3f s (%s)\n", records, calculation, run,
-                program.summary.c_str());
-    return program.outputFailed ? 1 : 0;
+                result.summary.c_str());
+    return result.outputFailed() ? 1 : 0;
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/options.h"
-#include "core/program.h"
+#include "conversion/session.h"
 
 namespace tervan {
 
@@ -15,12 +15,12 @@ constexpr int kUsageError = 64;
 
 // What File/Open followed by "OK" runs: converts input and prints the
 // message text. Returns the exit status.
-int convertInput(Program& program, const CliOptions& options, const std::string& input);
+int convertInput(Session& session, const CliOptions& options, const std::string& input);
 
 // One transmission received as the window receives it, then converted.
-int runReceive(Program& program, const CliOptions& options);
+int runReceive(Session& session, const CliOptions& options);
 
 // INPUT converted, then every point sent as "&All" sends it, then the end mark.
-int runSend(Program& program, const CliOptions& options);
+int runSend(Session& session, const CliOptions& options);
 
 }  // namespace tervan

@@ -7,9 +7,8 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "core/driver.h"
+#include "conversion/driver.h"
 #include "core/settings.h"
-#include "levelling/hvsd.h"
 
 using namespace tervan;
 
@@ -25,35 +24,39 @@ std::string programFolder(const char* argv0) {
     return folder;
 }
 
-void printMessage(const Program& program, const CliOptions& options) {
+void printMessage(const std::string& message, const CliOptions& options) {
     if (options.quiet) return;
-    std::fwrite(program.message.data(), 1, program.message.size(), stdout);
+    std::fwrite(message.data(), 1, message.size(), stdout);
     std::fputs("\n", stdout);
 }
 
 }  // namespace
 
-int tervan::convertInput(Program& program, const CliOptions& options, const std::string& input) {
-    program.inputPath = input;
-    if (convert(program, input) == 2) {
-        std::fprintf(stderr, "tervan-cli: the model '%s' names no reader\n", program.settings.Model.c_str());
+int tervan::convertInput(Session& session, const CliOptions& options, const std::string& input) {
+    FixedPrompts prompts;
+    prompts.bffb = options.bffb;
+    Result result = convert(session, input, prompts);
+    if (result.outcome == Outcome::NoReader) {
+        std::fprintf(stderr, "tervan-cli: the model '%s' names no reader\n", session.settings.Model.c_str());
         return kNoReader;
     }
     int status = kDone;
-    if (program.stats.openFailed) {
-        std::fprintf(stderr, "tervan-cli: %s\n", program.summary.c_str());
+    if (result.outcome == Outcome::CannotRead) {
+        std::fprintf(stderr, "tervan-cli: %s\n", result.summary.c_str());
         status = kFailed;
     } else if (!options.quiet) {
-        std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), program.summary.c_str());
+        std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.summary.c_str());
     }
-    bool outputFailed = program.outputFailed;
+    bool outputFailed = result.outputFailed();
+    std::string message = std::move(result.message);
     if (options.hvsd) {
-        const Settings& s = program.settings;
-        runHvsdCommand(program, s.dSD, s.dH, s.dV);
-        if (!options.quiet) std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), program.summary.c_str());
-        outputFailed = outputFailed || program.outputFailed;
+        const Settings& s = session.settings;
+        Result run = recalculateHvsd(session, {s.dSD, s.dH, s.dV});
+        if (!options.quiet) std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), run.summary.c_str());
+        outputFailed = outputFailed || run.outputFailed();
+        if (!run.keepMessage) message = std::move(run.message);
     }
-    printMessage(program, options);
+    printMessage(message, options);
     std::fflush(stdout);
     if (outputFailed) {
         std::fprintf(stderr, "tervan-cli: %s: an output could not be written (see the message text)\n",
@@ -65,10 +68,10 @@ int tervan::convertInput(Program& program, const CliOptions& options, const std:
 
 namespace {
 
-int runConvert(Program& program, const CliOptions& options) {
+int runConvert(Session& session, const CliOptions& options) {
     int status = kDone;
     for (const std::string& input : options.inputs) {
-        int result = convertInput(program, options, input);
+        int result = convertInput(session, options, input);
         if (result == kNoReader) return kNoReader;
         if (result != kDone) status = result;
     }
@@ -85,29 +88,24 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
         return kUsageError;
     }
-    Program program;
-    program.programFolder = programFolder(argv[0]);
-    program.iniPath = options.iniPath.empty() ? program.programFolder + "Tervan.ini" : options.iniPath;
-    program.dxfHeaderPath =
-        options.dxfHeaderPath.empty() ? program.programFolder + "dxf_header.txt" : options.dxfHeaderPath;
-    loadSettings(program.settings, program.iniPath);
-    if (!applySettingOverrides(options, program.settings, error)) {
+    Session session;
+    setProgramFolder(session, programFolder(argv[0]));
+    if (!options.iniPath.empty()) session.iniPath = options.iniPath;
+    if (!options.dxfHeaderPath.empty()) session.dxfHeaderPath = options.dxfHeaderPath;
+    loadSettings(session.settings, session.iniPath);
+    if (!applySettingOverrides(options, session.settings, error)) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
         return kUsageError;
     }
-    if (!options.port.empty()) program.settings.ComName = options.port;
-    program.fixedSeed = options.seed;
-    program.askBffb = [&options](BffbParams& params) {
-        params = options.bffb;
-        return true;
-    };
+    if (!options.port.empty()) session.settings.ComName = options.port;
+    session.fixedSeed = options.seed;
     switch (options.command) {
         case Command::Convert:
-            return runConvert(program, options);
+            return runConvert(session, options);
         case Command::Receive:
-            return runReceive(program, options);
+            return runReceive(session, options);
         case Command::Send:
-            return runSend(program, options);
+            return runSend(session, options);
     }
     return kDone;
 }

@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/program.h"
+#include "core/settings.h"
+#include "levelling/level_job.h"
 
 namespace tervan {
 

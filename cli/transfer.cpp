@@ -22,8 +22,8 @@ constexpr auto kTick = std::chrono::milliseconds(124);
 // file where the window runs File/Open.
 class CliReceiverView final : public ReceiverView {
 public:
-    CliReceiverView(Program& program, const CliOptions& options)
-        : program_(program), options_(options), progress_(isatty(STDERR_FILENO) == 1) {}
+    CliReceiverView(Session& session, const CliOptions& options)
+        : session_(session), options_(options), progress_(isatty(STDERR_FILENO) == 1) {}
 
     void setButtonText(const std::string&) override {}
     void setStatus1(const std::string& text) override {
@@ -41,7 +41,7 @@ public:
     }
     void runFileOpen(const std::string& logPath) override {
         endProgress();
-        conversion_ = convertInput(program_, options_, logPath);
+        conversion_ = convertInput(session_, options_, logPath);
     }
     void runSend() override {}
 
@@ -52,16 +52,16 @@ public:
     int conversion() const { return conversion_; }
 
 private:
-    Program& program_;
+    Session& session_;
     const CliOptions& options_;
     bool progress_;
     std::string status2_;
     int conversion_ = -1;
 };
 
-std::string logFolder(const Program& program, const CliOptions& options) {
+std::string logFolder(const Session& session, const CliOptions& options) {
     constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
-    if (options.logDir.empty()) return receiveLogFolder(program.programFolder);
+    if (options.logDir.empty()) return receiveLogFolder(session.programFolder);
     std::string folder = options.logDir;
     if (folder.back() != '/' && folder.back() != kSeparator) folder += kSeparator;
     return folder;
@@ -69,12 +69,16 @@ std::string logFolder(const Program& program, const CliOptions& options) {
 
 }  // namespace
 
-int runReceive(Program& program, const CliOptions& options) {
-    CliReceiverView view(program, options);
-    Receiver receiver(program, view, {.logFolder = logFolder(program, options), .openPort = {}, .clock = {}});
+int runReceive(Session& session, const CliOptions& options) {
+    CliReceiverView view(session, options);
+    // The received text is not printed as it comes; the conversion prints
+    // the log's message text.
+    std::string message;
+    Receiver receiver(session.settings, message, view,
+                      {.logFolder = logFolder(session, options), .openPort = {}, .clock = {}});
     receiver.buttonPressed();
     if (!receiver.running()) {
-        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", program.settings.ComName.c_str());
+        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", session.settings.ComName.c_str());
         return kFailed;
     }
     auto next = std::chrono::steady_clock::now();
@@ -100,16 +104,16 @@ int runReceive(Program& program, const CliOptions& options) {
     return kFailed;
 }
 
-int runSend(Program& program, const CliOptions& options) {
-    int status = convertInput(program, options, options.inputs.front());
+int runSend(Session& session, const CliOptions& options) {
+    int status = convertInput(session, options, options.inputs.front());
     if (status != kDone) return status;
-    std::unique_ptr<SerialPort> port = openConfiguredPort(program.settings, {});
+    std::unique_ptr<SerialPort> port = openConfiguredPort(session.settings, {});
     if (!port) {
-        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", program.settings.ComName.c_str());
+        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", session.settings.ComName.c_str());
         return kFailed;
     }
-    Sender sender(program.store, *port);
-    if (program.store.points.empty()) std::fprintf(stderr, "tervan-cli: %s\n", sender.text().c_str());
+    Sender sender(session.store, *port);
+    if (session.store.points.empty()) std::fprintf(stderr, "tervan-cli: %s\n", sender.text().c_str());
     // "&All" stops at a point that does not fit its record, to show why; here
     // that is said and the rest goes on. A point the instrument does not
     // accept ends the sending.
@@ -119,7 +123,7 @@ int runSend(Program& program, const CliOptions& options) {
         if (outcome != Sender::Outcome::Refused && outcome != Sender::Outcome::DoesNotFit) break;
         std::fprintf(stderr, "tervan-cli: %s\n", sender.text().c_str());
         status = kFailed;
-        if (outcome == Sender::Outcome::Refused || program.store.sendCursor == kNoPoint) break;
+        if (outcome == Sender::Outcome::Refused || session.store.sendCursor == kNoPoint) break;
     }
     sender.finish();
     if (!options.quiet) std::fprintf(stderr, "tervan-cli: %d points sent\n", sender.sentCount());

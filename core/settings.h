@@ -76,8 +76,10 @@ struct SettingKey {
     KeyKind kind;
     int Settings::*flag;          // for the flag kinds
     std::string Settings::*text;  // for the text kinds
-    const char* label;            // Settings dialog label, "" when the dialog has none
-    int controlId;                // Settings dialog control, 0 when none
+    // The label of its control: in the Settings dialog for the keys of
+    // section "Model", in COM Properties for those of "Serial"; "" when no
+    // dialog shows the key.
+    const char* label;
 };
 
 std::span<const SettingKey> settingKeys();

@@ -1,59 +1,8 @@
 #include "core/text.h"
 
-#include <cstring>
-
 #include "core/numbers.h"
 
 namespace tervan {
-
-LineReader::~LineReader() {
-    if (file_) std::fclose(file_);
-}
-
-bool LineReader::open(const std::string& path) {
-    if (file_) std::fclose(file_);
-    file_ = std::fopen(path.c_str(), "rb");
-    eof_ = false;
-    pos_ = end_ = 0;
-    return file_ != nullptr;
-}
-
-int LineReader::nextByte() {
-    if (pos_ == end_) {
-        if (!file_) return EOF;
-        end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-        pos_ = 0;
-        if (end_ == 0) return EOF;
-    }
-    return buffer_[pos_++];
-}
-
-int LineReader::read(std::string& line) {
-    line.clear();
-    std::size_t stored = 0;
-    int status = -1;
-    while (!eof_) {
-        if (stored == kMaxLine) {
-            status = 1;
-            break;
-        }
-        int c = nextByte();
-        if (c == EOF) {
-            eof_ = true;
-            status = -1;
-            break;
-        }
-        if (c == '\n') {
-            status = 0;
-            break;
-        }
-        if (c == '\r') continue;
-        line.push_back(static_cast<char>(c));
-        ++stored;
-    }
-    if (auto nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
-    return status;
-}
 
 void splitFields(std::string_view line, std::string_view separators, std::span<std::string_view> fields) {
     auto isSep = [&](char c) { return separators.find(c) != std::string_view::npos; };
@@ -95,6 +44,20 @@ std::string hexHandle(unsigned long value) {
 
 std::string_view lastChars(std::string_view text, std::size_t n) {
     return text.size() <= n ? text : text.substr(text.size() - n);
+}
+
+std::string rightAligned(std::string_view text, std::size_t width) {
+    if (text.size() >= width) return std::string(lastChars(text, width));
+    std::string out(width - text.size(), ' ');
+    out += text;
+    return out;
+}
+
+std::string_view columns(std::string_view line, std::size_t first, std::size_t last) {
+    // An empty view into the line, never a null one: the number conversion
+    // copies from data().
+    if (first > line.size()) return line.substr(line.size());
+    return line.substr(first - 1, last - first + 1);
 }
 
 }  // namespace tervan

@@ -1,43 +1,13 @@
-// The text routines shared by the readers and the DXF writer: the line
-// reader, the field splitter, point-name normalisation and hexadecimal text.
+// The text routines shared by the readers, the levelling routines and the
+// writers: the field splitter, fixed columns, point-name normalisation,
+// right-aligned names and hexadecimal text.
 #pragma once
 
-#include <cstdio>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace tervan {
-
-// Reads an input file as raw bytes, one line per call, at most 253
-// characters a piece. Status: 0 a line ended by a line feed, 1 cut at 253
-// characters (the rest comes with the next call), -1 end of file. Carriage
-// returns are dropped wherever they stand. A line is handed over up to its
-// first NUL byte, as a zero-terminated buffer would show it.
-class LineReader {
-public:
-    static constexpr std::size_t kMaxLine = 253;
-
-    LineReader() = default;
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
-    ~LineReader();
-
-    bool open(const std::string& path);
-    // Set once a read has met the end of the file: readers loop
-    // "while (!reader.eof())", so the empty read after a final line feed is
-    // seen as one more (empty) line.
-    bool eof() const { return eof_; }
-    int read(std::string& line);
-
-private:
-    int nextByte();
-
-    std::FILE* file_ = nullptr;
-    bool eof_ = false;
-    unsigned char buffer_[1 << 16];
-    std::size_t pos_ = 0, end_ = 0;
-};
 
 // Separator sets of the field splitter.
 inline constexpr std::string_view kSeparators = ";:,* \r\n\t";      // the shared splitter
@@ -62,5 +32,13 @@ std::string hexHandle(unsigned long value);
 
 // The last n characters of text (all of it when shorter).
 std::string_view lastChars(std::string_view text, std::size_t n);
+
+// text right-aligned in exactly width characters: blanks before a shorter
+// text, only the last width characters of a longer one.
+std::string rightAligned(std::string_view text, std::size_t width);
+
+// The characters of line in columns first..last (counted from 1) that the
+// line has; empty when the line ends before first.
+std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
 
 }  // namespace tervan

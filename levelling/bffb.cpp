@@ -5,7 +5,6 @@
 #include "core/numbers.h"
 #include "core/printf.h"
 #include "core/text.h"
-#include "levelling/level_output.h"
 
 namespace tervan {
 namespace {
@@ -58,29 +57,21 @@ std::string bffbPointName(std::string_view name) {
     int value = toInteger(name);
     if (value == 0) return std::string(name);
     if (value <= 999) return "        X";
-    return std::string(lastChars("         " + strf(kNumberName, value), 9));
+    return rightAligned(strf(kNumberName, value), 9);
 }
 
-int calculateBffb(Program& program, const std::string& path, const std::string& baseName) {
-    BffbParams params;
-    if (program.askBffb && !program.askBffb(params)) return 0;
+void calculateBffb(LevelJob& job) {
+    const BffbParams& params = job.bffb;
     const double kR = toNumber(params.reading);
     const double kHD = toNumber(params.distance);
     int row = toInteger(params.first);
-    const std::string lineText(lastChars("    " + params.line, 3));
-    seedFromClock(program);
+    const std::string lineText = rightAligned(params.line, 3);
 
-    LineReader reader;
-    if (!reader.open(path)) {
-        program.stats.openFailed = true;
-        return 1;
-    }
-    LevelOutput out;
-    out.open(baseName + "_.dat", path);
-    std::string& text = program.message;
+    OutputFile& out = job.lineFile;
+    std::string& text = job.result.message;
     text.clear();
     text += '<';
-    text += program.inputPath;
+    text += job.inputPath;
     out.print(kStartFile, row, lineText.c_str());
     appendf(text, kStartText, row, lineText.c_str());
     ++row;
@@ -91,17 +82,14 @@ int calculateBffb(Program& program, const std::string& path, const std::string& 
     double Rb = 0, Rf = 0;
     Pair back, fore;
     std::string backName, foreName;
-    std::string line;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++program.stats.linesRead;
+    forEachLine(job.input, job.result, [&](std::string_view line) {
         bool matched = false;
         std::string_view name = columns(line, 8, 16);
         if (columns(line, 36, 38) == " Rb") {
             matched = true;
             Rb = toNumber(columns(line, 39, 50));
             double HD = toNumber(columns(line, 54, 66));
-            back = split(program.rng, Rb, kR, HD, kHD);
+            back = split(job.rng, Rb, kR, HD, kHD);
             backName = bffbPointName(name);
             S += back.r2 + back.r1;
             backSum += HD;
@@ -111,7 +99,7 @@ int calculateBffb(Program& program, const std::string& path, const std::string& 
             foreName = bffbPointName(name);
             Rf = toNumber(columns(line, 39, 50));
             double HD = toNumber(columns(line, 54, 66));
-            fore = split(program.rng, Rf, kR, HD, kHD);
+            fore = split(job.rng, Rf, kR, HD, kHD);
             S = S - fore.r1 - fore.r2;
             foreSum += HD;
         }
@@ -140,8 +128,8 @@ int calculateBffb(Program& program, const std::string& path, const std::string& 
             ++setups;
             Rb = Rf = 0;
         }
-        if (!matched) ++program.stats.linesIgnored;
-    }
+        return matched;
+    });
 
     const char* f = foreName.c_str();
     const char* n = lineText.c_str();
@@ -151,9 +139,7 @@ int calculateBffb(Program& program, const std::string& path, const std::string& 
     appendf(text, kDistText, row + 1, f, setups, n, backSum, foreSum, S * 0.5);
     out.print(kEndFile, row + 2, n);
     appendf(text, kEndText, row + 2, n);
-    program.stats.rowsWritten = rows + 3;
-    out.finish(program);
-    return 0;
+    job.result.rowsWritten = rows + 3;
 }
 
 }  // namespace tervan

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/program.h"
+#include "levelling/level_job.h"
 
 namespace tervan {
 
@@ -18,9 +18,8 @@ double randint(Rng& rng, double k);
 // does not start with a number stays.
 std::string bffbPointName(std::string_view name);
 
-// Asks for the four parameters (program.askBffb), then writes
-// baseName + "_.dat". Returns 0 when written or cancelled (a cancel touches
-// nothing), 1 when path cannot be opened.
-int calculateBffb(Program& program, const std::string& path, const std::string& baseName);
+// The line from job.bffb's values, with random errors drawn from job.rng; the
+// line file is the base name + "_.dat".
+void calculateBffb(LevelJob& job);
 
 }  // namespace tervan

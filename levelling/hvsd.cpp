@@ -4,7 +4,6 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "core/driver.h"
 
 namespace tervan {
 namespace {
@@ -68,12 +67,12 @@ double fraction(Rng& rng) { return rng.draw() / 32767.0 - 0.5; }
 
 }  // namespace
 
-void calculateHvsd(Program& program) {
-    std::vector<Point>& points = program.store.points;
+std::size_t calculateHvsd(PointStore& store, Rng& rng, const ErrorSizes& errors) {
+    std::vector<Point>& points = store.points;
     const StationIndex stations(points);
-    Rng& rng = program.rng;
     const std::size_t n = points.size();
-    double O = program.store.orientation;
+    double O = store.orientation;
+    std::size_t computed = 0;
     PairErrors pair;
     for (std::size_t k = n; k-- > 0;) {
         Point& r = points[k];
@@ -98,9 +97,9 @@ void calculateHvsd(Program& program) {
                 StationXYZ firstStation = stations.find(points[first].SN);
                 double firstSD = firstStation.usable() ? observe(points[first], firstStation).SD : SD;
                 pair.first = first;
-                pair.SD = fraction(rng) * 0.00001 * program.errorSD * firstSD;
-                pair.H = fraction(rng) * 0.0001 * program.errorH;
-                pair.V = fraction(rng) * 0.0001 * program.errorV;
+                pair.SD = fraction(rng) * 0.00001 * errors.SD * firstSD;
+                pair.H = fraction(rng) * 0.0001 * errors.H;
+                pair.V = fraction(rng) * 0.0001 * errors.V;
             }
             SD += sign * pair.SD;
             H += sign * pair.H;
@@ -112,16 +111,10 @@ void calculateHvsd(Program& program) {
         r.V = V;
         r.H = H;
         r.SD = SD;
+        ++computed;
     }
-    program.store.orientation = O;
-}
-
-void runHvsdCommand(Program& program, const std::string& dSD, const std::string& dH, const std::string& dV) {
-    program.settings.dSD = dSD;
-    program.settings.dH = dH;
-    program.settings.dV = dV;
-    program.hvsdRun = true;
-    convert(program, program.inputPath);
+    store.orientation = O;
+    return computed;
 }
 
 }  // namespace tervan

@@ -2,20 +2,25 @@
 // store, with random errors and a random orientation per station.
 #pragma once
 
-#include <string>
+#include <cstddef>
 
-#include "core/program.h"
+#include "core/point_store.h"
+#include "core/rng.h"
 
 namespace tervan {
 
+// The sizes of the random errors: distance, horizontal and vertical.
+struct ErrorSizes {
+    double SD = 2.0;
+    double H = 50.0;
+    double V = 50.0;
+};
+
 // Recomputes H, V, SD and Om of every record from the coordinates of its
 // point and of its station (the first record named like the station), with
-// the error sizes of program and the current orientation of the store;
-// draws a new orientation at every station record.
-void calculateHvsd(Program& program);
-
-// The "C&alcHVSD" command after its dialog: stores the three texts in dSD,
-// dH and dV and makes one H, V, SD run on the current input path.
-void runHvsdCommand(Program& program, const std::string& dSD, const std::string& dH, const std::string& dV);
+// the error sizes and the current orientation of the store; draws a new
+// orientation at every station record. Returns the number of records whose
+// observations were computed: those whose station has coordinates.
+std::size_t calculateHvsd(PointStore& store, Rng& rng, const ErrorSizes& errors);
 
 }  // namespace tervan

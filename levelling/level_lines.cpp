@@ -3,7 +3,6 @@
 #include "core/numbers.h"
 #include "core/printf.h"
 #include "core/text.h"
-#include "levelling/level_output.h"
 
 namespace tervan {
 namespace {
@@ -34,11 +33,12 @@ constexpr const char* kDiniDataText = "\r\r\n%7d\t%s\t\t3 %s\t%s\t%s\t%s %s\t%s\
 
 constexpr double kGsiUnit = 0.00001;  // GSI values are in 0.01 mm
 
-void startMessage(Program& program) {
-    program.message.clear();
-    program.message += '<';
-    program.message += program.inputPath;
-    program.message += ">\r\r\n";
+void startMessage(LevelJob& job) {
+    std::string& text = job.result.message;
+    text.clear();
+    text += '<';
+    text += job.inputPath;
+    text += ">\r\r\n";
 }
 
 // The word 1 value with its leading run of "+" and "0" blanked: +00001234
@@ -53,9 +53,9 @@ std::string recordName(std::string_view value) {
 }
 
 struct Dna8Line {
-    LevelOutput& out;
+    OutputFile& out;
     std::string& text;
-    ReadStats& stats;
+    Result& counts;
     int row = 1;
     int line = 0;
     std::string name = "         ";
@@ -77,7 +77,7 @@ struct Dna8Line {
         out.print(kDnaEndFile, row, line);
         appendf(text, kDnaEndText, row, line);
         ++row;
-        stats.rowsWritten += 3;
+        counts.rowsWritten += 3;
     }
 
     void reading(std::string_view l, bool back) {
@@ -96,7 +96,7 @@ struct Dna8Line {
         out.print(back ? kDnaBackFile : kDnaForeFile, row, name.c_str(), code, line, value, distance);
         appendf(text, back ? kDnaBackText : kDnaForeText, row, name.c_str(), code, line, value, distance);
         ++row;
-        ++stats.rowsWritten;
+        ++counts.rowsWritten;
     }
 
     // One input line; false when it matched no case.
@@ -127,50 +127,27 @@ struct Dna8Line {
             return false;
         }
         ++row;
-        ++stats.rowsWritten;
+        ++counts.rowsWritten;
         return true;
     }
 };
 
 }  // namespace
 
-int reduceDna8(Program& program, const std::string& path, const std::string& baseName) {
-    LineReader reader;
-    if (!reader.open(path)) {
-        program.stats.openFailed = true;
-        return 1;
-    }
-    LevelOutput out;
-    out.open(baseName + ".dat", path);
-    startMessage(program);
-    Dna8Line state{.out = out, .text = program.message, .stats = program.stats};
-    std::string line;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++program.stats.linesRead;
-        if (!state.take(line)) ++program.stats.linesIgnored;
-    }
+void reduceDna8(LevelJob& job) {
+    startMessage(job);
+    Dna8Line state{.out = job.lineFile, .text = job.result.message, .counts = job.result};
+    forEachLine(job.input, job.result, [&](std::string_view line) { return state.take(line); });
     state.close();
-    out.finish(program);
-    return 0;
 }
 
-int reduceDiniUsb(Program& program, const std::string& path, const std::string& baseName) {
-    LineReader reader;
-    if (!reader.open(path)) {
-        program.stats.openFailed = true;
-        return 1;
-    }
-    LevelOutput out;
-    out.open(baseName + "_.dat", path);
-    startMessage(program);
-    std::string& text = program.message;
+void reduceDiniUsb(LevelJob& job) {
+    startMessage(job);
+    OutputFile& out = job.lineFile;
+    std::string& text = job.result.message;
     int row = 1;
     std::string lineNumber = "    ";
-    std::string line;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++program.stats.linesRead;
+    forEachLine(job.input, job.result, [&](std::string_view line) {
         std::string name(columns(line, 22, 35));
         std::string tag1(columns(line, 50, 51));
         std::string value1(columns(line, 52, 67));
@@ -200,14 +177,12 @@ int reduceDiniUsb(Program& program, const std::string& path, const std::string& 
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     "dz", value1.c_str(), "Z", "         0.00000");
         } else {
-            ++program.stats.linesIgnored;
-            continue;
+            return false;
         }
         ++row;
-        ++program.stats.rowsWritten;
-    }
-    out.finish(program);
-    return 0;
+        ++job.result.rowsWritten;
+        return true;
+    });
 }
 
 }  // namespace tervan

@@ -3,17 +3,14 @@
 // rows, tab-separated, become the message text.
 #pragma once
 
-#include <string>
-
-#include "core/program.h"
+#include "levelling/level_job.h"
 
 namespace tervan {
 
-// Writes baseName + ".dat". Returns 1 when path cannot be opened (nothing is
-// written and the message text stays), otherwise 0.
-int reduceDna8(Program& program, const std::string& path, const std::string& baseName);
+// The line file is the base name + ".dat".
+void reduceDna8(LevelJob& job);
 
-// Writes baseName + "_.dat"; results as reduceDna8.
-int reduceDiniUsb(Program& program, const std::string& path, const std::string& baseName);
+// The line file is the base name + "_.dat".
+void reduceDiniUsb(LevelJob& job);
 
 }  // namespace tervan

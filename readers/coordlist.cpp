@@ -6,23 +6,18 @@
 #include "core/text.h"
 
 namespace tervan {
+namespace {
 
 // Fields: name, X, Y, Z (Y, X, Z for nyxz), then optionally station name,
 // instrument height, target height and "*" for a second-face copy.
-int readCoordinateList(const std::string& path, ReaderContext& ctx) {
-    LineReader reader;
-    if (!reader.open(path)) return 1;
-    const bool yFirst = ctx.settings.Model == "nyxz";
+void readCoordinateList(Input& input, ReaderContext& ctx, bool yFirst) {
     struct {
         std::string station = "#0";
         double IH = 0, TH = 0;
         bool stationMark = true;  // the first point opens a station
     } s;
-    std::string line;
     std::array<std::string_view, 8> f;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++ctx.stats.linesRead;
+    forEachLine(input, ctx.result, [&](std::string_view line) {
         splitFields(line, kListSeparators, f);
         double X = toNumber(f[1]), Y = toNumber(f[2]), Z = toNumber(f[3]);
         if (yFirst) std::swap(X, Y);
@@ -32,10 +27,7 @@ int readCoordinateList(const std::string& path, ReaderContext& ctx) {
             s.IH = toNumber(f[5]);
             s.TH = toNumber(f[6]);
         }
-        if (f[0].empty()) {
-            ++ctx.stats.linesIgnored;
-            continue;
-        }
+        if (f[0].empty()) return false;
         Point p{.isStation = s.stationMark ? 1 : 0,
                 .faceTwo = 0,
                 .SN = s.station,
@@ -59,27 +51,25 @@ int readCoordinateList(const std::string& path, ReaderContext& ctx) {
         } else {
             appendPoint(ctx.store, std::move(p));
         }
-    }
-    return 0;
+        return true;
+    });
 }
+
+}  // namespace
+
+void readNxyz(Input& input, ReaderContext& ctx) { readCoordinateList(input, ctx, false); }
+
+void readNyxz(Input& input, ReaderContext& ctx) { readCoordinateList(input, ctx, true); }
 
 // Fields: number, class, X, Y, class, height. The header lines fall out by
 // themselves: the first two carry no coordinates, and the third is a record
 // named 1970, which is therefore never read as a point.
-int readKor(const std::string& path, ReaderContext& ctx) {
-    LineReader reader;
-    if (!reader.open(path)) return 1;
-    std::string line;
+void readKor(Input& input, ReaderContext& ctx) {
     std::array<std::string_view, 6> f;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++ctx.stats.linesRead;
+    forEachLine(input, ctx.result, [&](std::string_view line) {
         splitFields(line, kListSeparators, f);
         double X = toNumber(f[2]), Y = toNumber(f[3]), Z = toNumber(f[5]);
-        if (f[0].empty() || f[0] == "1970" || (X == 0 && Y == 0 && Z == 0)) {
-            ++ctx.stats.linesIgnored;
-            continue;
-        }
+        if (f[0].empty() || f[0] == "1970" || (X == 0 && Y == 0 && Z == 0)) return false;
         appendPoint(ctx.store, {.isStation = 0,
                                 .faceTwo = 0,
                                 .SN = "    #0",
@@ -93,8 +83,8 @@ int readKor(const std::string& path, ReaderContext& ctx) {
                                 .H = 0,
                                 .SD = 0,
                                 .Om = ctx.store.orientation});
-    }
-    return 0;
+        return true;
+    });
 }
 
 }  // namespace tervan

@@ -2,12 +2,12 @@
 // columns and second-face marker, and the .kor coordinate list.
 #pragma once
 
-#include "core/models.h"
+#include "readers/reader.h"
 
 namespace tervan {
 
-// Reads Y before X when ctx.settings.Model is "nyxz".
-int readCoordinateList(const std::string& path, ReaderContext& ctx);
-int readKor(const std::string& path, ReaderContext& ctx);
+void readNxyz(Input& input, ReaderContext& ctx);
+void readNyxz(Input& input, ReaderContext& ctx);
+void readKor(Input& input, ReaderContext& ctx);
 
 }  // namespace tervan

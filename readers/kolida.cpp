@@ -1,8 +1,6 @@
 #include "readers/kolida.h"
 
 #include <array>
-#include <cstdio>
-#include <memory>
 
 #include "core/numbers.h"
 #include "core/text.h"
@@ -14,8 +12,6 @@ constexpr std::size_t kMaxWord = 255;    // longer words are cut, the rest up to
 constexpr std::size_t kMaxDigits = 199;  // further digits of a value are dropped
 constexpr char kSTX = 2, kETX = 3;
 
-// Six characters, right-aligned, only the last six digits kept.
-std::string sixDigitName(const std::string& digits) { return std::string(lastChars("      " + digits, 6)); }
 
 // The block grammar of the 300's stream, fed one character at a time. A
 // block is "_", a block letter and its content; values are digit runs with
@@ -88,7 +84,7 @@ private:
     }
 
     void dropBlock() {
-        ++ctx_.stats.linesIgnored;
+        ++ctx_.result.linesIgnored;
         mode_ = Mode::Outside;
     }
 
@@ -98,14 +94,14 @@ private:
         mode_ = Mode::Outside;
         switch (block_) {
         case '\'':
-            s_.SN = sixDigitName(digits_);
+            s_.SN = rightAligned(digits_, 6);
             return;
         case ')':
             s_.IH = v;
             s_.stationMark = true;
             return;
         case '+':
-            s_.N = sixDigitName(digits_);
+            s_.N = rightAligned(digits_, 6);
             return;
         case ',':
             s_.TH = v;
@@ -213,10 +209,6 @@ void feedWord(std::string_view word, Kolida300Parser& parser) {
     for (char c : word) parser.feed(c);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // Kolida 440 record fields: columns 0-3, 4-19, 20-35, 36-51, 52-65, 66-81,
 // each trimmed and "#" names renumbered, numbers included.
 std::array<std::string, 6> cut440(std::string_view line) {
@@ -292,19 +284,17 @@ void stationSetUp(Kolida440State& s, const std::array<std::string, 6>& f, Reader
 
 }  // namespace
 
-int readKolida300Polar(const std::string& path, ReaderContext& ctx) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return 1;
+void readKolida300Polar(Input& input, ReaderContext& ctx) {
     Kolida300Parser parser(ctx);
     std::string word;
     bool inWord = false;
     int c;
     // Words are read whole before their framing is looked at; white space
     // between words is never seen by the parser.
-    while ((c = std::getc(file.get())) != EOF) {
+    while ((c = input.get()) != EOF) {
         if (isWhite(c)) {
             if (inWord) {
-                ++ctx.stats.linesRead;
+                ++ctx.result.linesRead;
                 feedWord(word, parser);
                 word.clear();
                 inWord = false;
@@ -315,20 +305,14 @@ int readKolida300Polar(const std::string& path, ReaderContext& ctx) {
         if (word.size() < kMaxWord) word.push_back(static_cast<char>(c));
     }
     if (inWord) {
-        ++ctx.stats.linesRead;
+        ++ctx.result.linesRead;
         feedWord(word, parser);
     }
-    return 0;
 }
 
-int readKolida440(const std::string& path, ReaderContext& ctx) {
-    LineReader reader;
-    if (!reader.open(path)) return 1;
+void readKolida440(Input& input, ReaderContext& ctx) {
     Kolida440State s;
-    std::string line;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++ctx.stats.linesRead;
+    forEachLine(input, ctx.result, [&](std::string_view line) {
         const auto f = cut440(line);
         const std::string& code = f[0];
         if (code == "03NM") {
@@ -364,11 +348,11 @@ int readKolida440(const std::string& path, ReaderContext& ctx) {
         } else if (code == "02TP") {
             stationSetUp(s, f, ctx);
         } else {
-            ++ctx.stats.linesIgnored;
+            return false;
         }
-    }
+        return true;
+    });
     endPending(s, ctx);
-    return 0;
 }
 
 }  // namespace tervan

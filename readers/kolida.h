@@ -2,11 +2,11 @@
 // captures with STX/ETX framing) and the 440's fixed-column records.
 #pragma once
 
-#include "core/models.h"
+#include "readers/reader.h"
 
 namespace tervan {
 
-int readKolida300Polar(const std::string& path, ReaderContext& ctx);
-int readKolida440(const std::string& path, ReaderContext& ctx);
+void readKolida300Polar(Input& input, ReaderContext& ctx);
+void readKolida440(Input& input, ReaderContext& ctx);
 
 }  // namespace tervan

@@ -1,10 +1,10 @@
 // Leica 1200 delimited export: one observed point per line.
 #pragma once
 
-#include "core/models.h"
+#include "readers/reader.h"
 
 namespace tervan {
 
-int readLeica1200(const std::string& path, ReaderContext& ctx);
+void readLeica1200(Input& input, ReaderContext& ctx);
 
 }  // namespace tervan

@@ -39,15 +39,10 @@ void endPending(PolarState& s, ReaderContext& ctx) {
     s.stationMark = false;
 }
 
-int readPolar(const std::string& path, ReaderContext& ctx, std::string_view separators) {
-    LineReader reader;
-    if (!reader.open(path)) return 1;
+void readPolar(Input& input, ReaderContext& ctx, std::string_view separators) {
     PolarState s;
-    std::string line;
     std::array<std::string_view, 2> f;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++ctx.stats.linesRead;
+    forEachLine(input, ctx.result, [&](std::string_view line) {
         splitFields(line, separators, f);
         const std::string_view tag = f[0];
         if (tag == "PPD") {
@@ -68,29 +63,21 @@ int readPolar(const std::string& path, ReaderContext& ctx, std::string_view sepa
         } else if (tag == "RTD") {
             s.SD = toNumber(f[1]);
         } else {
-            ++ctx.stats.linesIgnored;
+            return false;
         }
-    }
+        return true;
+    });
     endPending(s, ctx);
-    return 0;
 }
 
 // nameField: the field of the point name; X, Y and Z follow it.
-int readCoordinates(const std::string& path, ReaderContext& ctx, std::string_view separators, std::size_t nameField) {
-    LineReader reader;
-    if (!reader.open(path)) return 1;
-    std::string line;
+void readCoordinates(Input& input, ReaderContext& ctx, std::string_view separators, std::size_t nameField) {
     std::array<std::string_view, 5> f;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++ctx.stats.linesRead;
+    forEachLine(input, ctx.result, [&](std::string_view line) {
         splitFields(line, separators, f);
         const std::string_view name = f[nameField];
         double X = toNumber(f[nameField + 1]), Y = toNumber(f[nameField + 2]), Z = toNumber(f[nameField + 3]);
-        if (name.empty() || (X == 0 && Y == 0 && Z == 0)) {
-            ++ctx.stats.linesIgnored;
-            continue;
-        }
+        if (name.empty() || (X == 0 && Y == 0 && Z == 0)) return false;
         appendPoint(ctx.store, {.isStation = 0,
                                 .faceTwo = 0,
                                 .SN = "    #0",
@@ -104,27 +91,21 @@ int readCoordinates(const std::string& path, ReaderContext& ctx, std::string_vie
                                 .H = 0,
                                 .SD = 0,
                                 .Om = ctx.store.orientation});
-    }
-    return 0;
+        return true;
+    });
 }
 
 }  // namespace
 
 // The 200 layouts split at "*" too (PPD*5 is tag and value); in the 300
 // layouts "*" belongs to the text.
-int readPentax200Polar(const std::string& path, ReaderContext& ctx) { return readPolar(path, ctx, kSeparators); }
+void readPentax200Polar(Input& input, ReaderContext& ctx) { readPolar(input, ctx, kSeparators); }
 
-int readPentax300Polar(const std::string& path, ReaderContext& ctx) {
-    return readPolar(path, ctx, kSeparatorsNoStar);
-}
+void readPentax300Polar(Input& input, ReaderContext& ctx) { readPolar(input, ctx, kSeparatorsNoStar); }
 
 // 200: sequence number, name, X, Y, Z. 300: name, X, Y, Z.
-int readPentax200Coordinate(const std::string& path, ReaderContext& ctx) {
-    return readCoordinates(path, ctx, kSeparators, 1);
-}
+void readPentax200Coordinate(Input& input, ReaderContext& ctx) { readCoordinates(input, ctx, kSeparators, 1); }
 
-int readPentax300Coordinate(const std::string& path, ReaderContext& ctx) {
-    return readCoordinates(path, ctx, kSeparatorsNoStar, 0);
-}
+void readPentax300Coordinate(Input& input, ReaderContext& ctx) { readCoordinates(input, ctx, kSeparatorsNoStar, 0); }
 
 }  // namespace tervan

@@ -2,13 +2,13 @@
 // line) and coordinate lists, each in a 200 and a 300 layout.
 #pragma once
 
-#include "core/models.h"
+#include "readers/reader.h"
 
 namespace tervan {
 
-int readPentax200Polar(const std::string& path, ReaderContext& ctx);
-int readPentax300Polar(const std::string& path, ReaderContext& ctx);
-int readPentax200Coordinate(const std::string& path, ReaderContext& ctx);
-int readPentax300Coordinate(const std::string& path, ReaderContext& ctx);
+void readPentax200Polar(Input& input, ReaderContext& ctx);
+void readPentax300Polar(Input& input, ReaderContext& ctx);
+void readPentax200Coordinate(Input& input, ReaderContext& ctx);
+void readPentax300Coordinate(Input& input, ReaderContext& ctx);
 
 }  // namespace tervan

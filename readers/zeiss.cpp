@@ -29,11 +29,11 @@ std::array<std::string_view, 12> cutFields(std::string_view line) {
     return f;
 }
 
-// Six spaces followed by the parts, of which the last six characters remain.
+// The parts joined, right-aligned in six characters.
 std::string sixCharName(std::string_view a, std::string_view b = {}, std::string_view c = {}) {
-    std::string joined = "      ";
-    joined.append(a).append(b).append(c);
-    return std::string(lastChars(joined, 6));
+    std::string joined(a);
+    joined.append(b).append(c);
+    return rightAligned(joined, 6);
 }
 
 struct ZeissState {
@@ -155,17 +155,9 @@ bool readLine(ZeissState& s, std::string_view line, ReaderContext& ctx) {
 
 }  // namespace
 
-int readZeiss3303(const std::string& path, ReaderContext& ctx) {
-    LineReader reader;
-    if (!reader.open(path)) return 1;
+void readZeiss3303(Input& input, ReaderContext& ctx) {
     ZeissState s;
-    std::string line;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        ++ctx.stats.linesRead;
-        if (!readLine(s, line, ctx)) ++ctx.stats.linesIgnored;
-    }
-    return 0;
+    forEachLine(input, ctx.result, [&](std::string_view line) { return readLine(s, line, ctx); });
 }
 
 }  // namespace tervan

@@ -2,10 +2,10 @@
 // over several lines, compact observation lines and coordinate lines.
 #pragma once
 
-#include "core/models.h"
+#include "readers/reader.h"
 
 namespace tervan {
 
-int readZeiss3303(const std::string& path, ReaderContext& ctx);
+void readZeiss3303(Input& input, ReaderContext& ctx);
 
 }  // namespace tervan

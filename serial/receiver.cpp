@@ -4,6 +4,7 @@
 
 #include "core/output_file.h"
 #include "core/printf.h"
+#include "core/result.h"
 
 namespace tervan {
 
@@ -35,8 +36,8 @@ std::string progressBar(int countdown) {
     return bar;
 }
 
-Receiver::Receiver(Program& program, ReceiverView& view, ReceiverOptions options)
-    : program_(program), view_(view), options_(std::move(options)) {
+Receiver::Receiver(Settings& settings, std::string& message, ReceiverView& view, ReceiverOptions options)
+    : settings_(settings), message_(message), view_(view), options_(std::move(options)) {
     if (!options_.clock) options_.clock = systemLocalTime;
 }
 
@@ -47,7 +48,7 @@ void Receiver::buttonPressed() {
         return;
     }
     Direction direction = Direction::Receive;
-    if (!view_.askComProperties(program_.settings, direction)) return;
+    if (!view_.askComProperties(settings_, direction)) return;
     if (direction == Direction::Send)
         view_.runSend();
     else
@@ -55,7 +56,7 @@ void Receiver::buttonPressed() {
 }
 
 void Receiver::start() {
-    port_ = openConfiguredPort(program_.settings, options_.openPort);
+    port_ = openConfiguredPort(settings_, options_.openPort);
     if (!port_) return;
     running_ = true;
     logError_.clear();
@@ -66,7 +67,7 @@ void Receiver::start() {
     unlogged_.clear();
     pending_.clear();
     pendingPos_ = 0;
-    program_.message.clear();
+    message_.clear();
     view_.showMessage();
 }
 
@@ -107,7 +108,7 @@ void Receiver::handle(char c) {
         return;
     }
     if (c == '\n') return;
-    program_.message += c;
+    message_ += c;
     unlogged_ += c;
     line_ += c;
     view_.setStatus2(line_);
@@ -115,7 +116,7 @@ void Receiver::handle(char c) {
 }
 
 void Receiver::endOfLine() {
-    program_.message += "\r\n";
+    message_ += "\r\n";
     unlogged_ += "\r\n";
     view_.setStatus2(line_);
     bool end = line_.compare(0, 3, "END") == 0;
@@ -124,15 +125,8 @@ void Receiver::endOfLine() {
         countdown_ = kCountdown;
         return;
     }
-    std::erase(program_.message, '\r');
-    // A second END while File/Open is still shown is kept in its own log;
-    // the open dialogs are not stacked.
-    if (writeLog() && !inFileOpen_) {
-        program_.inputPath = lastLog_;
-        inFileOpen_ = true;
-        view_.runFileOpen(lastLog_);
-        inFileOpen_ = false;
-    }
+    std::erase(message_, '\r');
+    if (writeLog()) view_.runFileOpen(lastLog_);
     // Ticks keep coming while File/Open shows its dialogs and may have ended
     // the transfer already; then nothing is left to stop.
     if (running_) countdown_ = 1;
@@ -150,7 +144,7 @@ bool Receiver::writeLog() {
     std::string error;
     if (!writeTextFile(path, text, &error)) {
         logError_ = "cannot write the receive log " + path + ": " + error;
-        appendReport(program_.message, logError_);
+        appendReport(message_, logError_);
         view_.showMessage();
         return false;
     }
@@ -173,7 +167,7 @@ void Receiver::finish() {
     view_.setStatus2("");
     // A transmission cut short (time-out or stop) is kept, but not converted.
     if (unlogged_.find_first_not_of("\r\n") != std::string::npos && writeLog()) {
-        appendReport(program_.message, "no END line came; the received text is kept in " + lastLog_);
+        appendReport(message_, "no END line came; the received text is kept in " + lastLog_);
         view_.showMessage();
     }
     unlogged_.clear();

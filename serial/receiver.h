@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "core/program.h"
+#include "core/settings.h"
 #include "serial/port.h"
 
 namespace tervan {
@@ -25,13 +25,16 @@ struct ReceiverView {
     virtual void setButtonText(const std::string& text) = 0;
     virtual void setStatus1(const std::string& text) = 0;  // progress
     virtual void setStatus2(const std::string& text) = 0;  // the line being received
-    // Shows program.message in the message area.
+    // Shows the message text (the received text) in the message area.
     virtual void showMessage() = 0;
     // The COM Properties dialog on a copy of the settings, its direction
     // preset to receiving. false on "Cancel"; on "OK" the settings and the
     // chosen direction are handed back.
     virtual bool askComProperties(Settings& settings, Direction& direction) = 0;
-    // The File/Open sequence with logPath as the initial file name.
+    // A transmission is complete and kept in logPath: it becomes the
+    // current input path, and the File/Open sequence runs with it as the
+    // initial file name. The view may run the sequence later, outside the
+    // tick; it then runs one sequence for END lines that come meanwhile.
     virtual void runFileOpen(const std::string& logPath) = 0;
     // A send transfer (the "Send serial data" dialog).
     virtual void runSend() = 0;
@@ -71,7 +74,10 @@ public:
     static constexpr int kCountdown = 240;  // ticks of 124 ms: about 30 s of silence
     static constexpr std::size_t kReadSize = 280;
 
-    Receiver(Program& program, ReceiverView& view, ReceiverOptions options);
+    // settings: the serial settings, which COM Properties edits; message:
+    // the message text, emptied when a transfer starts and extended by every
+    // character received.
+    Receiver(Settings& settings, std::string& message, ReceiverView& view, ReceiverOptions options);
     Receiver(const Receiver&) = delete;
     Receiver& operator=(const Receiver&) = delete;
 
@@ -93,7 +99,8 @@ private:
     bool writeLog();
     void finish();
 
-    Program& program_;
+    Settings& settings_;
+    std::string& message_;
     ReceiverView& view_;
     ReceiverOptions options_;
     std::unique_ptr<SerialPort> port_;
@@ -105,7 +112,6 @@ private:
     // goes on with them, so nothing is handled twice or out of order.
     std::string pending_;
     std::size_t pendingPos_ = 0;
-    bool inFileOpen_ = false;
     std::string lastLog_;
     std::string lastLogText_;  // what lastLog_ holds, line feeds only
     std::string logError_;

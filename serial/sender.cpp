@@ -6,10 +6,8 @@
 namespace tervan {
 
 std::string sendRecord(const Point& p) {
-    constexpr std::size_t kNameField = 20;
     // The name right-aligned in 20 characters; a longer one keeps its last 20.
-    std::string name = std::string(kNameField, ' ') + p.N;
-    return strf(kSendRecordFormat, std::string(lastChars(name, kNameField)).c_str(), p.X, p.Y, p.Z);
+    return strf(kSendRecordFormat, rightAligned(p.N, 20).c_str(), p.X, p.Y, p.Z);
 }
 
 std::string pointDisplay(const Point& p) { return strf(kPointDisplayFormat, p.N.c_str(), p.X, p.Y, p.Z); }

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 
-#include "core/driver.h"
 #include "core/numbers.h"
 #include "test_util.h"
 
@@ -14,31 +14,40 @@ namespace {
 
 std::string bffbInput() { return test::readFile(test::dataPath("levelling/bffb-seeded/input.dat")); }
 
-// A "Dini BF" conversion of input in a scratch folder, with a fixed seed.
+// A "Dini BF" conversion of input in a scratch folder, with a fixed seed;
+// the prompt answers with the dialog's defaults unless told otherwise.
+struct Prompts final : tervan::Prompts {
+    std::function<bool(BffbParams&)> answer = [](BffbParams&) { return true; };
+    bool askBffb(BffbParams& params) override { return answer(params); }
+};
+
 struct BffbRun {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
+    Session session = test::quietSession();
     std::string input = dir.file("input.dat");
+    Prompts prompts;
+    Result result;
 
     explicit BffbRun(const std::string& bytes, std::uint32_t seed = 42) {
         test::writeFile(input, bytes);
-        program.settings.Model = "Dini BF";
-        program.inputPath = "input.dat";
-        program.fixedSeed = seed;
+        session.settings.Model = "Dini BF";
+        session.fixedSeed = seed;
     }
-    int run() { return convert(program, input); }
+    void run() { result = convert(session, input, prompts); }
     std::string output() const { return test::readFile(dir.file("input_.dat")); }
 };
 
 TEST(Bffb, SeededLineIsByteExact) {
     BffbRun r(bffbInput());
-    EXPECT_EQ(r.run(), 0);
+    r.run();
+    EXPECT_EQ(r.result.outcome, Outcome::Done);
     EXPECT_EQ(r.output(), test::readFile(test::dataPath("levelling/bffb-seeded/expected_.dat")));
-    EXPECT_EQ(r.program.message, test::readFile(test::dataPath("levelling/bffb-seeded/expected-message.txt")));
-    EXPECT_EQ(r.program.stats.linesRead, 12);
+    EXPECT_EQ(test::replaceAll(r.result.message, r.input, "input.dat"),
+              test::readFile(test::dataPath("levelling/bffb-seeded/expected-message.txt")));
+    EXPECT_EQ(r.result.linesRead, 12);
     // the empty first line, the start row, the noise and the end row
-    EXPECT_EQ(r.program.stats.linesIgnored, 4);
-    EXPECT_EQ(r.program.stats.rowsWritten, 17);
+    EXPECT_EQ(r.result.linesIgnored, 4);
+    EXPECT_EQ(r.result.rowsWritten, 17);
 }
 
 TEST(Bffb, ReadingsAreSplitAroundTheMeasuredOnes) {
@@ -72,11 +81,11 @@ TEST(Bffb, ErrorsStayWithinTheirSteps) {
                  "      2        2             10   1 Rf     1.00000 HD       10.000\r\n"
                  "      3        2                  1                                Z   0.00000\r\n";
     BffbRun r(input, 99);
-    r.program.settings.dH = "5000";
-    r.program.errorH = 7;
+    r.session.settings.dH = "5000";
+    r.session.errors.H = 7;
     r.run();
-    EXPECT_EQ(r.program.settings.dH, "5000");
-    EXPECT_EQ(r.program.errorH, 7);
+    EXPECT_EQ(r.session.settings.dH, "5000");
+    EXPECT_EQ(r.session.errors.H, 7);
     std::map<long, int> readingErrors, distanceErrors;
     std::string file = r.output();
     for (std::size_t s = 0, e; (e = file.find("\r\n", s)) != std::string::npos; s = e + 2) {
@@ -137,7 +146,7 @@ TEST(Bffb, NumerationAndLineNumberComeFromTheDialog) {
     for (const auto& [params, start] : cases) {
         BffbRun r("");
         BffbParams given = params;
-        r.program.askBffb = [given](BffbParams& p) {
+        r.prompts.answer = [given](BffbParams& p) {
             EXPECT_EQ(p.distance, "5.0");  // asked with the defaults
             p = given;
             return true;
@@ -149,20 +158,21 @@ TEST(Bffb, NumerationAndLineNumberComeFromTheDialog) {
 
 TEST(Bffb, CancelledPromptTouchesNothing) {
     BffbRun r(bffbInput());
-    r.program.message = "before";
-    r.program.askBffb = [](BffbParams&) { return false; };
-    Rng before = r.program.rng;
-    EXPECT_EQ(calculateBffb(r.program, r.input, r.dir.file("input")), 0);
-    EXPECT_EQ(r.program.message, "before");
-    EXPECT_EQ(r.program.rng.state, before.state);
+    r.prompts.answer = [](BffbParams&) { return false; };
+    Rng before = r.session.rng;
+    r.run();
+    EXPECT_EQ(r.result.outcome, Outcome::Cancelled);
+    EXPECT_TRUE(r.result.keepMessage);
+    EXPECT_EQ(r.result.summary, "Calc BFFB line cancelled: nothing written");
+    EXPECT_EQ(r.session.rng.state, before.state);
     EXPECT_FALSE(test::fileExists(r.dir.file("input_.dat")));
 }
 
-TEST(Bffb, MissingInputReturns1) {
+TEST(Bffb, MissingInputWritesNothing) {
     BffbRun r("");
-    r.program.message = "before";
-    EXPECT_EQ(calculateBffb(r.program, r.dir.file("none.dat"), r.dir.file("none")), 1);
-    EXPECT_EQ(r.program.message, "before");
+    Result result = convert(r.session, r.dir.file("none.dat"), r.prompts);
+    EXPECT_EQ(result.outcome, Outcome::CannotRead);
+    EXPECT_TRUE(result.keepMessage);
     EXPECT_FALSE(test::fileExists(r.dir.file("none_.dat")));
 }
 

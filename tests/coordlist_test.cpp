@@ -17,44 +17,44 @@ using Pictures = std::vector<std::string>;
 TEST(CoordinateList, Lines) {
     struct Case {
         const char* name;
-        const char* model;
+        PointReader reader;
         const char* file;
         Pictures expected;
     };
     const Case cases[] = {
-        {"nxyz: the first point opens a station", "nxyz",
+        {"nxyz: the first point opens a station", readNxyz,
          "12 4712345.678 9512345.123 123.400\r\n13 4712350.5 9512350.5 124\r\n",
          {"#0 12 1 0 0 0 0 0 4712345.678 9512345.123 123.4 0", "#0 13 0 0 0 0 0 0 4712350.5 9512350.5 124 0"}},
-        {"nyxz reads Y first", "nyxz", "12 4712345.678 9512345.123 123.400\r\n",
+        {"nyxz reads Y first", readNyxz, "12 4712345.678 9512345.123 123.400\r\n",
          {"#0 12 1 0 0 0 0 0 9512345.123 4712345.678 123.4 0"}},
-        {"any other model reads X first", "Zeiss3303", "12 1 2 3\r\n", {"#0 12 1 0 0 0 0 0 1 2 3 0"}},
-        {"second face copy and station columns", "nxyz", "20,100.5,200.5,10.2,S1,1.55,1.30,*\n21 101 201 11\n",
+        {"second face copy and station columns", readNxyz, "20,100.5,200.5,10.2,S1,1.55,1.30,*\n21 101 201 11\n",
          {"S1 20 1 1.55 1.3 0 0 0 100.5 200.5 10.2 0", "S1 20 0 1.55 1.3 0 0 0 100.5 200.5 10.2 1",
           "S1 21 0 1.55 1.3 0 0 0 101 201 11 0"}},
-        {"naming the current station again replaces only the heights", "nxyz",
+        {"naming the current station again replaces only the heights", readNxyz,
          "1 1 1 1 S1 1.5 1.3\n2 2 2 2 S1 1.6 1.4\n3 3 3 3 S2 1.7 1.5\n",
          {"S1 1 1 1.5 1.3 0 0 0 1 1 1 0", "S1 2 0 1.6 1.4 0 0 0 2 2 2 0", "S2 3 1 1.7 1.5 0 0 0 3 3 3 0"}},
-        {"zero coordinates are still read; only an exact * copies", "nxyz", "P 0 0 0 S 0 0 **\n",
+        {"zero coordinates are still read; only an exact * copies", readNxyz, "P 0 0 0 S 0 0 **\n",
          {"S P 1 0 0 0 0 0 0 0 0 0"}},
-        {"colon and asterisk belong to names", "nxyz", "a:b*c\t1\t2\t3\n", {"#0 a:b*c 1 0 0 0 0 0 1 2 3 0"}},
+        {"colon and asterisk belong to names", readNxyz, "a:b*c\t1\t2\t3\n", {"#0 a:b*c 1 0 0 0 0 0 1 2 3 0"}},
     };
     for (const auto& c : cases) {
-        auto r = readBytes(readCoordinateList, c.file, c.model);
-        EXPECT_EQ(r.status, 0) << c.name;
+        auto r = readBytes(c.reader, c.file);
         EXPECT_EQ(pictures(r.points), c.expected) << c.name;
     }
 }
 
 TEST(CoordinateList, ReadsBackTheNameXYZList) {
-    Program program = test::quietProgram();
-    appendPoint(program.store, {.isStation = 1, .faceTwo = 0, .SN = "S", .N = "P1", .X = 4712345.6784, .Y = 9512345.1231,
+    PointStore store;
+    appendPoint(store, {.isStation = 1, .faceTwo = 0, .SN = "S", .N = "P1", .X = 4712345.6784, .Y = 9512345.1231,
                                 .Z = 123.4, .IH = 0, .TH = 0, .V = 0, .H = 0, .SD = 0, .Om = 0});
-    appendPoint(program.store, {.isStation = 0, .faceTwo = 0, .SN = "S", .N = "100007", .X = 12.5, .Y = -3.25, .Z = 0,
+    appendPoint(store, {.isStation = 0, .faceTwo = 0, .SN = "S", .N = "100007", .X = 12.5, .Y = -3.25, .Z = 0,
                                 .IH = 0, .TH = 0, .V = 0, .H = 0, .SD = 0, .Om = 0});
     test::ScratchDir dir;
-    std::string report;
-    ASSERT_TRUE(writeNxyz(dir.file("out_nxyz.txt"), program, report));
-    auto r = readBytes(readCoordinateList, test::readFile(dir.file("out_nxyz.txt")), "nxyz");
+    OutputFile out;
+    ASSERT_TRUE(out.create(dir.file("out_nxyz.txt")));
+    writeNxyz(out, store.points, Settings{});
+    ASSERT_TRUE(out.close());
+    auto r = readBytes(readNxyz, test::readFile(dir.file("out_nxyz.txt")));
     ASSERT_EQ(r.points.size(), 2u);
     EXPECT_EQ(r.points[0].N, "P1");
     EXPECT_NEAR(r.points[0].X, 4712345.678, 1e-6);
@@ -79,8 +79,8 @@ TEST(Kor, ReadsPointLinesOnly) {
     EXPECT_EQ(pictures(r.points), (Pictures{"#0 P5 0 0 0 0 0 0 4712345.678 9512345.123 123.4567 0",
                                             "#0 12345678 0 0 0 0 0 0 4750000 9480000 5 0",
                                             "#0 P6 0 0 0 0 0 0 4712345.678 9512345.123 123.4567 0"}));
-    EXPECT_EQ(r.stats.linesRead, 8);
-    EXPECT_EQ(r.stats.linesIgnored, 5);
+    EXPECT_EQ(r.counts.linesRead, 8);
+    EXPECT_EQ(r.counts.linesIgnored, 5);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "core/driver.h"
+#include "conversion/driver.h"
 #include "core/numbers.h"
 #include "test_util.h"
 
@@ -87,15 +87,15 @@ const LineRow* findRow(const std::vector<LineRow>& rows, int line, const std::st
 
 struct Reduced {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
+    Session session = test::quietSession();
+    Result result;
     std::string file;
 
     explicit Reduced(const std::string& name) {
         std::string input = dir.file(name);
         test::writeFile(input, test::readFile(test::dataPath("levelling/dna8-real/" + name)));
-        program.settings.Model = "DNA8";
-        program.inputPath = input;
-        convert(program, input);
+        session.settings.Model = "DNA8";
+        result = test::convertFile(session, input);
         file = test::readFile(outputBaseName(input) + ".dat");
     }
 };
@@ -166,9 +166,9 @@ TEST(Dna8Real, EveryRecordingIsReduced) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         Reduced run(c.file);
-        EXPECT_EQ(run.program.stats.linesRead, c.linesRead);
-        EXPECT_EQ(run.program.stats.rowsWritten, c.rowsWritten);
-        EXPECT_EQ(run.program.stats.linesIgnored, c.linesIgnored);
+        EXPECT_EQ(run.result.linesRead, c.linesRead);
+        EXPECT_EQ(run.result.rowsWritten, c.rowsWritten);
+        EXPECT_EQ(run.result.linesIgnored, c.linesIgnored);
         long starts = 0, ends = 0;
         for (std::size_t at = 0; (at = run.file.find(" Start-Line ", at)) != std::string::npos; ++at) ++starts;
         for (std::size_t at = 0; (at = run.file.find(" End-Line ", at)) != std::string::npos; ++at) ++ends;

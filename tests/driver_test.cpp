@@ -1,8 +1,8 @@
-#include "core/driver.h"
+#include "conversion/driver.h"
 
 #include <gtest/gtest.h>
 
-#include "core/models.h"
+#include "conversion/models.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -36,40 +36,56 @@ TEST(Models, TableHoldsTheFourteenNamesInOrder) {
     EXPECT_EQ(findModel("Leica1200 "), nullptr);
 }
 
+TEST(Models, LevelModelsAreThoseWithALevellingRoutine) {
+    std::vector<std::string> level;
+    for (const ModelEntry& m : models()) {
+        EXPECT_NE(m.read == nullptr, m.level == nullptr) << m.name;
+        if (isLevelModel(m.name)) level.push_back(m.name);
+    }
+    EXPECT_EQ(level, (std::vector<std::string>{"DNA8", "Dini USB", "Dini BF"}));
+    EXPECT_FALSE(isLevelModel("dna8"));
+}
+
 TEST(Convert, UnknownModelEmptiesTheStoreAndKeepsTheMessage) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.Model = "Leica 1200";
-    program.store.points.push_back({});
-    program.message = "before";
-    EXPECT_EQ(convert(program, dir.file("x.txt")), 2);
-    EXPECT_TRUE(program.store.points.empty());
-    EXPECT_EQ(program.message, "before");
+    Session session = test::quietSession();
+    session.settings.Model = "Leica 1200";
+    session.store.points.push_back({});
+    Result r = test::convertFile(session, dir.file("x.txt"));
+    EXPECT_EQ(r.outcome, Outcome::NoReader);
+    EXPECT_TRUE(session.store.points.empty());
+    EXPECT_TRUE(r.keepMessage);
+    EXPECT_EQ(r.summary, "unknown model Leica 1200");
 }
 
 TEST(Convert, MissingInputIsReportedAndStillWritesTicked) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.Model = "Leica1200";
-    program.settings.XyzFile = 1;
+    Session session = test::quietSession();
+    session.settings.Model = "Leica1200";
+    session.settings.XyzFile = 1;
     std::string input = dir.file("missing.txt");
-    EXPECT_EQ(convert(program, input), 0);
-    EXPECT_TRUE(program.stats.openFailed);
-    EXPECT_EQ(program.summary, "cannot open " + input);
+    Result r = test::convertFile(session, input);
+    EXPECT_EQ(r.outcome, Outcome::CannotRead);
+    EXPECT_EQ(r.summary, "cannot open " + input);
     EXPECT_EQ(test::readFile(dir.file("missing_xyz.txt")), "");
 }
 
 TEST(Convert, SummaryCountsLinesAndPoints) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.Model = "Leica1200";
+    Session session = test::quietSession();
+    session.settings.Model = "Leica1200";
+    session.settings.XyzFile = 1;
     std::string input = dir.file("job.txt");
     test::writeFile(input, "P1,1,2,3,0,1.5,10,20,30\r\nnoise\r\nP2,1,2,3,0,1.5,11,21,31\r\n");
-    convert(program, input);
-    EXPECT_EQ(program.summary, "3 lines read, 2 points, 1 lines ignored");
+    Result r = test::convertFile(session, input);
+    EXPECT_EQ(r.summary, "3 lines read, 2 points, 1 lines ignored");
+    EXPECT_EQ(session.inputPath, input);
+    ASSERT_EQ(r.outputs.size(), 1u);
+    EXPECT_EQ(r.outputs[0].path, dir.file("job_xyz.txt"));
+    EXPECT_EQ(r.outputs[0].status, OutputStatus::Written);
     test::writeFile(input, "nothing here\n");
-    convert(program, input);
-    EXPECT_EQ(program.summary, "no point of model Leica1200 found in " + input + " (1 lines read)");
+    r = test::convertFile(session, input);
+    EXPECT_EQ(r.summary, "no point of model Leica1200 found in " + input + " (1 lines read)");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "core/text.h"
 #include "test_util.h"
 #include "writer_cases.h"
-#include "writers/output_set.h"
+#include "conversion/output_set.h"
 
 namespace tervan {
 namespace {
@@ -31,13 +31,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, DxfGolden,
 
 const char* kTrailer = "   0\r\nENDSEC\r\n   0\r\nEOF\r\n";
 
-std::string writeWithHeader(const std::string& header, const Program& base = Program()) {
+// The 3D drawing of the session's points (and nothing else) as the output
+// set writes it, with header as the DXF header file.
+Result writeDrawing(test::ScratchDir& dir, Session& session) {
+    for (const auto& out : outputs()) session.settings.*out.flag = 0;
+    session.settings.TwoDFile = 1;
+    session.settings.ThreeDFile = 1;
+    session.inputPath = dir.file("job.txt");
+    Result result;
+    writeOutputs(session, dir.file("job"), result);
+    return result;
+}
+
+std::string writeWithHeader(const std::string& header, Session session = Session()) {
     test::ScratchDir dir;
-    Program program = base;
-    program.dxfHeaderPath = dir.file("header.txt");
-    test::writeFile(program.dxfHeaderPath, header);
-    std::string report;
-    EXPECT_TRUE(writeDxf(dir.file("job_3d.dxf"), program, report)) << report;
+    session.dxfHeaderPath = dir.file("header.txt");
+    test::writeFile(session.dxfHeaderPath, header);
+    Result result = writeDrawing(dir, session);
+    EXPECT_FALSE(result.outputFailed()) << result.message;
     return test::readFile(dir.file("job_3d.dxf"));
 }
 
@@ -67,10 +78,10 @@ TEST(Dxf, TextHeightFromLetterSize) {
     };
     const Case cases[] = {{"0", "0.5"}, {"", "0.5"}, {"abc", "0.5"}, {"2.5", "2.5"}, {"0.35", "0.3"}};
     for (const auto& c : cases) {
-        Program program;
-        program.settings.LetterSize = c.letterSize;
-        program.store.points = {Point{.N = "7", .X = 1, .Y = 2, .Z = 3}};
-        std::string dxf = writeWithHeader("", program);
+        Session session;
+        session.settings.LetterSize = c.letterSize;
+        session.store.points = {Point{.N = "7", .X = 1, .Y = 2, .Z = 3}};
+        std::string dxf = writeWithHeader("", session);
         EXPECT_NE(dxf.find(std::string(" 40\r\n") + c.height + "\r\n  1\r\n3.000\r\n"), std::string::npos)
             << "LetterSize \"" << c.letterSize << "\"";
     }
@@ -87,13 +98,13 @@ std::vector<std::string> handles(const std::string& dxf) {
     return out;
 }
 
-Program manyPoints(int count) {
-    Program program;
-    program.store.points.reserve(static_cast<std::size_t>(count) + 1);
-    program.store.points.push_back(Point{.N = "zero"});
+Session manyPoints(int count) {
+    Session session;
+    session.store.points.reserve(static_cast<std::size_t>(count) + 1);
+    session.store.points.push_back(Point{.N = "zero"});
     for (int i = 0; i < count; ++i)
-        program.store.points.push_back(Point{.N = std::to_string(i), .X = 1000.0 + i, .Y = 2000, .Z = static_cast<double>(i % 7)});
-    return program;
+        session.store.points.push_back(Point{.N = std::to_string(i), .X = 1000.0 + i, .Y = 2000, .Z = static_cast<double>(i % 7)});
+    return session;
 }
 
 TEST(Dxf, HandlesNeverRepeat) {
@@ -118,37 +129,42 @@ TEST(Dxf, HandlesNeverRepeat) {
 
 TEST(Dxf, MissingHeaderLeavesNoFileAndNamesIt) {
     test::ScratchDir dir;
-    Program program;
-    program.store.points = {Point{.N = "1", .X = 1, .Y = 1, .Z = 1}};
+    Session session;
+    session.store.points = {Point{.N = "1", .X = 1, .Y = 1, .Z = 1}};
     const std::string out = dir.file("job_3d.dxf");
 
-    program.dxfHeaderPath = dir.file("no_such_header.txt");
+    session.dxfHeaderPath = dir.file("no_such_header.txt");
     test::writeFile(out, "a drawing of an earlier conversion");
-    std::string report;
-    EXPECT_FALSE(writeDxf(out, program, report));
-    EXPECT_EQ(report, "cannot write " + out + ": the DXF header file " + program.dxfHeaderPath + " is missing");
+    Result result = writeDrawing(dir, session);
+    EXPECT_EQ(result.message.substr(result.message.find("\r\ncannot") + 2),
+              "cannot write " + out + ": the DXF header file " + session.dxfHeaderPath + " is missing");
+    ASSERT_EQ(result.outputs.size(), 1u);
+    EXPECT_EQ(result.outputs[0].status, OutputStatus::Failed);
     EXPECT_FALSE(test::fileExists(out));
 
-    program.dxfHeaderPath = dir.path().string();
-    EXPECT_FALSE(writeDxf(out, program, report));
-    EXPECT_NE(report.find("the DXF header file " + program.dxfHeaderPath + " cannot be read"), std::string::npos);
+    session.dxfHeaderPath = dir.path().string();
+    result = writeDrawing(dir, session);
+    EXPECT_NE(result.message.find("the DXF header file " + session.dxfHeaderPath + " cannot be read"),
+              std::string::npos);
     EXPECT_FALSE(test::fileExists(out));
 }
 
 TEST(Dxf, MissingHeaderFailsTheConversionOnly) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.TwoDFile = 1;
-    program.settings.ThreeDFile = 1;
-    program.settings.XyzFile = 1;
-    program.dxfHeaderPath = dir.file("missing.txt");
-    program.store.points = {Point{.N = "1", .X = 1, .Y = 1, .Z = 1}};
-    writeOutputs(program, dir.file("job.txt"), dir.file("job"));
-    EXPECT_TRUE(program.outputFailed);
-    EXPECT_NE(program.message.find("\r\ncannot write " + dir.file("job_3d.dxf") + ": the DXF header file " +
-                                   dir.file("missing.txt") + " is missing"),
+    Session session = test::quietSession();
+    session.settings.TwoDFile = 1;
+    session.settings.ThreeDFile = 1;
+    session.settings.XyzFile = 1;
+    session.dxfHeaderPath = dir.file("missing.txt");
+    session.inputPath = dir.file("job.txt");
+    session.store.points = {Point{.N = "1", .X = 1, .Y = 1, .Z = 1}};
+    Result result;
+    writeOutputs(session, dir.file("job"), result);
+    EXPECT_TRUE(result.outputFailed());
+    EXPECT_NE(result.message.find("\r\ncannot write " + dir.file("job_3d.dxf") + ": the DXF header file " +
+                                  dir.file("missing.txt") + " is missing"),
               std::string::npos)
-        << program.message;
+        << result.message;
     EXPECT_FALSE(test::fileExists(dir.file("job_3d.dxf")));
     EXPECT_TRUE(test::fileExists(dir.file("job_xyz.txt")));
 }
@@ -175,12 +191,14 @@ TEST(Dxf, FlagsChooseOneDrawing) {
     const Case cases[] = {{1, 1, "job_3d.dxf"}, {1, 0, "job_2d.dxf"}, {0, 1, ""}, {0, 0, ""}};
     for (const auto& c : cases) {
         test::ScratchDir dir;
-        Program program = test::quietProgram();
-        program.settings.TwoDFile = c.twoD;
-        program.settings.ThreeDFile = c.threeD;
-        program.dxfHeaderPath = dir.file("header.txt");
-        test::writeFile(program.dxfHeaderPath, "");
-        writeOutputs(program, dir.file("job.txt"), dir.file("job"));
+        Session session = test::quietSession();
+        session.settings.TwoDFile = c.twoD;
+        session.settings.ThreeDFile = c.threeD;
+        session.dxfHeaderPath = dir.file("header.txt");
+        session.inputPath = dir.file("job.txt");
+        test::writeFile(session.dxfHeaderPath, "");
+        Result result;
+        writeOutputs(session, dir.file("job"), result);
         std::set<std::string> files;
         for (const auto& e : std::filesystem::directory_iterator(dir.path()))
             if (e.path().extension() == ".dxf") files.insert(e.path().filename().string());
@@ -191,16 +209,21 @@ TEST(Dxf, FlagsChooseOneDrawing) {
 
 TEST(Dxf, NeverReplacesTheInput) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.TwoDFile = 1;
-    program.settings.ThreeDFile = 0;
-    program.dxfHeaderPath = dir.file("header.txt");
-    test::writeFile(program.dxfHeaderPath, "");
+    Session session = test::quietSession();
+    session.settings.TwoDFile = 1;
+    session.settings.ThreeDFile = 0;
     const std::string input = dir.file("j_2d.dxf");
     test::writeFile(input, "input");
-    writeOutputs(program, input, dir.file("j"));
-    EXPECT_EQ(test::readFile(input), "input");
-    EXPECT_NE(program.message.find(input + " not written: it is the input file"), std::string::npos);
+    session.inputPath = input;
+    // with or without a header, the input stays
+    for (const std::string& header : {dir.file("header.txt"), dir.file("missing.txt")}) {
+        session.dxfHeaderPath = header;
+        test::writeFile(dir.file("header.txt"), "");
+        Result result;
+        writeOutputs(session, dir.file("j"), result);
+        EXPECT_EQ(test::readFile(input), "input");
+        EXPECT_NE(result.message.find(input + " not written: it is the input file"), std::string::npos);
+    }
 }
 
 // Runs the ezdxf check on a DXF file and returns what it printed.
@@ -239,28 +262,29 @@ TEST(DxfRead, OurHeaderOpensInARealReader) {
     };
     for (const auto& c : cases) {
         test::ScratchDir dir;
-        Program program = test::quietProgram();
-        program.settings.TwoDFile = 1;
-        program.settings.ThreeDFile = c.threeD;
-        program.settings.LevelLayer = "HEIGHTS";
-        program.settings.NamesLayer = "NAMES";
-        program.dxfHeaderPath = TERVAN_DXF_HEADER;
-        appendPoint(program.store, {.N = "#7", .X = 4712345.678, .Y = 9512345.123, .Z = 123.4567});
-        appendPoint(program.store, {.N = "zero"});
-        appendPoint(program.store, {.N = "A 1", .X = 1, .Y = -2.5, .Z = -0.004});
-        writeOutputs(program, dir.file("job.txt"), dir.file("job"));
-        ASSERT_FALSE(program.outputFailed) << program.message;
+        Session session = test::quietSession();
+        session.settings.TwoDFile = 1;
+        session.settings.ThreeDFile = c.threeD;
+        session.settings.LevelLayer = "HEIGHTS";
+        session.settings.NamesLayer = "NAMES";
+        session.dxfHeaderPath = TERVAN_DXF_HEADER;
+        session.inputPath = dir.file("job.txt");
+        appendPoint(session.store, {.N = "#7", .X = 4712345.678, .Y = 9512345.123, .Z = 123.4567});
+        appendPoint(session.store, {.N = "zero"});
+        appendPoint(session.store, {.N = "A 1", .X = 1, .Y = -2.5, .Z = -0.004});
+        Result result;
+        writeOutputs(session, dir.file("job"), result);
+        ASSERT_FALSE(result.outputFailed()) << result.message;
         EXPECT_EQ(readWithEzdxf(dir, dir.file(c.file)), c.expected);
     }
 }
 
 TEST(DxfRead, FiveDigitHandlesOpenInARealReader) {
     test::ScratchDir dir;
-    Program program = manyPoints(21804);
-    program.dxfHeaderPath = TERVAN_DXF_HEADER;
-    std::string report;
-    ASSERT_TRUE(writeDxf(dir.file("big_3d.dxf"), program, report)) << report;
-    std::string got = readWithEzdxf(dir, dir.file("big_3d.dxf"));
+    Session session = manyPoints(21804);
+    session.dxfHeaderPath = TERVAN_DXF_HEADER;
+    ASSERT_FALSE(writeDrawing(dir, session).outputFailed());
+    std::string got = readWithEzdxf(dir, dir.file("job_3d.dxf"));
     EXPECT_NE(got.find("audit errors 0\nwarnings 0\npoints 21804 texts 43608 unique handles 65412\n"),
               std::string::npos)
         << got;

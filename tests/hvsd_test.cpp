@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "core/driver.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -15,16 +14,18 @@ Point at(const char* station, const char* name, double X, double Y, double Z, in
     return {.isStation = isStation, .faceTwo = faceTwo, .SN = station, .N = name, .X = X, .Y = Y, .Z = Z};
 }
 
-// A program whose store holds a station S at X 0, Y 100, Z 0 and then pts,
+// A session whose store holds a station S at X 0, Y 100, Z 0 and then pts,
 // with the given orientation and no random errors unless asked for.
-Program withStation(std::vector<Point> pts, double orientation = 0) {
-    Program program = test::quietProgram();
-    appendPoint(program.store, at("S", "S", 0, 100, 0));
-    for (Point& p : pts) appendPoint(program.store, std::move(p));
-    program.store.orientation = orientation;
-    program.errorSD = program.errorH = program.errorV = 0;
-    return program;
+Session withStation(std::vector<Point> pts, double orientation = 0) {
+    Session session = test::quietSession();
+    appendPoint(session.store, at("S", "S", 0, 100, 0));
+    for (Point& p : pts) appendPoint(session.store, std::move(p));
+    session.store.orientation = orientation;
+    session.errors = {0, 0, 0};
+    return session;
 }
+
+std::size_t calculate(Session& session) { return calculateHvsd(session.store, session.rng, session.errors); }
 
 TEST(Hvsd, GeometryFromStationToPoint) {
     struct Case {
@@ -53,9 +54,9 @@ TEST(Hvsd, GeometryFromStationToPoint) {
         Point p = at("S", "P", c.X, c.Y, c.Z);
         p.IH = c.IH;
         p.TH = c.TH;
-        Program program = withStation({p}, c.O);
-        calculateHvsd(program);
-        const Point& r = program.store.points[1];
+        Session session = withStation({p}, c.O);
+        calculate(session);
+        const Point& r = session.store.points[1];
         SCOPED_TRACE(testing::Message() << c.X << "," << c.Y << "," << c.Z << " O " << c.O);
         // the gon factor's pi of 3.141592654 puts right angles 1e-8 off
         EXPECT_NEAR(r.H, c.H, 1e-7);
@@ -68,10 +69,10 @@ TEST(Hvsd, GeometryFromStationToPoint) {
 TEST(Hvsd, SecondFaceTurnsBothCircles) {
     // face one H 50, V 100 and H 250, V 50
     const double up = std::sqrt(20000.0);
-    Program program = withStation({at("S", "A", 100, 200, 0), at("S", "A", 100, 200, 0, 0, 1),
+    Session session = withStation({at("S", "A", 100, 200, 0), at("S", "A", 100, 200, 0, 0, 1),
                                    at("S", "B", -100, 0, up), at("S", "B", -100, 0, up, 0, 1)});
-    calculateHvsd(program);
-    const auto& p = program.store.points;
+    calculate(session);
+    const auto& p = session.store.points;
     EXPECT_NEAR(p[1].H, 50, 1e-7);
     EXPECT_NEAR(p[2].H, 250, 1e-7);
     EXPECT_NEAR(p[2].V, 300, 1e-7);
@@ -90,15 +91,15 @@ TEST(Hvsd, PairErrorsCancelAndStayInBounds) {
         pts.push_back(at("S", "P", 1000 * std::cos(a), 100 + 1000 * std::sin(a), 0));
         pts.push_back(at("S", "P", 1000 * std::cos(a), 100 + 1000 * std::sin(a), 0, 0, 1));
     }
-    Program exact = withStation(pts);
-    calculateHvsd(exact);
-    Program program = withStation(pts);
-    program.errorSD = 2;
-    program.errorH = program.errorV = 50;
-    program.rng.seed(5);
-    calculateHvsd(program);
+    Session exact = withStation(pts);
+    calculate(exact);
+    Session session = withStation(pts);
+    session.errors.SD = 2;
+    session.errors.H = session.errors.V = 50;
+    session.rng.seed(5);
+    calculate(session);
     double largestSD = 0, largestH = 0;
-    const auto& p = program.store.points;
+    const auto& p = session.store.points;
     for (std::size_t i = 1; i < p.size(); i += 2) {
         const Point &a = p[i], &b = p[i + 1];
         EXPECT_NEAR(a.SD + b.SD, 2 * exact.store.points[i].SD, 1e-9);
@@ -121,26 +122,26 @@ TEST(Hvsd, PairErrorsCancelAndStayInBounds) {
 TEST(Hvsd, RecordThatIsACopyAndOpensAPair) {
     // A, B (copy of A), C (copy of B): B opens the pair B-C, A the pair A-B;
     // B takes only the errors of its own pair.
-    Program program = withStation({at("S", "P", 100, 100, 0), at("S", "P", 100, 100, 0, 0, 1),
+    Session session = withStation({at("S", "P", 100, 100, 0), at("S", "P", 100, 100, 0, 0, 1),
                                    at("S", "P", 100, 100, 0, 0, 1)});
-    program.errorSD = 1000;
-    program.rng.seed(3);
-    calculateHvsd(program);
-    const auto& p = program.store.points;
+    session.errors.SD = 1000;
+    session.rng.seed(3);
+    calculate(session);
+    const auto& p = session.store.points;
     EXPECT_NEAR(p[2].SD + p[3].SD, 200, 1e-9);
     EXPECT_NE(p[1].SD + p[2].SD, 200);
     // a copy without a record before it gets no errors
-    Program lone = test::quietProgram();
+    Session lone = test::quietSession();
     appendPoint(lone.store, at("S", "P", 100, 100, 0, 0, 1));
     appendPoint(lone.store, at("S", "S", 0, 100, 0));
-    lone.errorSD = 1000;
-    calculateHvsd(lone);
+    lone.errors.SD = 1000;
+    calculate(lone);
     EXPECT_EQ(lone.store.points[0].SD, 100);
 }
 
 TEST(Hvsd, OneOrientationPerStationGroup) {
-    Program program = test::quietProgram();
-    PointStore& s = program.store;
+    Session session = test::quietSession();
+    PointStore& s = session.store;
     appendPoint(s, at("S1", "S1", 10, 10, 0, 1));
     appendPoint(s, at("S1", "P1", 20, 10, 0));
     appendPoint(s, at("S2", "S2", 30, 10, 0, 1));
@@ -149,8 +150,8 @@ TEST(Hvsd, OneOrientationPerStationGroup) {
     appendPoint(s, at("S3", "S3", 50, 10, 0, 1));
     appendPoint(s, at("S3", "P4", 50, 20, 0));
     s.orientation = 123.25;
-    program.rng.seed(11);
-    calculateHvsd(program);
+    session.rng.seed(11);
+    calculate(session);
     const auto& p = s.points;
     EXPECT_EQ(p[5].Om, 123.25);  // the last group keeps the orientation drawn before the run
     EXPECT_EQ(p[6].Om, 123.25);
@@ -171,149 +172,174 @@ TEST(Hvsd, OneOrientationPerStationGroup) {
 }
 
 TEST(Hvsd, MissingOrZeroStationKeepsObservations) {
-    Program program = test::quietProgram();
+    Session session = test::quietSession();
     Point missing = at("nowhere", "P1", 5, 5, 5, 1);
     missing.H = 1;
     missing.V = 2;
     missing.SD = 3;
-    appendPoint(program.store, missing);
+    appendPoint(session.store, missing);
     Point origin = at("O", "P2", 5, 5, 5, 1);
     origin.H = 4;
-    appendPoint(program.store, origin);
-    appendPoint(program.store, at("O", "O", 0, 0, 0));
-    program.store.orientation = 9;
-    Rng before = program.rng;
-    calculateHvsd(program);
-    const auto& p = program.store.points;
+    appendPoint(session.store, origin);
+    appendPoint(session.store, at("O", "O", 0, 0, 0));
+    session.store.orientation = 9;
+    Rng before = session.rng;
+    calculate(session);
+    const auto& p = session.store.points;
     EXPECT_EQ(p[0].H, 1);
     EXPECT_EQ(p[0].V, 2);
     EXPECT_EQ(p[0].SD, 3);
     EXPECT_EQ(p[1].H, 4);
     EXPECT_EQ(p[0].Om, 9);
     EXPECT_EQ(p[1].Om, 9);
-    EXPECT_EQ(program.rng.state, before.state);  // no orientation is drawn for them
+    EXPECT_EQ(session.rng.state, before.state);  // no orientation is drawn for them
 }
 
 TEST(Hvsd, FirstRecordOfANameIsTheStation) {
-    Program program = test::quietProgram();
-    appendPoint(program.store, at("S", "P", 100, 0, 0));
-    appendPoint(program.store, at("S", "S", 0, 0, 0.001));
-    appendPoint(program.store, at("S", "S", 500, 500, 500));
-    calculateHvsd(program);
-    EXPECT_NEAR(program.store.points[0].SD, 100, 1e-6);
+    Session session = test::quietSession();
+    appendPoint(session.store, at("S", "P", 100, 0, 0));
+    appendPoint(session.store, at("S", "S", 0, 0, 0.001));
+    appendPoint(session.store, at("S", "S", 500, 500, 500));
+    calculate(session);
+    EXPECT_NEAR(session.store.points[0].SD, 100, 1e-6);
 }
 
-// A program that has converted dir/job.txt and holds a small store.
+// A session that has converted dir/job.txt and holds a small store.
 struct HvsdRun {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
+    Session session = test::quietSession();
 
     HvsdRun() {
-        program.settings.Model = "nxyz";
-        program.inputPath = dir.file("job.txt");
-        program.settings.NxyzFile = 1;
-        appendPoint(program.store, at("S1", "S1", 100, 100, 10, 1));
-        appendPoint(program.store, at("S1", "P1", 150, 130, 12));
-        appendPoint(program.store, at("S1", "P1", 150, 130, 12, 0, 1));
-        appendPoint(program.store, at("S2", "S2", 200, 100, 10, 1));
-        appendPoint(program.store, at("S2", "P2", 250, 130, 12));
-        appendPoint(program.store, at("S2", "P2", 250, 130, 12, 0, 1));
+        session.settings.Model = "nxyz";
+        session.inputPath = dir.file("job.txt");
+        session.settings.NxyzFile = 1;
+        appendPoint(session.store, at("S1", "S1", 100, 100, 10, 1));
+        appendPoint(session.store, at("S1", "P1", 150, 130, 12));
+        appendPoint(session.store, at("S1", "P1", 150, 130, 12, 0, 1));
+        appendPoint(session.store, at("S2", "S2", 200, 100, 10, 1));
+        appendPoint(session.store, at("S2", "P2", 250, 130, 12));
+        appendPoint(session.store, at("S2", "P2", 250, 130, 12, 0, 1));
     }
+    Result result;
     void run(const char* dSD = "2", const char* dH = "50", const char* dV = "50") {
-        runHvsdCommand(program, dSD, dH, dV);
+        result = recalculateHvsd(session, {dSD, dH, dV});
     }
 };
 
 TEST(HvsdRun, DrawsTheOrientationBeforeReseeding) {
     HvsdRun r;
-    r.program.fixedSeed = 77;
+    r.session.fixedSeed = 77;
     r.run();
     // the unseeded generator's first draw is 41
-    EXPECT_EQ(r.program.store.points[5].Om, 41 / 32767.0 * 400);
-    EXPECT_EQ(r.program.store.points[3].Om, 41 / 32767.0 * 400);
-    EXPECT_FALSE(r.program.hvsdRun);
-    EXPECT_EQ(r.program.message.substr(0, r.program.inputPath.size() + 2), "<" + r.program.inputPath + ">");
-    EXPECT_EQ(r.program.summary, "H, V, SD computed for 6 points");
+    EXPECT_EQ(r.session.store.points[5].Om, 41 / 32767.0 * 400);
+    EXPECT_EQ(r.session.store.points[3].Om, 41 / 32767.0 * 400);
+    EXPECT_EQ(r.result.message.substr(0, r.session.inputPath.size() + 2), "<" + r.session.inputPath + ">");
+    EXPECT_EQ(r.result.summary, "H, V, SD computed for 6 points");
+    EXPECT_EQ(r.result.computed, 6u);
     EXPECT_TRUE(test::fileExists(r.dir.file("job_nxyz.txt")));
 
-    auto observations = [](const Program& p) {
+    auto observations = [](const Session& p) {
         std::vector<double> v;
         for (const Point& q : p.store.points) v.insert(v.end(), {q.H, q.V, q.SD, q.Om});
         return v;
     };
     HvsdRun same;
-    same.program.fixedSeed = 77;
+    same.session.fixedSeed = 77;
     same.run();
-    EXPECT_EQ(observations(same.program), observations(r.program));
+    EXPECT_EQ(observations(same.session), observations(r.session));
     HvsdRun other;
-    other.program.fixedSeed = 78;
+    other.session.fixedSeed = 78;
     other.run();
-    EXPECT_NE(observations(other.program), observations(r.program));
+    EXPECT_NE(observations(other.session), observations(r.session));
 }
 
 TEST(HvsdRun, ErrorSizesComeFromTheSettingsAboveTheThreshold) {
     HvsdRun r;
     r.run("3", "0", "1e-8");
-    EXPECT_EQ(r.program.settings.dSD, "3");
-    EXPECT_EQ(r.program.settings.dH, "0");
-    EXPECT_EQ(r.program.settings.dV, "1e-8");
-    EXPECT_EQ(r.program.errorSD, 3);
-    EXPECT_EQ(r.program.errorH, 50);  // 0 and 1e-8 keep the previous sizes
-    EXPECT_EQ(r.program.errorV, 50);
+    EXPECT_EQ(r.session.settings.dSD, "3");
+    EXPECT_EQ(r.session.settings.dH, "0");
+    EXPECT_EQ(r.session.settings.dV, "1e-8");
+    EXPECT_EQ(r.session.errors.SD, 3);
+    EXPECT_EQ(r.session.errors.H, 50);  // 0 and 1e-8 keep the previous sizes
+    EXPECT_EQ(r.session.errors.V, 50);
     r.run("0", "0.5", "x");
-    EXPECT_EQ(r.program.errorSD, 3);
-    EXPECT_EQ(r.program.errorH, 0.5);
-    EXPECT_EQ(r.program.errorV, 50);
+    EXPECT_EQ(r.session.errors.SD, 3);
+    EXPECT_EQ(r.session.errors.H, 0.5);
+    EXPECT_EQ(r.session.errors.V, 50);
 }
 
 TEST(HvsdRun, NeitherOffsetNorScaleRunsAgain) {
     HvsdRun r;
-    r.program.settings.X0 = "10";
-    r.program.settings.x1000 = 1;
-    std::vector<Point> before = r.program.store.points;
+    r.session.settings.X0 = "10";
+    r.session.settings.x1000 = 1;
+    std::vector<Point> before = r.session.store.points;
     r.run();
     r.run();
     for (std::size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(r.program.store.points[i].X, before[i].X);
-        EXPECT_EQ(r.program.store.points[i].Z, before[i].Z);
+        EXPECT_EQ(r.session.store.points[i].X, before[i].X);
+        EXPECT_EQ(r.session.store.points[i].Z, before[i].Z);
     }
-    EXPECT_EQ(r.program.settings.x1000, 1);
+    EXPECT_EQ(r.session.settings.x1000, 1);
     EXPECT_EQ(test::readFile(r.dir.file("job_nxyz.txt")).substr(0, 41), "    S1    100.000    100.000     10.000\r\n");
 }
 
 TEST(HvsdRun, NothingToComputeWithoutAnInput) {
     HvsdRun r;
-    r.program.inputPath.clear();
-    std::vector<Point> before = r.program.store.points;
+    r.session.inputPath.clear();
+    std::vector<Point> before = r.session.store.points;
     r.run();
-    EXPECT_EQ(r.program.message, "H, V, SD: nothing to compute, no file has been converted");
+    EXPECT_EQ(r.result.message, "H, V, SD: nothing to compute, no file has been converted");
+    EXPECT_EQ(r.result.outcome, Outcome::NothingToDo);
     EXPECT_FALSE(test::fileExists("_nxyz.txt"));
-    EXPECT_EQ(r.program.store.points[1].SD, before[1].SD);
-    EXPECT_FALSE(r.program.hvsdRun);
+    EXPECT_EQ(r.session.store.points[1].SD, before[1].SD);
 }
 
 TEST(HvsdRun, LevellingModelsComputeNothing) {
     for (const char* model : {"DNA8", "Dini USB", "Dini BF"}) {
         HvsdRun r;
-        r.program.settings.Model = model;
-        r.program.message = "rows";
-        Rng before = r.program.rng;
+        r.session.settings.Model = model;
+        Rng before = r.session.rng;
         r.run();
-        EXPECT_EQ(r.program.message, "rows") << model;
-        EXPECT_EQ(r.program.rng.state, before.state) << model;
-        EXPECT_EQ(r.program.store.points[1].SD, 0) << model;
+        EXPECT_TRUE(r.result.keepMessage) << model;
+        EXPECT_EQ(r.result.outcome, Outcome::NothingToDo) << model;
+        EXPECT_EQ(r.session.rng.state, before.state) << model;
+        EXPECT_EQ(r.session.store.points[1].SD, 0) << model;
         EXPECT_TRUE(std::filesystem::is_empty(r.dir.path())) << model;
-        EXPECT_FALSE(r.program.hvsdRun) << model;
+    }
+}
+
+TEST(HvsdRun, SummaryCountsTheRecordsComputed) {
+    struct Case {
+        const char* name;
+        std::vector<Point> points;
+        std::size_t computed;
+        const char* summary;
+    };
+    const Case cases[] = {
+        {"every station known", {at("S", "S", 1, 1, 0, 1), at("S", "P", 2, 2, 0)}, 2,
+         "H, V, SD computed for 2 points"},
+        {"one station without coordinates", {at("S", "S", 1, 1, 0, 1), at("S", "P", 2, 2, 0), at("T", "Q", 3, 3, 0, 1)},
+         2, "H, V, SD computed for 2 of 3 points; the others have no station with coordinates"},
+        {"no station with coordinates", {at("S", "P", 2, 2, 0, 1), at("S", "Q", 3, 3, 0)}, 0,
+         "H, V, SD: no record has a station with coordinates; nothing computed"},
+    };
+    for (const Case& c : cases) {
+        HvsdRun r;
+        clearStore(r.session.store);
+        for (const Point& p : c.points) appendPoint(r.session.store, p);
+        r.run();
+        EXPECT_EQ(r.result.computed, c.computed) << c.name;
+        EXPECT_EQ(r.result.summary, c.summary) << c.name;
     }
 }
 
 TEST(HvsdRun, ALongStoreNeedsNoDeepStack) {
-    Program program = test::quietProgram();
-    program.inputPath = "unused";
+    Session session = test::quietSession();
+    session.inputPath = "unused";
     for (int i = 0; i < 300000; ++i)
-        appendPoint(program.store, at("S", i == 0 ? "S" : "P", i, 1, 0, i % 1000 == 0));
-    calculateHvsd(program);
-    EXPECT_NEAR(program.store.points.back().SD, 299999, 1e-6);
+        appendPoint(session.store, at("S", i == 0 ? "S" : "P", i, 1, 0, i % 1000 == 0));
+    calculate(session);
+    EXPECT_NEAR(session.store.points.back().SD, 299999, 1e-6);
 }
 
 }  // namespace

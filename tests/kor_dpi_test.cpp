@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "test_util.h"
 #include "writer_cases.h"
 
 namespace tervan {
@@ -23,15 +22,6 @@ TEST_P(KorDpiGolden, MatchesExpectedFiles) { test::checkWriterCase(GetParam()); 
 INSTANTIATE_TEST_SUITE_P(Cases, KorDpiGolden,
                          testing::Values("dpi-station-first", "dpi-observation-first", "kor-completion",
                                          "empty-store"));
-
-TEST(KorDpi, UncreatableFileIsReported) {
-    Program program;
-    for (auto write : {writeDpi, writeKor}) {
-        std::string report;
-        EXPECT_FALSE(write("/nonexistent/dir/job.kor", program, report));
-        EXPECT_EQ(report.rfind("cannot write /nonexistent/dir/job.kor: ", 0), 0u) << report;
-    }
-}
 
 }  // namespace
 }  // namespace tervan

@@ -2,20 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "test_util.h"
+#include "reader_test_util.h"
 
 namespace tervan {
 namespace {
 
-std::vector<Point> readLeica(const std::string& bytes) {
-    test::ScratchDir dir;
-    std::string path = dir.file("in.txt");
-    test::writeFile(path, bytes);
-    Program program;
-    ReaderContext ctx{program.store, program.stats, program.settings};
-    EXPECT_EQ(readLeica1200(path, ctx), 0);
-    return program.store.points;
-}
+std::vector<Point> readLeica(const std::string& bytes) { return test::readBytes(readLeica1200, bytes).points; }
 
 TEST(Leica1200, FieldsGoToTheirPlaces) {
     auto pts = readLeica("P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\n");
@@ -75,13 +67,6 @@ TEST(Leica1200, LongLinesAreReadInPieces) {
     ASSERT_EQ(pts.size(), 2u);
     EXPECT_EQ(pts[1].N, "P2");
     EXPECT_EQ(pts[1].X, 5);
-}
-
-TEST(Leica1200, MissingFileReturnsOne) {
-    Program program;
-    ReaderContext ctx{program.store, program.stats, program.settings};
-    EXPECT_EQ(readLeica1200("/nonexistent/leica.txt", ctx), 1);
-    EXPECT_TRUE(program.store.points.empty());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/driver.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -12,15 +11,16 @@ namespace {
 // the driver does, with "input.<ext>" as the current input path.
 struct GoldenRun {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
+    Session session = test::quietSession();
     std::string input;
+    Result result;
 
     GoldenRun(const std::string& model, const std::string& folder, const std::string& inputName) {
         input = dir.file(inputName);
         test::writeFile(input, test::readFile(test::dataPath("levelling/" + folder + "/" + inputName)));
-        program.settings.Model = model;
-        program.inputPath = inputName;
-        EXPECT_EQ(convert(program, input), 0);
+        session.settings.Model = model;
+        result = test::convertFile(session, input);
+        result.message = test::replaceAll(result.message, input, inputName);
     }
 };
 
@@ -44,12 +44,12 @@ TEST(LevelLines, GoldenFilesAndMessageTexts) {
         GoldenRun run(c.model, c.folder, c.input);
         std::string folder = test::dataPath(std::string("levelling/") + c.folder + "/");
         EXPECT_EQ(test::readFile(run.dir.file(c.output)), test::readFile(folder + c.expected));
-        EXPECT_EQ(run.program.message, test::readFile(folder + "expected-message.txt"));
-        EXPECT_EQ(run.program.stats.linesRead, c.linesRead);
-        EXPECT_EQ(run.program.stats.rowsWritten, c.rowsWritten);
-        EXPECT_EQ(run.program.stats.linesIgnored, c.linesIgnored);
-        EXPECT_FALSE(run.program.outputFailed);
-        EXPECT_TRUE(run.program.store.points.empty());
+        EXPECT_EQ(run.result.message, test::readFile(folder + "expected-message.txt"));
+        EXPECT_EQ(run.result.linesRead, c.linesRead);
+        EXPECT_EQ(run.result.rowsWritten, c.rowsWritten);
+        EXPECT_EQ(run.result.linesIgnored, c.linesIgnored);
+        EXPECT_FALSE(run.result.outputFailed());
+        EXPECT_TRUE(run.session.store.points.empty());
     }
 }
 
@@ -67,15 +67,11 @@ std::vector<std::string> rowsOf(const std::string& file) {
 }
 
 TEST(Dna8, RowsStandInTheirColumns) {
-    test::ScratchDir dir;
-    Program program = test::quietProgram();
-    std::string input = dir.file("a.gsi");
-    test::writeFile(input,
-                    "410001+?......1 \n"
-                    "110002+0000P7x9 83..58+10000000 \n"
-                    "110003-00012345 32...8+01234500 332.28+00123450 390...+00000003 \n");
-    reduceDna8(program, input, dir.file("a"));
-    auto rows = rowsOf(test::readFile(dir.file("a.dat")));
+    auto rows = rowsOf(test::runLevelRoutine(reduceDna8,
+                                             "410001+?......1 \n"
+                                             "110002+0000P7x9 83..58+10000000 \n"
+                                             "110003-00012345 32...8+01234500 332.28+00123450 390...+00000003 \n")
+                           .lineFile);
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].substr(8, 10), "Start-Line");
     EXPECT_EQ(rows[0].substr(27, 8), "BF     1");
@@ -96,17 +92,13 @@ TEST(Dna8, RowsStandInTheirColumns) {
 }
 
 TEST(Dna8, SumsRestartAtAStartHeightNotAtALineStart) {
-    test::ScratchDir dir;
-    Program program = test::quietProgram();
-    std::string input = dir.file("b.gsi");
-    test::writeFile(input,
-                    "410001+?......1 \n"
-                    "110002+00000001 83..58+00100000 \n"
-                    "110003+00000001 32...8+01000000 331.28+00200000 390...+00000001 \n"
-                    "410004+?......1 \n"
-                    "110005+00000002 32...8+02000000 331.28+00050000 390...+00000001 \n");
-    reduceDna8(program, input, dir.file("b"));
-    auto rows = rowsOf(test::readFile(dir.file("b.dat")));
+    auto rows = rowsOf(test::runLevelRoutine(reduceDna8,
+                                             "410001+?......1 \n"
+                                             "110002+00000001 83..58+00100000 \n"
+                                             "110003+00000001 32...8+01000000 331.28+00200000 390...+00000001 \n"
+                                             "410004+?......1 \n"
+                                             "110005+00000002 32...8+02000000 331.28+00050000 390...+00000001 \n")
+                           .lineFile);
     ASSERT_EQ(rows.size(), 11u);
     EXPECT_NE(rows[3].find(" Sh     2.00000 dz      0.00000"), std::string::npos) << rows[3];
     // line 2 has no start height: its sums go on from line 1
@@ -116,32 +108,32 @@ TEST(Dna8, SumsRestartAtAStartHeightNotAtALineStart) {
 
 TEST(Dna8, InputNamedDatIsNotOverwritten) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.Model = "DNA8";
+    Session session = test::quietSession();
+    session.settings.Model = "DNA8";
     std::string input = dir.file("level.dat");
     const std::string gsi = "410001+?......1 \n110002+00000001 83..58+00100000 \n";
     test::writeFile(input, gsi);
-    program.inputPath = input;
-    convert(program, input);
+    Result r = test::convertFile(session, input);
     EXPECT_EQ(test::readFile(input), gsi);
-    EXPECT_FALSE(program.outputFailed);
+    EXPECT_FALSE(r.outputFailed());
+    ASSERT_EQ(r.outputs.size(), 1u);
+    EXPECT_EQ(r.outputs[0].status, OutputStatus::IsInput);
     // the rows are still shown, with one line saying why there is no file
     const std::string report = "\r\n" + input + " not written: it is the input file";
-    ASSERT_GT(program.message.size(), report.size());
-    EXPECT_EQ(program.message.substr(program.message.size() - report.size()), report);
-    EXPECT_NE(program.message.find("Start-Line\t\tBF\t  1"), std::string::npos);
+    ASSERT_GT(r.message.size(), report.size());
+    EXPECT_EQ(r.message.substr(r.message.size() - report.size()), report);
+    EXPECT_NE(r.message.find("Start-Line\t\tBF\t  1"), std::string::npos);
 }
 
 TEST(LevelLines, MissingInputLeavesMessageAndWritesNothing) {
     for (const char* model : {"DNA8", "Dini USB"}) {
         test::ScratchDir dir;
-        Program program = test::quietProgram();
-        program.settings.Model = model;
-        program.message = "before";
-        convert(program, dir.file("none.gsi"));
-        EXPECT_EQ(program.message, "before") << model;
-        EXPECT_TRUE(program.stats.openFailed) << model;
-        EXPECT_EQ(program.summary, "cannot open " + dir.file("none.gsi")) << model;
+        Session session = test::quietSession();
+        session.settings.Model = model;
+        Result r = test::convertFile(session, dir.file("none.gsi"));
+        EXPECT_TRUE(r.keepMessage) << model;
+        EXPECT_EQ(r.outcome, Outcome::CannotRead) << model;
+        EXPECT_EQ(r.summary, "cannot open " + dir.file("none.gsi")) << model;
         EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << model;
     }
 }
@@ -151,14 +143,14 @@ TEST(LevelLines, UnwritableOutputIsReported) {
         {"DNA8", "c.dat"}, {"Dini USB", "c_.dat"}, {"Dini BF", "c_.dat"}};
     for (const auto& [model, output] : cases) {
         test::ScratchDir dir;
-        Program program = test::quietProgram();
-        program.settings.Model = model;
+        Session session = test::quietSession();
+        session.settings.Model = model;
         std::string input = dir.file("c.txt");
         test::writeFile(input, "410001+?......1 \n");
         std::filesystem::create_directory(dir.file(output));
-        convert(program, input);
-        EXPECT_TRUE(program.outputFailed) << model;
-        EXPECT_NE(program.message.find("cannot write " + dir.file(output) + ": "), std::string::npos) << model;
+        Result r = test::convertFile(session, input);
+        EXPECT_TRUE(r.outputFailed()) << model;
+        EXPECT_NE(r.message.find("cannot write " + dir.file(output) + ": "), std::string::npos) << model;
     }
 }
 
@@ -168,24 +160,22 @@ TEST(LevelLines, SurviveHostileBytes) {
     noise += std::string(1000, '3');  // an endless line
     for (const char* model : {"DNA8", "Dini USB", "Dini BF"}) {
         test::ScratchDir dir;
-        Program program = test::quietProgram();
-        program.settings.Model = model;
+        Session session = test::quietSession();
+        session.settings.Model = model;
         std::string input = dir.file("n.bin");
         test::writeFile(input, noise);
-        EXPECT_EQ(convert(program, input), 0) << model;
-        EXPECT_FALSE(program.outputFailed) << model;
+        Result r = test::convertFile(session, input);
+        EXPECT_EQ(r.outcome, Outcome::Done) << model;
+        EXPECT_FALSE(r.outputFailed()) << model;
     }
 }
 
 TEST(DiniUsb, ShortFieldsAreTakenWhole) {
-    test::ScratchDir dir;
-    Program program = test::quietProgram();
-    std::string input = dir.file("d.txt");
     // tag 1 "Rb" at columns 50-51 and a value 1 that the line cuts short
-    test::writeFile(input, std::string(21, '.') + "P1            " + std::string(14, ' ') + "Rb  1.5");
-    reduceDiniUsb(program, input, dir.file("d"));
-    EXPECT_EQ(test::readFile(dir.file("d_.dat")), "\r\n      1 P1                    3     Rb  1.5");
-    EXPECT_EQ(program.message, "<>\r\r\n\r\r\n      1\tP1      \t\t3     \tRb\t  1.5\t \t\t");
+    auto run = test::runLevelRoutine(reduceDiniUsb,
+                                     std::string(21, '.') + "P1            " + std::string(14, ' ') + "Rb  1.5");
+    EXPECT_EQ(run.lineFile, "\r\n      1 P1                    3     Rb  1.5");
+    EXPECT_EQ(run.result.message, "<>\r\r\n\r\r\n      1\tP1      \t\t3     \tRb\t  1.5\t \t\t");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "levelling/observation_table.h"
+#include "conversion/observation_table.h"
 
 #include <gtest/gtest.h>
 
@@ -6,24 +6,22 @@ namespace tervan {
 namespace {
 
 TEST(ObservationTable, HeaderAloneForAnEmptyStore) {
-    Program program;
-    program.inputPath = "C:\\data\\job1.txt";
-    buildObservationTable(program);
-    EXPECT_EQ(program.message, "<C:\\data\\job1.txt>\r\nSN,\tIH,\tN,\tTH,\tH,\tV,\tSD,\tX,\t\tY,\tZ,\tOm\r\n");
-    program.inputPath.clear();
-    buildObservationTable(program);
-    EXPECT_EQ(program.message.substr(0, 4), "<>\r\n");
+    std::string text = "before";
+    buildObservationTable(text, "C:\\data\\job1.txt", {});
+    EXPECT_EQ(text, "<C:\\data\\job1.txt>\r\nSN,\tIH,\tN,\tTH,\tH,\tV,\tSD,\tX,\t\tY,\tZ,\tOm\r\n");
+    buildObservationTable(text, "", {});
+    EXPECT_EQ(text.substr(0, 4), "<>\r\n");
 }
 
 TEST(ObservationTable, MarkersEndTheLineAbove) {
-    Program program;
-    program.inputPath = "in";
-    program.store.points.push_back(Point{.isStation = 1, .SN = "S1", .N = "P1", .X = 1234.5, .Y = -1234.5, .Z = 5,
+    std::vector<Point> points;
+    points.push_back(Point{.isStation = 1, .SN = "S1", .N = "P1", .X = 1234.5, .Y = -1234.5, .Z = 5,
                                          .IH = 1.6, .TH = 1.3, .V = 99.5, .H = 12.25, .SD = 35.5, .Om = 0});
-    program.store.points.push_back(Point{.SN = "S1", .N = "P2", .X = 0, .Y = 0, .Z = 0, .IH = 12.3456});
-    buildObservationTable(program);
+    points.push_back(Point{.SN = "S1", .N = "P2", .X = 0, .Y = 0, .Z = 0, .IH = 12.3456});
+    std::string text;
+    buildObservationTable(text, "in", points);
     const std::string header = "<in>\r\nSN,\tIH,\tN,\tTH,\tH,\tV,\tSD,\tX,\t\tY,\tZ,\tOm\r\n";
-    EXPECT_EQ(program.message,
+    EXPECT_EQ(text,
               header +
                   "  *\r\nS1\t1.600\tP1\t1.300\t12.2500\t99.5000\t   35.500\t  1234.500\t -1234.500\t 5.000\t 0.000"
                   "   \r\nS1\t12.346\tP2\t0.000\t 0.0000\t 0.0000\t    0.000\t     0.000\t     0.000\t 0.000\t 0.000");

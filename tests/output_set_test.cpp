@@ -1,8 +1,7 @@
-#include "writers/output_set.h"
+#include "conversion/output_set.h"
 
 #include <gtest/gtest.h>
 
-#include "core/driver.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -10,19 +9,21 @@ namespace {
 
 TEST(OffsetAndScale, ZeroPointsStayAndScaleIncludesOffsets) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.NxyzFile = 1;
-    program.settings.X0 = "10";
-    program.settings.Y0 = " -2.5xyz";
-    program.settings.Z0 = "abc";
-    program.settings.x1000 = 1;
-    program.store.points = {Point{.N = "A", .X = 1.5, .Y = 1, .Z = 2}, Point{.N = "O"}};
-    applyOffsets(program);
-    writeOutputs(program, dir.file("in.txt"), dir.file("in"));
-    EXPECT_EQ(program.store.points[0].X, 11500);
-    EXPECT_EQ(program.store.points[0].Y, -1500);
-    EXPECT_EQ(program.store.points[0].Z, 2000);
-    EXPECT_EQ(program.store.points[1].X, 0);
+    Session session = test::quietSession();
+    session.inputPath = dir.file("in.txt");
+    session.settings.NxyzFile = 1;
+    session.settings.X0 = "10";
+    session.settings.Y0 = " -2.5xyz";
+    session.settings.Z0 = "abc";
+    session.settings.x1000 = 1;
+    session.store.points = {Point{.N = "A", .X = 1.5, .Y = 1, .Z = 2}, Point{.N = "O"}};
+    applyOffsets(session.store, session.settings);
+    Result result;
+    writeOutputs(session, dir.file("in"), result);
+    EXPECT_EQ(session.store.points[0].X, 11500);
+    EXPECT_EQ(session.store.points[0].Y, -1500);
+    EXPECT_EQ(session.store.points[0].Z, 2000);
+    EXPECT_EQ(session.store.points[1].X, 0);
     EXPECT_EQ(test::readFile(dir.file("in_nxyz.txt")), "     A  11500.000  -1500.000   2000.000\r\n");
 }
 
@@ -43,10 +44,16 @@ TEST(OutputSet, WritersRunInTheFixedOrder) {
 
 TEST(OutputSet, TickedOutputsOnly) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.TrasFile = 1;
-    program.settings.NyxzFile = 1;
-    writeOutputs(program, dir.file("job.txt"), dir.file("job"));
+    Session session = test::quietSession();
+    session.inputPath = dir.file("job.txt");
+    session.settings.TrasFile = 1;
+    session.settings.NyxzFile = 1;
+    Result result;
+    writeOutputs(session, dir.file("job"), result);
+    ASSERT_EQ(result.outputs.size(), 2u);
+    EXPECT_EQ(result.outputs[0].path, dir.file("job_nyxz.txt"));
+    EXPECT_EQ(result.outputs[1].path, dir.file("job_tras.dat"));
+    EXPECT_EQ(result.outputs[1].status, OutputStatus::Written);
     EXPECT_TRUE(test::fileExists(dir.file("job_tras.dat")));
     EXPECT_TRUE(test::fileExists(dir.file("job_nyxz.txt")));
     EXPECT_FALSE(test::fileExists(dir.file("job_nxyz.txt")));
@@ -56,27 +63,36 @@ TEST(OutputSet, TickedOutputsOnly) {
 TEST(OutputSet, NeverReplacesTheInput) {
     test::ScratchDir dir;
     const std::string content = "P1,1,2,3,0,0,10,20,30\n";
-    Program p2 = test::quietProgram();
-    p2.settings.XyzFile = 1;
-    std::string input2 = dir.file("j_xyz.txt");
-    test::writeFile(input2, content);
-    writeOutputs(p2, input2, dir.file("j"));
-    EXPECT_EQ(test::readFile(input2), content);
-    EXPECT_NE(p2.message.find(input2 + " not written: it is the input file"), std::string::npos);
-    EXPECT_FALSE(p2.outputFailed);
+    Session session = test::quietSession();
+    session.settings.XyzFile = 1;
+    std::string input = dir.file("j_xyz.txt");
+    test::writeFile(input, content);
+    session.inputPath = input;
+    Result result;
+    writeOutputs(session, dir.file("j"), result);
+    EXPECT_EQ(test::readFile(input), content);
+    EXPECT_NE(result.message.find(input + " not written: it is the input file"), std::string::npos);
+    ASSERT_EQ(result.outputs.size(), 1u);
+    EXPECT_EQ(result.outputs[0].status, OutputStatus::IsInput);
+    EXPECT_FALSE(result.outputFailed());
 }
 
 TEST(OutputSet, UnwritableOutputIsReportedAndOthersWritten) {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
-    program.settings.NxyzFile = 1;
-    program.settings.XyzFile = 1;
-    program.store.points = {Point{.N = "A", .X = 1, .Y = 1, .Z = 1}};
+    Session session = test::quietSession();
+    session.inputPath = dir.file("job.txt");
+    session.settings.NxyzFile = 1;
+    session.settings.XyzFile = 1;
+    session.store.points = {Point{.N = "A", .X = 1, .Y = 1, .Z = 1}};
     // A folder where the name-X-Y-Z file should be makes it uncreatable.
     std::filesystem::create_directory(dir.file("job_nxyz.txt"));
-    writeOutputs(program, dir.file("job.txt"), dir.file("job"));
-    EXPECT_TRUE(program.outputFailed);
-    EXPECT_NE(program.message.find("\r\ncannot write " + dir.file("job_nxyz.txt")), std::string::npos);
+    Result result;
+    writeOutputs(session, dir.file("job"), result);
+    EXPECT_TRUE(result.outputFailed());
+    EXPECT_NE(result.message.find("\r\ncannot write " + dir.file("job_nxyz.txt") + ": Is a directory"), std::string::npos);
+    ASSERT_EQ(result.outputs.size(), 2u);
+    EXPECT_EQ(result.outputs[0].status, OutputStatus::Failed);
+    EXPECT_EQ(result.outputs[0].reason, "Is a directory");
     EXPECT_EQ(test::readFile(dir.file("job_xyz.txt")), "     1.000      1.000      1.000\r\n");
 }
 

@@ -38,7 +38,6 @@ TEST(PentaxPolar, BothLayoutsAgreeOnPlainFiles) {
     for (PointReader reader : {readPentax200Polar, readPentax300Polar}) {
         for (const auto& c : cases) {
             auto r = readBytes(reader, c.file);
-            EXPECT_EQ(r.status, 0) << c.name;
             EXPECT_EQ(pictures(r.points), c.expected) << c.name;
         }
     }
@@ -51,8 +50,8 @@ TEST(PentaxPolar, AsteriskSplitsOnlyIn200) {
     // In the 300 layout PPD*5 and RTH*10 are unknown tags.
     auto r = readBytes(readPentax300Polar, file);
     EXPECT_EQ(pictures(r.points), (Pictures{"0000 6 0 0 0 20 0 0 0 0 0 0"}));
-    EXPECT_EQ(r.stats.linesRead, 4);
-    EXPECT_EQ(r.stats.linesIgnored, 2);
+    EXPECT_EQ(r.counts.linesRead, 4);
+    EXPECT_EQ(r.counts.linesIgnored, 2);
     EXPECT_EQ(pictures(readBytes(readPentax300Polar, "PPD K*1\nRTH 1\n").points),
               (Pictures{"0000 K*1 0 0 0 1 0 0 0 0 0 0"}));
 }
@@ -75,7 +74,7 @@ TEST(PentaxCoordinate, FieldOrderAndSkippedLines) {
     for (const auto& c : cases) {
         auto r = readBytes(c.reader, c.file);
         EXPECT_EQ(pictures(r.points), c.expected) << c.file;
-        EXPECT_EQ(r.stats.linesIgnored, c.ignored) << c.file;
+        EXPECT_EQ(r.counts.linesIgnored, c.ignored) << c.file;
     }
 }
 

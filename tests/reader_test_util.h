@@ -5,29 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "core/models.h"
 #include "core/printf.h"
+#include "readers/reader.h"
 #include "test_util.h"
 
 namespace tervan::test {
 
 struct ReadResult {
-    int status = 0;
     std::vector<Point> points;
-    ReadStats stats;
+    Result counts;
 };
 
-inline ReadResult readBytes(PointReader reader, const std::string& bytes, const std::string& model = "") {
-    ScratchDir dir;
-    std::string path = dir.file("in.txt");
-    writeFile(path, bytes);
-    Program program;
-    if (!model.empty()) program.settings.Model = model;
-    ReaderContext ctx{program.store, program.stats, program.settings};
+inline ReadResult readBytes(PointReader reader, const std::string& bytes) {
+    Input input(bytes);
     ReadResult r;
-    r.status = reader(path, ctx);
-    r.points = program.store.points;
-    r.stats = program.stats;
+    PointStore store;
+    ReaderContext ctx{store, r.counts};
+    reader(input, ctx);
+    r.points = std::move(store.points);
     return r;
 }
 

@@ -27,24 +27,13 @@ TEST(Scripts, TextHeightFromLetterSize) {
     };
     const Case cases[] = {{"0", "0.500"}, {"", "0.500"}, {"abc", "0.500"}, {"0.0e5", "0.500"},
                           {" 1.5cm", "1.500"}, {"-2", "-2.000"}, {"0.0004", "0.000"}};
-    test::ScratchDir dir;
+    const std::vector<Point> points = {Point{.N = "7", .X = 1, .Y = 2, .Z = 3}};
     for (const auto& c : cases) {
-        Program program;
-        program.settings.LetterSize = c.letterSize;
-        program.store.points = {Point{.N = "7", .X = 1, .Y = 2, .Z = 3}};
-        std::string report;
-        ASSERT_TRUE(writeNamesScript(dir.file("n.scr"), program, report));
-        EXPECT_EQ(test::readFile(dir.file("n.scr")), std::string("text J MR 2.000,1.000,3.000 ") + c.height + " 100 7\r\n")
+        Settings settings;
+        settings.LetterSize = c.letterSize;
+        EXPECT_EQ(test::writtenBy([&](OutputFile& out) { writeNamesScript(out, points, settings); }),
+                  std::string("text J MR 2.000,1.000,3.000 ") + c.height + " 100 7\r\n")
             << "LetterSize \"" << c.letterSize << "\"";
-    }
-}
-
-TEST(Scripts, UncreatableFileIsReported) {
-    Program program;
-    for (auto write : {writeScriptsInOne, writePointsScript, writeNamesScript, writeLevelsScript}) {
-        std::string report;
-        EXPECT_FALSE(write("/nonexistent/dir/job.scr", program, report));
-        EXPECT_EQ(report.rfind("cannot write /nonexistent/dir/job.scr: ", 0), 0u) << report;
     }
 }
 

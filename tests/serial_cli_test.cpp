@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/driver.h"
+#include "conversion/driver.h"
 #include "serial/sender.h"
 #include "serial_test_util.h"
 #include "cli_runner.h"
@@ -84,13 +84,13 @@ TEST(CliSerial, SendConvertsAndSendsEveryPointThenTheEndMark) {
     instrument.join();
     ASSERT_EQ(r.status, 0) << r.err;
 
-    Program program = test::quietProgram();
-    program.settings.Model = "Leica1200";
+    Session session = test::quietSession();
+    session.settings.Model = "Leica1200";
     test::writeFile(dir.file("copy.txt"), exampleLines());
-    convert(program, dir.file("copy.txt"));
+    test::convertFile(session, dir.file("copy.txt"));
     std::string expected;
     int points = 0;
-    for (const Point& p : program.store.points)
+    for (const Point& p : session.store.points)
         if (!isZeroPoint(p)) {
             expected += sendRecord(p);
             ++points;

@@ -17,13 +17,14 @@ const std::string kBar = std::string(kNoDataComing);
 // 5 March 2009, 07:04:09.
 struct Rig {
     test::ScratchDir dir;
-    Program program = test::quietProgram();
+    Settings settings;
+    std::string message;
     test::FakeView view;
     test::FakePort::Log port;
     int opens = 0;
     bool portMissing = false;
     std::string logFolder = dir.file("Log") + "/";
-    Receiver receiver{program, view,
+    Receiver receiver{settings, message, view,
                       {.logFolder = logFolder,
                        .openPort =
                            [this](const std::string&) {
@@ -32,7 +33,7 @@ struct Rig {
                            },
                        .clock = test::march5th2009}};
 
-    Rig() { view.message = &program.message; }
+    Rig() { view.message = &message; }
     void ticks(int n) {
         for (int i = 0; i < n; ++i) receiver.tick();
     }
@@ -72,7 +73,7 @@ TEST(Receiver, CancelOrAMissingPortLeavesTheLinkIdle) {
 
 TEST(Receiver, CountsDownWithTheSpinnerAndEndsAfter240QuietTicks) {
     Rig r;
-    r.program.message = "the last table";
+    r.message = "the last table";
     r.view.status2 = "old";
     r.receiver.buttonPressed();
     EXPECT_EQ(r.view.button, kStopSerial);
@@ -126,8 +127,7 @@ TEST(Receiver, AWholeTransmissionIsLoggedAndOpened) {
     EXPECT_EQ(lineAtOpen, "END");
     // The folder Log did not exist; it was made.
     EXPECT_EQ(test::readFile(r.logPath()), "123\r\n456\r\nEND\r\n");
-    EXPECT_EQ(r.program.inputPath, r.logPath());
-    EXPECT_EQ(r.program.message, "123\n456\nEND\n");
+    EXPECT_EQ(r.message, "123\n456\nEND\n");
     EXPECT_EQ(r.receiver.countdown(), 0);  // set to 1 after File/Open, then counted down
     EXPECT_TRUE(r.receiver.running());
     r.ticks(1);
@@ -201,11 +201,9 @@ TEST(Receiver, LogNamesArePaddedToTwoDigits) {
 TEST(Receiver, ALogThatCannotBeWrittenIsReported) {
     Rig r;
     test::writeFile(r.dir.file("Log"), "a file where the folder should be");
-    r.program.inputPath = "job1.txt";
     r.start({"A\r\nEND\r\n"});
     r.ticks(1);
     EXPECT_TRUE(r.view.fileOpens.empty());
-    EXPECT_EQ(r.program.inputPath, "job1.txt");
     EXPECT_NE(r.receiver.logError().find("cannot write the receive log " + r.logPath()), std::string::npos);
     EXPECT_NE(r.view.shownMessage.find("cannot write the receive log"), std::string::npos);
     r.ticks(2);
@@ -244,12 +242,13 @@ TEST(Receiver, ReceivesOverAPseudoTerminal) {
     for (const Case& c : cases) {
         test::ScratchDir dir;
         test::Pty pty;
-        Program program = test::quietProgram();
-        program.settings.ComName = pty.name();
+        Settings settings;
+        settings.ComName = pty.name();
+        std::string message;
         test::FakeView view;
-        view.message = &program.message;
+        view.message = &message;
         std::string folder = dir.file("Log") + "/";
-        Receiver receiver(program, view, {.logFolder = folder, .openPort = {}, .clock = test::march5th2009});
+        Receiver receiver(settings, message, view, {.logFolder = folder, .openPort = {}, .clock = test::march5th2009});
         pty.send(c.sent);
         receiver.buttonPressed();
         ASSERT_TRUE(receiver.running());

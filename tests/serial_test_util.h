@@ -63,7 +63,7 @@ private:
 struct FakeView final : ReceiverView {
     std::string button = kStartSerial, status1, status2, shownMessage;
     std::vector<std::string> status1History;
-    const std::string* message = nullptr;  // program.message
+    const std::string* message = nullptr;  // the receiver's message text
     bool comOk = true;
     Direction direction = Direction::Receive;
     int comAsked = 0, sends = 0;

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <random>
 
+#include "conversion/prompts.h"
 #include "core/settings.h"
 
 namespace tervan::test {
@@ -42,12 +43,47 @@ std::string crlf(const std::string& text) {
 
 std::string dataPath(const std::string& relative) { return std::string(TERVAN_TEST_DATA) + "/" + relative; }
 
-Program quietProgram() {
-    Program program;
+Session quietSession() {
+    Session session;
     for (const auto& key : settingKeys())
-        if (key.kind == KeyKind::Flag && key.controlId != 0 && std::string(key.key).find("File") != std::string::npos)
-            program.settings.*key.flag = 0;
-    return program;
+        if (key.kind == KeyKind::Flag && std::string(key.key).find("File") != std::string::npos)
+            session.settings.*key.flag = 0;
+    return session;
+}
+
+Result convertFile(Session& session, const std::string& path, const BffbParams& bffb) {
+    FixedPrompts prompts;
+    prompts.bffb = bffb;
+    return convert(session, path, prompts);
+}
+
+std::string writtenBy(const std::function<void(OutputFile&)>& write) {
+    ScratchDir dir;
+    OutputFile out;
+    if (!out.create(dir.file("out"))) return "(not created)";
+    write(out);
+    out.close();
+    return readFile(dir.file("out"));
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    if (from.empty()) return text;
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+LevelRun runLevelRoutine(LevelRoutine routine, const std::string& bytes, Rng rng, const BffbParams& bffb) {
+    ScratchDir dir;
+    Input input(bytes);
+    OutputFile out;
+    out.create(dir.file("line.dat"));
+    LevelRun run;
+    LevelJob job{.input = input, .lineFile = out, .result = run.result, .inputPath = "", .rng = rng, .bffb = bffb};
+    routine(job);
+    out.close();
+    run.lineFile = readFile(dir.file("line.dat"));
+    return run;
 }
 
 }  // namespace tervan::test

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
-#include "core/program.h"
+#include "conversion/driver.h"
+#include "conversion/session.h"
+#include "levelling/level_job.h"
 
 namespace tervan::test {
 
@@ -34,7 +37,24 @@ std::string crlf(const std::string& text);
 // Path of a file under tests/data.
 std::string dataPath(const std::string& relative);
 
-// A program with the built-in defaults and every output flag cleared.
-Program quietProgram();
+// A session with the built-in defaults and every output flag cleared.
+Session quietSession();
+
+// Converts path as File/Open and "OK" do; the Calc BFFB line prompt is
+// answered with bffb.
+Result convertFile(Session& session, const std::string& path, const BffbParams& bffb = {});
+
+// The bytes write puts into a fresh output file.
+std::string writtenBy(const std::function<void(OutputFile&)>& write);
+
+// text with every from replaced by to.
+std::string replaceAll(std::string text, const std::string& from, const std::string& to);
+
+// A levelling routine run over bytes, its line file in a scratch folder.
+struct LevelRun {
+    std::string lineFile;
+    Result result;
+};
+LevelRun runLevelRoutine(LevelRoutine routine, const std::string& bytes, Rng rng = {}, const BffbParams& bffb = {});
 
 }  // namespace tervan::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/input.h"
+
 #include <array>
 #include <vector>
 
@@ -15,12 +17,8 @@ struct ReadResult {
     std::string line;
 };
 
-std::vector<ReadResult> readAll(const std::string& bytes) {
-    test::ScratchDir dir;
-    std::string path = dir.file("in.txt");
-    test::writeFile(path, bytes);
-    LineReader reader;
-    EXPECT_TRUE(reader.open(path));
+std::vector<ReadResult> readAll(Input& input) {
+    LineReader reader(input);
     std::vector<ReadResult> out;
     while (!reader.eof()) {
         ReadResult r;
@@ -28,6 +26,11 @@ std::vector<ReadResult> readAll(const std::string& bytes) {
         out.push_back(r);
     }
     return out;
+}
+
+std::vector<ReadResult> readAll(const std::string& bytes) {
+    Input input(bytes);
+    return readAll(input);
 }
 
 TEST(LineReader, CutsLongLinesAndDropsCarriageReturns) {
@@ -58,9 +61,24 @@ TEST(LineReader, CutsLongLinesAndDropsCarriageReturns) {
     }
 }
 
-TEST(LineReader, MissingFileDoesNotOpen) {
-    LineReader reader;
-    EXPECT_FALSE(reader.open("/nonexistent/tervan/file.txt"));
+TEST(Input, AFileReadsAsItsBytesDoAcrossBufferRefills) {
+    std::string bytes;
+    for (int i = 0; bytes.size() < 200000; ++i) bytes += std::string(static_cast<std::size_t>(i % 300), 'x') + "\r\n";
+    test::ScratchDir dir;
+    test::writeFile(dir.file("in.txt"), bytes);
+    Input file;
+    ASSERT_TRUE(file.open(dir.file("in.txt")));
+    auto fromFile = readAll(file);
+    auto fromMemory = readAll(bytes);
+    ASSERT_EQ(fromFile.size(), fromMemory.size());
+    for (std::size_t i = 0; i < fromFile.size(); ++i) {
+        ASSERT_EQ(fromFile[i].status, fromMemory[i].status) << i;
+        ASSERT_EQ(fromFile[i].line, fromMemory[i].line) << i;
+    }
+
+    Input missing;
+    EXPECT_FALSE(missing.open(dir.file("missing.txt")));
+    EXPECT_EQ(missing.error(), "No such file or directory");
 }
 
 TEST(FieldSplitter, SeparatorRunsCountAsOne) {
@@ -90,6 +108,13 @@ TEST(NameNormalisation, TrimsAndRenumbersHashNames) {
         {"    #0", "#0"},   {"  #3 ", "100003"},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(normaliseName(in), out) << "'" << in << "'";
+}
+
+TEST(RightAligned, PadsShortTextsAndKeepsTheEndOfLongOnes) {
+    EXPECT_EQ(rightAligned("12", 6), "    12");
+    EXPECT_EQ(rightAligned("", 3), "   ");
+    EXPECT_EQ(rightAligned("ABCDEFGH", 6), "CDEFGH");
+    EXPECT_EQ(rightAligned("ABCDEF", 6), "ABCDEF");
 }
 
 TEST(HexText, FourDigitsAndHandles) {

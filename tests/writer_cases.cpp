@@ -7,7 +7,7 @@
 #include "core/numbers.h"
 #include "core/settings.h"
 #include "test_util.h"
-#include "writers/output_set.h"
+#include "conversion/output_set.h"
 
 namespace tervan::test {
 namespace {
@@ -54,13 +54,15 @@ void checkWriterCase(const std::string& name) {
     SCOPED_TRACE("case " + name);
     const std::filesystem::path folder = dataPath("writers/" + name);
     ScratchDir dir;
-    Program program;
-    loadSettings(program.settings, (folder / "settings.ini").string());
-    program.dxfHeaderPath = (folder / "header.txt").string();
-    loadPoints(program.store, (folder / "points.txt").string());
-    applyOffsets(program);
-    writeOutputs(program, dir.file("job.txt"), dir.file("job"));
-    EXPECT_FALSE(program.outputFailed) << program.message;
+    Session session;
+    loadSettings(session.settings, (folder / "settings.ini").string());
+    session.dxfHeaderPath = (folder / "header.txt").string();
+    session.inputPath = dir.file("job.txt");
+    loadPoints(session.store, (folder / "points.txt").string());
+    applyOffsets(session.store, session.settings);
+    Result result;
+    writeOutputs(session, dir.file("job"), result);
+    EXPECT_FALSE(result.outputFailed()) << result.message;
 
     const auto expected = outputFiles(folder);
     EXPECT_EQ(outputFiles(dir.path()), expected);

@@ -1,15 +1,17 @@
 // The plain coordinate lists: name-Y-X-Z, name-X-Y-Z, X-Y-Z and tras.dat.
 #pragma once
 
-#include <string>
+#include <span>
 
-#include "core/program.h"
+#include "core/output_file.h"
+#include "core/point_store.h"
+#include "core/settings.h"
 
 namespace tervan {
 
-bool writeNyxz(const std::string& path, const Program& program, std::string& report);
-bool writeNxyz(const std::string& path, const Program& program, std::string& report);
-bool writeXyz(const std::string& path, const Program& program, std::string& report);
-bool writeTras(const std::string& path, const Program& program, std::string& report);
+void writeNyxz(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeNxyz(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeXyz(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeTras(OutputFile& out, std::span<const Point> points, const Settings& settings);
 
 }  // namespace tervan

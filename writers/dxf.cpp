@@ -1,15 +1,8 @@
 #include "writers/dxf.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-
-#include "core/output_file.h"
 #include "core/printf.h"
 #include "core/text.h"
 #include "writers/drawing_text.h"
-#include "writers/output_set.h"
 
 namespace tervan {
 namespace {
@@ -39,48 +32,16 @@ const std::string& headerLine(const std::string& line, const Settings& s, const 
     return line;
 }
 
-std::string headerMissing(const std::string& path, const std::string& headerPath, int error) {
-    if (error == ENOENT) return cannotWrite(path, "the DXF header file " + headerPath + " is missing");
-    return cannotWrite(path, "the DXF header file " + headerPath + " cannot be read: " + std::strerror(error));
-}
-
 }  // namespace
 
-bool writeDxf(const std::string& path, const Program& program, std::string& report) {
-    const Settings& s = program.settings;
-    const auto& points = program.store.points;
-
-    LineReader header;
-    std::error_code ec;
-    int headerError = 0;
-    if (std::filesystem::is_directory(program.dxfHeaderPath, ec))
-        headerError = EISDIR;
-    else if (!header.open(program.dxfHeaderPath))
-        headerError = errno;
-    if (headerError != 0) {
-        // A drawing without its header is no drawing: leave none, not even
-        // the one a previous conversion wrote under this name.
-        if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
-        report = headerMissing(path, program.dxfHeaderPath, headerError);
-        return false;
-    }
-    OutputFile out;
-    if (!out.create(path)) {
-        report = cannotWrite(path, out.errorText());
-        return false;
-    }
-
+void writeDxf(OutputFile& out, std::span<const Point> points, const Settings& s,
+              std::span<const std::string> header) {
     unsigned long seed = kFirstHandle;
     for (const Point& p : points)
         if (!isZeroPoint(p)) seed += 3;
     const std::string seedText = hexHandle(seed);
 
-    std::string line;
-    while (!header.eof()) {
-        int status = header.read(line);
-        // A last line without its line feed (as many editors save it) is
-        // copied like the others.
-        if (status == -1 && line.empty()) break;
+    for (const std::string& line : header) {
         out.write(headerLine(line, s, seedText));
         out.write("\n");
     }
@@ -100,9 +61,6 @@ bool writeDxf(const std::string& path, const Program& program, std::string& repo
                   height, name.c_str(), p.Y, p.X, elevation.c_str());
     }
     out.write(kTrailer);
-    if (out.close()) return true;
-    report = cannotWrite(path, out.errorText());
-    return false;
 }
 
 }  // namespace tervan

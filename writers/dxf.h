@@ -2,14 +2,18 @@
 // filled in, three entities per point and the end of the file.
 #pragma once
 
+#include <span>
 #include <string>
 
-#include "core/program.h"
+#include "core/output_file.h"
+#include "core/point_store.h"
+#include "core/settings.h"
 
 namespace tervan {
 
-// Reads the header from program.dxfHeaderPath. When that file cannot be
-// read, no DXF file is left behind and report names the header file.
-bool writeDxf(const std::string& path, const Program& program, std::string& report);
+// header: the lines of the DXF header file, read by the output set, which
+// writes no drawing at all when that file cannot be read.
+void writeDxf(OutputFile& out, std::span<const Point> points, const Settings& settings,
+              std::span<const std::string> header);
 
 }  // namespace tervan

@@ -1,7 +1,5 @@
 #include "writers/kor_dpi.h"
 
-#include "core/output_file.h"
-#include "writers/output_set.h"
 
 namespace tervan {
 namespace {
@@ -31,46 +29,26 @@ double completeY(double y) {
     return y;
 }
 
-bool finish(OutputFile& out, const std::string& path, std::string& report) {
-    if (out.close()) return true;
-    report = cannotWrite(path, out.errorText());
-    return false;
-}
-
 }  // namespace
 
-bool writeDpi(const std::string& path, const Program& program, std::string& report) {
-    const Settings& s = program.settings;
-    OutputFile out;
-    if (!out.create(path)) {
-        report = cannotWrite(path, out.errorText());
-        return false;
-    }
+void writeDpi(OutputFile& out, std::span<const Point> points, const Settings& s) {
     // The third header line stays open: the first station record ends it with " *".
     out.write(s.DpiLine1 + "\n" + s.DpiLine2 + "\n" + s.DpiLine3);
-    for (const Point& p : program.store.points) {
+    for (const Point& p : points) {
         if (p.isStation)
             out.print(kDpiStation, p.SN.c_str(), p.IH, p.N.c_str(), p.TH, p.H, p.V, p.SD);
         else if (p.H != 0.0 || p.V != 0.0 || p.SD != 0.0)
             out.print(kDpiObservation, p.N.c_str(), p.TH, p.H, p.V, p.SD);
     }
     out.write(kDpiTrailer);
-    return finish(out, path, report);
 }
 
-bool writeKor(const std::string& path, const Program& program, std::string& report) {
-    const Settings& s = program.settings;
-    OutputFile out;
-    if (!out.create(path)) {
-        report = cannotWrite(path, out.errorText());
-        return false;
-    }
+void writeKor(OutputFile& out, std::span<const Point> points, const Settings& s) {
     // The third header line has the layout of a point record (named 1970);
     // it is a header line all the same and written as it stands.
     out.write(s.KorLine1 + "\n" + s.KorLine2 + "\n" + s.KorLine3 + "\n");
-    for (const Point& p : program.store.points)
+    for (const Point& p : points)
         if (!isZeroPoint(p)) out.print(kKorPoint, p.N.c_str(), completeX(p.X), completeY(p.Y), p.Z);
-    return finish(out, path, report);
 }
 
 }  // namespace tervan

@@ -2,13 +2,15 @@
 // list (.dpi) and the coordinate list (.kor).
 #pragma once
 
-#include <string>
+#include <span>
 
-#include "core/program.h"
+#include "core/output_file.h"
+#include "core/point_store.h"
+#include "core/settings.h"
 
 namespace tervan {
 
-bool writeDpi(const std::string& path, const Program& program, std::string& report);
-bool writeKor(const std::string& path, const Program& program, std::string& report);
+void writeDpi(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeKor(OutputFile& out, std::span<const Point> points, const Settings& settings);
 
 }  // namespace tervan

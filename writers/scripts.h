@@ -2,15 +2,17 @@
 // names (_names.scr) and levels (_z.scr).
 #pragma once
 
-#include <string>
+#include <span>
 
-#include "core/program.h"
+#include "core/output_file.h"
+#include "core/point_store.h"
+#include "core/settings.h"
 
 namespace tervan {
 
-bool writeScriptsInOne(const std::string& path, const Program& program, std::string& report);
-bool writePointsScript(const std::string& path, const Program& program, std::string& report);
-bool writeNamesScript(const std::string& path, const Program& program, std::string& report);
-bool writeLevelsScript(const std::string& path, const Program& program, std::string& report);
+void writeScriptsInOne(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writePointsScript(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeNamesScript(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeLevelsScript(OutputFile& out, std::span<const Point> points, const Settings& settings);
 
 }  // namespace tervan

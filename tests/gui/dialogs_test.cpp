@@ -1,19 +1,20 @@
-// The Settings, Calculate H, V, SD and Calc BFFB line dialogs on their own:
-// every control with its label, the presets, and the values handed back.
+// The Settings dialog and the dialogs of fields (Calculate H, V, SD; Calc
+// BFFB line; COM Properties) on their own: every control of its form with
+// its label, the presets, and the values handed back. What the forms hold is
+// desk's and is tested there; here the widgets must show it faithfully.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/bffb_dialog.h"
-#include "app/hvsd_dialog.h"
+#include "app/form_dialog.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
 #include "app/texts.h"
-#include "core/models.h"
 #include "gui_fixture.h"
 #include "modal_driver.h"
 
@@ -22,7 +23,10 @@ using namespace tervan::test;
 
 namespace {
 
+// The label a field is shown with: its buddy label, or its form row's.
 QString labelOf(QWidget* field) {
+    for (QLabel* label : field->window()->findChildren<QLabel*>())
+        if (label->buddy() == field) return label->text();
     for (QFormLayout* form : field->window()->findChildren<QFormLayout*>())
         if (auto* label = qobject_cast<QLabel*>(form->labelForField(field))) return label->text();
     return {};
@@ -34,7 +38,15 @@ QStringList items(QComboBox* box) {
     return list;
 }
 
-bool inDialog(const SettingKey& key) { return key.controlId != 0 && std::string_view(key.section) == "Model"; }
+QStringList strings(const std::vector<std::string>& list) {
+    QStringList out;
+    for (const std::string& s : list) out << QString::fromStdString(s);
+    return out;
+}
+
+desk::SettingsForm formOf(const Settings& settings, const std::string& fileName = "") {
+    return {.fileName = fileName, .values = settings};
+}
 
 }  // namespace
 
@@ -44,33 +56,32 @@ private slots:
     void settingsDialogHasEveryControlWithItsLabel();
     void settingsControlsRoundTripTheirSettings();
     void settingsModelListAndTypedModel();
-    void hvsdDialogPresets();
-    void bffbDialogDefaultsAndDisabledCancel();
-    void bffbValuesReachTheCaller();
+    void formDialogsShowTheirForms_data();
+    void formDialogsShowTheirForms();
+    void bffbValuesReachTheConversion();
     void bffbEscapeAndCloseBoxCancel_data();
     void bffbEscapeAndCloseBoxCancel();
     void mikTextsSurviveTheControls();
 };
 
 void DialogsTest::settingsDialogHasEveryControlWithItsLabel() {
-    gui::SettingsDialog dialog(Settings{}, "C:\\data\\job1.gsi");
+    gui::SettingsDialog dialog(formOf(Settings{}, "/data/job1.gsi"));
     QCOMPARE(dialog.windowTitle(), QString("Setings"));
     int controls = 0;
-    for (const SettingKey& key : settingKeys()) {
-        if (!inDialog(key)) continue;
+    for (const desk::SettingsControl& c : desk::settingsControls()) {
         ++controls;
-        QWidget* w = dialog.findChild<QWidget*>(key.key);
-        QVERIFY2(w, key.key);
+        QWidget* w = dialog.findChild<QWidget*>(c.key->key);
+        QVERIFY2(w, c.key->key);
         if (auto* box = qobject_cast<QCheckBox*>(w))
-            QCOMPARE(box->text(), QString(key.label));
+            QCOMPARE(box->text(), QString(c.key->label));
         else
-            QCOMPARE(labelOf(w), QString(key.label));
+            QCOMPARE(labelOf(w), QString(c.key->label));
     }
     QCOMPARE(controls, 25);
     QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 17);
     auto* files = dialog.findChild<QLineEdit*>("FilesName");
     QVERIFY(!files->isEnabled());
-    QCOMPARE(files->text(), QString("C:\\data\\job1.gsi"));
+    QCOMPARE(files->text(), QDir::toNativeSeparators("/data/job1.gsi"));
     QCOMPARE(labelOf(files), QString("FilesName:"));
 }
 
@@ -85,12 +96,12 @@ void DialogsTest::settingsControlsRoundTripTheirSettings() {
     for (const SettingKey& key : settingKeys())
         if (isFlag(key)) cleared.*key.flag = 0;
     for (const Settings& before : {Settings{}, cleared}) {
-        gui::SettingsDialog untouched(before, "");
-        QCOMPARE(QString::fromStdString(firstDifference(untouched.values(), before)), QString());
+        gui::SettingsDialog untouched(formOf(before));
+        QCOMPARE(QString::fromStdString(firstDifference(untouched.values().values, before)), QString());
     }
-    for (const SettingKey& key : settingKeys()) {
-        if (!inDialog(key)) continue;
-        gui::SettingsDialog dialog(cleared, "");
+    for (const desk::SettingsControl& c : desk::settingsControls()) {
+        const SettingKey& key = *c.key;
+        gui::SettingsDialog dialog(formOf(cleared));
         Settings expected = cleared;
         if (isFlag(key)) {
             dialog.findChild<QCheckBox*>(key.key)->setChecked(true);
@@ -102,99 +113,91 @@ void DialogsTest::settingsControlsRoundTripTheirSettings() {
             dialog.findChild<QLineEdit*>(key.key)->setText("12.5");
             expected.*key.text = "12.5";
         }
-        QVERIFY2(firstDifference(dialog.values(), expected).empty(), key.key);
+        QVERIFY2(firstDifference(dialog.values().values, expected).empty(), key.key);
     }
 }
 
 void DialogsTest::settingsModelListAndTypedModel() {
     Settings s;
     s.Model = "MyOwnModel";
-    gui::SettingsDialog dialog(s, "");
+    gui::SettingsDialog dialog(formOf(s));
     auto* box = dialog.findChild<QComboBox*>("Model");
     QVERIFY(box->isEditable());
-    QStringList expected;
-    for (const ModelEntry& m : models()) expected << m.name;
-    QCOMPARE(expected.size(), 14);
-    QCOMPARE(items(box), expected);
+    QCOMPARE(items(box), strings(desk::modelNames()));
     QCOMPARE(box->currentText(), QString("MyOwnModel"));
-    QCOMPARE(QString::fromStdString(dialog.values().Model), QString("MyOwnModel"));
+    QCOMPARE(QString::fromStdString(dialog.values().values.Model), QString("MyOwnModel"));
     box->setCurrentIndex(9);
-    QCOMPARE(QString::fromStdString(dialog.values().Model), QString("Dini USB"));
+    QCOMPARE(QString::fromStdString(dialog.values().values.Model), QString("Dini USB"));
 }
 
-void DialogsTest::hvsdDialogPresets() {
-    gui::HvsdDialog dialog("2", "50", "7.5");
-    QCOMPARE(dialog.windowTitle(), QString("Calculate H, V, SD"));
-    auto* dSD = dialog.findChild<QComboBox*>("dSD");
-    auto* dH = dialog.findChild<QComboBox*>("dH");
-    auto* dV = dialog.findChild<QComboBox*>("dV");
-    QCOMPARE(labelOf(dSD), QString::fromUtf8("±dSD x 0.0001 m x "));
-    QCOMPARE(labelOf(dH), QString::fromUtf8("±dH x 0.0001 RAD x "));
-    QCOMPARE(labelOf(dV), QString::fromUtf8("±dV x 0.0001 RAD x "));
-    QCOMPARE(dSD->count(), 0);
-    QStringList speeds = {"110",   "300",   "1200",   "2400",   "4800",   "9600",  "19200",
-                          "38400", "57600", "115200", "230400", "460800", "921600"};
-    QCOMPARE(items(dH), speeds);
-    QCOMPARE(items(dV), speeds);
-    QCOMPARE(dV->currentText(), QString("7.5"));
-    dH->setCurrentIndex(2);
-    QCOMPARE(QString::fromStdString(dialog.dH()), QString("1200"));
-    QCOMPARE(QString::fromStdString(dialog.dSD()), QString("2"));
+void DialogsTest::formDialogsShowTheirForms_data() {
+    QTest::addColumn<QString>("which");
+    QTest::newRow("Calculate H, V, SD") << "hvsd";
+    QTest::newRow("Calc BFFB line") << "bffb";
+    QTest::newRow("COM Properties") << "com";
 }
 
-void DialogsTest::bffbDialogDefaultsAndDisabledCancel() {
-    gui::BffbDialog dialog;
-    QCOMPARE(dialog.windowTitle(), QString("Calc BFFB line"));
-    struct Field {
-        const char* name;
-        const char* label;
-        const char* preset;
-        const char* value;
-    };
-    for (const Field& f : {Field{"reading", "R ± 0.00001 m x ", "4", "2.0"}, Field{"distance", "HD ± 0.001 m x ", "4", "5.0"},
-                           Field{"first", "Numeration 1", "4", "1"}, Field{"line", "Line No", "1", "1"}}) {
-        auto* box = dialog.findChild<QComboBox*>(f.name);
-        QVERIFY2(box && box->isEditable(), f.name);
-        QCOMPARE(labelOf(box), QString::fromUtf8(f.label));
-        QCOMPARE(items(box), QStringList{f.preset});
-        QCOMPARE(box->currentText(), QString(f.value));
+void DialogsTest::formDialogsShowTheirForms() {
+    QFETCH(QString, which);
+    Settings settings;
+    settings.dV = "7.5";
+    settings.ComName = "COM12";
+    desk::Form form = which == "hvsd"   ? desk::hvsdForm(settings)
+                      : which == "bffb" ? desk::bffbForm()
+                                        : desk::comPropertiesForm(settings);
+    gui::FormDialog dialog(form);
+    QCOMPARE(dialog.windowTitle(), QString::fromStdString(form.caption));
+    QStringList labels;
+    for (QLabel* l : dialog.findChildren<QLabel*>()) labels << l->text();
+    for (const desk::FormField& f : form.fields) {
+        auto* box = dialog.findChild<QComboBox*>(QString::fromStdString(f.key));
+        QVERIFY2(box && box->isEditable(), f.key.c_str());
+        QCOMPARE(labelOf(box), QString::fromStdString(f.label));
+        QCOMPARE(items(box), strings(f.presets));
+        QCOMPARE(box->currentText(), QString::fromStdString(f.value));
+        if (!f.hint.empty()) QVERIFY2(labels.contains(QString::fromStdString(f.hint)), f.hint.c_str());
     }
-    bool cancelShownDisabled = false;
+    bool cancelEnabled = false;
     for (QPushButton* b : dialog.findChildren<QPushButton*>())
-        if (b->text() == "&Cancel" || b->text() == "Cancel") cancelShownDisabled = !b->isEnabled();
-    QVERIFY(cancelShownDisabled);
+        if (b->text() == "&Cancel" || b->text() == "Cancel") cancelEnabled = b->isEnabled();
+    QCOMPARE(cancelEnabled, form.cancelEnabled);
+
+    // What is typed comes back in the form, and nothing else changes.
+    QComboBox* first = dialog.findChild<QComboBox*>(QString::fromStdString(form.fields[0].key));
+    first->setEditText("typed");
+    desk::Form back = dialog.values();
+    QCOMPARE(QString::fromStdString(back.fields[0].value), QString("typed"));
+    for (std::size_t i = 1; i < form.fields.size(); ++i)
+        QCOMPARE(QString::fromStdString(back.fields[i].value), QString::fromStdString(form.fields[i].value));
     dialog.show();
-    screenshot(&dialog, "bffb.png");
+    screenshot(&dialog, (which + ".png").toUtf8().constData());
 }
 
-void DialogsTest::bffbValuesReachTheCaller() {
-    Program program;
-    gui::MainWindow window(program);
-    QVERIFY(program.askBffb);
+// File/Open, Settings "OK" with Dini BF, and the values typed into the
+// Calc BFFB line dialog in the middle of the conversion reach its line file.
+void DialogsTest::bffbValuesReachTheConversion() {
+    GuiFixture f("Model=Dini BF\n");
+    Session session = f.start(false);
+    const std::string line = f.folder + "line.dat";
+    writeFile(line, readFile(dataPath("levelling/bffb-seeded/input.dat")));
+    gui::MainWindow window(session);
     ModalDriver driver;
-    driver.on<gui::BffbDialog>([](gui::BffbDialog* d) {
-        d->findChild<QComboBox*>("reading")->setEditText("3.5");
-        d->findChild<QComboBox*>("distance")->setCurrentIndex(0);
+    driver.on<QFileDialog>([&](QFileDialog* d) {
+        d->findChild<QLineEdit*>("fileNameEdit")->setText(gui::fromPath(line));
+        static_cast<QDialog*>(d)->accept();
+    });
+    driver.on<gui::SettingsDialog>([](gui::SettingsDialog* d) { d->accept(); });
+    driver.on<gui::FormDialog>([](gui::FormDialog* d) {
+        QCOMPARE(d->objectName(), QString("bffbDialog"));
         d->findChild<QComboBox*>("first")->setEditText("100");
         d->findChild<QComboBox*>("line")->setEditText("12");
         d->accept();
     });
-    BffbParams params;
-    QVERIFY(program.askBffb(params));
+    window.fileOpen();
     QVERIFY(driver.done());
-    QCOMPARE(QString::fromStdString(params.reading), QString("3.5"));
-    QCOMPARE(QString::fromStdString(params.distance), QString("4"));
-    QCOMPARE(QString::fromStdString(params.first), QString("100"));
-    QCOMPARE(QString::fromStdString(params.line), QString("12"));
-
-    // A second call starts from the defaults again.
-    QString reopened;
-    driver.on<gui::BffbDialog>([&](gui::BffbDialog* d) {
-        reopened = d->findChild<QComboBox*>("reading")->currentText();
-        d->accept();
-    });
-    QVERIFY(program.askBffb(params));
-    QCOMPARE(reopened, QString("2.0"));
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(QString::fromStdString(readFile(f.folder + "line_.dat").substr(0, 37)),
+             QString("    100 Start-Line       BFFB    12\r\n"));
 }
 
 void DialogsTest::bffbEscapeAndCloseBoxCancel_data() {
@@ -206,26 +209,29 @@ void DialogsTest::bffbEscapeAndCloseBoxCancel_data() {
 void DialogsTest::bffbEscapeAndCloseBoxCancel() {
     QFETCH(bool, escape);
     ModalDriver driver;
-    driver.on<gui::BffbDialog>([escape](gui::BffbDialog* d) {
+    driver.on<gui::FormDialog>([escape](gui::FormDialog* d) {
         d->findChild<QComboBox*>("reading")->setEditText("9");
         if (escape)
             QTest::keyClick(d, Qt::Key_Escape);
         else
             d->close();
     });
-    BffbParams params;
-    params.reading = "untouched";
-    QVERIFY(!gui::askBffb(nullptr, params));
+    desk::Form form = desk::bffbForm();
+    QVERIFY(!gui::editForm(nullptr, form));
     QVERIFY(driver.done());
-    QCOMPARE(QString::fromStdString(params.reading), QString("untouched"));
+    QCOMPARE(QString::fromStdString(form.value("reading")), QString("2.0"));
 }
 
 void DialogsTest::mikTextsSurviveTheControls() {
     Settings s;
     s.NamesLayer = "\x8D\xAE\xAC\xA5\xB0";  // a layer named in Cyrillic
-    gui::SettingsDialog dialog(s, "");
+    gui::SettingsDialog dialog(formOf(s));
     QCOMPARE(dialog.findChild<QLineEdit*>("NamesLayer")->text(), QString::fromUtf8("Номер"));
-    QCOMPARE(QString::fromLatin1(dialog.values().NamesLayer), QString::fromLatin1(s.NamesLayer));
+    QCOMPARE(QString::fromLatin1(dialog.values().values.NamesLayer), QString::fromLatin1(s.NamesLayer));
+    s.dSD = "\x8D\xAE";
+    gui::FormDialog hvsd(desk::hvsdForm(s));
+    QCOMPARE(hvsd.findChild<QComboBox*>("dSD")->currentText(), QString::fromUtf8("Но"));
+    QCOMPARE(QString::fromLatin1(hvsd.values().value("dSD")), QString::fromLatin1(s.dSD));
 }
 
 QTEST_MAIN(DialogsTest)

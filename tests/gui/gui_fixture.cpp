@@ -1,6 +1,6 @@
 #include "gui_fixture.h"
 
-#include "app/startup.h"
+#include "desk/desk.h"
 
 namespace tervan::test {
 
@@ -17,10 +17,10 @@ GuiFixture::GuiFixture(const std::string& extraIni) {
     writeFile(input, readFile(std::string(TERVAN_SOURCE_DIR) + "/examples/leica1200.txt"));
 }
 
-Program GuiFixture::start(bool withInput) {
-    Program program;
-    gui::startUp(program, folder, withInput ? input : std::string());
-    return program;
+Session GuiFixture::start(bool withInput) {
+    Session session;
+    desk::startSession(session, folder, withInput ? input : std::string());
+    return session;
 }
 
 QAction* menuAction(QWidget* window, const QString& text) {

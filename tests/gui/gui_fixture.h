@@ -6,7 +6,6 @@
 #include <QWidget>
 #include <string>
 
-#include "core/program.h"
 #include "test_util.h"
 
 namespace tervan::test {
@@ -22,8 +21,8 @@ struct GuiFixture {
     std::string input = folder + "job1.txt";
 
     explicit GuiFixture(const std::string& extraIni = "");
-    // A program after start-up, with or without the input on its command line.
-    Program start(bool withInput);
+    // A session after start-up, with or without the input on its command line.
+    Session start(bool withInput);
 };
 
 // The action of a menu item of the window, by its text.

@@ -12,7 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "core/driver.h"
+#include "conversion/driver.h"
 #include "gui_fixture.h"
 #include "modal_driver.h"
 
@@ -87,10 +87,9 @@ int main(int, char** argv) {
                 numericInWindow.c_str());
     if (numericInWindow != "C") return fail("the numeric locale in the window is " + numericInWindow);
 
-    Program reference;
+    Session reference;
     loadSettings(reference.settings, folder + "Tervan.ini");
-    reference.inputPath = cInput;
-    convert(reference, cInput);
+    convertFile(reference, cInput);
     int compared = 0;
     for (const char* suffix : {"_nxyz.txt", "_nyxz.txt", "_xyz.txt", "_tras.dat"}) {
         std::string got = readFile(dir.file(std::string("gui/job1") + suffix));

@@ -13,7 +13,7 @@
 #include <QtTest>
 
 #include "app/about_dialog.h"
-#include "app/hvsd_dialog.h"
+#include "app/form_dialog.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
 #include "app/startup.h"
@@ -66,7 +66,7 @@ private slots:
     void hvsdOkRunsWithTheTypedSizes();
     void hvsdCancelChangesNothing();
     void aboutBox();
-    void timerAndSerialButtonCallTheirHooks();
+    void serialButtonOpensComProperties();
     void endingTheWindow_data();
     void endingTheWindow();
     void saveAtExit_data();
@@ -75,15 +75,15 @@ private slots:
 
 void MainWindowTest::startsEmptyWithoutInput() {
     GuiFixture f;
-    Program program = f.start(false);
-    QCOMPARE(text(program.iniPath), text(f.ini));
-    QCOMPARE(text(program.dxfHeaderPath), text(f.folder + "dxf_header.txt"));
-    QCOMPARE(text(program.settings.Model), QString("Leica1200"));
-    MainWindow window(program);
+    Session session = f.start(false);
+    QCOMPARE(text(session.iniPath), text(f.ini));
+    QCOMPARE(text(session.dxfHeaderPath), text(f.folder + "dxf_header.txt"));
+    QCOMPARE(text(session.settings.Model), QString("Leica1200"));
+    MainWindow window(session);
     QCOMPARE(window.windowTitle(), QString("Tervan"));
     QVERIFY(window.messageArea()->toPlainText().isEmpty());
     QVERIFY(window.statusLine(3)->text().isEmpty());
-    QVERIFY(program.store.points.empty());
+    QVERIFY(session.store.points.empty());
     QVERIFY(!fileExists(f.folder + "job1_nxyz.txt"));
     for (const char* label : {"&Start Serial", "C&alcHVSD", "&Close"}) QVERIFY2(button(&window, label), label);
     for (const char* item : {"&File", "&Open", "E&xit", "&Help", "&About..."}) QVERIFY2(menuAction(&window, item), item);
@@ -91,9 +91,9 @@ void MainWindowTest::startsEmptyWithoutInput() {
 
 void MainWindowTest::startsWithTheTableOfItsInput() {
     GuiFixture f;
-    Program program = f.start(true);
-    MainWindow window(program);
-    QCOMPARE(program.store.points.size(), std::size_t{7});
+    Session session = f.start(true);
+    MainWindow window(session);
+    QCOMPARE(session.store.points.size(), std::size_t{7});
     QString shown = window.messageArea()->toPlainText();
     QVERIFY(shown.startsWith("<" + text(f.input) + ">\n"));
     QVERIFY(shown.contains("P101"));
@@ -107,7 +107,7 @@ void MainWindowTest::startsWithTheTableOfItsInput() {
 
 void MainWindowTest::startWithFileOpenOpensTheDialogBeforeTheWindow() {
     GuiFixture f("StartWithFileOpen=Yes\n");
-    Program program = f.start(false);
+    Session session = f.start(false);
     bool windowShownFirst = true;
     bool tickerRunning = false;
     ModalDriver driver;
@@ -123,7 +123,7 @@ void MainWindowTest::startWithFileOpenOpensTheDialogBeforeTheWindow() {
             tickerRunning = w->timer().isActive() && w->timer().interval() == 124;
             w->exitProgram();
         });
-    gui::runProgram(program);
+    gui::runProgram(session);
     QVERIFY(!driver.timedOut());
     QVERIFY(driver.done());
     QVERIFY(!windowShownFirst);
@@ -132,9 +132,9 @@ void MainWindowTest::startWithFileOpenOpensTheDialogBeforeTheWindow() {
 
 void MainWindowTest::fileOpenOkConvertsShowsAndSaves() {
     GuiFixture f("SaveSettings=Yes\nModel=Zeiss3303\n");
-    Program program = f.start(false);
-    QCOMPARE(text(program.settings.Model), QString("Zeiss3303"));
-    MainWindow window(program);
+    Session session = f.start(false);
+    QCOMPARE(text(session.settings.Model), QString("Zeiss3303"));
+    MainWindow window(session);
     QString shownName;
     ModalDriver driver;
     driver
@@ -154,8 +154,8 @@ void MainWindowTest::fileOpenOkConvertsShowsAndSaves() {
     QVERIFY(!driver.timedOut());
     QVERIFY(driver.done());
     QCOMPARE(shownName, QDir::toNativeSeparators(gui::fromPath(f.input)));
-    QCOMPARE(text(program.inputPath), text(f.input));
-    QCOMPARE(program.store.points.size(), std::size_t{7});
+    QCOMPARE(text(session.inputPath), text(f.input));
+    QCOMPARE(session.store.points.size(), std::size_t{7});
     QVERIFY(window.messageArea()->toPlainText().contains("P102"));
     QCOMPARE(window.statusLine(3)->text(), QString("7 lines read, 7 points, 0 lines ignored"));
     QVERIFY(fileExists(f.folder + "job1_nxyz.txt"));
@@ -169,11 +169,11 @@ void MainWindowTest::fileOpenOkConvertsShowsAndSaves() {
 
 void MainWindowTest::fileOpenCancelInSettingsChangesNothing() {
     GuiFixture f("SaveSettings=Yes\n");
-    Program program = f.start(false);
-    program.message = "before";
-    MainWindow window(program);
-    window.refresh();
-    std::string settingsBefore = settingsDump(program.settings);
+    Session session = f.start(true);
+    MainWindow window(session);
+    std::filesystem::remove(f.folder + "job1_nxyz.txt");
+    QString tableBefore = window.messageArea()->toPlainText();
+    std::string settingsBefore = settingsDump(session.settings);
     std::string iniBefore = readFile(f.ini);
     ModalDriver driver;
     driver
@@ -188,17 +188,17 @@ void MainWindowTest::fileOpenCancelInSettingsChangesNothing() {
     window.fileOpen();
     QVERIFY(!driver.timedOut());
     QVERIFY(driver.done());
-    QCOMPARE(text(settingsDump(program.settings)), text(settingsBefore));
+    QCOMPARE(text(settingsDump(session.settings)), text(settingsBefore));
     QCOMPARE(text(readFile(f.ini)), text(iniBefore));
-    QVERIFY(program.inputPath.empty());
-    QCOMPARE(window.messageArea()->toPlainText(), QString("before"));
+    QCOMPARE(text(session.inputPath), text(f.input));
+    QCOMPARE(window.messageArea()->toPlainText(), tableBefore);
     QVERIFY(!fileExists(f.folder + "job1_nxyz.txt"));
 }
 
 void MainWindowTest::fileOpenCancelInTheFileDialogChangesNothing() {
     GuiFixture f;
-    Program program = f.start(true);
-    MainWindow window(program);
+    Session session = f.start(true);
+    MainWindow window(session);
     QString initial;
     ModalDriver driver;
     driver.on<QFileDialog>([&](QFileDialog* d) {
@@ -208,22 +208,25 @@ void MainWindowTest::fileOpenCancelInTheFileDialogChangesNothing() {
     window.fileOpen();
     QVERIFY(driver.done());
     QCOMPARE(initial, gui::fromPath(f.input));
-    QCOMPARE(program.store.points.size(), std::size_t{7});
+    QCOMPARE(session.store.points.size(), std::size_t{7});
 }
 
 void MainWindowTest::messageAreaShowsLinesAndCyrillic() {
     GuiFixture f;
-    Program program = f.start(false);
-    MainWindow window(program);
-    window.statusLine(1)->setText("progress");
-    window.statusLine(2)->setText("line");
-    program.message = "<x>\r\n \x8E \x81 \x85 \x8A \x92 :\r\r\nA\tB\r\n\r\nC\rD\nE";
-    program.summary = "3 lines read";
-    window.refresh();
+    Session session = f.start(false);
+    MainWindow window(session);
+    window.showMessage("<x>\r\n \x8E \x81 \x85 \x8A \x92 :\r\r\nA\tB\r\n\r\nC\rD\nE");
     QCOMPARE(window.messageArea()->toPlainText(), QString::fromUtf8("<x>\n О Б Е К Т :\nA\tB\n\nC\nD\nE"));
+    // status line 2 shows instrument text (MIK), line 3 a summary naming a file
+    window.setStatus(2, "\x8D\xAE\xAC\xA5\xB0");
+    QCOMPARE(window.statusLine(2)->text(), QString::fromUtf8("Номер"));
+    window.setStatus(3, "3 lines read");
+    QCOMPARE(window.statusLine(3)->text(), QString("3 lines read"));
+    window.statusLine(1)->setText("progress");
+    window.desk().refresh();
     QVERIFY(window.statusLine(1)->text().isEmpty());
     QVERIFY(window.statusLine(2)->text().isEmpty());
-    QCOMPARE(window.statusLine(3)->text(), QString("3 lines read"));
+    QVERIFY(window.statusLine(3)->text().isEmpty());
     QPlainTextEdit* area = window.messageArea();
     QVERIFY(area->isReadOnly());
     QVERIFY(QFontInfo(area->font()).fixedPitch());
@@ -234,12 +237,13 @@ void MainWindowTest::messageAreaShowsLinesAndCyrillic() {
 
 void MainWindowTest::hvsdOkRunsWithTheTypedSizes() {
     GuiFixture f("x1000=Yes\nTrasFile=No\n");
-    Program program = f.start(true);
-    MainWindow window(program);
+    Session session = f.start(true);
+    MainWindow window(session);
     std::filesystem::remove(f.folder + "job1_nxyz.txt");
     QStringList opened;
     ModalDriver driver;
-    driver.on<gui::HvsdDialog>([&](gui::HvsdDialog* d) {
+    driver.on<gui::FormDialog>([&](gui::FormDialog* d) {
+        QCOMPARE(d->objectName(), QString("hvsdDialog"));
         for (const char* name : {"dSD", "dH", "dV"}) opened << d->findChild<QComboBox*>(name)->currentText();
         d->findChild<QComboBox*>("dSD")->setEditText("3");
         d->findChild<QComboBox*>("dH")->setEditText("60");
@@ -249,37 +253,37 @@ void MainWindowTest::hvsdOkRunsWithTheTypedSizes() {
     button(&window, "C&alcHVSD")->click();
     QVERIFY(driver.done());
     QCOMPARE(opened, QStringList({"2", "50", "50"}));
-    QCOMPARE(text(program.settings.dSD), QString("3"));
-    QCOMPARE(text(program.settings.dH), QString("60"));
-    QCOMPARE(text(program.settings.dV), QString("50"));
+    QCOMPARE(text(session.settings.dSD), QString("3"));
+    QCOMPARE(text(session.settings.dH), QString("60"));
+    QCOMPARE(text(session.settings.dV), QString("50"));
     // The run neither rescales nor changes the x1000 setting.
-    QCOMPARE(program.settings.x1000, 1);
+    QCOMPARE(session.settings.x1000, 1);
     QVERIFY(fileExists(f.folder + "job1_nxyz.txt"));
-    QCOMPARE(window.messageArea()->toPlainText(), gui::messageForDisplay(program.message));
+    QCOMPARE(window.messageArea()->toPlainText(), gui::messageForDisplay(window.desk().message()));
+    QCOMPARE(window.statusLine(3)->text(), QString("H, V, SD: no record has a station with coordinates; nothing computed"));
 }
 
 void MainWindowTest::hvsdCancelChangesNothing() {
     GuiFixture f("x1000=Yes\n");
-    Program program = f.start(true);
-    MainWindow window(program);
+    Session session = f.start(true);
+    MainWindow window(session);
     std::filesystem::remove(f.folder + "job1_nxyz.txt");
-    std::string before = settingsDump(program.settings);
+    std::string before = settingsDump(session.settings);
     ModalDriver driver;
-    driver.on<gui::HvsdDialog>([&](gui::HvsdDialog* d) {
+    driver.on<gui::FormDialog>([&](gui::FormDialog* d) {
         d->findChild<QComboBox*>("dSD")->setEditText("9");
         d->reject();
     });
     button(&window, "C&alcHVSD")->click();
     QVERIFY(driver.done());
-    QCOMPARE(text(settingsDump(program.settings)), text(before));
-    QVERIFY(!program.hvsdRun);
+    QCOMPARE(text(settingsDump(session.settings)), text(before));
     QVERIFY(!fileExists(f.folder + "job1_nxyz.txt"));
 }
 
 void MainWindowTest::aboutBox() {
     GuiFixture f;
-    Program program = f.start(false);
-    MainWindow window(program);
+    Session session = f.start(false);
+    MainWindow window(session);
     QStringList lines;
     QString title;
     bool hasIcon = false;
@@ -301,27 +305,21 @@ void MainWindowTest::aboutBox() {
     QCOMPARE(lines.first(), QString("Tervan Version 2.23"));
 }
 
-void MainWindowTest::timerAndSerialButtonCallTheirHooks() {
+void MainWindowTest::serialButtonOpensComProperties() {
     GuiFixture f;
-    Program program = f.start(false);
-    MainWindow window(program);
-    int presses = 0;
-    window.onStartSerial = [&] { ++presses; };
+    Session session = f.start(false);
+    MainWindow window(session);
+    QString opened;
+    ModalDriver driver;
+    driver.on<gui::FormDialog>([&](gui::FormDialog* d) {
+        opened = d->windowTitle();
+        d->reject();
+    });
     QCOMPARE(window.serialButton()->text(), QString("&Start Serial"));
     window.serialButton()->click();
-    QCOMPARE(presses, 1);
-
-    int ticks = 0;
-    QElapsedTimer clock;
-    window.onTick = [&] {
-        if (++ticks == 3) window.exitProgram();
-    };
-    ModalDriver safety;  // rejects the window should the ticks never come
-    clock.start();
-    window.run();
-    QVERIFY(!safety.timedOut());
-    QCOMPARE(ticks, 3);
-    QVERIFY(clock.elapsed() >= 3 * 124 - 20);
+    QVERIFY(driver.done());
+    QCOMPARE(opened, QString("COM Properties"));
+    QCOMPARE(window.serialButton()->text(), QString("&Start Serial"));
 }
 
 void MainWindowTest::endingTheWindow_data() {
@@ -337,7 +335,7 @@ void MainWindowTest::endingTheWindow() {
     QFETCH(QString, way);
     QFETCH(bool, storeKept);
     GuiFixture f;
-    Program program = f.start(true);
+    Session session = f.start(true);
     ModalDriver driver;
     driver.on<MainWindow>([&](MainWindow* w) {
         if (way == "exit") menuAction(w, "E&xit")->trigger();
@@ -345,9 +343,9 @@ void MainWindowTest::endingTheWindow() {
         if (way == "escape") QTest::keyClick(w, Qt::Key_Escape);
         if (way == "closebox") w->close();
     });
-    gui::runProgram(program);
+    gui::runProgram(session);
     QVERIFY(!driver.timedOut());
-    QCOMPARE(program.store.points.size(), storeKept ? std::size_t{7} : std::size_t{0});
+    QCOMPARE(session.store.points.size(), storeKept ? std::size_t{7} : std::size_t{0});
 }
 
 void MainWindowTest::saveAtExit_data() {
@@ -360,11 +358,11 @@ void MainWindowTest::saveAtExit() {
     QFETCH(bool, save);
     GuiFixture f(save ? "SaveSettings=Yes\n" : "");
     std::string before = readFile(f.ini);
-    Program program = f.start(false);
-    program.settings.LetterSize = "0.75";
+    Session session = f.start(false);
+    session.settings.LetterSize = "0.75";
     ModalDriver driver;
     driver.on<MainWindow>([](MainWindow* w) { w->exitProgram(); });
-    gui::runProgram(program);
+    gui::runProgram(session);
     QVERIFY(driver.done());
     Settings saved;
     loadSettings(saved, f.ini);

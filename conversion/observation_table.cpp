@@ -1,4 +1,4 @@
-#include "levelling/observation_table.h"
+#include "conversion/observation_table.h"
 
 #include "core/printf.h"
 
@@ -12,15 +12,14 @@ constexpr const char* kRow = "%s\r\n%s\t%4.3f\t%s\t%4.3f\t%7.4f\t%7.4f\t%9.3f\t%
 
 }  // namespace
 
-void buildObservationTable(Program& program) {
-    std::string& text = program.message;
+void buildObservationTable(std::string& text, std::string_view inputPath, std::span<const Point> points) {
     text.clear();
-    text.reserve(program.store.points.size() * 96 + 128);
+    text.reserve(points.size() * 96 + 128);
     text += '<';
-    text += program.inputPath;
+    text += inputPath;
     text += ">\r\n";
     text += kColumns;
-    for (const Point& p : program.store.points)
+    for (const Point& p : points)
         appendf(text, kRow, p.isStation ? "  *" : "   ", p.SN.c_str(), p.IH, p.N.c_str(), p.TH, p.H, p.V, p.SD, p.X,
                 p.Y, p.Z, p.Om);
 }

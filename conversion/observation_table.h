@@ -1,0 +1,16 @@
+// The observation table shown in the message area after every conversion of
+// a point model.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/point_store.h"
+
+namespace tervan {
+
+// Replaces text by the table of points under the heading "<inputPath>".
+void buildObservationTable(std::string& text, std::string_view inputPath, std::span<const Point> points);
+
+}  // namespace tervan

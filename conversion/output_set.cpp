@@ -1,0 +1,142 @@
+#include "conversion/output_set.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "conversion/observation_table.h"
+#include "core/input.h"
+#include "core/numbers.h"
+#include "writers/coordinates.h"
+#include "writers/dxf.h"
+#include "writers/kor_dpi.h"
+#include "writers/scripts.h"
+
+namespace tervan {
+namespace {
+
+const std::array kOutputs = {
+    OutputEntry{&Settings::DpiFile, ".dpi", writeDpi},
+    OutputEntry{&Settings::KorFile, ".kor", writeKor},
+    OutputEntry{&Settings::ScriptsFile, ".scr", writeScriptsInOne},
+    OutputEntry{&Settings::PointsFile, "_point.scr", writePointsScript},
+    OutputEntry{&Settings::NamesFile, "_names.scr", writeNamesScript},
+    OutputEntry{&Settings::LevelsFile, "_z.scr", writeLevelsScript},
+    OutputEntry{&Settings::NyxzFile, "_nyxz.txt", writeNyxz},
+    OutputEntry{&Settings::NxyzFile, "_nxyz.txt", writeNxyz},
+    OutputEntry{&Settings::XyzFile, "_xyz.txt", writeXyz},
+    OutputEntry{&Settings::TrasFile, "_tras.dat", writeTras},
+    // 2DFile switches the drawing on; 3DFile only chooses its name (and heights).
+    OutputEntry{&Settings::TwoDFile, "_2d.dxf", nullptr, &Settings::ThreeDFile, "_3d.dxf", writeDxf},
+};
+
+bool isInputFile(const std::string& path, const std::string& inputPath) {
+    if (path == inputPath) return true;
+    std::error_code ec;
+    return std::filesystem::equivalent(path, inputPath, ec);
+}
+
+// The lines of the DXF header file; false with the reason when it cannot be
+// read. A last line without its line feed (as many editors save it) counts
+// like the others.
+bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std::string& reason) {
+    std::error_code ec;
+    Input input;
+    int error = 0;
+    if (std::filesystem::is_directory(path, ec))
+        error = EISDIR;
+    else if (!input.open(path))
+        error = errno;
+    if (error != 0) {
+        reason = error == ENOENT ? "the DXF header file " + path + " is missing"
+                                 : "the DXF header file " + path + " cannot be read: " + std::strerror(error);
+        return false;
+    }
+    LineReader reader(input);
+    std::string line;
+    while (!reader.eof()) {
+        if (reader.read(line) == -1 && line.empty()) break;
+        lines.push_back(line);
+    }
+    return true;
+}
+
+void writeOne(const Session& session, const OutputEntry& entry, const std::string& path, Result& result) {
+    OutputFile file;
+    OutputReport report;
+    std::vector<std::string> header;
+    if (entry.drawing && !isInputFile(path, session.inputPath) &&
+        !readDxfHeader(session.dxfHeaderPath, header, report.reason)) {
+        // A drawing without its header is no drawing: leave none, not even
+        // the one a previous conversion wrote under this name.
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
+        report.path = path;
+        report.status = OutputStatus::Failed;
+    } else {
+        report = openOutput(file, path, session.inputPath);
+    }
+    if (report.status == OutputStatus::Written) {
+        const std::span<const Point> points = session.store.points;
+        if (entry.drawing)
+            entry.drawing(file, points, session.settings, header);
+        else
+            entry.write(file, points, session.settings);
+    }
+    finishOutput(file, std::move(report), result);
+}
+
+}  // namespace
+
+std::span<const OutputEntry> outputs() { return kOutputs; }
+
+const char* outputSuffix(const OutputEntry& entry, const Settings& settings) {
+    return entry.variant && settings.*entry.variant ? entry.variantSuffix : entry.suffix;
+}
+
+void applyOffsets(PointStore& store, const Settings& settings) {
+    double x0 = toNumber(settings.X0);
+    double y0 = toNumber(settings.Y0);
+    double z0 = toNumber(settings.Z0);
+    for (Point& p : store.points) {
+        if (isZeroPoint(p)) continue;
+        p.X += x0;
+        p.Y += y0;
+        p.Z += z0;
+    }
+}
+
+void writeOutputs(Session& session, const std::string& baseName, Result& result, ScaleStep scale) {
+    if (scale == ScaleStep::Apply && session.settings.x1000) {
+        for (Point& p : session.store.points) {
+            p.X *= 1000;
+            p.Y *= 1000;
+            p.Z *= 1000;
+        }
+    }
+    buildObservationTable(result.message, session.inputPath, session.store.points);
+    for (const auto& out : kOutputs)
+        if (session.settings.*out.flag) writeOne(session, out, baseName + outputSuffix(out, session.settings), result);
+}
+
+OutputReport openOutput(OutputFile& file, const std::string& path, const std::string& inputPath) {
+    if (isInputFile(path, inputPath)) return {path, OutputStatus::IsInput, "it is the input file"};
+    if (!file.create(path)) return {path, OutputStatus::Failed, file.errorText()};
+    return {path, OutputStatus::Written, ""};
+}
+
+void finishOutput(OutputFile& file, OutputReport report, Result& result) {
+    if (report.status == OutputStatus::Written && !file.close()) {
+        report.status = OutputStatus::Failed;
+        report.reason = file.errorText();
+    }
+    if (report.status == OutputStatus::IsInput)
+        appendReport(result.message, report.path + " not written: it is the input file");
+    if (report.status == OutputStatus::Failed)
+        appendReport(result.message, "cannot write " + report.path + ": " + report.reason);
+    result.outputs.push_back(std::move(report));
+}
+
+}  // namespace tervan

@@ -1,0 +1,58 @@
+// The output set: the coordinate offset step, the scale step, the
+// observation table and every ticked writer, in a fixed order. It is the one
+// place where output files are opened, refused and closed: the writers and
+// the levelling routines are handed an open file.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "conversion/session.h"
+#include "core/output_file.h"
+#include "core/result.h"
+
+namespace tervan {
+
+using Writer = void (*)(OutputFile& out, std::span<const Point> points, const Settings& settings);
+// The DXF drawing also gets the lines of the DXF header file.
+using DrawingWriter = void (*)(OutputFile& out, std::span<const Point> points, const Settings& settings,
+                               std::span<const std::string> header);
+
+struct OutputEntry {
+    int Settings::*flag;
+    const char* suffix;
+    Writer write = nullptr;
+    // The DXF drawing: this suffix instead when the setting is set.
+    int Settings::*variant = nullptr;
+    const char* variantSuffix = nullptr;
+    DrawingWriter drawing = nullptr;
+};
+
+// The suffix the settings choose for an output.
+const char* outputSuffix(const OutputEntry& entry, const Settings& settings);
+
+// The outputs in the order they are written (the DXF drawing last).
+std::span<const OutputEntry> outputs();
+
+// Adds X0, Y0, Z0 to every point that is not a zero point.
+void applyOffsets(PointStore& store, const Settings& settings);
+
+// Whether writeOutputs runs the scale step: an H, V, SD run works on
+// coordinates that were scaled already.
+enum class ScaleStep { Apply, Skip };
+
+// Scales (x1000), rebuilds the observation table into the message text and
+// writes every ticked output next to baseName, recording each in the result.
+// An output whose path is the input path is not written; an output that
+// cannot be written is reported, and the others are still written.
+void writeOutputs(Session& session, const std::string& baseName, Result& result, ScaleStep scale = ScaleStep::Apply);
+
+// Opens path for writing unless it names the input file (also through
+// another spelling or a link). The report says what happened so far.
+OutputReport openOutput(OutputFile& file, const std::string& path, const std::string& inputPath);
+
+// Closes the file and records what became of it: in the result's list of
+// outputs, and as a line of the message text when it was not written.
+void finishOutput(OutputFile& file, OutputReport report, Result& result);
+
+}  // namespace tervan

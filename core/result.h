@@ -1,0 +1,62 @@
+// What one conversion did, returned by value: the readers and the levelling
+// routines fill the counts and the message text, the output set one report
+// per output, the driver the outcome and the summary.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tervan {
+
+enum class OutputStatus {
+    Written,
+    IsInput,  // not written: it would replace the input file
+    Failed,   // could not be created or written; reason says why
+};
+
+struct OutputReport {
+    std::string path;
+    OutputStatus status = OutputStatus::Written;
+    std::string reason;
+};
+
+enum class Outcome {
+    Done,
+    CannotRead,   // the input could not be opened
+    NoReader,     // Model names no reader: nothing was read or written
+    Cancelled,    // the user cancelled a prompt: nothing was read or written
+    NothingToDo,  // H, V, SD with nothing to compute
+};
+
+struct Result {
+    Outcome outcome = Outcome::Done;
+    // The message text: the observation table or the levelling rows, then a
+    // line for every output that was not written.
+    std::string message;
+    // Whether the message text shown before stays instead (an unknown model,
+    // a cancelled prompt, H, V, SD for a levelling model).
+    bool keepMessage = false;
+    std::string summary;  // one line, for status line 3
+
+    long linesRead = 0;
+    long linesIgnored = 0;  // lines (or, in a word stream, blocks) that matched no rule
+    long rowsWritten = 0;   // levelling routines: rows of the line file
+    std::size_t points = 0;    // records in the store afterwards
+    std::size_t computed = 0;  // H, V, SD: records whose observations were computed
+    std::vector<OutputReport> outputs;
+
+    bool outputFailed() const {
+        for (const auto& o : outputs)
+            if (o.status == OutputStatus::Failed) return true;
+        return false;
+    }
+};
+
+// Appends one report line to a message text.
+inline void appendReport(std::string& message, const std::string& line) {
+    if (!message.empty()) message += "\r\n";
+    message += line;
+}
+
+}  // namespace tervan

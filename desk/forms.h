@@ -1,0 +1,77 @@
+// The dialogs of the window as plain data: what each shows, what it opens
+// with, and what "OK" does with what the user typed. A front end builds its
+// widgets from a form and hands the typed texts back in it; the form edits a
+// copy, so "Cancel" changes nothing.
+//
+// Labels and captions are the program's own texts in UTF-8; values are the
+// bytes of the settings (MIK letters above 0x7F), shown and typed as such.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion/driver.h"
+#include "core/settings.h"
+#include "levelling/level_job.h"
+#include "serial/receiver.h"
+
+namespace tervan::desk {
+
+// One editable drop-down list with its label.
+struct FormField {
+    std::string key;    // the field's name: the setting's INI key where it edits one
+    std::string label;  // "" for a field without a label
+    std::vector<std::string> presets;
+    std::string value;  // the text shown, and typed
+    std::string hint;   // a text right of the field, "" when none
+};
+
+struct Form {
+    std::string name;     // the dialog's name ("hvsdDialog", ...)
+    std::string caption;  // its title bar
+    std::vector<FormField> fields;
+    bool cancelEnabled = true;
+
+    // The text of the field named key; "" when there is none.
+    const std::string& value(std::string_view key) const;
+};
+
+// "Calculate H, V, SD": dSD, dH and dV with their current texts.
+Form hvsdForm(const Settings& settings);
+HvsdSizes hvsdSizes(const Form& form);
+
+// "Calc BFFB line": the four fields, always opened with the defaults;
+// "Cancel" is shown disabled (the Escape key and the close box cancel).
+Form bffbForm();
+BffbParams bffbParams(const Form& form);
+
+inline constexpr const char* kReceiveDirection = "1 Station to PC(Recieve)";
+inline constexpr const char* kSendDirection = "2 PC to Station(Send)";
+
+// "COM Properties": the serial settings, each list showing its current
+// value, and the direction of the transfer, preset to receiving.
+Form comPropertiesForm(const Settings& settings);
+// "OK": every setting whose list text is not empty takes that text; the
+// direction is Send only for exactly the send entry.
+Direction applyComProperties(const Form& form, Settings& settings);
+
+// The Settings dialog ("Setings"): one control per setting of section
+// "Model" that has a label, in the settings table's order, and the disabled
+// "FilesName:" field.
+enum class ControlKind { ModelList, Check, Edit };
+struct SettingsControl {
+    const SettingKey* key;
+    ControlKind kind;
+};
+std::vector<SettingsControl> settingsControls();
+// The entries of the model list, in the model table's order; the list also
+// takes typed text, an unknown name included.
+std::vector<std::string> modelNames();
+
+struct SettingsForm {
+    std::string fileName;  // the chosen input file, shown disabled
+    Settings values;       // a copy of the settings, edited by the dialog
+};
+
+}  // namespace tervan::desk

@@ -1,0 +1,47 @@
+// What a front end gives the window logic: the controls of the main window
+// and its dialogs. The Qt program and the Windows program each implement it
+// with their own widgets and hold no logic of their own.
+//
+// Texts are bytes: the message text and the status lines as the core makes
+// them (instrument text in MIK, paths as the file system has them).
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "desk/forms.h"
+#include "serial/sender.h"
+
+namespace tervan::desk {
+
+class Front {
+public:
+    virtual ~Front() = default;
+
+    // The message area: the whole text, whose lines end in CR LF (the
+    // levelling rows in CR CR LF).
+    virtual void showMessage(const std::string& text) = 0;
+    // Status line 1 (progress), 2 (the line being received) or 3 (what the
+    // last command did).
+    virtual void setStatus(int line, const std::string& text) = 0;
+    // "&Start Serial" or "&Stop Serial".
+    virtual void setSerialButton(const std::string& text) = 0;
+
+    // The open-file dialog, path its initial file name; on "Open" path is
+    // the chosen file. false when cancelled.
+    virtual bool chooseInputFile(std::string& path) = 0;
+    // The Settings dialog on form; false on "Cancel".
+    virtual bool editSettings(SettingsForm& form) = 0;
+    // A dialog of fields (Calculate H, V, SD; Calc BFFB line; COM
+    // Properties) on form; false on "Cancel".
+    virtual bool editForm(Form& form) = 0;
+    // "Send serial data" until the user closes it: its buttons call the
+    // sender and show its text.
+    virtual void runSendDialog(Sender& sender) = 0;
+
+    // Runs task from the window's loop once the current handler has
+    // returned, so that the timer keeps ticking while task shows dialogs.
+    virtual void post(std::function<void()> task) = 0;
+};
+
+}  // namespace tervan::desk

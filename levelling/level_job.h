@@ -1,0 +1,36 @@
+// What a levelling routine gets: the recording, opened by the conversion
+// layer; the line file, opened by the output set (it takes nothing when the
+// file was refused or could not be created, and the output set reports
+// that); and the result its message text and counts go to.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/input.h"
+#include "core/output_file.h"
+#include "core/result.h"
+#include "core/rng.h"
+
+namespace tervan {
+
+// The four fields of the Calc BFFB line dialog, as typed.
+struct BffbParams {
+    std::string reading = "2.0";  // "R ± 0.00001 m x "
+    std::string distance = "5.0"; // "HD ± 0.001 m x "
+    std::string first = "1";      // "Numeration 1"
+    std::string line = "1";       // "Line No"
+};
+
+struct LevelJob {
+    Input& input;
+    OutputFile& lineFile;
+    Result& result;
+    std::string_view inputPath;  // the heading of the message text
+    Rng& rng;                    // the BFFB line's random errors
+    BffbParams bffb;             // the BFFB line's values
+};
+
+using LevelRoutine = void (*)(LevelJob& job);
+
+}  // namespace tervan

@@ -1,0 +1,68 @@
+#!/usr/bin/env python3
+"""Checks that every #include goes down the layers, never up or sideways.
+
+    core <- readers, levelling, writers <- conversion <- desk <- app, win
+    core <- serial;  conversion, serial <- cli;  serial <- desk
+
+Below the front ends only the standard library (and, in the Win32 serial
+port, the system's own header) may be included: no toolkit header.
+Usage: include_order.py SOURCE_DIR   (exit status 1 on any violation)
+"""
+import pathlib
+import re
+import sys
+
+BELOW = {
+    "core": set(),
+    "readers": {"core"},
+    "levelling": {"core"},
+    "writers": {"core"},
+    "conversion": {"core", "readers", "levelling", "writers"},
+    "serial": {"core"},
+}
+BELOW["desk"] = BELOW["conversion"] | {"conversion", "serial"}
+BELOW["cli"] = BELOW["conversion"] | {"conversion", "serial"}
+BELOW["app"] = BELOW["desk"] | {"desk"}
+BELOW["win"] = BELOW["desk"] | {"desk"}
+FRONT_ENDS = {"app", "win"}
+# System headers a layer below the front ends may use for its platform.
+PLATFORM = {("serial", "windows.h")}
+
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
+
+
+def violations(root):
+    for layer, allowed in BELOW.items():
+        for path in sorted((root / layer).rglob("*")):
+            if path.suffix not in (".h", ".cpp"):
+                continue
+            for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+                m = INCLUDE.match(line)
+                if not m:
+                    continue
+                kind, header = m.groups()
+                where = f"{path.relative_to(root)}:{number}: {header}"
+                if kind == '"':
+                    top = header.split("/")[0]
+                    if top in BELOW and top != layer and top not in allowed:
+                        yield f"{where} ({layer} may not include {top})"
+                elif layer not in FRONT_ENDS:
+                    name = header.split("/")[-1]
+                    if (header.startswith("Q") or "/" in header and header.split("/")[0].startswith("Qt")) or (
+                        name == "windows.h" and (layer, name) not in PLATFORM
+                    ):
+                        yield f"{where} (a toolkit header below the front ends)"
+
+
+def main():
+    root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()
+    found = list(violations(root))
+    for v in found:
+        print(v)
+    checked = sum(1 for layer in BELOW for p in (root / layer).rglob("*") if p.suffix in (".h", ".cpp"))
+    print(f"{checked} files checked, {len(found)} includes out of order")
+    return 1 if found or checked == 0 else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
