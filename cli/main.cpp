@@ -1,28 +1,23 @@
 // tervan-cli: the headless front end. Runs what File/Open followed by "OK"
 // runs in the window, for each INPUT in turn.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "conversion/driver.h"
+#include "core/files.h"
 #include "core/settings.h"
 
 using namespace tervan;
 
 namespace {
-
-std::string programFolder(const char* argv0) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path exe = fs::canonical("/proc/self/exe", ec);
-    if (ec) exe = fs::absolute(argv0, ec);
-    std::string folder = exe.parent_path().string();
-    folder += static_cast<char>(fs::path::preferred_separator);
-    return folder;
-}
 
 void printMessage(const std::string& message, const CliOptions& options) {
     if (options.quiet) return;
@@ -81,7 +76,12 @@ int runConvert(Session& session, const CliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef _WIN32
+    // The message text is bytes with its own CR LF line ends; text mode
+    // would make them CR CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::vector<std::string> args = commandLineArguments(argc, argv);
     CliOptions options;
     std::string error;
     if (!parseCommandLine(args, options, error)) {

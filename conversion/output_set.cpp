@@ -3,10 +3,10 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "conversion/observation_table.h"
+#include "core/files.h"
 #include "core/input.h"
 #include "core/numbers.h"
 #include "writers/coordinates.h"
@@ -33,19 +33,16 @@ const std::array kOutputs = {
 };
 
 bool isInputFile(const std::string& path, const std::string& inputPath) {
-    if (path == inputPath) return true;
-    std::error_code ec;
-    return std::filesystem::equivalent(path, inputPath, ec);
+    return path == inputPath || sameFile(path, inputPath);
 }
 
 // The lines of the DXF header file; false with the reason when it cannot be
 // read. A last line without its line feed (as many editors save it) counts
 // like the others.
 bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std::string& reason) {
-    std::error_code ec;
     Input input;
     int error = 0;
-    if (std::filesystem::is_directory(path, ec))
+    if (isFolder(path))
         error = EISDIR;
     else if (!input.open(path))
         error = errno;
@@ -71,8 +68,7 @@ void writeOne(const Session& session, const OutputEntry& entry, const std::strin
         !readDxfHeader(session.dxfHeaderPath, header, report.reason)) {
         // A drawing without its header is no drawing: leave none, not even
         // the one a previous conversion wrote under this name.
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
+        removeFile(path);
         report.path = path;
         report.status = OutputStatus::Failed;
     } else {

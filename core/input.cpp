@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/files.h"
+
 namespace tervan {
 
 Input::~Input() {
@@ -14,7 +16,7 @@ bool Input::open(const std::string& path) {
     memory_ = {};
     pos_ = end_ = 0;
     error_.clear();
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = openFile(path, "rb");
     if (!file_) error_ = std::strerror(errno);
     return file_ != nullptr;
 }

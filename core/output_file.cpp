@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "core/files.h"
 #include "core/printf.h"
 
 namespace tervan {
@@ -14,7 +15,7 @@ bool OutputFile::create(const std::string& path) {
     close();
     failed_ = false;
     error_.clear();
-    file_ = std::fopen(path.c_str(), "wb");
+    file_ = openFile(path, "wb");
     if (!file_) {
         failed_ = true;
         error_ = std::strerror(errno);

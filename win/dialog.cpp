@@ -1,0 +1,45 @@
+#include "win/dialog.h"
+
+#include "core/mik.h"
+
+namespace tervan::win {
+
+namespace {
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    auto* handler = reinterpret_cast<const DialogHandler*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    // Messages before WM_INITDIALOG (WM_SETFONT among them) find no handler.
+    if (!handler) return FALSE;
+    bool handled = (*handler)(dialog, message, wParam, lParam);
+    // WM_INITDIALOG: the first control that takes the focus gets it, unless
+    // the handler has put it somewhere.
+    if (message == WM_INITDIALOG) return !IsChild(dialog, GetFocus());
+    return handled;
+}
+
+}  // namespace
+
+INT_PTR runDialog(HWND owner, int id, const DialogHandler& handler) {
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), owner, dialogProc,
+                           reinterpret_cast<LPARAM>(&handler));
+}
+
+std::wstring fromMik(std::string_view bytes) {
+    std::u16string text = decodeMik(bytes);
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string toMik(std::wstring_view text) {
+    return encodeMik(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+}
+
+std::wstring controlText(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring itemText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
+
+}  // namespace tervan::win

@@ -1,0 +1,33 @@
+// Modal dialogs from the templates of tervan.rc, their messages handed to a
+// function object, and the texts of their controls.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tervan::win {
+
+// Gets every message of the dialog after WM_INITDIALOG; true when it has
+// handled the message.
+using DialogHandler = std::function<bool(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)>;
+
+// Shows the dialog of the template id over owner until EndDialog; returns
+// the value given to EndDialog. The focus goes to the first control that
+// takes it, unless the handler of WM_INITDIALOG sets it.
+INT_PTR runDialog(HWND owner, int id, const DialogHandler& handler);
+
+// MIK bytes as the letters they stand for, and back ('?' for a letter MIK
+// lacks).
+std::wstring fromMik(std::string_view bytes);
+std::string toMik(std::wstring_view text);
+
+std::wstring controlText(HWND control);
+std::wstring itemText(HWND dialog, int id);
+
+}  // namespace tervan::win
