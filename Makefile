@@ -1,11 +1,14 @@
 # make run   installs what is missing, builds, converts the bundled examples
 # make test  the same build, then every test
 # make bench the benchmarks; make gui opens the window; make clean
+# make windows       the Windows programs (mingw-w64) and dist/tervan-windows.zip
+# make test-windows  their tests under wine, beside the Linux build
 
 BUILD ?= build
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench gui clean
+.PHONY: all deps build run test bench gui clean deps-windows windows test-windows
 
 all: build
 
@@ -32,5 +35,19 @@ gui: build
 	cp examples/zeiss3303.txt $(BUILD)/gui/
 	$(BUILD)/bin/tervan $(BUILD)/gui/zeiss3303.txt
 
+deps-windows:
+	./scripts/install-deps.sh --windows
+
+windows: deps-windows
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DTERVAN_LINUX_BUILD=$(CURDIR)/$(BUILD)
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target tervan tervan-cli
+	./scripts/package-windows.sh $(WINDOWS_BUILD) dist/tervan-windows.zip
+
+# The Linux build is there to compare the conversions with.
+test-windows: windows build
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j$(JOBS)
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan $(WINDOWS_BUILD) dist

@@ -17,8 +17,10 @@ bool OutputFile::create(const std::string& path) {
     error_.clear();
     file_ = openFile(path, "wb");
     if (!file_) {
+        // Windows says "Permission denied" for a folder in the way.
+        int error = errno == EACCES && isFolder(path) ? EISDIR : errno;
         failed_ = true;
-        error_ = std::strerror(errno);
+        error_ = std::strerror(error);
         return false;
     }
     return true;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages that building and testing Tervan
 # need and that are not installed yet. Run as root (or with sudo available).
+#   install-deps.sh            the Linux build and its tests
+#   install-deps.sh --windows  also the Windows build and its tests under wine
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,16 @@ packages=(
   python3 python3-ezdxf            # a real DXF reader for the DXF tests
   locales                          # a decimal-comma locale for the locale test
 )
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev  # the cross compiler (std::thread needs POSIX threads)
+    googletest                     # GoogleTest's sources, built with the cross compiler
+    zip                            # dist/tervan-windows.zip
+    wine wine64 fonts-wine         # the tests run the Windows programs under 64-bit wine
+    socat                          # a linked pair of pseudo-terminals as COM12 and COM13
+    xvfb xauth xdotool imagemagick # the window under Xvfb, a key press and a screenshot
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -85,7 +85,8 @@ std::unique_ptr<SerialPort> openSerialPort(const std::string& name) {
     // COM10 and above exist only in the device namespace; "\\.\" reaches
     // COM1 to COM9 too.
     std::string path = name.find('\\') == std::string::npos ? "\\\\.\\" + name : name;
-    HANDLE handle = CreateFileW(toUtf16(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE handle =
+        CreateFileW(toUtf16(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     if (GetFileType(handle) != FILE_TYPE_CHAR) {
         CloseHandle(handle);

@@ -82,7 +82,9 @@ struct DeskRig {
         desk->start();
     }
     std::string ini() const { return test::readFile(folder + "Tervan.ini"); }
-    std::string logPath() const { return folder + "Log/20090305070409.srd"; }
+    std::string logPath() const {
+        return folder + "Log" + static_cast<char>(std::filesystem::path::preferred_separator) + "20090305070409.srd";
+    }
 };
 
 TEST(DeskStart, ConvertsTheInputOfTheCommandLineAndOpensFileOpenWhenAsked) {
