@@ -3,6 +3,7 @@
 
 #include "cli/options.h"
 #include "cli_runner.h"
+#include "core/files.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -88,6 +89,53 @@ TEST(Cli, UnwritableOutputExits1) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("cannot write " + dir.file("b_xyz.txt")), std::string::npos);
     EXPECT_TRUE(test::fileExists(dir.file("b_nxyz.txt")));
+}
+
+// Standard output carries the message text as its bytes: CR LF and the
+// levelling rows' CR CR LF as they are (a text-mode stream on Windows would
+// make them CR CR LF and CR CR CR LF).
+TEST(Cli, PrintsTheMessageTextByteForByte) {
+    for (const auto& [example, model] : {std::pair{"leica1200.txt", "Leica1200"}, std::pair{"level.gsi", "DNA8"}}) {
+        test::ScratchDir dir;
+        const std::string input = dir.file(example);
+        test::writeFile(input, test::readFile(std::string(TERVAN_EXAMPLES) + "/" + example));
+        test::CliRun r = test::runCli(dir, std::string("convert --ini /nonexistent/x.ini --model ") + model +
+                                               " --dxf-header " + test::shellQuote(TERVAN_DXF_HEADER) + " " +
+                                               test::shellQuote(input));
+        ASSERT_EQ(r.status, 0) << r.err;
+        Session session;
+        session.settings.Model = model;
+        session.dxfHeaderPath = TERVAN_DXF_HEADER;
+        const std::string message = test::convertFile(session, input).message;
+        EXPECT_NE(message.find('\r'), std::string::npos);
+        EXPECT_EQ(r.out, message + "\n") << model;
+    }
+}
+
+// No --ini and no --dxf-header: the settings and the DXF header beside the
+// program (the shipped settings tick the 3D drawing).
+TEST(Cli, FindsItsSettingsAndDxfHeaderBesideItself) {
+    test::ScratchDir dir;
+    const std::string input = dir.file("job.txt");
+    test::writeFile(input, kLeica);
+    test::CliRun r = test::runCli(dir, "convert -q --model Leica1200 " + test::shellQuote(input));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFile(dir.file("job_3d.dxf")).substr(0, 12), "  0\r\nSECTION");
+}
+
+// Names with any letters come through the command line to the files and
+// back to the message text (on Windows through the wide command line).
+TEST(Cli, TakesPathsWithAnyLetters) {
+    test::ScratchDir dir;
+    const std::string folder = dir.file("Данни Müller");
+    std::filesystem::create_directory(fsPath(folder));
+    const std::string input = folder + "/точки Ñandú.txt";
+    test::writeFile(input, kLeica);
+    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 --set 2DFile=No " +
+                                           test::shellQuote(input));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, input.size() + 2), "<" + input + ">");
+    EXPECT_EQ(test::readFile(folder + "/точки Ñandú_nxyz.txt"), "    P1    700.250    400.500     50.100\r\n");
 }
 
 TEST(CliOptions, ParsesEveryOption) {

@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Starts tervan.exe under wine, in a virtual desktop on Xvfb, on an example
 in a folder with a Cyrillic name, as Explorer would start it for a file
-dropped on it; waits for the window, takes a screenshot of it, closes it
-with Alt+C ("&Close") and checks that the window wrote the same outputs as
-tervan-cli.exe writes for that file with the same settings.
+dropped on it; waits for the window and takes a screenshot of it. Then, by
+the keyboard, File/Open: the open-file dialog (its file name is the input's),
+the Settings dialog (another screenshot), "File.dxf" unticked, "OK"; and
+Alt+C ("&Close"). Checks that the window wrote the same outputs as
+tervan-cli.exe writes for that file with the same settings, and that the
+settings file keeps "File.dxf" unticked.
 """
 import argparse
 import os
@@ -59,6 +62,12 @@ def main():
     ini = (pathlib.Path(a.resources) / "Tervan.ini").read_bytes()
     (folder / "Tervan.ini").write_bytes(ini.replace(b"StartWithFileOpen=Yes", b"StartWithFileOpen=No"))
 
+    # The work folder is drive D: of the prefix, as a user's data drive.
+    drive = pathlib.Path(a.prefix) / "dosdevices" / "d:"
+    if drive.is_symlink():
+        drive.unlink()
+    drive.symlink_to(work.resolve())
+
     data = work / "Данни за обект"
     data.mkdir()
     shutil.copy(pathlib.Path(a.examples) / "zeiss3303.txt", data)
@@ -67,7 +76,7 @@ def main():
     shutil.copy(pathlib.Path(a.examples) / "zeiss3303.txt", reference)
 
     def windows(p):
-        return "Z:" + str(p).replace("/", "\\")
+        return "D:\\" + str(pathlib.Path(p).relative_to(work)).replace("/", "\\")
 
     env = dict(os.environ, WINEPREFIX=a.prefix)
     subprocess.run([a.wine, windows(folder / "tervan-cli.exe"), "convert", "-q", windows(reference / "zeiss3303.txt")],
@@ -96,6 +105,20 @@ def main():
             pathlib.Path(a.screenshot).parent.mkdir(parents=True, exist_ok=True)
             shutil.copy(shot, a.screenshot)
             print(f"screenshot: {a.screenshot}")
+
+            def keys(*names, pause=1.5):
+                subprocess.run(["xdotool", "key", "--delay", "150", *names], env=env, check=True)
+                time.sleep(pause)
+
+            keys("alt+f", "o", pause=3)  # File/Open
+            keys("Return", pause=3)  # the open-file dialog, on the input
+            settings_shot = pathlib.Path(a.screenshot).with_name("settings.png")
+            subprocess.run(["import", "-display", display, "-window", "root", str(settings_shot)], check=True)
+            print(f"screenshot: {settings_shot}")
+            keys("Tab", "space", "Return")  # "File.dxf" unticked, "OK"
+            if not wait_for("the settings saved after the dialog",
+                            lambda: b"2DFile=No" in (folder / "Tervan.ini").read_bytes(), 30):
+                ok = False
             subprocess.run(["xdotool", "key", "alt+c"], env=env, check=True)
             try:
                 program.wait(timeout=30)
@@ -109,6 +132,7 @@ def main():
         xvfb.terminate()
         xvfb.wait()
 
+    drive.unlink()
     got = {p.name: p.read_bytes() for p in data.iterdir()}
     if set(got) != set(expected):
         print(f"the window wrote {sorted(got)}, tervan-cli.exe {sorted(expected)}")

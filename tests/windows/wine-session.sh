@@ -30,6 +30,11 @@ case "$command" in
       wine wineboot --init </dev/null >/dev/null 2>&1
       wineserver -w
     fi
+    # Debian's wine leaves its own fonts out of a new prefix: without them
+    # the title bars' buttons (Marlett) are drawn as letters.
+    if [ -d /usr/share/wine/fonts ]; then
+      ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     # Everything left running lets go of the test's output, or ctest would
     # wait for it: the server, and the services that the first program of a
     # session starts.
