@@ -42,4 +42,13 @@ std::wstring controlText(HWND control) {
 
 std::wstring itemText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
 
+void fillList(HWND dialog, int id, const std::vector<std::wstring>& entries, const std::wstring& value) {
+    HWND list = GetDlgItem(dialog, id);
+    for (const std::wstring& entry : entries)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SetWindowTextW(list, value.c_str());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i] == value) SendMessageW(list, CB_SETCURSEL, i, 0);
+}
+
 }  // namespace tervan::win

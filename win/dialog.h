@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tervan::win {
 
@@ -29,5 +30,10 @@ std::string toMik(std::wstring_view text);
 
 std::wstring controlText(HWND control);
 std::wstring itemText(HWND dialog, int id);
+
+// An editable drop-down list: its entries, and value as its text; the
+// entry that is value, letter for letter, is the one selected, so that
+// the arrow keys go on from it.
+void fillList(HWND dialog, int id, const std::vector<std::wstring>& entries, const std::wstring& value);
 
 }  // namespace tervan::win

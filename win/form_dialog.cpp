@@ -8,10 +8,9 @@ namespace {
 
 void fill(HWND dialog, const desk::Form& form) {
     for (std::size_t i = 0; i < form.fields.size(); ++i) {
-        const int id = IDC_FIELD1 + static_cast<int>(i);
-        for (const std::string& preset : form.fields[i].presets)
-            SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fromMik(preset).c_str()));
-        SetDlgItemTextW(dialog, id, fromMik(form.fields[i].value).c_str());
+        std::vector<std::wstring> presets;
+        for (const std::string& preset : form.fields[i].presets) presets.push_back(fromMik(preset));
+        fillList(dialog, IDC_FIELD1 + static_cast<int>(i), presets, fromMik(form.fields[i].value));
     }
     EnableWindow(GetDlgItem(dialog, IDCANCEL), form.cancelEnabled);
 }

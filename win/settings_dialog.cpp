@@ -13,12 +13,12 @@ void fill(HWND dialog, const desk::SettingsForm& form) {
     for (const desk::SettingsControl& c : desk::settingsControls()) {
         const int id = settingControl(c.key->key);
         switch (c.kind) {
-            case desk::ControlKind::ModelList:
-                for (const std::string& name : desk::modelNames())
-                    SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0,
-                                        reinterpret_cast<LPARAM>(toUtf16(name).c_str()));
-                SetDlgItemTextW(dialog, id, fromMik(s.*c.key->text).c_str());
+            case desk::ControlKind::ModelList: {
+                std::vector<std::wstring> names;
+                for (const std::string& name : desk::modelNames()) names.push_back(toUtf16(name));
+                fillList(dialog, id, names, fromMik(s.*c.key->text));
                 break;
+            }
             case desk::ControlKind::Check:
                 CheckDlgButton(dialog, id, s.*c.key->flag ? BST_CHECKED : BST_UNCHECKED);
                 break;

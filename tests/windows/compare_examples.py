@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Converts every example with the Linux tervan-cli and with tervan-cli.exe
-under wine, each side in folders of its own and with the shipped settings
-and DXF header beside the program, and compares what they write byte for
-byte: the output files, the printed message text (its input path aside)
-and the exit status.
+under wine, as dist/tervan-windows.zip ships it (unzipped: the program with
+the settings and the DXF header beside it), each side in folders of its own,
+and compares what they write byte for byte: the output files, the printed
+message text (its input path aside) and the exit status.
 
 One input has Cyrillic and accented letters and blanks in its name. One is
 "ТОЧКИ.KOR" converted with the model kor: on Windows its coordinate list
@@ -16,6 +16,7 @@ import pathlib
 import shutil
 import subprocess
 import sys
+import zipfile
 
 # (example, the name it is given, commands): each command is the options of
 # "tervan-cli convert" and the file it converts (None: the example); the
@@ -42,14 +43,20 @@ NOT_REPLACED = b"not written: it is the input file"
 
 
 class Side:
-    """One build's tervan-cli, in a program folder of its own."""
+    """One build's tervan-cli in its program folder: the build's own, or
+    the folder of a zip."""
 
-    def __init__(self, cli, work, wine=None, prefix=None):
+    def __init__(self, work, cli=None, zip_file=None, wine=None, prefix=None):
         self.work = pathlib.Path(work)
         self.wine = wine
         self.env = dict(os.environ, WINEPREFIX=str(prefix)) if prefix else None
-        cli = pathlib.Path(cli)
         shutil.rmtree(self.work, ignore_errors=True)
+        if zip_file:
+            with zipfile.ZipFile(zip_file) as z:
+                z.extractall(self.work / "program")
+            self.program = self.work / "program" / "Tervan" / "tervan-cli.exe"
+            return
+        cli = pathlib.Path(cli)
         self.program = self.work / "program" / cli.name
         self.program.parent.mkdir(parents=True)
         shutil.copy(cli, self.program)
@@ -94,15 +101,16 @@ def differences(linux, wine):
 def main():
     global EXAMPLES
     parser = argparse.ArgumentParser()
-    for option in ("--linux-cli", "--windows-cli", "--examples", "--work", "--wine", "--prefix"):
+    for option in ("--linux-cli", "--zip", "--examples", "--work", "--wine", "--prefix"):
         parser.add_argument(option, required=True)
     a = parser.parse_args()
     EXAMPLES = pathlib.Path(a.examples)
-    if not pathlib.Path(a.linux_cli).exists():
-        print(f"no Linux build at {a.linux_cli}: run make build first")
-        return 1
-    linux = Side(a.linux_cli, pathlib.Path(a.work) / "linux")
-    wine = Side(a.windows_cli, pathlib.Path(a.work) / "wine", a.wine, a.prefix)
+    for needed, how in ((a.linux_cli, "make build"), (a.zip, "make windows")):
+        if not pathlib.Path(needed).exists():
+            print(f"no {needed}: run {how} first")
+            return 1
+    linux = Side(pathlib.Path(a.work) / "linux", cli=a.linux_cli)
+    wine = Side(pathlib.Path(a.work) / "wine", zip_file=a.zip, wine=a.wine, prefix=a.prefix)
 
     failed = 0
     for index, case in enumerate(CASES):

@@ -1,8 +1,9 @@
 # The Windows build's tests, run under wine on the build machine (make
 # test-windows): tervan_tests.exe (the serial tests against port_win32.cpp
 # over COM12 and COM13, a linked pair of pseudo-terminals), every example
-# converted by tervan-cli.exe and compared byte for byte with the Linux
-# build's conversion, and tervan.exe's window under Xvfb.
+# converted by the tervan-cli.exe of dist/tervan-windows.zip and compared
+# byte for byte with the Linux build's conversion, and tervan.exe's window
+# under Xvfb, receiving and sending on the COM pair too.
 set(TERVAN_LINUX_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "The Linux build whose tervan-cli the Windows one is compared with")
 set(wine_prefix ${CMAKE_BINARY_DIR}/wine)
 set(wine ${CMAKE_COMMAND} -E env WINEPREFIX=${wine_prefix} ${CMAKE_CURRENT_LIST_DIR}/wine.sh)
@@ -24,7 +25,7 @@ gtest_discover_tests(tervan_tests TEST_FILTER "${serial_suites}" DISCOVERY_TIMEO
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME windows_examples
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/compare_examples.py
-    --linux-cli ${TERVAN_LINUX_BUILD}/bin/tervan-cli --windows-cli $<TARGET_FILE:tervan-cli>
+    --linux-cli ${TERVAN_LINUX_BUILD}/bin/tervan-cli --zip ${CMAKE_SOURCE_DIR}/dist/tervan-windows.zip
     --examples ${CMAKE_SOURCE_DIR}/examples --work ${CMAKE_BINARY_DIR}/compare --wine ${CMAKE_CURRENT_LIST_DIR}/wine.sh
     --prefix ${wine_prefix})
 add_test(NAME windows_window
@@ -34,3 +35,5 @@ add_test(NAME windows_window
     --screenshot ${CMAKE_BINARY_DIR}/screenshots/main-window.png --wine ${CMAKE_CURRENT_LIST_DIR}/wine.sh
     --prefix ${wine_prefix})
 set_tests_properties(windows_examples windows_window PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED wine)
+# The window receives and sends on COM12.
+set_tests_properties(windows_window PROPERTIES RESOURCE_LOCK com_pair)

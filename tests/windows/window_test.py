@@ -1,16 +1,23 @@
 #!/usr/bin/env python3
-"""Starts tervan.exe under wine, in a virtual desktop on Xvfb, on an example
-in a folder with a Cyrillic name, as Explorer would start it for a file
-dropped on it; waits for the window and takes a screenshot of it. Then, by
-the keyboard, File/Open: the open-file dialog (its file name is the input's),
-the Settings dialog (another screenshot), "File.dxf" unticked, "OK"; and
-Alt+C ("&Close"). Checks that the window wrote the same outputs as
-tervan-cli.exe writes for that file with the same settings, and that the
-settings file keeps "File.dxf" unticked.
+"""tervan.exe under wine, in a virtual desktop on Xvfb, used by the keyboard
+as a surveyor would use it:
+
+1. started on an example in a folder with a Cyrillic name (drive D: of the
+   prefix), as Explorer starts it for a file dropped on it: the window shows
+   the observation table (a screenshot) and has written the outputs, the
+   same bytes as tervan-cli.exe writes for that file;
+2. File/Open: the open-file dialog, on the input; the Settings dialog (a
+   screenshot), "File.dxf" unticked, "OK": the settings file keeps it;
+3. "&Start Serial", COM Properties on COM12, "OK": a transmission that the
+   instrument sends on COM13 is kept in Log\\ and opened with File/Open;
+4. "&Start Serial" again with "2 PC to Station(Send)": "&All" sends the
+   points of the received file, "St&op" the end mark;
+5. Alt+C ("&Close") ends the program.
 """
 import argparse
 import os
 import pathlib
+import select
 import shutil
 import subprocess
 import sys
@@ -29,20 +36,29 @@ def start_xvfb():
     return xvfb, ":" + display
 
 
-def colours(png):
-    """The number of colours in a picture: one or two on the empty desktop,
-    hundreds once the window and its text are drawn."""
-    return int(subprocess.run(["convert", png, "-format", "%k", "info:"], capture_output=True, text=True).stdout)
-
-
 def wait_for(what, check, seconds):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         if check():
             return True
         time.sleep(0.5)
-    print(f"timed out waiting for {what}")
-    return False
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+class Instrument:
+    """The far end of COM13: a pseudo-terminal of the wine session."""
+
+    def __init__(self, path):
+        self.fd = os.open(path, os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK)
+
+    def send(self, data):
+        os.write(self.fd, data)
+
+    def receive(self, quiet=1.0):
+        got = b""
+        while select.select([self.fd], [], [], quiet)[0]:
+            got += os.read(self.fd, 4096)
+        return got
 
 
 def main():
@@ -50,34 +66,39 @@ def main():
     for option in ("--program", "--cli", "--examples", "--resources", "--work", "--screenshot", "--wine", "--prefix"):
         parser.add_argument(option, required=True)
     a = parser.parse_args()
-    work = pathlib.Path(a.work)
+    work = pathlib.Path(a.work).resolve()
     shutil.rmtree(work, ignore_errors=True)
-
-    # The program folder as the zip has it, with File/Open not run at once.
-    folder = work / "Tervan"
-    folder.mkdir(parents=True)
-    shutil.copy(a.program, folder)
-    shutil.copy(a.cli, folder)
-    shutil.copy(pathlib.Path(a.resources) / "dxf_header.txt", folder)
-    ini = (pathlib.Path(a.resources) / "Tervan.ini").read_bytes()
-    (folder / "Tervan.ini").write_bytes(ini.replace(b"StartWithFileOpen=Yes", b"StartWithFileOpen=No"))
+    shots = pathlib.Path(a.screenshot).parent
+    shots.mkdir(parents=True, exist_ok=True)
 
     # The work folder is drive D: of the prefix, as a user's data drive.
     drive = pathlib.Path(a.prefix) / "dosdevices" / "d:"
     if drive.is_symlink():
         drive.unlink()
-    drive.symlink_to(work.resolve())
-
-    data = work / "Данни за обект"
-    data.mkdir()
-    shutil.copy(pathlib.Path(a.examples) / "zeiss3303.txt", data)
-    reference = work / "reference"
-    reference.mkdir()
-    shutil.copy(pathlib.Path(a.examples) / "zeiss3303.txt", reference)
+    work.mkdir(parents=True)
+    drive.symlink_to(work)
 
     def windows(p):
         return "D:\\" + str(pathlib.Path(p).relative_to(work)).replace("/", "\\")
 
+    # The program folder as the zip has it, with File/Open not run at once
+    # and the port of the serial tests.
+    folder = work / "Tervan"
+    folder.mkdir()
+    shutil.copy(a.program, folder)
+    shutil.copy(a.cli, folder)
+    shutil.copy(pathlib.Path(a.resources) / "dxf_header.txt", folder)
+    ini = (pathlib.Path(a.resources) / "Tervan.ini").read_bytes()
+    ini = ini.replace(b"StartWithFileOpen=Yes", b"StartWithFileOpen=No").replace(b"ComName=COM1", b"ComName=COM12")
+    (folder / "Tervan.ini").write_bytes(ini)
+
+    example = pathlib.Path(a.examples) / "zeiss3303.txt"
+    data = work / "Данни за обект"
+    data.mkdir()
+    shutil.copy(example, data)
+    reference = work / "reference"
+    reference.mkdir()
+    shutil.copy(example, reference)
     env = dict(os.environ, WINEPREFIX=a.prefix)
     subprocess.run([a.wine, windows(folder / "tervan-cli.exe"), "convert", "-q", windows(reference / "zeiss3303.txt")],
                    env=env, check=True, timeout=120)
@@ -85,64 +106,91 @@ def main():
 
     xvfb, display = start_xvfb()
     env["DISPLAY"] = display
-    ok = True
+    instrument = Instrument(pathlib.Path(a.prefix) / "run" / "com-b")
+    program = None
+
+    def screenshot(name):
+        path = shots / name
+        subprocess.run(["import", "-display", display, "-window", "root", str(path)], check=True)
+        print(f"screenshot: {path}")
+        return path
+
+    def keys(*names, pause=2.0):
+        subprocess.run(["xdotool", "key", "--delay", "150", *names], env=env, check=True)
+        time.sleep(pause)
+
+    def colours(png):
+        return int(subprocess.run(["convert", str(png), "-format", "%k", "info:"], capture_output=True,
+                                  text=True).stdout)
+
+    failures = []
     try:
         program = subprocess.Popen([a.wine, "explorer", f"/desktop=Tervan,{DESKTOP[0]}x{DESKTOP[1]}",
                                     windows(folder / "tervan.exe"), windows(data / "zeiss3303.txt")], env=env)
-        shot = work / "screenshot.png"
+        # 1. The window: its outputs first (written while it is built), then
+        # its text drawn (hundreds of colours, where the empty desktop has one).
+        wait_for("the outputs", lambda: len(list(data.iterdir())) >= len(expected), 60)
+        wait_for("the window", lambda: colours(screenshot(pathlib.Path(a.screenshot).name)) > 100, 60)
+        time.sleep(1)
+        screenshot(pathlib.Path(a.screenshot).name)
+        got = {p.name: p.read_bytes() for p in data.iterdir()}
+        if got != expected:
+            failures.append(f"the window wrote {sorted(got)}, not as tervan-cli.exe {sorted(expected)}")
 
-        def written():
-            return len(list(data.iterdir())) >= len(expected)
+        # 2. File/Open and the Settings dialog.
+        keys("alt+f", "o", pause=3)
+        keys("Return", pause=3)
+        screenshot("settings.png")
+        keys("Tab", "space", "Return")
+        wait_for("the settings saved after the dialog", lambda: b"2DFile=No" in (folder / "Tervan.ini").read_bytes(),
+                 30)
 
-        def drawn():
-            subprocess.run(["import", "-display", display, "-window", "root", str(shot)], check=True)
-            return colours(str(shot)) > 100
+        # 3. A transmission received, kept and opened.
+        keys("alt+s")  # COM Properties
+        keys("Return")  # "OK": receive on COM12
+        sent = example.read_bytes().replace(b"\r\n", b"\n").replace(b"\n", b"\r\n") + b"END\r\n"
+        instrument.send(sent)
+        logs = folder / "Log"
+        wait_for("the receive log", lambda: logs.is_dir() and any(logs.glob("*.srd")), 30)
+        log = next(logs.glob("*.srd"))
+        time.sleep(2)
+        screenshot("received.png")
+        keys("Return", pause=3)  # the open-file dialog, on the log
+        keys("Return")  # the Settings dialog: "OK"
+        wait_for("the received file converted", lambda: log.with_name(log.stem + "_nxyz.txt").exists(), 30)
+        if log.read_bytes() != sent:
+            failures.append("the receive log is not what the instrument sent")
 
-        ok = wait_for("the outputs", written, 60) and wait_for("the window", drawn, 60)
-        if ok:
-            time.sleep(1)  # the last controls painted
-            subprocess.run(["import", "-display", display, "-window", "root", str(shot)], check=True)
-            pathlib.Path(a.screenshot).parent.mkdir(parents=True, exist_ok=True)
-            shutil.copy(shot, a.screenshot)
-            print(f"screenshot: {a.screenshot}")
+        # 4. The points of the received file sent back.
+        keys("alt+s")
+        keys(*["Tab"] * 6, "Down", "Return")  # the direction: "2 PC to Station(Send)"
+        keys("alt+a")  # "&All"
+        screenshot("send.png")
+        keys("alt+o")  # "St&op"
+        arrived = instrument.receive()
+        records = [line for line in arrived.split(b"\r\n") if line]
+        if not arrived.endswith(b"\r\nEND\r") or len(records) != 3 or any(len(r) != 78 for r in records[:-1]):
+            failures.append(f"the instrument received {arrived!r}")
+        elif b"4712390.011" not in records[0]:
+            failures.append("the first point sent is not point 101")
 
-            def keys(*names, pause=1.5):
-                subprocess.run(["xdotool", "key", "--delay", "150", *names], env=env, check=True)
-                time.sleep(pause)
-
-            keys("alt+f", "o", pause=3)  # File/Open
-            keys("Return", pause=3)  # the open-file dialog, on the input
-            settings_shot = pathlib.Path(a.screenshot).with_name("settings.png")
-            subprocess.run(["import", "-display", display, "-window", "root", str(settings_shot)], check=True)
-            print(f"screenshot: {settings_shot}")
-            keys("Tab", "space", "Return")  # "File.dxf" unticked, "OK"
-            if not wait_for("the settings saved after the dialog",
-                            lambda: b"2DFile=No" in (folder / "Tervan.ini").read_bytes(), 30):
-                ok = False
-            subprocess.run(["xdotool", "key", "alt+c"], env=env, check=True)
-            try:
-                program.wait(timeout=30)
-            except subprocess.TimeoutExpired:
-                print("the window did not close on Alt+C")
-                ok = False
+        # 5. Close.
+        keys("alt+c", pause=0)
+        program.wait(timeout=30)
+    except (AssertionError, subprocess.TimeoutExpired) as e:
+        failures.append(str(e))
     finally:
-        if program.poll() is None:
+        if program and program.poll() is None:
             subprocess.run([a.wine, "taskkill", "/f", "/im", "tervan.exe"], env=env)
             program.wait()
         xvfb.terminate()
         xvfb.wait()
+        drive.unlink()
 
-    drive.unlink()
-    got = {p.name: p.read_bytes() for p in data.iterdir()}
-    if set(got) != set(expected):
-        print(f"the window wrote {sorted(got)}, tervan-cli.exe {sorted(expected)}")
-        ok = False
-    for name in sorted(set(got) & set(expected)):
-        if got[name] != expected[name]:
-            print(f"{name} differs from tervan-cli.exe's")
-            ok = False
-    print(f"{len(got) - 1} outputs written by the window" + (", as tervan-cli.exe writes them" if ok else ""))
-    return 0 if ok else 1
+    for f in failures:
+        print(f)
+    print("the window converted, saved its settings, received, sent and closed" if not failures else "failed")
+    return 1 if failures else 0
 
 
 if __name__ == "__main__":
