@@ -1,7 +1,9 @@
 #include "readers/gsi.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -105,23 +107,30 @@ constexpr Slot kSlots[] = {
 };
 constexpr int kPointName = 11;
 
+// kSlots by word index, -1 for indices without a slot.
+constexpr auto kSlotOf = [] {
+    std::array<int, 100> slotOf{};
+    slotOf.fill(-1);
+    for (std::size_t i = 0; i < std::size(kSlots); ++i) slotOf[kSlots[i].index] = static_cast<int>(i);
+    return slotOf;
+}();
+
 class GsiReader {
 public:
     explicit GsiReader(ReaderContext& ctx) : ctx_(ctx) {}
 
     void add(char c) {
-        if (c != ' ') nonBlank_ = true;
-        pending_.push_back(c);
-        if (pending_.size() >= kChunk) takeWords(false);
+        pending_[size_++] = c;
+        if (size_ == pending_.size()) takeWords(false);
     }
 
     // A line of blanks only is no block and is not counted.
     void endBlock() {
         takeWords(true);
-        if (nonBlank_) finishBlock();
+        if (started_) finishBlock();
         block_ = {};
         width_ = kGsi8Word;
-        started_ = skipping_ = nonBlank_ = false;
+        started_ = skipping_ = false;
     }
 
 private:
@@ -131,7 +140,7 @@ private:
     // broken word is skipped up to the next blank, where the next word
     // starts.
     void takeWords(bool blockEnd) {
-        const std::string_view text(pending_);
+        const std::string_view text(pending_.data(), size_);
         std::size_t pos = 0;
         if (skipping_) {
             pos = std::min(text.find(' '), text.size());
@@ -159,7 +168,8 @@ private:
             pos = std::min(text.find(' ', pos), text.size());
             skipping_ = pos == text.size() && !blockEnd;
         }
-        pending_.erase(0, pos);
+        size_ -= pos;
+        std::memmove(pending_.data(), pending_.data() + pos, size_);
     }
 
     void takeWord(std::string_view word) {
@@ -169,12 +179,10 @@ private:
             block_.name = pointName(word.substr(kInfo + 1));
             return;
         }
-        for (const Slot& slot : kSlots) {
-            if (slot.index != index) continue;
-            // A value that cannot be read leaves the field as it was.
-            if (auto value = valueOf(word, slot.kind)) block_.*slot.field = value;
-            return;
-        }
+        if (kSlotOf[index] < 0) return;
+        // A value that cannot be read leaves the field as it was.
+        const Slot& slot = kSlots[kSlotOf[index]];
+        if (auto value = valueOf(word, slot.kind)) block_.*slot.field = value;
     }
 
     // A block with an observation or target coordinates is a record; one
@@ -237,12 +245,12 @@ private:
 
     ReaderContext& ctx_;
     // The block being read.
-    std::string pending_;
+    std::array<char, kChunk> pending_;
+    std::size_t size_ = 0;
     Block block_;
     std::size_t width_ = kGsi8Word;
     bool started_ = false;   // its first byte that is not a blank was seen
     bool skipping_ = false;  // inside a broken word
-    bool nonBlank_ = false;
     // Carried from block to block. The first record opens a station, so that
     // a file without set-ups still gives an observation list with a station.
     std::string station_ = kNoStation;
