@@ -26,8 +26,8 @@ constexpr std::size_t kChunk = 4096;
 constexpr double kMetresPerFoot = 0.3048;
 
 // The station of the records before the first set-up, and of the station
-// points themselves: no point has that name, so H, V, SD computes nothing
-// for a station point.
+// points themselves: a name no GSI point carries in practice, so H, V, SD
+// finds no station for a station point and computes nothing for it.
 constexpr const char* kNoStation = "#0";
 
 enum class Kind { Angle, Length };

@@ -51,6 +51,10 @@ TEST(Gsi, Words) {
          {"#0 7 1 0 0 0 100 0 2 0 0 0"}},
         {"a word cut by the end of the block", "110001+00000007 21.102+10000000 31..00+0000100\r\n",
          {"#0 7 1 0 0 100 0 0 0 0 0 0"}},
+        {"the lines of a printed report are no blocks",
+         "Station ID                E                N                H                hi\r\n"
+         "10001                  450402.042       205885.618           61.309            1.643\r\n",
+         {}},
     };
     for (const auto& c : cases) EXPECT_EQ(pictures(readBytes(readGsi, c.file).points), c.expected) << c.name;
 }
@@ -102,23 +106,32 @@ TEST(Gsi, EveryLineEndReadsTheSame) {
 
 TEST(Gsi, LongBlocksAreReadWhole) {
     // A CR-only file is one long line to a line reader; every block and
-    // every word of it must come through whole.
-    std::string file;
+    // every word of it must come through whole. Some instruments end each
+    // block with three CRs.
+    std::string file = "\r";
     for (int i = 1; i <= 300; ++i)
-        file += strf("11%04d+%08d 21.102+%08d 22.102+10000000 31..00+00012345 \r", i, i, i * 1000);
+        file += strf("11%04d+%08d 21.102+%08d 22.102+10000000 31..00+00012345 \r\r\r", i, i, i * 1000);
     auto r = readBytes(readGsi, file);
     ASSERT_EQ(r.points.size(), 300u);
+    EXPECT_EQ(r.counts.linesRead, 300);
     EXPECT_EQ(r.points[299].N, "300");
     EXPECT_EQ(r.points[299].H, 3);
 
-    // One block without an end: words that straddle the reader's chunks at
-    // every offset, and a broken run longer than a chunk, are read as usual.
-    for (std::size_t offset = 0; offset < 24; ++offset) {
+    // One block without an end: good words and words without their blank
+    // meet the ends of the reader's chunks at every offset.
+    for (std::size_t offset = 0; offset < 49; ++offset) {
         std::string block = std::string(offset, ' ') + "*110001+0000000000000007 ";
-        for (int i = 0; i < 400; ++i) block += "41....+0000000000000001 ";
-        block += std::string(9000, 'x') + " 31..00+0000000000001000";
-        auto long16 = readBytes(readGsi, block);
-        EXPECT_EQ(pictures(long16.points), Pictures{"#0 7 1 0 0 0 0 1 0 0 0 0"}) << offset;
+        for (int i = 0; i < 400; ++i) block += "41....+0000000000000001 83..00+0000000000002000x ";
+        block += "31..00+0000000000001000";
+        EXPECT_EQ(pictures(readBytes(readGsi, block).points), Pictures{"#0 7 1 0 0 0 0 1 0 0 0 0"}) << offset;
+    }
+    // A broken run that ends like a word stays broken, also where the end of
+    // a chunk (4096 bytes) falls just before that end.
+    for (std::size_t run = 4000; run < 4100; ++run) {
+        std::string block = "*110001+0000000000000007 " + std::string(run, 'x') + "83..00+0000000000003000 ";
+        EXPECT_EQ(pictures(readBytes(readGsi, block + "31..00+0000000000001000").points),
+                  Pictures{"#0 7 1 0 0 0 0 1 0 0 0 0"})
+            << run;
     }
 }
 
