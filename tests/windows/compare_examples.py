@@ -36,6 +36,8 @@ CASES = [
     ("points_nxyz.txt", "points_nxyz.txt", [(["--model", "nxyz", "--set", "x1000=Yes"], None)]),
     ("points_nyxz.txt", "points_nyxz.txt", [(["--model", "nyxz", "--set", "3DFile=No"], None)]),
     ("points.kor", "points.kor", [(["--model", "kor"], None)]),
+    ("gsi8.gsi", "gsi8.gsi", [(["--model", "GSI"], None)]),
+    ("gsi16.gsi", "gsi16.gsi", [(["--model", "GSI"], None)]),
     ("leica1200.txt", "Измерване Müller Ñandú.txt", [(["--model", "Leica1200"], None)]),
 ]
 UPPER_CASE_KOR = ("points.kor", "ТОЧКИ.KOR", [(["--model", "kor", "--set", "KorFile=Yes"], None)])
