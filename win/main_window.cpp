@@ -188,17 +188,17 @@ void MainWindow::layout() {
     GetClientRect(window_, &client);
     const int dx = client.right - scaled(builtClient_.cx);
     const int dy = client.bottom - scaled(builtClient_.cy);
-    HDWP positions = BeginDeferWindowPos(static_cast<int>(anchors_.size()));
     for (const Anchor& a : anchors_) {
         RECT r{scaled(a.rect.left), scaled(a.rect.top), scaled(a.rect.right), scaled(a.rect.bottom)};
         if (a.moveX) OffsetRect(&r, dx, 0);
         if (a.moveY) OffsetRect(&r, 0, dy);
         if (a.growX) r.right += dx;
         if (a.growY) r.bottom += dy;
-        positions = DeferWindowPos(positions, GetDlgItem(window_, a.id), nullptr, r.left, r.top, r.right - r.left,
-                                   r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(GetDlgItem(window_, a.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    EndDeferWindowPos(positions);
+    // The background is erased where the controls were: all of them anew.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::setMessageFont() {
