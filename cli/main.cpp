@@ -103,10 +103,13 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
     Session session;
-    setProgramFolder(session, programFolder(argv[0]));
-    if (!options.iniPath.empty()) session.iniPath = options.iniPath;
+    placeProgramFiles(session, programFolder(argv[0]));
+    if (!options.iniPath.empty()) {
+        session.iniPath = options.iniPath;
+        session.iniDefaults.clear();
+    }
     if (!options.dxfHeaderPath.empty()) session.dxfHeaderPath = options.dxfHeaderPath;
-    loadSettings(session.settings, session.iniPath);
+    loadSettings(session.settings, settingsToRead(session));
     if (!applySettingOverrides(options, session.settings, error)) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
         return kUsageError;

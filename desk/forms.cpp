@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "conversion/models.h"
+#include "conversion/output_set.h"
 
 namespace tervan::desk {
 namespace {
@@ -106,6 +107,38 @@ std::vector<std::string> modelNames() {
     std::vector<std::string> names;
     for (const ModelEntry& m : models()) names.emplace_back(m.name);
     return names;
+}
+
+void preselectModel(SettingsForm& form, const Detection& detection) {
+    form.modelHint.clear();
+    if (!detection.error.empty()) {
+        form.modelHint = "cannot read this file: " + detection.error;
+    } else if (detection.fits(form.values.Model)) {
+        return;
+    } else if (const ModelEntry* best = detection.best()) {
+        form.values.Model = best->name;
+        form.modelHint = std::string("looks like ") + best->name;
+    } else {
+        form.modelHint = "no model fits this file";
+    }
+}
+
+std::vector<FileFilter> inputFilters() {
+    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw"}}, {"All files", {"*"}}};
+}
+
+bool offeredAsInput(std::string_view fileName) {
+    // The outputs named by a suffix of their own; a levelling line file
+    // (".dat", "_.dat") is the input of the BFFB line, and a ".kor" list that
+    // of the kor model.
+    for (const OutputEntry& out : outputs()) {
+        for (const char* suffix : {out.suffix, out.variantSuffix}) {
+            if (!suffix || suffix[0] != '_') continue;
+            std::string_view s(suffix);
+            if (fileName.size() > s.size() && fileName.substr(fileName.size() - s.size()) == s) return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace tervan::desk
