@@ -117,8 +117,10 @@ struct DeskRig {
             return true;
         };
     }
+    // A copy of an example (or, for "../README.md", of the project's README).
     std::string example(const std::string& name) {
-        std::string path = folder + name;
+        const bool readme = name == "../README.md";
+        std::string path = folder + (readme ? "README.md" : name);
         test::writeFile(path, test::readFile(std::string(TERVAN_EXAMPLES) + "/" + name));
         return path;
     }
@@ -438,7 +440,7 @@ TEST(DeskDetection, TheSettingsDialogKeepsAFittingModelAndOtherwiseNamesTheOneTh
     for (const Case& c : cases) {
         DeskRig r;
         r.session.settings.Model = c.model;
-        const std::string path = c.file[0] == '.' ? std::string(TERVAN_SOURCE_DIR) + "/README.md" : r.example(c.file);
+        const std::string path = r.example(c.file);
         r.choose(path);
         r.front.settings = [&](desk::SettingsForm& f) {
             r.shown = f;
@@ -479,7 +481,7 @@ TEST(DeskDetection, AModelThatFindsLittleWarnsAndNamesTheModelThatFits) {
     };
     for (const Case& c : cases) {
         DeskRig r;
-        const std::string path = c.file[0] == '.' ? std::string(TERVAN_SOURCE_DIR) + "/README.md" : r.example(c.file);
+        const std::string path = r.example(c.file);
         r.choose(path, [&](desk::SettingsForm& f) { f.values.Model = c.model; });
         r.desk->fileOpen();
         EXPECT_EQ(r.front.report.status.tone, c.tone) << c.file;
