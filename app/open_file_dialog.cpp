@@ -1,6 +1,8 @@
 #include "app/open_file_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QSortFilterProxyModel>
 
@@ -27,7 +29,11 @@ protected:
         auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
         if (!files || dialog_.selectedNameFilter() != instrumentFilter_) return true;
         const QModelIndex index = files->index(row, 0, parent);
-        return files->isDir(index) || desk::offeredAsInput(toPath(files->fileName(index)));
+        if (files->isDir(index)) return true;
+        const QDir folder(files->filePath(parent));
+        return desk::offeredAsInput(toPath(files->fileName(index)), [&folder](const std::string& name) {
+            return QFileInfo::exists(folder.filePath(fromPath(name)));
+        });
     }
 
 private:

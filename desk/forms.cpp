@@ -127,16 +127,22 @@ std::vector<FileFilter> inputFilters() {
     return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw"}}, {"All files", {"*"}}};
 }
 
-bool offeredAsInput(std::string_view fileName) {
+bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt) {
+    auto endsWith = [fileName](std::string_view suffix) {
+        return fileName.size() > suffix.size() && fileName.substr(fileName.size() - suffix.size()) == suffix;
+    };
     // The outputs named by a suffix of their own; a levelling line file
-    // (".dat", "_.dat") is the input of the BFFB line, and a ".kor" list that
-    // of the kor model.
-    for (const OutputEntry& out : outputs()) {
-        for (const char* suffix : {out.suffix, out.variantSuffix}) {
-            if (!suffix || suffix[0] != '_') continue;
-            std::string_view s(suffix);
-            if (fileName.size() > s.size() && fileName.substr(fileName.size() - s.size()) == s) return false;
-        }
+    // (".dat", "_.dat") is the input of the BFFB line.
+    for (const OutputEntry& out : outputs())
+        for (const char* suffix : {out.suffix, out.variantSuffix})
+            if (suffix && suffix[0] == '_' && endsWith(suffix)) return false;
+    constexpr std::string_view kKor = ".kor";
+    if (!endsWith(kKor)) return true;
+    const std::string base(fileName.substr(0, fileName.size() - kKor.size()));
+    const std::vector<FileFilter> filters = inputFilters();
+    for (const std::string& pattern : filters.front().patterns) {
+        const std::string extension = pattern.substr(1);
+        if (extension != kKor && besideIt(base + extension)) return false;
     }
     return true;
 }

@@ -7,6 +7,7 @@
 // bytes of the settings (MIK letters above 0x7F), shown and typed as such.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,8 +90,10 @@ struct FileFilter {
 };
 std::vector<FileFilter> inputFilters();
 // Whether the instrument files' choice offers a file of this name: not the
-// outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), which only
-// "All files" shows.
-bool offeredAsInput(std::string_view fileName);
+// outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), nor a .kor
+// list beside an instrument file of its name (job.kor beside job.txt is
+// that file's output); only "All files" shows those. besideIt: whether the
+// file's folder holds a file of a name.
+bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt);
 
 }  // namespace tervan::desk

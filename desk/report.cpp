@@ -70,9 +70,9 @@ std::string conversionWarning(const Result& result, const Settings& settings, co
     const bool foundLittle = (model->read && result.points == 0) ||
                              (model->blockMark == 0 && 2 * result.linesIgnored > result.linesRead);
     if (!foundLittle && (detection.fits(model->name) || !best)) return {};
-    if (!best) return "no model fits it";
-    if (best == model) return "no other model fits it better";
-    return std::string("it looks like ") + best->name;
+    if (!best) return std::string("no model fits it");
+    if (best == model) return std::string("no other model fits it better");
+    return std::string("it looks like ") + best->name + ", not " + model->name;
 }
 
 std::string windowTitle(const std::string& inputPath, const std::string& model) {

@@ -39,8 +39,8 @@ Report failureReport(const std::string& text);
 // The warning after a conversion with Model that found little (a point
 // model no point at all, or any model more lines ignored than taken), or
 // that does not fit the file where another model does: "it looks like
-// Zeiss3303", naming the model that fits, or saying that none does. "" when
-// there is nothing to warn of.
+// Zeiss3303, not Leica1200", naming the model that fits, or saying that none
+// does. "" when there is nothing to warn of.
 std::string conversionWarning(const Result& result, const Settings& settings, const Detection& detection);
 
 // "job.txt — Leica1200 — Tervan" (UTF-8); "Tervan" before the first file,

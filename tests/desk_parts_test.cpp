@@ -90,13 +90,16 @@ TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
     ASSERT_EQ(filters.size(), 2u);
     EXPECT_EQ(filters[0].patterns.front(), "*.gsi");
     EXPECT_EQ(filters[1].name, "All files");
+    // The folder holds job.txt and points.kor, with the outputs of job.txt.
+    auto besideIt = [](const std::string& name) { return name == "job.txt" || name == "points.kor"; };
     const std::pair<const char*, bool> names[] = {
         {"job.txt", true},        {"job.gsi", true},        {"line.dat", true},      {"line_.dat", true},
-        {"points.kor", true},     {"job_nxyz.txt", false},  {"job_nyxz.txt", false}, {"job_xyz.txt", false},
-        {"job_tras.dat", false},  {"job_3d.dxf", false},    {"job_2d.dxf", false},   {"job_names.scr", false},
+        {"points.kor", true},     {"job.kor", false},       {"job_nxyz.txt", false}, {"job_nyxz.txt", false},
+        {"job_xyz.txt", false},   {"job_tras.dat", false},  {"job_3d.dxf", false},   {"job_2d.dxf", false},
+        {"job_names.scr", false},
         {"_nxyz.txt", true},  // nothing before the suffix: not one of ours
     };
-    for (const auto& [name, offered] : names) EXPECT_EQ(desk::offeredAsInput(name), offered) << name;
+    for (const auto& [name, offered] : names) EXPECT_EQ(desk::offeredAsInput(name, besideIt), offered) << name;
 }
 
 TEST(SessionFolders, AnInstalledProgramKeepsItsFilesInTheUsersFolders) {

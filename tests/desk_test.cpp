@@ -474,9 +474,9 @@ TEST(DeskDetection, AModelThatFindsLittleWarnsAndNamesTheModelThatFits) {
     };
     const Case cases[] = {
         {"Leica1200", "leica1200.txt", desk::Tone::Plain, "0 lines ignored"},
-        {"Leica1200", "zeiss3303.txt", desk::Tone::Warning, "; it looks like Zeiss3303"},
-        {"Zeiss3303", "pentax200polar.txt", desk::Tone::Warning, "; it looks like Pentax200Polar"},
-        {"DNA8", "dini.txt", desk::Tone::Warning, "; it looks like Dini USB"},
+        {"Leica1200", "zeiss3303.txt", desk::Tone::Warning, "; it looks like Zeiss3303, not Leica1200"},
+        {"Zeiss3303", "pentax200polar.txt", desk::Tone::Warning, "; it looks like Pentax200Polar, not Zeiss3303"},
+        {"DNA8", "dini.txt", desk::Tone::Warning, "; it looks like Dini USB, not DNA8"},
         {"Leica1200", "../README.md", desk::Tone::Warning, "; no model fits it"},
     };
     for (const Case& c : cases) {

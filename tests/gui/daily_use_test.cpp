@@ -201,8 +201,8 @@ void DailyUseTest::ctrlOAndRecentFiles() {
 }
 
 void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
-    GuiFixture f;
-    Session session = f.start(true);  // writes job1_nxyz.txt and the other lists
+    GuiFixture f("KorFile=Yes\n");
+    Session session = f.start(true);  // writes job1.kor, job1_nxyz.txt and the other lists
     writeFile(f.folder + "LEVEL.GSI", readFile(std::string(TERVAN_SOURCE_DIR) + "/examples/level.gsi"));
     MainWindow window(session);
     QStringList instrumentFiles, allFiles;
@@ -226,6 +226,7 @@ void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
     instrumentFiles.sort();
     QCOMPARE(instrumentFiles, QStringList({"LEVEL.GSI", "job1.txt"}));
     QVERIFY(allFiles.contains("job1_tras.dat"));
+    QVERIFY(allFiles.contains("job1.kor"));
     QVERIFY(allFiles.contains("job1_nxyz.txt"));
 }
 
@@ -263,7 +264,7 @@ void DailyUseTest::aWarningNamesTheModelThatFits() {
     desk::startSession(session, f.folder, f.folder + "zeiss3303.txt");  // with Model=Leica1200
     MainWindow window(session);
     QLabel* status = window.statusLine(3);
-    QVERIFY(status->text().endsWith("; it looks like Zeiss3303"));
+    QVERIFY(status->text().endsWith("; it looks like Zeiss3303, not Leica1200"));
     QVERIFY(status->styleSheet().contains("color"));
     QVERIFY(window.notices()->isVisibleTo(&window));
     QVERIFY(window.notices()->text().contains("it looks like Zeiss3303"));
