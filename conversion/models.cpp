@@ -7,6 +7,7 @@
 #include "levelling/bffb.h"
 #include "levelling/level_lines.h"
 #include "readers/coordlist.h"
+#include "readers/gsi.h"
 #include "readers/kolida.h"
 #include "readers/leica.h"
 #include "readers/pentax.h"
@@ -46,6 +47,7 @@ const std::array kModels = {
     ModelEntry{.name = "nxyz", .read = readNxyz, .isLine = isCoordinateListLine},
     ModelEntry{.name = "nyxz", .read = readNyxz, .isLine = isCoordinateListLine},
     ModelEntry{.name = "kor", .read = readKor, .isLine = isKorLine},
+    ModelEntry{.name = "GSI", .read = readGsi},
 };
 
 }  // namespace
