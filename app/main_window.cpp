@@ -172,18 +172,16 @@ void MainWindow::done(int result) {
     QDialog::done(result);
 }
 
-// The place of the last run, on the screen it was on (or the primary one).
+// The place of the last run, on the screen it was on (or the main one).
 void MainWindow::place() {
-    const QRect kept = geometry();
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    auto placed = desk_.placement(placementOf(screen->availableGeometry()));
+    std::vector<desk::Placement> screens;
+    if (QScreen* main = QGuiApplication::primaryScreen()) screens.push_back(placementOf(main->availableGeometry()));
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) screens.push_back(placementOf(screen->availableGeometry()));
+    auto placed = desk_.placement(screens);
     if (!placed) return;
-    if (QScreen* other = QGuiApplication::screenAt(QPoint(placed->x + placed->width / 2, placed->y + placed->height / 2)))
-        placed = desk_.placement(placementOf(other->availableGeometry()));
     setGeometry(placed->x, placed->y, placed->width, placed->height);
     if (placed->maximized) setWindowState(windowState() | Qt::WindowMaximized);
-    if (geometry().isEmpty()) setGeometry(kept);
 }
 
 void MainWindow::showMessage(const std::string& text) { area_->showText(text); }

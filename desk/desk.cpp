@@ -97,9 +97,12 @@ void Desk::close() {
 
 void Desk::exit() { serial_.endTransfer(); }
 
-std::optional<Placement> Desk::placement(const Placement& screen) const {
-    if (!placement_) return std::nullopt;
-    return fitOnScreen(*placement_, screen);
+std::optional<Placement> Desk::placement(const std::vector<Placement>& screens) const {
+    if (!placement_ || screens.empty()) return std::nullopt;
+    const int x = placement_->x + placement_->width / 2, y = placement_->y + placement_->height / 2;
+    for (const Placement& s : screens)
+        if (x >= s.x && x < s.x + s.width && y >= s.y && y < s.y + s.height) return fitOnScreen(*placement_, s);
+    return fitOnScreen(*placement_, screens.front());
 }
 
 void Desk::finish() {

@@ -65,9 +65,10 @@ public:
     // the point store, Exit keeps it.
     void close();
     void exit();
-    // The window's place kept from the last run, fitted to the screen area
-    // given; none before the first.
-    std::optional<Placement> placement(const Placement& screen) const;
+    // The window's place kept from the last run, fitted to the screen that
+    // holds its centre (of the screens' areas given, the main screen first;
+    // else the main screen); none before the first run.
+    std::optional<Placement> placement(const std::vector<Placement>& screens) const;
     // The window's place as it ends, kept at exit.
     void keepPlacement(const Placement& placement) { placement_ = placement; }
     // After the window has ended: the save at exit (only with SaveSettings).

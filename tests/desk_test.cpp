@@ -537,7 +537,7 @@ TEST(DeskWindow, TitleAndIndicators) {
     EXPECT_EQ(shown, (std::vector<std::string>{"Y0 = 5", "Z.000"}));
     EXPECT_EQ(r.front.indicators[0].tone, desk::Tone::Warning);
     r.choose(r.input, [](desk::SettingsForm& f) {
-        f.values.Y0 = "0";
+        f.values.Y0.assign(1, '0');
         f.values.x1000 = 1;
         f.values.Z000 = 0;
     });
@@ -609,8 +609,9 @@ TEST(DeskRecent, TheLastEightFilesNewestFirstKeptInTheirOwnSection) {
 
 TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     DeskRig r;
-    const desk::Placement screen{.x = 0, .y = 0, .width = 1280, .height = 760};
-    EXPECT_FALSE(r.desk->placement(screen));
+    const std::vector<desk::Placement> screens = {{.x = 0, .y = 0, .width = 1280, .height = 760},
+                                                  {.x = 1280, .y = 0, .width = 1920, .height = 1040}};
+    EXPECT_FALSE(r.desk->placement(screens));
     r.desk->keepPlacement({.x = 900, .y = 100, .width = 800, .height = 500, .maximized = true});
     r.desk->finish();
     IniDocument ini = IniDocument::parse(r.ini());
@@ -620,12 +621,14 @@ TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     desk::startSession(next, r.folder, "");
     FakeFront front;
     desk::Desk again(next, front);
-    auto placed = again.placement(screen);
+    auto placed = again.placement({screens[0]});
     ASSERT_TRUE(placed);
     EXPECT_EQ(placed->x, 480);  // moved back onto the screen
     EXPECT_EQ(placed->width, 800);
     EXPECT_TRUE(placed->maximized);
-    placed = again.placement({.x = 0, .y = 0, .width = 640, .height = 480});
+    placed = again.placement(screens);  // its centre is on the second screen
+    EXPECT_EQ(placed->x, 1280);
+    placed = again.placement({{.x = 0, .y = 0, .width = 640, .height = 480}});
     EXPECT_EQ(placed->width, 640);
     EXPECT_EQ(placed->x, 0);
 }
