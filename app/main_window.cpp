@@ -90,10 +90,10 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
         status_[i] = new QLabel;
         status_[i]->setObjectName(QString("status%1").arg(i + 1));
         status_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A long line (a report, a received line) must not widen the window
+        // beyond the screen.
+        status_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
-    // A long report must not widen the window beyond the screen.
-    status_[2]->setMinimumWidth(1);
-    status_[2]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     indicators_ = new QLabel;
     indicators_->setObjectName("indicators");
     indicators_->setToolTip("Settings that change every conversion: offsets, x1000, Z.000");
@@ -142,6 +142,8 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     connect(&timer_, &QTimer::timeout, this, [this] { desk_.tick(); });
     desk_.start();
 }
+
+MainWindow::~MainWindow() { area_->showText({}); }
 
 int MainWindow::run() {
     desk_.opened();

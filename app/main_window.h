@@ -29,6 +29,8 @@ public:
     // one, and takes the place the window had last time. options: the
     // serial receiver's log folder, port and clock.
     explicit MainWindow(Session& session, ReceiverOptions options = {}, QWidget* parent = nullptr);
+    // The grid lets go of desk's tables before they go.
+    ~MainWindow() override;
 
     // Opens the window: File/Open first when StartWithFileOpen is set, then
     // the 124 ms timer, then the window's own loop until Exit or Close.

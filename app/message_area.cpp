@@ -60,6 +60,8 @@ MessageArea::MessageArea(QWidget* parent) : QStackedWidget(parent) {
 }
 
 void MessageArea::showText(const std::string& message) {
+    // The table shown before need not outlive this call.
+    model_.setTable(nullptr);
     text_->setPlainText(messageForDisplay(message));
     setCurrentWidget(text_);
 }

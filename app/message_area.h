@@ -18,7 +18,8 @@ class MessageArea : public QStackedWidget {
 public:
     explicit MessageArea(QWidget* parent = nullptr);
 
-    // The message text (bytes as the core makes them).
+    // The message text (bytes as the core makes them); the grid lets go of
+    // its table.
     void showText(const std::string& message);
     void showTable(const desk::Table& table);
 

@@ -125,8 +125,10 @@ void Desk::refresh() {
 void Desk::convertFile(const std::string& path) {
     Result result = convert(session_, path, prompts_);
     std::string warning;
-    if (result.outcome == Outcome::Done) warning = conversionWarning(result, session_.settings, detectFile(path));
-    if (result.outcome == Outcome::Done) addRecentFile(recent_, path);
+    if (result.outcome == Outcome::Done) {
+        warning = conversionWarning(result, session_.settings, detectFile(path));
+        addRecentFile(recent_, path);
+    }
     show(std::move(result), warning);
 }
 
