@@ -78,17 +78,6 @@ TEST(DeskGridCells, ShowTheNumbersOfTheObservationTable) {
     EXPECT_EQ(second[0], "* II");
 }
 
-TEST(DeskGridCells, LevellingRowsKeepTheirCells) {
-    const std::vector<std::string> rows = {"1\tStart-Line\t\t1\tBF", "3\t1001\t10\t1\tRb\t1.52346\tHD\t24.512"};
-    desk::LevelTable table(rows);
-    EXPECT_EQ(table.cell(0, 1), "Start-Line");
-    EXPECT_EQ(table.cell(0, 4), "BF");
-    EXPECT_EQ(table.cell(0, 5), "");
-    EXPECT_EQ(table.cell(1, 7), "24.512");
-    EXPECT_EQ(table.cell(1, 9), "");
-    EXPECT_EQ(table.cell(2, 0), "");
-}
-
 TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
     std::vector<desk::FileFilter> filters = desk::inputFilters();
     ASSERT_EQ(filters.size(), 2u);
