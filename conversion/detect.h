@@ -15,9 +15,6 @@
 
 namespace tervan {
 
-// The model name that asks for detection, per input file.
-inline constexpr std::string_view kAutoModel = "auto";
-
 // Detection looks at no more than this much of a file.
 inline constexpr std::size_t kDetectBytes = 64 * 1024;
 inline constexpr std::size_t kDetectLines = 200;

@@ -463,6 +463,16 @@ TEST(DeskDetection, AutoConvertsWithTheModelThatFitsAndSavesItsName) {
     EXPECT_EQ(r.front.title, "kolida440.txt \xE2\x80\x94 Kolida440 \xE2\x80\x94 Tervan");
     ASSERT_FALSE(r.front.report.notices.empty());
     EXPECT_EQ(r.front.report.notices.back().text, "model Kolida440 (detected)");
+
+    // a file that no model fits: nothing is written, and "auto" is not saved
+    const std::string readme = r.example("../README.md");
+    r.choose(readme, [](desk::SettingsForm& f) { f.values.Model = "auto"; });
+    r.desk->fileOpen();
+    EXPECT_EQ(r.session.settings.Model, "auto");
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    EXPECT_EQ(r.front.status[3].rfind("no model fits " + readme, 0), 0u);
+    EXPECT_FALSE(test::fileExists(r.folder + "README_nxyz.txt"));
+    EXPECT_EQ(IniDocument::parse(r.ini()).get("Model", "Model"), "Kolida440");
 }
 
 TEST(DeskDetection, AModelThatFindsLittleWarnsAndNamesTheModelThatFits) {
