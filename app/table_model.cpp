@@ -38,7 +38,8 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     const desk::Column& column = table_->columns()[static_cast<std::size_t>(section)];
     if (role == Qt::DisplayRole) return QString::fromLatin1(column.title);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::AlignVCenter | (column.align == desk::Align::Right ? Qt::AlignRight : Qt::AlignLeft));
+        return QVariant::fromValue(Qt::AlignVCenter |
+                                   (column.align == desk::Align::Right ? Qt::AlignRight : Qt::AlignLeft));
     return {};
 }
 

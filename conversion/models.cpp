@@ -43,7 +43,8 @@ const std::array kModels = {
     ModelEntry{.name = "Kolida440", .read = readKolida440},
     ModelEntry{.name = "DNA8", .level = reduceDna8, .lineSuffix = ".dat"},
     ModelEntry{.name = "Dini USB", .level = reduceDiniUsb, .lineSuffix = "_.dat"},
-    ModelEntry{.name = "Dini BF", .level = calculateBffb, .lineSuffix = "_.dat", .asksBffb = true, .isLine = isLevelLine},
+    ModelEntry{
+        .name = "Dini BF", .level = calculateBffb, .lineSuffix = "_.dat", .asksBffb = true, .isLine = isLevelLine},
     ModelEntry{.name = "nxyz", .read = readNxyz, .isLine = isCoordinateListLine},
     ModelEntry{.name = "nyxz", .read = readNyxz, .isLine = isCoordinateListLine},
     ModelEntry{.name = "kor", .read = readKor, .isLine = isKorLine},

@@ -22,7 +22,8 @@ std::string fileName(const std::string& path) {
 Report reportOf(const Result& result, const std::string& inputPath, const std::string& warning) {
     Report report;
     auto add = [&report](Tone tone, std::string text) { report.notices.push_back({tone, std::move(text)}); };
-    if (result.outcome == Outcome::CannotRead || result.outcome == Outcome::NoReader) add(Tone::Failure, result.summary);
+    if (result.outcome == Outcome::CannotRead || result.outcome == Outcome::NoReader)
+        add(Tone::Failure, result.summary);
     if (result.outcome == Outcome::NothingToDo) add(Tone::Warning, result.summary);
     std::size_t written = 0;
     for (const OutputReport& out : result.outputs) {

@@ -21,8 +21,9 @@ SerialLink::SerialLink(Session& session, Front& front, std::string& message, Ser
           if (!port) portFailed_ = name;
           return port;
       }),
-      receiver_(session.settings, message, *this,
-                withLogFolder({.logFolder = options.logFolder, .openPort = openPort_, .clock = options.clock}, session)) {}
+      receiver_(
+          session.settings, message, *this,
+          withLogFolder({.logFolder = options.logFolder, .openPort = openPort_, .clock = options.clock}, session)) {}
 
 void SerialLink::buttonPressed() {
     receiver_.buttonPressed();

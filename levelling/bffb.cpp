@@ -44,7 +44,8 @@ Pair split(Rng& rng, double reading, double kR, double distance, double kHD) {
 // A reading row of the grid: the BFFB line writes the code 3.
 void readingRow(LevelJob& job, int row, const char* name, const char* line, const char* tag, double reading,
                 double distance) {
-    addLevelRow(job.result, {strf("%d", row), name, "3", line, tag, strf("%.5f", reading), "HD", strf("%.3f", distance)});
+    addLevelRow(job.result,
+                {strf("%d", row), name, "3", line, tag, strf("%.5f", reading), "HD", strf("%.3f", distance)});
 }
 
 }  // namespace

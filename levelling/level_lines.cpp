@@ -193,7 +193,8 @@ void reduceDiniUsb(LevelJob& job) {
                       sum.c_str(), "Z", "   0.00000");
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     "dz", value1.c_str(), "Z", "         0.00000");
-            addLevelRow(job.result, {strf("%d", row), name, "", lineNumber, tag1, value1, "dz", value1, "Z", "0.00000"});
+            addLevelRow(job.result,
+                        {strf("%d", row), name, "", lineNumber, tag1, value1, "dz", value1, "Z", "0.00000"});
         } else {
             return false;
         }
