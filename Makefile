@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds, converts the bundled examples
 # make test  the same build, then every test
 # make bench the benchmarks; make gui opens the window; make clean
+# make package  a Debian package of both programs (build/tervan_*.deb)
 # make windows       the Windows programs (mingw-w64) and dist/tervan-windows.zip
 # make test-windows  their tests under wine, beside the Linux build
 
@@ -8,7 +9,7 @@ BUILD ?= build
 WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench gui clean deps-windows windows test-windows
+.PHONY: all deps build run test bench gui package clean deps-windows windows test-windows
 
 all: build
 
@@ -27,6 +28,9 @@ test: build
 
 bench: build
 	./scripts/run-bench.sh $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # The Zeiss 3303 example suits the shipped settings (Model=Zeiss3303); it is
 # copied first, since the outputs are written next to the input.
