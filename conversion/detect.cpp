@@ -1,8 +1,8 @@
 #include "conversion/detect.h"
 
 #include <algorithm>
-#include <filesystem>
 
+#include "core/files.h"
 #include "core/input.h"
 #include "core/printf.h"
 
@@ -104,9 +104,8 @@ Detection detectModel(std::string_view bytes) {
 
 Detection detectFile(const std::string& path) {
     Detection d;
-    std::error_code ec;
     Input input;
-    if (std::filesystem::is_directory(path, ec)) {
+    if (isFolder(path)) {
         d.error = "it is a folder";
         return d;
     }

@@ -1,6 +1,7 @@
 #include "core/files.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <system_error>
 
 #ifdef _WIN32
@@ -52,6 +53,11 @@ bool isFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool isFile(const std::string& path) {
+    DWORD attributes = GetFileAttributesW(toUtf16(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 namespace {
 
 // The identity of an existing file or folder: no access asked, so that a
@@ -90,6 +96,11 @@ std::string programFolder(const char*) {
     return toUtf8(exe.substr(0, exe.find_last_of(L"\\/") + 1));
 }
 
+std::string environment(const char* name) {
+    const wchar_t* value = _wgetenv(toUtf16(name).c_str());
+    return value ? toUtf8(value) : std::string();
+}
+
 std::vector<std::string> commandLineArguments(int, char**) {
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -112,6 +123,11 @@ bool isFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool isFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     struct stat x {}, y {};
     return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
@@ -126,6 +142,11 @@ std::string programFolder(const char* argv0) {
     fs::path exe = fs::canonical("/proc/self/exe", ec);
     if (ec) exe = fs::absolute(argv0, ec);
     return (exe.parent_path() / "").native();
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
 std::vector<std::string> commandLineArguments(int argc, char** argv) {

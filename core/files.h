@@ -23,6 +23,8 @@ bool replaceFile(const std::string& from, const std::string& to);
 bool removeFile(const std::string& path);
 
 bool isFolder(const std::string& path);
+// An existing file that is not a folder.
+bool isFile(const std::string& path);
 
 // Creates the folder and the folders above it that are missing.
 bool createFolders(const std::string& path);
@@ -40,6 +42,9 @@ std::string utf8Path(const std::filesystem::path& path);
 // The folder of the running program, ending in the path separator. argv0
 // serves where the system cannot tell.
 std::string programFolder(const char* argv0);
+
+// An environment variable's value in UTF-8; "" when it is not set.
+std::string environment(const char* name);
 
 // The program's arguments after its own name, in UTF-8. On Windows they
 // are taken from the wide command line: argv holds them in the ANSI code

@@ -1,8 +1,7 @@
 #include "desk/desk.h"
 
-#include <filesystem>
-
 #include "conversion/detect.h"
+#include "core/files.h"
 
 namespace tervan::desk {
 
@@ -70,8 +69,7 @@ void Desk::openFile(const std::string& path) {
 void Desk::openRecent(std::size_t index) {
     if (index >= recent_.size()) return;
     const std::string path = recent_[index];
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    if (!isFile(path)) {
         recent_.erase(recent_.begin() + static_cast<std::ptrdiff_t>(index));
         fail("cannot open " + path + ": it is no longer there");
         return;

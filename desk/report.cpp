@@ -1,9 +1,9 @@
 #include "desk/report.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "conversion/models.h"
+#include "core/files.h"
 #include "core/numbers.h"
 #include "core/printf.h"
 
@@ -31,7 +31,7 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
         if (out.status == OutputStatus::IsInput) add(Tone::Warning, out.path + " not written: it is the input file");
         if (out.status != OutputStatus::Written) continue;
         if (written++ == 0) {
-            report.folder = std::filesystem::path(out.path).parent_path().string();
+            report.folder = utf8Path(fsPath(out.path).parent_path());
             if (report.folder.empty()) report.folder.assign(1, '.');
         }
     }

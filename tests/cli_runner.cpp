@@ -63,7 +63,10 @@ CliRun runCli(const ScratchDir& dir, const std::string& args) {
     }
     CloseHandle(startup.hStdOutput);
     CloseHandle(startup.hStdError);
-    return {static_cast<int>(status), readFile(out), readFile(err)};
+    // Standard error is text, its lines ended as the system ends them.
+    std::string errors = readFile(err);
+    for (std::size_t at; (at = errors.find("\r\n")) != std::string::npos;) errors.erase(at, 1);
+    return {static_cast<int>(status), readFile(out), errors};
 }
 
 #else

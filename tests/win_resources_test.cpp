@@ -100,8 +100,8 @@ TEST(WindowsResources, MainWindowHasItsControls) {
         EXPECT_EQ(main.controls[at].text, text) << id;
     }
     const std::string rc = source("win/tervan.rc");
-    for (const char* item : {"\"&File\"", "\"&Open\", ID_FILE_OPEN", "\"E&xit\", ID_FILE_EXIT", "\"&Help\"",
-                             "\"&About...\", ID_HELP_ABOUT"})
+    for (const char* item : {"\"&File\"", "\"&Open\\tCtrl+O\", ID_FILE_OPEN", "\"&Recent files\"",
+                             "\"E&xit\", ID_FILE_EXIT", "\"&Help\"", "\"&About...\", ID_HELP_ABOUT"})
         EXPECT_NE(rc.find(item), std::string::npos) << item;
 }
 

@@ -1,5 +1,7 @@
 #include "win/dialog.h"
 
+#include <cstring>
+
 #include "core/mik.h"
 
 namespace tervan::win {
@@ -11,11 +13,11 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     auto* handler = reinterpret_cast<const DialogHandler*>(GetWindowLongPtrW(dialog, DWLP_USER));
     // Messages before WM_INITDIALOG (WM_SETFONT among them) find no handler.
     if (!handler) return FALSE;
-    bool handled = (*handler)(dialog, message, wParam, lParam);
+    INT_PTR result = (*handler)(dialog, message, wParam, lParam);
     // WM_INITDIALOG: the first control that takes the focus gets it, unless
     // the handler has put it somewhere.
     if (message == WM_INITDIALOG) return !IsChild(dialog, GetFocus());
-    return handled;
+    return result;
 }
 
 }  // namespace
@@ -32,6 +34,18 @@ std::wstring fromMik(std::string_view bytes) {
 
 std::string toMik(std::wstring_view text) {
     return encodeMik(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+}
+
+void copyToClipboard(HWND owner, const std::u16string& text) {
+    if (!OpenClipboard(owner)) return;
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
 }
 
 std::wstring controlText(HWND control) {

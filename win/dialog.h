@@ -14,9 +14,10 @@
 
 namespace tervan::win {
 
-// Gets every message of the dialog after WM_INITDIALOG; true when it has
-// handled the message.
-using DialogHandler = std::function<bool(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)>;
+// Gets every message of the dialog from WM_INITDIALOG on and answers as a
+// dialog procedure does: FALSE (false) for the dialog's own handling, TRUE
+// (true) when handled, a brush for WM_CTLCOLORSTATIC.
+using DialogHandler = std::function<INT_PTR(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)>;
 
 // Shows the dialog of the template id over owner until EndDialog; returns
 // the value given to EndDialog. The focus goes to the first control that
@@ -27,6 +28,9 @@ INT_PTR runDialog(HWND owner, int id, const DialogHandler& handler);
 // lacks).
 std::wstring fromMik(std::string_view bytes);
 std::string toMik(std::wstring_view text);
+
+// Text for other programs to paste, in place of the clipboard's.
+void copyToClipboard(HWND owner, const std::u16string& text);
 
 std::wstring controlText(HWND control);
 std::wstring itemText(HWND dialog, int id);

@@ -7,8 +7,10 @@
 #include "desk/command_line.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
+    // The open-file dialog is an object of the shell.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     tervan::Session session;
     // The wide command line: the narrow one has lost every letter outside
     // the ANSI code page.
@@ -17,5 +19,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tervan::win::MainWindow window(session);
     window.run();
     window.desk().finish();
+    CoUninitialize();
     return 0;
 }

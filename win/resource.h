@@ -22,9 +22,22 @@
 #define IDC_HVSD 3
 #define IDC_CLOSE 2
 
+// The report above the message area, the grid in the message area's place
+// when it shows a table, and the indicators beside the status lines.
+#define IDC_NOTICES 1020
+#define IDC_FILES 1021
+#define IDC_SHOW_FILES 1022
+#define IDC_COPY_TEXT 1023
+#define IDC_GRID 1024
+#define IDC_INDICATORS 1025
+
 #define ID_FILE_OPEN 40001
 #define ID_FILE_EXIT 40002
 #define ID_HELP_ABOUT 40003
+#define ID_COPY_ROWS 40004
+#define IDR_ACCELERATORS 111
+// "Recent files": the entries of the File menu's submenu, newest first.
+#define ID_RECENT_FIRST 40100
 
 // The system menu's "&About Tervan..." (the system keeps the low four bits
 // of a command value for itself).
@@ -33,6 +46,7 @@
 // The Settings dialog ("Setings").
 #define IDC_FILES_NAME 1007
 #define IDC_MODEL 1038
+#define IDC_MODEL_HINT 1039
 #define IDC_2DFILE 1001
 #define IDC_3DFILE 1003
 #define IDC_DPIFILE 1002

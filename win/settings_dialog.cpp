@@ -2,6 +2,7 @@
 
 #include "core/files.h"
 #include "win/control_ids.h"
+#include "win/tones.h"
 
 namespace tervan::win {
 
@@ -9,6 +10,10 @@ namespace {
 
 void fill(HWND dialog, const desk::SettingsForm& form) {
     SetDlgItemTextW(dialog, IDC_FILES_NAME, toUtf16(form.fileName).c_str());
+    // Beside the model list: what the file looks like, when the model does
+    // not fit it.
+    SetDlgItemTextW(dialog, IDC_MODEL_HINT, toUtf16(form.modelHint).c_str());
+    ShowWindow(GetDlgItem(dialog, IDC_MODEL_HINT), form.modelHint.empty() ? SW_HIDE : SW_SHOW);
     const Settings& s = form.values;
     for (const desk::SettingsControl& c : desk::settingsControls()) {
         const int id = settingControl(c.key->key);
@@ -44,21 +49,23 @@ void take(HWND dialog, desk::SettingsForm& form) {
 }  // namespace
 
 bool editSettings(HWND owner, desk::SettingsForm& form) {
-    INT_PTR result = runDialog(owner, IDD_SETTINGS, [&form](HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    auto handler = [&form](HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
         if (message == WM_INITDIALOG) {
             fill(dialog, form);
-            return true;
+            return TRUE;
         }
-        if (message != WM_COMMAND) return false;
+        if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_MODEL_HINT)
+            return reinterpret_cast<INT_PTR>(toneColours(reinterpret_cast<HDC>(wParam), desk::Tone::Warning));
+        if (message != WM_COMMAND) return FALSE;
         const int id = LOWORD(wParam);
         if (id == IDOK) take(dialog, form);
         if (id == IDOK || id == IDCANCEL) {
             EndDialog(dialog, id);
-            return true;
+            return TRUE;
         }
-        return false;
-    });
-    return result == IDOK;
+        return FALSE;
+    };
+    return runDialog(owner, IDD_SETTINGS, handler) == IDOK;
 }
 
 }  // namespace tervan::win

@@ -39,6 +39,7 @@ CASES = [
     ("gsi8.gsi", "gsi8.gsi", [(["--model", "GSI"], None)]),
     ("gsi16.gsi", "gsi16.gsi", [(["--model", "GSI"], None)]),
     ("leica1200.txt", "Измерване Müller Ñandú.txt", [(["--model", "Leica1200"], None)]),
+    ("kolida440.txt", "detected.txt", [(["--model", "auto"], None)]),
 ]
 UPPER_CASE_KOR = ("points.kor", "ТОЧКИ.KOR", [(["--model", "kor", "--set", "KorFile=Yes"], None)])
 NOT_REPLACED = b"not written: it is the input file"

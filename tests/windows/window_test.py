@@ -6,8 +6,9 @@ as a surveyor would use it:
    prefix), as Explorer starts it for a file dropped on it: the window shows
    the observation table (a screenshot) and has written the outputs, the
    same bytes as tervan-cli.exe writes for that file;
-2. File/Open: the open-file dialog, on the input; the Settings dialog (a
-   screenshot), "File.dxf" unticked, "OK": the settings file keeps it;
+2. File/Open (Ctrl+O): the open-file dialog, on the input; the Settings
+   dialog (a screenshot), "File.dxf" unticked, "OK": the settings file
+   keeps it;
 3. "&Start Serial", COM Properties on COM12, "OK": a transmission that the
    instrument sends on COM13 is kept in Log\\ and opened with File/Open;
 4. "&Start Serial" again with "2 PC to Station(Send)": "&All" sends the
@@ -156,7 +157,7 @@ def main():
             failures.append(f"the window wrote {sorted(got)}, not as tervan-cli.exe {sorted(expected)}")
 
         # 2. File/Open and the Settings dialog.
-        keys("alt+f", "o")
+        keys("ctrl+o")
         keys("Return")
         screenshot("settings.png")
         keys("Tab", "space", "Return")

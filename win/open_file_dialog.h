@@ -1,0 +1,15 @@
+// The system's open-file dialog, on the choices of desk::inputFilters(): the
+// instrument files, without the outputs of a conversion, and all files.
+#pragma once
+
+#include <string>
+
+#include "win/dialog.h"
+
+namespace tervan::win {
+
+// path: the initial file name, and on "Open" the chosen file. false when
+// cancelled.
+bool chooseInputFile(HWND owner, std::string& path);
+
+}  // namespace tervan::win
