@@ -133,7 +133,7 @@ void MainWindow::init(HWND window) {
     SetTimer(window_, kTimer, desk::kTickMs, nullptr);
     layout();
     // The keyboard starts in the message area (the grid or the text).
-    SetFocus(GetDlgItem(window_, IsWindowVisible(grid_.handle()) ? IDC_GRID : IDC_MESSAGE));
+    SetFocus(GetDlgItem(window_, shown(IDC_GRID) ? IDC_GRID : IDC_MESSAGE));
     if (maximize_) ShowWindow(window_, SW_SHOWMAXIMIZED);
 }
 
@@ -325,7 +325,7 @@ void MainWindow::layout() {
 
     // The failures and warnings, as many lines as they take (four at most).
     int top = y(5);
-    if (IsWindowVisible(GetDlgItem(window_, IDC_NOTICES))) {
+    if (shown(IDC_NOTICES)) {
         const std::wstring notices = controlText(GetDlgItem(window_, IDC_NOTICES));
         SelectObject(dc, boldFont_);
         RECT box{0, 0, width - 2 * x(7), 0};
@@ -350,7 +350,7 @@ void MainWindow::layout() {
     put(IDC_HVSD, buttons, height - y(18), x(56), y(14));
     put(IDC_CLOSE, width - x(7) - x(56), height - y(18), x(56), y(14));
     int statusRight = buttons - x(6);
-    if (IsWindowVisible(GetDlgItem(window_, IDC_INDICATORS))) {
+    if (shown(IDC_INDICATORS)) {
         SelectObject(dc, boldFont_);
         const int w = std::min(textWidth(controlText(GetDlgItem(window_, IDC_INDICATORS))) + x(4), x(200));
         put(IDC_INDICATORS, statusRight - w, height - y(24), w, y(9));
@@ -386,7 +386,10 @@ void MainWindow::setFonts() {
     boldFont_ = bold;
 }
 
-void MainWindow::showControl(int id, bool shown) { ShowWindow(GetDlgItem(window_, id), shown ? SW_SHOW : SW_HIDE); }
+void MainWindow::showControl(int id, bool show) { ShowWindow(GetDlgItem(window_, id), show ? SW_SHOW : SW_HIDE); }
+
+// Whether a control is to be seen, also while the window itself is not yet.
+bool MainWindow::shown(int id) const { return GetWindowLongW(GetDlgItem(window_, id), GWL_STYLE) & WS_VISIBLE; }
 
 void MainWindow::setText(int id, const std::wstring& text) {
     if (controlText(GetDlgItem(window_, id)) != text) SetDlgItemTextW(window_, id, text.c_str());

@@ -59,7 +59,8 @@ private:
     void fillRecentFiles(HMENU menu);
     void layout();
     void setFonts();
-    void showControl(int id, bool shown);
+    void showControl(int id, bool show);
+    bool shown(int id) const;
     void setText(int id, const std::wstring& text);
 
     HWND window_ = nullptr;
