@@ -32,6 +32,9 @@ std::string toMik(std::wstring_view text);
 // Text for other programs to paste, in place of the clipboard's.
 void copyToClipboard(HWND owner, const std::u16string& text);
 
+// The width of text in the font selected into dc, in pixels.
+int textWidth(HDC dc, const std::wstring& text);
+
 std::wstring controlText(HWND control);
 std::wstring itemText(HWND dialog, int id);
 

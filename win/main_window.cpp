@@ -317,11 +317,6 @@ void MainWindow::layout() {
     };
     HDC dc = GetDC(window_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
-    auto textWidth = [dc](const std::wstring& text) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        return static_cast<int>(size.cx);
-    };
 
     // The failures and warnings, as many lines as they take (four at most).
     int top = y(5);
@@ -336,7 +331,7 @@ void MainWindow::layout() {
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
     }
     const int copyLeft = width - x(7) - x(60);
-    const int filesWidth = std::min(textWidth(controlText(GetDlgItem(window_, IDC_FILES))) + x(2),
+    const int filesWidth = std::min(textWidth(dc, controlText(GetDlgItem(window_, IDC_FILES))) + x(2),
                                     copyLeft - x(7) - x(58));
     put(IDC_FILES, x(7), top + y(3), filesWidth, y(9));
     put(IDC_SHOW_FILES, x(7) + filesWidth + x(4), top, x(50), y(13));
@@ -352,7 +347,7 @@ void MainWindow::layout() {
     int statusRight = buttons - x(6);
     if (shown(IDC_INDICATORS)) {
         SelectObject(dc, boldFont_);
-        const int w = std::min(textWidth(controlText(GetDlgItem(window_, IDC_INDICATORS))) + x(4), x(200));
+        const int w = std::min(textWidth(dc, controlText(GetDlgItem(window_, IDC_INDICATORS))) + x(4), x(200));
         put(IDC_INDICATORS, statusRight - w, height - y(24), w, y(9));
         statusRight -= w + x(4);
     }

@@ -51,11 +51,7 @@ void MessageGrid::sizeColumns() {
     constexpr std::size_t kMeasured = 100;
     HDC dc = GetDC(list_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list_, WM_GETFONT, 0, 0)));
-    auto width = [dc](const std::wstring& text) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        return static_cast<int>(size.cx);
-    };
+    auto width = [dc](const std::wstring& text) { return textWidth(dc, text); };
     const int padding = width(L"00");
     const std::size_t rows = table_->rows();
     for (std::size_t c = 0; c < table_->columns().size(); ++c) {
