@@ -94,12 +94,17 @@ std::vector<SettingsControl> settingsControls() {
     std::vector<SettingsControl> controls;
     for (const SettingKey& key : settingKeys()) {
         if (std::string_view(key.section) != "Model" || *key.label == '\0') continue;
-        ControlKind kind = key.kind == KeyKind::Model ? ControlKind::ModelList
-                           : isFlag(key)              ? ControlKind::Check
-                                                      : ControlKind::Edit;
+        ControlKind kind = key.kind == KeyKind::Model  ? ControlKind::ModelList
+                           : key.kind == KeyKind::Path ? ControlKind::File
+                           : isFlag(key)               ? ControlKind::Check
+                                                       : ControlKind::Edit;
         controls.push_back({&key, kind});
     }
     return controls;
+}
+
+FileChoice knownPointsChoice() {
+    return {.caption = "Known points", .filters = {"Known points (*.txt *.kor)", "*.* (*)"}};
 }
 
 std::vector<std::string> modelNames() {

@@ -58,13 +58,21 @@ Direction applyComProperties(const Form& form, Settings& settings);
 
 // The Settings dialog ("Setings"): one control per setting of section
 // "Model" that has a label, in the settings table's order, and the disabled
-// "FilesName:" field.
-enum class ControlKind { ModelList, Check, Edit };
+// "FilesName:" field. A File control is an edit with a button (its label)
+// that opens the open-file dialog on the edit's path.
+enum class ControlKind { ModelList, Check, Edit, File };
 struct SettingsControl {
     const SettingKey* key;
     ControlKind kind;
 };
 std::vector<SettingsControl> settingsControls();
+// What the open-file dialog of a File control offers: its caption and
+// filters ("Description (*.a *.b)"). KnownPoints is the one such setting.
+struct FileChoice {
+    std::string caption;
+    std::vector<std::string> filters;
+};
+FileChoice knownPointsChoice();
 // The entries of the model list, in the model table's order; the list also
 // takes typed text, an unknown name included.
 std::vector<std::string> modelNames();

@@ -278,9 +278,14 @@ TEST(DeskForms, WhatEachDialogOffers) {
     for (const ModelEntry& m : models()) names.push_back(m.name);
     EXPECT_EQ(desk::modelNames(), names);
     int checks = 0;
-    for (const auto& c : desk::settingsControls()) checks += c.kind == desk::ControlKind::Check;
-    EXPECT_EQ(desk::settingsControls().size(), 25u);
-    EXPECT_EQ(checks, 17);
+    std::vector<std::string> files;
+    for (const auto& c : desk::settingsControls()) {
+        checks += c.kind == desk::ControlKind::Check;
+        if (c.kind == desk::ControlKind::File) files.push_back(c.key->key);
+    }
+    EXPECT_EQ(desk::settingsControls().size(), 27u);
+    EXPECT_EQ(checks, 18);
+    EXPECT_EQ(files, std::vector<std::string>{"KnownPoints"});
 }
 
 TEST(DeskForms, ComPropertiesOkTakesTheTextsThatAreNotEmpty) {
