@@ -6,11 +6,13 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 
 #include "app/about_dialog.h"
 #include "app/fonts.h"
 #include "app/form_dialog.h"
 #include "app/icon.h"
+#include "app/plan_view.h"
 #include "app/send_dialog.h"
 #include "app/settings_dialog.h"
 #include "app/texts.h"
@@ -45,6 +47,16 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     message_->setFont(fixedPitchFont());
     message_->setTabStopDistance(8 * message_->fontMetrics().horizontalAdvance(' '));
 
+    plan_ = new PlanView(desk_);
+    auto* split = new QSplitter;
+    split->setObjectName("messageAndPlan");
+    split->setChildrenCollapsible(false);
+    split->addWidget(message_);
+    split->addWidget(plan_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    split->setSizes({760, 480});
+
     for (int i = 0; i < 3; ++i) {
         status_[i] = new QLabel;
         status_[i]->setObjectName(QString("status%1").arg(i + 1));
@@ -70,7 +82,7 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
 
     auto* layout = new QGridLayout(this);
     layout->setMenuBar(menuBar);
-    layout->addWidget(message_, 0, 0, 1, 3);
+    layout->addWidget(split, 0, 0, 1, 3);
     layout->addWidget(status_[0], 1, 0);
     layout->addWidget(status_[1], 2, 0);
     layout->addWidget(status_[2], 3, 0);
@@ -79,7 +91,7 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     layout->addWidget(closeButton, 3, 2);
     layout->setColumnStretch(0, 1);
     layout->setRowStretch(0, 1);
-    resize(860, 420);
+    resize(1280, 580);
 
     // The timer ticks also while a modal dialog is open.
     connect(&timer_, &QTimer::timeout, this, [this] { desk_.tick(); });
@@ -149,6 +161,10 @@ void MainWindow::runSendDialog(Sender& sender) {
 void MainWindow::post(std::function<void()> task) {
     QMetaObject::invokeMethod(this, [task = std::move(task)] { task(); }, Qt::QueuedConnection);
 }
+
+void MainWindow::showPlan() { plan_->reload(); }
+
+void MainWindow::showSelection(std::size_t record) { plan_->setSelected(record); }
 
 QLabel* MainWindow::statusLine(int line) const { return status_[line - 1]; }
 

@@ -1,5 +1,5 @@
-// The main window: the message area, three status lines, the buttons and
-// the menu, over desk's window logic. It is a modal dialog: the program runs
+// The main window: the message area with the plan view beside it, three
+// status lines, the buttons and the menu, over desk's window logic. It is a modal dialog: the program runs
 // as long as it is open. Exit ends it keeping the point store; Close (the
 // button, Escape, the close box) clears the store first.
 #pragma once
@@ -14,6 +14,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace tervan::gui {
+
+class PlanView;
 
 class MainWindow : public QDialog, public desk::Front {
     Q_OBJECT
@@ -37,6 +39,7 @@ public:
     // line 1 (progress), 2 (line being received) or 3 (what the last command did)
     QLabel* statusLine(int line) const;
     QPlainTextEdit* messageArea() const { return message_; }
+    PlanView* planView() const { return plan_; }
     const QTimer& timer() const { return timer_; }
 
     // desk::Front
@@ -48,6 +51,8 @@ public:
     bool editForm(desk::Form& form) override;
     void runSendDialog(Sender& sender) override;
     void post(std::function<void()> task) override;
+    void showPlan() override;
+    void showSelection(std::size_t record) override;
 
 #ifdef _WIN32
 protected:
@@ -58,6 +63,7 @@ private:
     void addAboutToSystemMenu();
 
     QPlainTextEdit* message_;
+    PlanView* plan_;
     QLabel* status_[3];
     QPushButton* serialButton_;
     QTimer timer_;

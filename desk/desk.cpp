@@ -19,7 +19,8 @@ Desk::Desk(Session& session, Front& front, ReceiverOptions options)
     : session_(session),
       front_(front),
       prompts_(front),
-      serial_(session, front, message_, [this] { fileOpen(); }, std::move(options)) {}
+      serial_(session, front, message_, [this] { fileOpen(); }, std::move(options)),
+      plan_(session) {}
 
 void Desk::start() {
     if (!session_.inputPath.empty()) show(convert(session_, session_.inputPath, prompts_));
@@ -62,11 +63,21 @@ void Desk::refresh() {
     front_.setStatus(1, "");
     front_.setStatus(2, "");
     front_.setStatus(3, summary_);
+    front_.showPlan();
 }
 
+void Desk::select(std::size_t record) {
+    selected_ = record;
+    front_.showSelection(record);
+}
+
+// Every conversion and H, V, SD run has changed the store (an unknown model
+// empties it), so the plan is loaded anew.
 void Desk::show(Result result) {
     if (!result.keepMessage) message_ = std::move(result.message);
     summary_ = std::move(result.summary);
+    plan_.load();
+    select(kNoPoint);
 }
 
 }  // namespace tervan::desk

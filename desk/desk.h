@@ -9,6 +9,7 @@
 #include "conversion/driver.h"
 #include "conversion/session.h"
 #include "desk/front.h"
+#include "desk/plan.h"
 #include "desk/serial_link.h"
 
 namespace tervan::desk {
@@ -51,9 +52,17 @@ public:
     // After the window has ended: the save at exit (only with SaveSettings).
     void finish();
 
-    // Copies the message text and the summary into the controls and clears
-    // status lines 1 and 2.
+    // Copies the message text and the summary into the controls, clears
+    // status lines 1 and 2 and has the plan view drawn anew.
     void refresh();
+
+    // The plan view of the records of the last conversion; the front end
+    // draws it and forwards resizing, the wheel and dragging to it.
+    Plan& plan() { return plan_; }
+    // A record chosen in the plan view (or in the table), kNoPoint for none:
+    // kept, and shown by the front end. A conversion clears it.
+    void select(std::size_t record);
+    std::size_t selected() const { return selected_; }
 
     const std::string& message() const { return message_; }
     const std::string& summary() const { return summary_; }
@@ -75,6 +84,8 @@ private:
     std::string message_;  // the text of the message area
     std::string summary_;  // status line 3
     SerialLink serial_;
+    Plan plan_;
+    std::size_t selected_ = kNoPoint;
 };
 
 }  // namespace tervan::desk

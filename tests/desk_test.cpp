@@ -28,6 +28,8 @@ struct FakeFront final : desk::Front {
     std::vector<std::string> initialNames;  // of every open-file dialog
     std::vector<std::string> formsShown;    // names of the dialogs of fields
     std::deque<std::function<void()>> posted;
+    int plansShown = 0;
+    std::vector<std::size_t> selections;
 
     void showMessage(const std::string& text) override { message = text; }
     void setStatus(int line, const std::string& text) override { status[line] = text; }
@@ -43,6 +45,8 @@ struct FakeFront final : desk::Front {
     }
     void runSendDialog(Sender& sender) override { send(sender); }
     void post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+    void showPlan() override { ++plansShown; }
+    void showSelection(std::size_t record) override { selections.push_back(record); }
 
     // The window's loop: runs what was posted, in order.
     void runPosted() {
@@ -212,6 +216,27 @@ TEST(DeskHvsd, TheDialogsTextsRunOrCancelChangesNothing) {
     EXPECT_EQ(r.session.errors.SD, 3);
     // the Leica example names no station: nothing is computed, and it says so
     EXPECT_EQ(r.front.status[3], "H, V, SD: no record has a station with coordinates; nothing computed");
+}
+
+TEST(DeskPlan, EachConversionLoadsThePlanAndClearsTheSelection) {
+    DeskRig r("", true);
+    EXPECT_EQ(r.front.plansShown, 1);
+    EXPECT_EQ(r.desk->plan().items().size(), 7u);  // the Leica example has coordinates
+    r.desk->select(3);
+    EXPECT_EQ(r.desk->selected(), 3u);
+    r.front.chooseFile = [&](std::string& path) {
+        path = r.input;
+        return true;
+    };
+    r.front.settings = [](desk::SettingsForm& f) {
+        f.values.Model = "Pentax300Polar";  // reads nothing from a Leica file
+        return true;
+    };
+    r.desk->fileOpen();
+    EXPECT_EQ(r.front.plansShown, 2);
+    EXPECT_TRUE(r.desk->plan().items().empty());
+    EXPECT_EQ(r.desk->selected(), kNoPoint);
+    EXPECT_EQ(r.front.selections, (std::vector<std::size_t>{kNoPoint, 3, kNoPoint}));
 }
 
 TEST(DeskBffb, TheLineAsksItsValuesEveryTimeFromTheDefaults) {
