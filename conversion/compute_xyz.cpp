@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "conversion/known_points.h"
 #include "core/printf.h"
@@ -39,8 +40,10 @@ public:
     }
 
 private:
+    // Coordinates that are not numbers (a reader's "1e999") are none.
     void addRead(const Point& p) {
-        if (!p.N.empty() && !isZeroPoint(p)) places_.try_emplace(p.N, Place{p.X, p.Y, p.Z});
+        if (!p.N.empty() && !isZeroPoint(p) && std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z))
+            places_.try_emplace(p.N, Place{p.X, p.Y, p.Z});
     }
     std::unordered_map<std::string_view, Place> places_;
 };
@@ -108,21 +111,34 @@ Place polar(const Point& r, const Place& station, double Om) {
 
 bool needsCoordinates(const Point& p) { return isZeroPoint(p) && p.SD > 0; }
 
-void addUnplaced(XyzReport& report, const std::string& station, std::size_t records) {
-    for (auto& u : report.unplaced)
-        if (u.station == station) {
-            u.records += records;
-            return;
-        }
-    report.unplaced.push_back({station, records});
-}
+// The stations of the report, each named once however many groups it has.
+class StationReport {
+public:
+    explicit StationReport(XyzReport& report) : report_(report) {}
+    void unoriented(const std::string& station) {
+        if (unoriented_.insert(station).second) report_.unoriented.push_back(station);
+    }
+    void unplaced(const std::string& station, std::size_t records) {
+        auto [it, added] = unplaced_.try_emplace(station, report_.unplaced.size());
+        if (added)
+            report_.unplaced.push_back({station, records});
+        else
+            report_.unplaced[it->second].records += records;
+    }
 
-void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, XyzReport& report) {
+private:
+    XyzReport& report_;
+    std::unordered_set<std::string> unoriented_;
+    std::unordered_map<std::string, std::size_t> unplaced_;
+};
+
+void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, StationReport& stations,
+                  XyzReport& report) {
     const std::string& stationName = group.front().SN;
     const std::optional<Place> station = places.find(stationName);
     if (!station) {
         std::size_t waiting = std::count_if(group.begin(), group.end(), needsCoordinates);
-        if (waiting > 0) addUnplaced(report, stationName, waiting);
+        if (waiting > 0) stations.unplaced(stationName, waiting);
         return;
     }
     std::optional<double> groupOm;
@@ -131,9 +147,7 @@ void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, XyzR
             groupOm = backsightOm(group, *station, places);
             if (!groupOm) {
                 groupOm = 0;
-                if (std::find(report.unoriented.begin(), report.unoriented.end(), stationName) ==
-                    report.unoriented.end())
-                    report.unoriented.push_back(stationName);
+                stations.unoriented(stationName);
             }
         }
         return *groupOm;
@@ -175,13 +189,14 @@ XyzReport computeXyz(PointStore& store, const PointStore& known) {
     XyzReport report;
     Places places(known, store);
     Spreads spreads;
+    StationReport stations(report);
     std::span<Point> points = store.points;
     // A station group: a record that opens a station and those after it up
     // to the next one, as long as they name the same station.
     for (std::size_t start = 0, end = 0; start < points.size(); start = end) {
         end = start + 1;
         while (end < points.size() && !points[end].isStation && points[end].SN == points[start].SN) ++end;
-        computeGroup(points.subspan(start, end - start), places, spreads, report);
+        computeGroup(points.subspan(start, end - start), places, spreads, stations, report);
     }
     report.spreads = spreads.overLimit();
     return report;

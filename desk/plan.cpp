@@ -83,7 +83,9 @@ void Plan::load() {
     extent_ = {};
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point& p = points[i];
-        if (isZeroPoint(p)) continue;
+        // A zero point has no coordinates; one that is not a number (a
+        // reader's "1e999") cannot be drawn.
+        if (isZeroPoint(p) || !std::isfinite(p.X) || !std::isfinite(p.Y)) continue;
         items_.push_back({{p.X, p.Y}, i, stations.contains(p.N)});
         extent_.add({p.X, p.Y});
     }

@@ -59,7 +59,8 @@ public:
     explicit Plan(const Session& session) : session_(session) {}
 
     // After a conversion: the records with coordinates (zero points have
-    // none) and which of them are stations; the view fits them.
+    // none, nor have infinite ones) and which of them are stations; the view
+    // fits them.
     void load();
     const std::vector<PlanItem>& items() const { return items_; }
     // The item of a record; nullptr when the record has no coordinates.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 
 #include "conversion/known_points.h"
 #include "levelling/hvsd.h"
@@ -185,6 +187,34 @@ TEST(ComputeXyz, RoundTripThroughTheHvsdCalculation) {
     for (std::size_t i = 4; i < store.points.size(); ++i) {
         const Point& o = original.points[i];
         expectAt(store.points[i], {o.X, o.Y, o.Z});
+    }
+}
+
+// Whatever a reader lets through (infinities, NaN, huge and negative
+// values, names that repeat, stations observed from themselves): nothing
+// crashes, and every coordinate computed is a number.
+TEST(ComputeXyz, SurvivesAnyValues) {
+    const double values[] = {0, 1, -1, 400, 1e300, -1e300, std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN(), 1e-300, 250};
+    const char* names[] = {"A", "B", "C", ""};
+    std::mt19937 rng(16);
+    auto value = [&] { return values[rng() % std::size(values)]; };
+    for (int round = 0; round < 50; ++round) {
+        PointStore store, known;
+        for (int i = 0; i < 40; ++i) {
+            Point p{.isStation = static_cast<int>(rng() % 4 == 0), .SN = names[rng() % 4], .N = names[rng() % 4],
+                    .IH = value(), .TH = value(), .V = value(), .H = value(), .SD = value()};
+            if (rng() % 3 == 0) p.X = value(), p.Y = value(), p.Z = value();
+            if (rng() % 5 == 0) p.givenOm = value();
+            appendPoint(store, p);
+            if (rng() % 4 == 0) appendPoint(known, listed(names[rng() % 4], value(), value(), value()));
+        }
+        computeXyz(store, known);
+        for (const Point& p : store.points) {
+            if (p.computed) {
+                ASSERT_TRUE(std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z));
+            }
+        }
     }
 }
 

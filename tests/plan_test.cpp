@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "desk/desk.h"
 #include "test_util.h"
@@ -39,7 +40,7 @@ void expectScreen(ScreenPoint s, double x, double y) {
 
 TEST(Plan, ItemsAreTheRecordsWithCoordinatesAndStationsThoseObservedFrom) {
     PlanRig r({at("#0", "S", 100, 200), at("S", "A", 110, 200), at("S", "B", 0, 0), at("S", "S2", 100, 300),
-               at("S2", "C", 90, 300)});
+               at("S2", "C", 90, 300), at("S2", "D", std::numeric_limits<double>::infinity(), 300)});
     ASSERT_EQ(r.plan.items().size(), 4u);
     std::vector<std::size_t> records;
     std::vector<bool> stations;
