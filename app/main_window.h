@@ -1,7 +1,8 @@
 // The main window: the message area with the plan view beside it, three
-// status lines, the buttons and the menu, over desk's window logic. It is a modal dialog: the program runs
-// as long as it is open. Exit ends it keeping the point store; Close (the
-// button, Escape, the close box) clears the store first.
+// status lines, the buttons and the menu, over desk's window logic. It is a
+// modal dialog: the program runs as long as it is open. Exit ends it keeping
+// the point store; Close (the button, Escape, the close box) clears the
+// store first.
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-// The plan view beside the message area: a switch per layer, "&Fit", the
+// The plan view beside the message area: a switch per layer, "Fi&t", the
 // drawing of desk's plan (points as crosses, stations as triangles, names
 // and heights), and a line about the selected record. The wheel zooms about
 // the mouse, dragging pans, a click selects, a double click fits.
