@@ -92,6 +92,25 @@ struct Figures {
     double first, pan, zoom;
 };
 
+// The first frame as the view stands, then pan and zoom frames.
+Figures measurePlan(desk::Plan& plan, QWidget* canvas, double zoomStep) {
+    Figures f{};
+    f.first = millisecondsOf([&] { canvas->repaint(); });
+    f.pan = millisecondsOf(
+        [&] {
+            plan.pan(5, 3);
+            canvas->repaint();
+        },
+        kFrames);
+    f.zoom = millisecondsOf(
+        [&] {
+            plan.zoom({kWidth / 2.0, kHeight / 2.0}, zoomStep);
+            canvas->repaint();
+        },
+        kFrames / 3);
+    return f;
+}
+
 void print(const char* who, const Figures& f, const Figures& ours) {
     std::printf("  %-34s first frame %7.1f ms   pan %7.2f ms/frame (%6.1f fps, %5.1fx)   zoom %7.2f ms/frame (%5.1fx)\n",
                 who, f.first, f.pan, 1000 / f.pan, f.pan / ours.pan, f.zoom, f.zoom / ours.zoom);
@@ -131,39 +150,13 @@ int main(int argc, char** argv) {
                                   },
                                   200);
 
-    // Ours: the plan view's canvas.
+    // Ours: the plan view's canvas, fitted and zoomed in.
     const std::size_t shownFitted = plan.visible().size();
-    Figures ours{};
-    ours.first = millisecondsOf([&] { canvas->repaint(); });
-    ours.pan = millisecondsOf(
-        [&] {
-            plan.pan(5, 3);
-            canvas->repaint();
-        },
-        kFrames);
-    ours.zoom = millisecondsOf(
-        [&] {
-            plan.zoom({kWidth / 2.0, kHeight / 2.0}, 1.05);
-            canvas->repaint();
-        },
-        kFrames / 3);
-    Figures close{};
+    const Figures ours = measurePlan(plan, canvas, 1.05);
     plan.fit();
     plan.zoom({kWidth / 2.0, kHeight / 2.0}, 40);
     const std::size_t shownClose = plan.visible().size();
-    close.first = millisecondsOf([&] { canvas->repaint(); });
-    close.pan = millisecondsOf(
-        [&] {
-            plan.pan(5, 3);
-            canvas->repaint();
-        },
-        kFrames);
-    close.zoom = millisecondsOf(
-        [&] {
-            plan.zoom({kWidth / 2.0, kHeight / 2.0}, 1.01);
-            canvas->repaint();
-        },
-        kFrames / 3);
+    const Figures close = measurePlan(plan, canvas, 1.01);
     plan.fit();
 
     // Peer 1: all crosses, every frame.
