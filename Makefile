@@ -1,11 +1,12 @@
 # make run   installs what is missing, builds, converts the bundled examples
 # make test  the same build, then every test
 # make bench the benchmarks; make gui opens the window; make clean
+# make package  a Debian package of both programs (build/tervan_*.deb)
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench gui clean
+.PHONY: all deps build run test bench gui package clean
 
 all: build
 
@@ -24,6 +25,9 @@ test: build
 
 bench: build
 	./scripts/run-bench.sh $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # The Zeiss 3303 example suits the shipped settings (Model=Zeiss3303); it is
 # copied first, since the outputs are written next to the input.

@@ -190,6 +190,11 @@ PlanView::PlanView(desk::Desk& desk, QWidget* parent) : QWidget(parent), desk_(d
     selection_ = new QLabel;
     selection_->setObjectName("planSelection");
     selection_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Room for two lines whether or not a point is selected, so that
+    // selecting one never resizes the drawing.
+    selection_->setWordWrap(true);
+    selection_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    selection_->setFixedHeight(2 * selection_->fontMetrics().lineSpacing() + 2);
 
     auto* bar = new QHBoxLayout;
     const char* names[] = {"layerPoints", "layerNames", "layerHeights"};

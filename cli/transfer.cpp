@@ -61,7 +61,7 @@ private:
 
 std::string logFolder(const Session& session, const CliOptions& options) {
     constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
-    if (options.logDir.empty()) return receiveLogFolder(session.programFolder);
+    if (options.logDir.empty()) return session.logFolder;
     std::string folder = options.logDir;
     if (folder.back() != '/' && folder.back() != kSeparator) folder += kSeparator;
     return folder;

@@ -224,13 +224,13 @@ void reportCoordinates(const XyzReport& report, Result& result) {
     if (!report.knownError.empty()) {
         result.knownPointsError = "cannot read the known points " + report.knownPath + ": " + report.knownError;
         appendReport(result.message, result.knownPointsError);
-        result.summary += "; cannot read the known points " + report.knownPath;
     }
     if (!report.unoriented.empty()) {
         std::string names;
         for (const auto& s : report.unoriented) names += (names.empty() ? "" : ", ") + s;
         appendReport(result.message, "stations without orientation, their directions taken as bearings: " + names);
-        result.summary += "; no orientation at " + someNames(report.unoriented);
+        result.warnings.push_back("no orientation at " + someNames(report.unoriented) +
+                                  ": directions taken as bearings");
     }
     if (!report.unplaced.empty()) {
         std::string text;
@@ -240,7 +240,7 @@ void reportCoordinates(const XyzReport& report, Result& result) {
             names.push_back(u.station);
         }
         appendReport(result.message, "stations without coordinates, their observations got none: " + text);
-        result.summary += "; no coordinates for the stations " + someNames(names);
+        result.warnings.push_back("no coordinates for the stations " + someNames(names));
     }
     if (!report.spreads.empty()) {
         std::string text;
@@ -250,7 +250,7 @@ void reportCoordinates(const XyzReport& report, Result& result) {
             names.push_back(strf("%s %.3f m", s.point.c_str(), s.metres));
         }
         appendReport(result.message, "points placed twice more than 0.01 m apart (kept where placed first): " + text);
-        result.summary += "; spread over 0.01 m: " + someNames(names);
+        result.warnings.push_back("placed twice more than 0.01 m apart: " + someNames(names));
     }
 }
 

@@ -59,7 +59,8 @@ XyzReport computeXyz(PointStore& store, const PointStore& known);
 // (KnownPoints) read, then computeXyz over the session's store.
 XyzReport computeCoordinates(Session& session);
 
-// Appends the report to the message text and to the summary line.
+// Appends the report to the message text (in full), to the summary line
+// (the count) and to the result's warnings and known points' error.
 void reportCoordinates(const XyzReport& report, Result& result);
 
 }  // namespace tervan

@@ -1,6 +1,7 @@
 #include "conversion/driver.h"
 
 #include "conversion/compute_xyz.h"
+#include "conversion/detect.h"
 #include "conversion/models.h"
 #include "conversion/output_set.h"
 #include "core/input.h"
@@ -67,11 +68,8 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
     return result;
 }
 
-}  // namespace
-
-Result convert(Session& session, const std::string& path, Prompts& prompts) {
-    session.inputPath = path;
-    clearStore(session.store);
+// The conversion by Model.
+Result convertWith(Session& session, const std::string& path, Prompts& prompts) {
     const ModelEntry* model = findModel(session.settings.Model);
     if (!model) {
         Result result;
@@ -98,6 +96,41 @@ Result convert(Session& session, const std::string& path, Prompts& prompts) {
     result.points = session.store.points.size();
     summarisePoints(result, session.settings, path);
     if (computeXyz) reportCoordinates(xyz, result);
+    return result;
+}
+
+// Model "auto": the model that fits the input best becomes Model. false,
+// with the result saying why, when the input cannot be read or no model fits.
+bool detectInto(Settings& settings, const std::string& path, Result& result) {
+    Detection detection = detectFile(path);
+    const ModelEntry* best = detection.best();
+    if (best) {
+        settings.Model = best->name;
+        result.detected = best->name;
+        result.alsoFits = detection.alike();
+        return true;
+    }
+    result.keepMessage = true;
+    if (!detection.error.empty()) {
+        result.outcome = Outcome::CannotRead;
+        result.summary = "cannot open " + path;
+    } else {
+        result.outcome = Outcome::NoReader;
+        result.summary = detection.noFitText(path);
+    }
+    return false;
+}
+
+}  // namespace
+
+Result convert(Session& session, const std::string& path, Prompts& prompts) {
+    session.inputPath = path;
+    clearStore(session.store);
+    Result detected;
+    if (session.settings.Model == kAutoModel && !detectInto(session.settings, path, detected)) return detected;
+    Result result = convertWith(session, path, prompts);
+    result.detected = std::move(detected.detected);
+    result.alsoFits = std::move(detected.alsoFits);
     return result;
 }
 

@@ -232,6 +232,9 @@ std::string Plan::emptyText() const {
     const bool observations = std::any_of(points.begin(), points.end(), [](const Point& p) { return p.SD > 0; });
     if (observations && !session_.settings.ComputeXYZ)
         return "No point has coordinates. Tick \"Compute XYZ\" in the Settings to compute them from the observations.";
+    if (observations)
+        return "No point has coordinates: no station has known coordinates. Choose a list of them with \"Known "
+               "points\xE2\x80\xA6\" in the Settings.";
     return "No point has coordinates.";
 }
 

@@ -117,10 +117,10 @@ public:
     void showLayer(Layer layer, bool on) { shown_[static_cast<int>(layer)] = on; }
 
     // What the view says instead of a drawing when no record has
-    // coordinates; "" when nothing was converted.
+    // coordinates (UTF-8); "" when nothing was converted.
     std::string emptyText() const;
     // One line about a record: name, station, coordinates, and whether
-    // they were computed.
+    // they were computed (names in MIK).
     std::string describe(std::size_t record) const;
 
 private:

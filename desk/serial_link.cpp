@@ -4,20 +4,52 @@ namespace tervan::desk {
 namespace {
 
 ReceiverOptions withLogFolder(ReceiverOptions options, const Session& session) {
-    if (options.logFolder.empty()) options.logFolder = receiveLogFolder(session.programFolder);
+    if (options.logFolder.empty()) options.logFolder = session.logFolder;
     return options;
 }
 
 }  // namespace
 
-SerialLink::SerialLink(Session& session, Front& front, std::string& message, std::function<void()> fileOpen,
+SerialLink::SerialLink(Session& session, Front& front, std::string& message, SerialHooks hooks,
                        ReceiverOptions options)
     : session_(session),
       front_(front),
       message_(message),
-      fileOpen_(std::move(fileOpen)),
-      openPort_(options.openPort),
-      receiver_(session.settings, message, *this, withLogFolder(std::move(options), session)) {}
+      hooks_(std::move(hooks)),
+      openPort_([this, open = options.openPort](const std::string& name) {
+          std::unique_ptr<SerialPort> port = open ? open(name) : openSerialPort(name);
+          if (!port) portFailed_ = name;
+          return port;
+      }),
+      receiver_(
+          session.settings, message, *this,
+          withLogFolder({.logFolder = options.logFolder, .openPort = openPort_, .clock = options.clock}, session)) {}
+
+void SerialLink::buttonPressed() {
+    receiver_.buttonPressed();
+    reportFailures();
+}
+
+void SerialLink::tick() {
+    receiver_.tick();
+    reportFailures();
+}
+
+void SerialLink::endTransfer() {
+    closing_ = true;
+    receiver_.end();
+}
+
+void SerialLink::reportFailures() {
+    if (!portFailed_.empty()) {
+        hooks_.fail("cannot open the serial port " + portFailed_);
+        portFailed_.clear();
+    }
+    if (receiver_.logError() != logErrorShown_) {
+        logErrorShown_ = receiver_.logError();
+        if (!logErrorShown_.empty()) hooks_.fail(logErrorShown_);
+    }
+}
 
 void SerialLink::setButtonText(const std::string& text) { front_.setSerialButton(text); }
 
@@ -25,7 +57,7 @@ void SerialLink::setStatus1(const std::string& text) { front_.setStatus(1, text)
 
 void SerialLink::setStatus2(const std::string& text) { front_.setStatus(2, text); }
 
-void SerialLink::showMessage() { front_.showMessage(message_); }
+void SerialLink::showMessage() { hooks_.showReceived(); }
 
 bool SerialLink::askComProperties(Settings& settings, Direction& direction) {
     Form form = comPropertiesForm(settings);
@@ -36,12 +68,12 @@ bool SerialLink::askComProperties(Settings& settings, Direction& direction) {
 
 void SerialLink::runFileOpen(const std::string& logPath) {
     session_.inputPath = logPath;
-    if (fileOpenPending_) return;
+    if (fileOpenPending_ || closing_) return;
     fileOpenPending_ = true;
     // Posted: the timer must keep ticking (and the transfer reach its end)
     // while the dialogs of File/Open are shown.
     front_.post([this] {
-        fileOpen_();
+        hooks_.fileOpen();
         fileOpenPending_ = false;
     });
 }

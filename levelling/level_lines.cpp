@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/printf.h"
 #include "core/text.h"
+#include "levelling/level_rows.h"
 
 namespace tervan {
 namespace {
@@ -70,14 +71,23 @@ struct Dna8Line {
         double dz = startHeight - height;
         out.print(kDnaSumFile, row, name.c_str(), line, readingSum, dz);
         appendf(text, kDnaSumText, row, name.c_str(), line, readingSum, dz);
+        addLevelRow(counts, {strf("%d", row), name, "", strf("%d", line), "Sh", strf("%.5f", readingSum), "dz",
+                             strf("%.5f", dz), "Z", "0.00000"});
         ++row;
         out.print(kDnaDistFile, row, name.c_str(), foreSights, line, backDistance, foreDistance, height);
         appendf(text, kDnaDistText, row, name.c_str(), foreSights, line, backDistance, foreDistance, height);
+        addLevelRow(counts, {strf("%d", row), name, strf("%d", foreSights), strf("%d", line), "Db",
+                             strf("%.3f", backDistance), "Df", strf("%.3f", foreDistance), "Z", strf("%.5f", height)});
         ++row;
         out.print(kDnaEndFile, row, line);
         appendf(text, kDnaEndText, row, line);
+        addLevelRow(counts, {strf("%d", row), "End-Line", "", strf("%d", line)});
         ++row;
         counts.rowsWritten += 3;
+    }
+
+    void heightRow() {
+        addLevelRow(counts, {strf("%d", row), name, "", strf("%d", line), "", "", "", "", "Z", strf("%.5f", height)});
     }
 
     void reading(std::string_view l, bool back) {
@@ -95,6 +105,8 @@ struct Dna8Line {
         }
         out.print(back ? kDnaBackFile : kDnaForeFile, row, name.c_str(), code, line, value, distance);
         appendf(text, back ? kDnaBackText : kDnaForeText, row, name.c_str(), code, line, value, distance);
+        addLevelRow(counts, {strf("%d", row), name, strf("%d", code), strf("%d", line), back ? "Rb" : "Rf",
+                             strf("%.5f", value), "HD", strf("%.3f", distance)});
         ++row;
         ++counts.rowsWritten;
     }
@@ -106,6 +118,7 @@ struct Dna8Line {
             ++line;
             out.print(kDnaStartFile, row, line);
             appendf(text, kDnaStartText, row, line);
+            addLevelRow(counts, {strf("%d", row), "Start-Line", "", strf("%d", line), "BF"});
         } else if (columns(l, 17, 18) == "83") {
             // The level also writes word index 83 in word 2 after an
             // intermediate sight; that record restarts the sums too.
@@ -115,6 +128,7 @@ struct Dna8Line {
             foreSights = 0;
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaStartHeightText, row, name.c_str(), line, height);
+            heightRow();
         } else if (columns(l, 33, 35) == "331" || columns(l, 33, 35) == "332") {
             reading(l, columns(l, 35, 35) == "1");
             return true;
@@ -123,6 +137,7 @@ struct Dna8Line {
             height = toNumber(columns(l, 55, 63)) * kGsiUnit;
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaHeightText, row, name.c_str(), line, height);
+            heightRow();
         } else {
             return false;
         }
@@ -161,6 +176,7 @@ void reduceDiniUsb(LevelJob& job) {
             lineNumber = lastChars(header, 4);
             out.print(kDiniHeaderFile, row, header.c_str());
             appendf(text, kDiniHeaderText, row, header.c_str());
+            addLevelRow(job.result, {strf("%d", row), header});
         } else if (tag1 == "Rb" || tag1 == "Rf" || tag1 == "Db" || (tag1 == "  " && tag3 == "Z")) {
             out.print(kDiniDataFile, row, name.c_str(), 3, lineNumber.c_str(), tag1.c_str(),
                       std::string(lastChars(value1, 13)).c_str(), tag2.c_str(),
@@ -168,6 +184,7 @@ void reduceDiniUsb(LevelJob& job) {
                       std::string(lastChars(value3, 10)).c_str());
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     tag2.c_str(), value2.c_str(), tag3.c_str(), value3.c_str());
+            addLevelRow(job.result, {strf("%d", row), name, "3", lineNumber, tag1, value1, tag2, value2, tag3, value3});
         } else if (tag1 == "Sh") {
             // Value 1 fills both value slots: the row shows it after Sh and
             // again after dz.
@@ -176,6 +193,8 @@ void reduceDiniUsb(LevelJob& job) {
                       sum.c_str(), "Z", "   0.00000");
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     "dz", value1.c_str(), "Z", "         0.00000");
+            addLevelRow(job.result,
+                        {strf("%d", row), name, "", lineNumber, tag1, value1, "dz", value1, "Z", "0.00000"});
         } else {
             return false;
         }

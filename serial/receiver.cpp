@@ -23,10 +23,6 @@ std::string receiveLogPath(const std::string& folder, const std::tm& t) {
     return folder + strf(kLogNameFormat, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
 }
 
-std::string receiveLogFolder(const std::string& programFolder) {
-    return programFolder + "Log" + static_cast<char>(std::filesystem::path::preferred_separator);
-}
-
 std::string progressBar(int countdown) {
     static constexpr char kSpinner[] = {'-', '\\', '|', '/'};
     std::string bar = kNoDataComing;
@@ -86,6 +82,19 @@ void Receiver::tick() {
     } else {
         view_.setStatus1(progressBar(countdown_));
     }
+}
+
+void Receiver::end() {
+    if (!running_) return;
+    while (running_ && pendingPos_ < pending_.size()) handle(pending_[pendingPos_++]);
+    char buffer[kReadSize];
+    for (std::size_t more = 0; running_ && more < kEndReadLimit;) {
+        std::size_t n = port_->read(buffer, kReadSize);
+        if (n == 0) break;
+        for (std::size_t i = 0; i < n; ++i) handle(buffer[i]);
+        more += n;
+    }
+    if (running_) finish();
 }
 
 void Receiver::receive() {

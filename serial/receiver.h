@@ -56,10 +56,6 @@ inline constexpr const char* kLogNameFormat = "%d%02d%02d%02d%02d%02d.srd";
 // the end of the transmission + ".srd".
 std::string receiveLogPath(const std::string& folder, const std::tm& localTime);
 
-// The folder of the log files: "Log" in the program folder (which ends in a
-// separator), with the system's separator after it.
-std::string receiveLogFolder(const std::string& programFolder);
-
 // The progress bar of status line 1 for a countdown (239 or below).
 std::string progressBar(int countdown);
 
@@ -83,6 +79,12 @@ public:
 
     void buttonPressed();
     void tick();
+    // Ends a running transfer at once (the window closes): what has arrived,
+    // also what the port still holds (cut off after kEndReadLimit more
+    // bytes from a sender that keeps on), is kept in a log file as when a
+    // stopped transfer ends.
+    void end();
+    static constexpr std::size_t kEndReadLimit = 1 << 16;
 
     bool running() const { return running_; }
     int countdown() const { return countdown_; }

@@ -166,7 +166,9 @@ TEST(Plan, LabelsLayersScaleBarAndTexts) {
     PlanRig polar({{.SN = "S", .N = "P", .V = 100, .H = 10, .SD = 5}});
     EXPECT_NE(polar.plan.emptyText().find("Tick \"Compute XYZ\""), std::string::npos);
     polar.session.settings.ComputeXYZ = 1;
-    EXPECT_EQ(polar.plan.emptyText(), "No point has coordinates.");
+    EXPECT_NE(polar.plan.emptyText().find("Choose a list of them"), std::string::npos);
+    PlanRig list({at("#0", "P", 0, 0)});
+    EXPECT_EQ(list.plan.emptyText(), "No point has coordinates.");
     PlanRig none({});
     EXPECT_EQ(none.plan.emptyText(), "");
 }

@@ -1,12 +1,13 @@
 // The plan view in the main window, driven with the mouse on the offscreen
 // platform: the traverse example with its known points, a click that
-// selects, dragging, the wheel, the layer switches, and what an empty plan
-// says.
+// selects (its row in the grid too, and back), dragging, the wheel, the
+// layer switches, and what an empty plan says.
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTableView>
 #include <QtTest>
 
 #include "app/main_window.h"
@@ -51,12 +52,14 @@ private slots:
     void clickSelectsDragPansWheelZooms();
     void layerSwitchesAndFit();
     void anEmptyPlanSaysWhy();
+    void whatTheComputationMissedShowsAboveTheGrid();
 };
 
 void PlanViewTest::showsTheComputedTraverseBesideTheTable() {
     GuiFixture f;
     Session session = traverseSession(f);
     MainWindow window(session);
+    window.resize(1180, 560);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* split = window.findChild<QSplitter*>("messageAndPlan");
@@ -75,7 +78,10 @@ void PlanViewTest::showsTheComputedTraverseBesideTheTable() {
         QVERIFY(s.x >= desk::Plan::kMargin - 1e-6 && s.x <= canvas->width() - desk::Plan::kMargin + 1e-6);
         QVERIFY(s.y >= desk::Plan::kMargin - 1e-6 && s.y <= canvas->height() - desk::Plan::kMargin + 1e-6);
     }
-    QVERIFY(window.messageArea()->toPlainText().contains("\tcomputed"));
+    // the grid says which coordinates were computed
+    QAbstractItemModel* rows = window.grid()->model();
+    QCOMPARE(rows->headerData(12, Qt::Horizontal).toString(), QString("XYZ"));
+    QCOMPARE(rows->index(5, 12).data().toString(), QString("computed"));
     screenshot(&window, "plan-view.png");
 }
 
@@ -98,7 +104,15 @@ void PlanViewTest::clickSelectsDragPansWheelZooms() {
     QCOMPARE(window.desk().selected(), corner);
     QVERIFY(selection->text().startsWith("1  from T1   X 4712040.00"));
     QVERIFY(selection->text().endsWith("computed"));
+    // its row in the grid is selected, and a row chosen in the grid marks its point
+    QCOMPARE(window.grid()->currentIndex().row(), static_cast<int>(corner));
+    QCOMPARE(window.grid()->selectionModel()->selectedRows().size(), 1);
+    QApplication::processEvents();  // the description's lines laid out
     screenshot(&window, "plan-view-selected.png");
+    window.grid()->setCurrentIndex(window.grid()->model()->index(7, 3));
+    QCOMPARE(window.desk().selected(), std::size_t{7});
+    QVERIFY(selection->text().startsWith(QString::fromStdString(session.store.points[7].N) + "  from T1"));
+    window.grid()->setCurrentIndex(window.grid()->model()->index(static_cast<int>(corner), 3));
 
     // a drag moves the drawing with the mouse and selects nothing
     QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
@@ -109,10 +123,11 @@ void PlanViewTest::clickSelectsDragPansWheelZooms() {
     QCOMPARE(pixel(moved), at + QPoint(40, 30));
     QCOMPARE(window.desk().selected(), corner);
 
-    // a click beside every point clears the selection
+    // a click beside every point clears the selection, in the grid too
     QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     QCOMPARE(window.desk().selected(), kNoPoint);
     QCOMPARE(selection->text(), QString());
+    QVERIFY(window.grid()->selectionModel()->selectedRows().isEmpty());
 
     // the wheel zooms about the mouse
     const double scale = plan.scale();
@@ -157,6 +172,30 @@ void PlanViewTest::anEmptyPlanSaysWhy() {
     QVERIFY(window.desk().plan().items().empty());
     QVERIFY(window.desk().plan().emptyText().find("Compute XYZ") != std::string::npos);
     screenshot(window.planView(), "plan-view-empty.png");
+}
+
+// Without its known points no station of the traverse has coordinates:
+// the warning stands above the grid and in the status line, in amber; a
+// list that cannot be read is a failure.
+void PlanViewTest::whatTheComputationMissedShowsAboveTheGrid() {
+    GuiFixture f;
+    Session session = traverseSession(f);
+    session.settings.KnownPoints.clear();
+    MainWindow window(session);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.notices()->isVisible());
+    QVERIFY(window.notices()->text().contains("no coordinates for the stations T1, T2, T3"));
+    QVERIFY(window.statusLine(3)->text().endsWith("XYZ computed for 0 records; no coordinates for the stations T1, "
+                                                  "T2, T3"));
+    QCOMPARE(window.desk().report().status.tone, desk::Tone::Warning);
+    screenshot(&window, "compute-warning.png");
+
+    Session missing = traverseSession(f);
+    missing.settings.KnownPoints = f.folder + "gone.txt";
+    MainWindow other(missing);
+    QCOMPARE(other.desk().report().status.tone, desk::Tone::Failure);
+    QVERIFY(other.statusLine(3)->text().contains("cannot read the known points " + QString::fromStdString(f.folder)));
 }
 
 QTEST_MAIN(PlanViewTest)
