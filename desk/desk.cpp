@@ -94,6 +94,9 @@ void Desk::calcHvsd() {
 void Desk::close() {
     serial_.endTransfer();
     clearStore(session_.store);
+    // The plan must not keep records the store no longer has.
+    plan_.load();
+    selected_ = kNoPoint;
 }
 
 void Desk::exit() { serial_.endTransfer(); }

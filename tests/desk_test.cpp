@@ -234,8 +234,11 @@ TEST(DeskSaves, OnlyWithSaveSettings) {
 TEST(DeskClose, CloseClearsTheStore) {
     DeskRig r("", true);
     ASSERT_FALSE(r.session.store.points.empty());
+    r.desk->select(2);
     r.desk->close();
     EXPECT_TRUE(r.session.store.points.empty());
+    EXPECT_TRUE(r.desk->plan().items().empty());  // nothing left to draw from records that are gone
+    EXPECT_EQ(r.desk->selected(), kNoPoint);
 }
 
 TEST(DeskHvsd, TheDialogsTextsRunOrCancelChangesNothing) {
