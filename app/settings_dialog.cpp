@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/open_file_dialog.h"
 #include "app/texts.h"
 #include "app/tones.h"
 
@@ -109,13 +110,12 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
 }
 
 void SettingsDialog::chooseFile(QLineEdit* edit) {
-    const desk::FileChoice choice = desk::knownPointsChoice();
-    QFileDialog chooser(this, QString::fromStdString(choice.caption));
+    QFileDialog chooser(this, "Known points");
     chooser.setObjectName("knownPointsDialog");
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
     QStringList filters;
-    for (const std::string& f : choice.filters) filters << QString::fromStdString(f);
+    for (const desk::FileFilter& f : desk::knownPointsFilters()) filters << filterText(f);
     chooser.setNameFilters(filters);
     if (!edit->text().isEmpty()) chooser.selectFile(edit->text());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;

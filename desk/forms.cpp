@@ -104,10 +104,6 @@ std::vector<SettingsControl> settingsControls() {
     return controls;
 }
 
-FileChoice knownPointsChoice() {
-    return {.caption = "Known points", .filters = {"Known points (*.txt *.kor)", "*.* (*)"}};
-}
-
 std::vector<std::string> modelNames() {
     std::vector<std::string> names;
     for (const ModelEntry& m : models()) names.emplace_back(m.name);
@@ -131,6 +127,8 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
 std::vector<FileFilter> inputFilters() {
     return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw"}}, {"All files", {"*"}}};
 }
+
+std::vector<FileFilter> knownPointsFilters() { return {{"Known points", {"*.txt", "*.kor"}}, {"All files", {"*"}}}; }
 
 bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt) {
     auto endsWith = [fileName](std::string_view suffix) {

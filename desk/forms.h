@@ -68,13 +68,6 @@ struct SettingsControl {
     ControlKind kind;
 };
 std::vector<SettingsControl> settingsControls();
-// What the open-file dialog of a File control offers: its caption and
-// filters ("Description (*.a *.b)"). KnownPoints is the one such setting.
-struct FileChoice {
-    std::string caption;
-    std::vector<std::string> filters;
-};
-FileChoice knownPointsChoice();
 // The entries of the model list, in the model table's order; the list also
 // takes typed text, an unknown name included.
 std::vector<std::string> modelNames();
@@ -97,6 +90,9 @@ struct FileFilter {
     std::vector<std::string> patterns;
 };
 std::vector<FileFilter> inputFilters();
+// The choices of the open-file dialog of the known points (the File
+// control of KnownPoints): the lists, then all files.
+std::vector<FileFilter> knownPointsFilters();
 // Whether the instrument files' choice offers a file of this name: not the
 // outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), nor a .kor
 // list beside an instrument file of its name (job.kor beside job.txt is

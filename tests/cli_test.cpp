@@ -164,8 +164,9 @@ TEST(Cli, KnownPointsComputeTheCoordinatesOrFailTheRun) {
     EXPECT_NE(off.err.find("--known is used only with ComputeXYZ=Yes"), std::string::npos);
     EXPECT_EQ(test::readFile(dir.file("polar_nxyz.txt")), "");
 
-    test::CliRun missing = test::runCli(dir, common + "-q --set ComputeXYZ=Yes --known " +
-                                                 test::shellQuote(dir.file("none.txt")) + " " + test::shellQuote(input));
+    const std::string none = test::shellQuote(dir.file("none.txt"));
+    test::CliRun missing =
+        test::runCli(dir, common + "-q --set ComputeXYZ=Yes --known " + none + " " + test::shellQuote(input));
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cannot read the known points " + dir.file("none.txt") + ": No such file"),
               std::string::npos);

@@ -165,7 +165,8 @@ TEST(SettingsSave, MikHeaderBytesSurviveSaveAndLoad) {
 TEST(SettingsSave, ComputeXyzAndTheKnownPointsLast) {
     test::ScratchDir dir;
     std::string ini = dir.file("Tervan.ini");
-    test::writeFile(ini, "[Model]\r\nSaveSettings=Yes\r\nComputeXYZ=Yes\r\nKnownPoints=\"C:\\jobs\\base points.kor\"\r\n");
+    test::writeFile(ini,
+                    "[Model]\r\nSaveSettings=Yes\r\nComputeXYZ=Yes\r\nKnownPoints=\"C:\\jobs\\base points.kor\"\r\n");
     Settings s;
     loadSettings(s, ini);
     EXPECT_EQ(s.ComputeXYZ, 1);

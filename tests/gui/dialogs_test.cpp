@@ -272,7 +272,7 @@ void DialogsTest::knownPointsButtonChoosesTheList() {
     driver.on<QFileDialog>([](QFileDialog* d) { static_cast<QDialog*>(d)->reject(); });
     auto* button = dialog.findChild<QPushButton*>("KnownPointsButton");
     button->click();
-    QCOMPARE(offered, QString("Known points (*.txt *.kor)|*.* (*)"));
+    QCOMPARE(offered, QString("Known points (*.txt *.kor)|All files (*)"));
     QCOMPARE(QString::fromStdString(dialog.values().values.KnownPoints), QString::fromStdString(second));
     button->click();
     QVERIFY(driver.done());
