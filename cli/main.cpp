@@ -53,6 +53,13 @@ int tervan::convertInput(Session& session, const CliOptions& options, const std:
     } else if (!options.quiet) {
         std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.summary.c_str());
     }
+    if (!options.quiet)
+        for (const std::string& warning : result.warnings)
+            std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), warning.c_str());
+    if (!result.knownPointsError.empty()) {
+        std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.knownPointsError.c_str());
+        status = kFailed;
+    }
     bool outputFailed = result.outputFailed();
     std::string message = std::move(result.message);
     if (options.hvsd) {
@@ -114,6 +121,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
         return kUsageError;
     }
+    if (options.known && !session.settings.ComputeXYZ)
+        std::fprintf(stderr, "tervan-cli: --known is used only with ComputeXYZ=Yes (--set ComputeXYZ=Yes)\n");
     if (!options.port.empty()) session.settings.ComName = options.port;
     options.detectModel = session.settings.Model == kAutoModel;
     session.fixedSeed = options.seed;

@@ -1,5 +1,6 @@
 #include "conversion/driver.h"
 
+#include "conversion/compute_xyz.h"
 #include "conversion/detect.h"
 #include "conversion/models.h"
 #include "conversion/output_set.h"
@@ -87,10 +88,14 @@ Result convertWith(Session& session, const std::string& path, Prompts& prompts) 
     } else {
         result.outcome = Outcome::CannotRead;
     }
+    const bool computeXyz = session.settings.ComputeXYZ && result.outcome != Outcome::CannotRead;
+    XyzReport xyz;
+    if (computeXyz) xyz = computeCoordinates(session);
     applyOffsets(session.store, session.settings);
     writeOutputs(session, outputBaseName(path), result);
     result.points = session.store.points.size();
     summarisePoints(result, session.settings, path);
+    if (computeXyz) reportCoordinates(xyz, result);
     return result;
 }
 

@@ -60,12 +60,20 @@ bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std
     return true;
 }
 
+// The list of known points is an input too (of ComputeXYZ), and may well
+// be named like an output: job.kor beside job.txt.
+bool isKnownPoints(const std::string& path, const Session& session) {
+    return !session.settings.KnownPoints.empty() && isInputFile(path, session.settings.KnownPoints);
+}
+
 void writeOne(const Session& session, const OutputEntry& entry, const std::string& path, Result& result) {
     OutputFile file;
     OutputReport report;
     std::vector<std::string> header;
-    if (entry.drawing && !isInputFile(path, session.inputPath) &&
-        !readDxfHeader(session.dxfHeaderPath, header, report.reason)) {
+    if (isKnownPoints(path, session)) {
+        report = {path, OutputStatus::IsInput, "it is the list of known points"};
+    } else if (entry.drawing && !isInputFile(path, session.inputPath) &&
+               !readDxfHeader(session.dxfHeaderPath, header, report.reason)) {
         // A drawing without its header is no drawing: leave none, not even
         // the one a previous conversion wrote under this name.
         removeFile(path);
@@ -130,7 +138,7 @@ void finishOutput(OutputFile& file, OutputReport report, Result& result) {
         report.reason = file.errorText();
     }
     if (report.status == OutputStatus::IsInput)
-        appendReport(result.message, report.path + " not written: it is the input file");
+        appendReport(result.message, report.path + " not written: " + report.reason);
     if (report.status == OutputStatus::Failed)
         appendReport(result.message, "cannot write " + report.path + ": " + report.reason);
     result.outputs.push_back(std::move(report));

@@ -28,13 +28,15 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
     std::size_t written = 0;
     for (const OutputReport& out : result.outputs) {
         if (out.status == OutputStatus::Failed) add(Tone::Failure, "cannot write " + out.path + ": " + out.reason);
-        if (out.status == OutputStatus::IsInput) add(Tone::Warning, out.path + " not written: it is the input file");
+        if (out.status == OutputStatus::IsInput) add(Tone::Warning, out.path + " not written: " + out.reason);
         if (out.status != OutputStatus::Written) continue;
         if (written++ == 0) {
             report.folder = utf8Path(fsPath(out.path).parent_path());
             if (report.folder.empty()) report.folder.assign(1, '.');
         }
     }
+    if (!result.knownPointsError.empty()) add(Tone::Failure, result.knownPointsError);
+    for (const std::string& text : result.warnings) add(Tone::Warning, text);
     if (!warning.empty()) add(Tone::Warning, result.summary + "; " + warning);
     std::stable_partition(report.notices.begin(), report.notices.end(),
                           [](const Notice& n) { return n.tone == Tone::Failure; });

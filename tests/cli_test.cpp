@@ -169,12 +169,13 @@ TEST(CliOptions, ParsesEveryOption) {
     std::string error;
     ASSERT_TRUE(parseCommandLine({"convert", "--ini", "a.ini", "--model", "kor", "--set", "Z.000=No", "--dxf-header",
                                   "h.txt", "--hvsd", "--seed", "42", "--bffb", "1.5,4,100,7", "--log-dir", "L",
-                                  "--port", "/dev/ttyS0", "-q", "in1", "in2"},
+                                  "--port", "/dev/ttyS0", "--known", "k.kor", "--set", "KnownPoints=x.txt", "-q",
+                                  "in1", "in2"},
                                  o, error))
         << error;
     EXPECT_EQ(o.iniPath, "a.ini");
     EXPECT_EQ(*o.model, "kor");
-    ASSERT_EQ(o.sets.size(), 1u);
+    ASSERT_EQ(o.sets.size(), 2u);
     EXPECT_EQ(o.sets[0].first, "Z.000");
     EXPECT_EQ(o.dxfHeaderPath, "h.txt");
     EXPECT_TRUE(o.hvsd);
@@ -190,6 +191,33 @@ TEST(CliOptions, ParsesEveryOption) {
     ASSERT_TRUE(applySettingOverrides(o, s, error));
     EXPECT_EQ(s.Model, "kor");
     EXPECT_EQ(s.Z000, 0);
+    EXPECT_EQ(s.KnownPoints, "k.kor");  // --known goes after every --set
+}
+
+TEST(Cli, KnownPointsComputeTheCoordinatesOrFailTheRun) {
+    test::ScratchDir dir;
+    std::string input = dir.file("polar.txt"), known = dir.file("known.txt");
+    test::writeFile(input, "STS:S\nPPD:B\nRTH:0\nRTV:100\nRTD:10\nPPD:P\nRTH:100\nRTV:100\nRTD:5\n");
+    test::writeFile(known, "S 1000 2000 100\nB 1010 2000 100\n");
+    const std::string common = "convert --ini /nonexistent/x.ini --model Pentax300Polar --set XyzFile=No --set "
+                               "NyxzFile=No --set TrasFile=No --set 2DFile=No ";
+    test::CliRun r = test::runCli(dir, common + "--set ComputeXYZ=Yes --known " + test::shellQuote(known) + " " +
+                                           test::shellQuote(input));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFile(dir.file("polar_nxyz.txt")),
+              "     B   1010.000   2000.000    100.000\r\n     P   1000.000   2005.000    100.000\r\n");
+
+    test::CliRun off = test::runCli(dir, common + "--known " + test::shellQuote(known) + " " + test::shellQuote(input));
+    EXPECT_EQ(off.status, 0);
+    EXPECT_NE(off.err.find("--known is used only with ComputeXYZ=Yes"), std::string::npos);
+    EXPECT_EQ(test::readFile(dir.file("polar_nxyz.txt")), "");
+
+    const std::string none = test::shellQuote(dir.file("none.txt"));
+    test::CliRun missing =
+        test::runCli(dir, common + "-q --set ComputeXYZ=Yes --known " + none + " " + test::shellQuote(input));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot read the known points " + dir.file("none.txt") + ": No such file"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(DeskGridCells, ShowTheNumbersOfTheObservationTable) {
     ASSERT_EQ(copied.size(), 3u);
     EXPECT_EQ(copied[2], "");
     std::vector<std::string> first = split(copied[0], '\t'), second = split(copied[1], '\t');
-    ASSERT_EQ(first.size(), 12u);
+    ASSERT_EQ(first.size(), 13u);
     EXPECT_EQ(first[0], "");
     EXPECT_EQ(first[3], "\x8D" "3");
     EXPECT_EQ(first[11], table.cell(3, 11));

@@ -119,6 +119,10 @@ TEST(WindowsResources, SettingsDialogHasEveryControlOfTheTable) {
         if (c.kind == desk::ControlKind::Check) {
             EXPECT_EQ(control.kind, "AUTOCHECKBOX");
             EXPECT_EQ(control.text, c.key->label);
+        } else if (c.kind == desk::ControlKind::File) {
+            EXPECT_EQ(control.kind, "EDITTEXT");
+            EXPECT_EQ(settings.controls[at - 1].id, IDC_KNOWNPOINTS_BUTTON);  // the button that chooses the file
+            EXPECT_EQ(settings.controls[at - 1].text, c.key->label);
         } else {
             EXPECT_EQ(control.kind, c.kind == desk::ControlKind::ModelList ? "COMBOBOX" : "EDITTEXT");
             EXPECT_EQ(settings.controls[at - 1].text, c.key->label);  // the label before it

@@ -1,4 +1,5 @@
-// The control of each setting in the Settings dialog, by INI key.
+// The control of each setting in the Settings dialog, by INI key. A path's
+// edit field has its button (IDC_KNOWNPOINTS_BUTTON) before it.
 #pragma once
 
 #include <string_view>
@@ -31,6 +32,8 @@ inline constexpr SettingControl kSettingControls[] = {
     {"x1000", IDC_X1000},
     {"StartWithFileOpen", IDC_STARTWITHFILEOPEN},
     {"SaveSettings", IDC_SAVESETTINGS},
+    {"ComputeXYZ", IDC_COMPUTEXYZ},
+    {"KnownPoints", IDC_KNOWNPOINTS},
     {"LetterSize", IDC_LETTERSIZE},
     {"X0", IDC_X0},
     {"Y0", IDC_Y0},

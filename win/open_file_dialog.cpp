@@ -58,16 +58,16 @@ struct Com {
     }
 };
 
-}  // namespace
-
-bool chooseInputFile(HWND owner, std::string& path) {
+// filters: the choices; instrumentFiles: the first of them leaves out what
+// desk::offeredAsInput leaves out.
+bool chooseFile(HWND owner, std::string& path, const std::vector<desk::FileFilter>& filters, bool instrumentFiles) {
     Com<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
                                 reinterpret_cast<void**>(&dialog.p))))
         return false;
     // "*.gsi;*.srd;...", and "*.*" for all files.
     std::vector<std::wstring> names, patterns;
-    for (const desk::FileFilter& f : desk::inputFilters()) {
+    for (const desk::FileFilter& f : filters) {
         std::wstring joined;
         for (const std::string& p : f.patterns) joined += (joined.empty() ? L"" : L";") + toUtf16(p == "*" ? "*.*" : p);
         names.push_back(toUtf16(f.name) + L" (" + joined + L")");
@@ -90,7 +90,7 @@ bool chooseInputFile(HWND owner, std::string& path) {
         dialog.p->SetFileName(toUtf16(slash == std::string::npos ? path : path.substr(slash + 1)).c_str());
     }
     InstrumentFiles filter(*dialog.p);
-    dialog.p->SetFilter(&filter);
+    if (instrumentFiles) dialog.p->SetFilter(&filter);
     Com<IShellItem> chosen;
     PWSTR wide = nullptr;
     if (dialog.p->Show(owner) != S_OK || FAILED(dialog.p->GetResult(&chosen.p)) ||
@@ -99,6 +99,14 @@ bool chooseInputFile(HWND owner, std::string& path) {
     path = toUtf8(wide);
     CoTaskMemFree(wide);
     return true;
+}
+
+}  // namespace
+
+bool chooseInputFile(HWND owner, std::string& path) { return chooseFile(owner, path, desk::inputFilters(), true); }
+
+bool chooseKnownPoints(HWND owner, std::string& path) {
+    return chooseFile(owner, path, desk::knownPointsFilters(), false);
 }
 
 }  // namespace tervan::win

@@ -71,6 +71,9 @@
 #define IDC_X0 1032
 #define IDC_Y0 1033
 #define IDC_Z0 1034
+#define IDC_COMPUTEXYZ 1040
+#define IDC_KNOWNPOINTS 1041
+#define IDC_KNOWNPOINTS_BUTTON 1042
 
 // The dialogs of fields (Calculate H, V, SD; Calc BFFB line; COM
 // Properties): their lists in the order of the form's fields.

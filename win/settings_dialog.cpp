@@ -2,6 +2,7 @@
 
 #include "core/files.h"
 #include "win/control_ids.h"
+#include "win/open_file_dialog.h"
 #include "win/tones.h"
 
 namespace tervan::win {
@@ -30,6 +31,10 @@ void fill(HWND dialog, const desk::SettingsForm& form) {
             case desk::ControlKind::Edit:
                 SetDlgItemTextW(dialog, id, fromMik(s.*c.key->text).c_str());
                 break;
+            // A path: UTF-8, not MIK.
+            case desk::ControlKind::File:
+                SetDlgItemTextW(dialog, id, toUtf16(s.*c.key->text).c_str());
+                break;
         }
     }
 }
@@ -41,6 +46,8 @@ void take(HWND dialog, desk::SettingsForm& form) {
         const int id = settingControl(c.key->key);
         if (c.kind == desk::ControlKind::Check)
             s.*c.key->flag = IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
+        else if (c.kind == desk::ControlKind::File)
+            s.*c.key->text = toUtf8(itemText(dialog, id));
         else
             s.*c.key->text = toMik(itemText(dialog, id));
     }
@@ -58,6 +65,11 @@ bool editSettings(HWND owner, desk::SettingsForm& form) {
             return reinterpret_cast<INT_PTR>(toneColours(reinterpret_cast<HDC>(wParam), desk::Tone::Warning));
         if (message != WM_COMMAND) return FALSE;
         const int id = LOWORD(wParam);
+        if (id == IDC_KNOWNPOINTS_BUTTON) {
+            std::string path = toUtf8(itemText(dialog, IDC_KNOWNPOINTS));
+            if (chooseKnownPoints(dialog, path)) SetDlgItemTextW(dialog, IDC_KNOWNPOINTS, toUtf16(path).c_str());
+            return TRUE;
+        }
         if (id == IDOK) take(dialog, form);
         if (id == IDOK || id == IDCANCEL) {
             EndDialog(dialog, id);
