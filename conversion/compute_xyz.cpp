@@ -134,7 +134,7 @@ private:
 
 void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, StationReport& stations,
                   XyzReport& report) {
-    const std::string& stationName = group.front().SN;
+    const std::string stationName(group.front().SN);
     const std::optional<Place> station = places.find(stationName);
     if (!station) {
         std::size_t waiting = std::count_if(group.begin(), group.end(), needsCoordinates);
@@ -154,7 +154,7 @@ void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, Stat
     };
     for (Point& r : group) {
         if (!needsCoordinates(r)) continue;
-        const double Om = r.givenOm ? *r.givenOm : orientation();
+        const double Om = r.hasGivenOm ? r.givenOm : orientation();
         const Place at = polar(r, *station, Om);
         if (!std::isfinite(at.X) || !std::isfinite(at.Y) || !std::isfinite(at.Z)) continue;
         Place kept = at;
@@ -172,7 +172,7 @@ void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, Stat
     }
     if (groupOm)
         for (Point& r : group)
-            if (!r.givenOm) r.Om = *groupOm;
+            if (!r.hasGivenOm) r.Om = *groupOm;
 }
 
 // Up to three names, then how many more.

@@ -23,6 +23,7 @@ bool OutputFile::create(const std::string& path) {
         error_ = std::strerror(error);
         return false;
     }
+    buffer_.reserve(kFlushAt + 4096);
     return true;
 }
 
@@ -46,7 +47,7 @@ void OutputFile::write(std::string_view text) {
         }
     }
     buffer_.append(text.data() + start, text.size() - start);
-    if (buffer_.size() >= (1u << 16)) flush();
+    if (buffer_.size() >= kFlushAt) flush();
 }
 
 void OutputFile::flush() {

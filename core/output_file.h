@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "core/printf.h"
 
@@ -22,6 +23,12 @@ public:
     // false when the file cannot be created; errorText() then says why.
     bool create(const std::string& path);
     TERVAN_PRINTF(2, 3) void print(const char* fmt, ...);
+    template <class... Args>
+    void print(const Format<Args...>& format, std::type_identity_t<Args>... args) {
+        if (!file_) return;
+        format.appendLines(buffer_, args...);
+        if (buffer_.size() >= kFlushAt) flush();
+    }
     // Writes text with its line feeds turned into CR LF.
     void write(std::string_view text);
     // Flushes and closes; false when anything could not be written.
@@ -29,6 +36,8 @@ public:
     const std::string& errorText() const { return error_; }
 
 private:
+    static constexpr std::size_t kFlushAt = 1 << 16;
+
     void flush();
 
     std::FILE* file_ = nullptr;

@@ -3,11 +3,35 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tervan {
+
+// A point or station name: a zero-terminated text that the store keeps in
+// its name arena (a record made by hand may name a string literal). A
+// record being appended may lend a name from a std::string that lives
+// until appendPoint returns; appendPoint copies it.
+class Name {
+public:
+    constexpr Name() = default;
+    constexpr Name(const char* text) : text_(text) {}
+    Name(const std::string& text) : text_(text.c_str()) {}
+    Name(std::string&&) = delete;  // a temporary would be gone before appendPoint copies it
+
+    const char* c_str() const { return text_; }
+    operator std::string_view() const { return text_; }
+    bool empty() const { return *text_ == 0; }
+
+    friend bool operator==(Name a, Name b) { return std::string_view(a) == std::string_view(b); }
+    friend bool operator==(Name a, std::string_view b) { return std::string_view(a) == b; }
+    friend bool operator==(Name a, const char* b) { return std::string_view(a) == b; }
+
+private:
+    const char* text_ = "";
+};
 
 // One survey record. Units: metres and gon.
 //   SN  station name (normalised)     N   point name (normalised)
@@ -16,18 +40,22 @@ namespace tervan {
 //   TH  target (reflector) height     V   zenith angle
 //   H   horizontal direction          SD  slope distance
 //   Om  orientation of the station
-// isStation: 1 on the first record of a new instrument set-up.
-// faceTwo:   1 when the record repeats the preceding one in the second face.
+// isStation: the first record of a new instrument set-up.
+// faceTwo:   the record repeats the preceding one in the second face.
 // givenOm:   the orientation H is read against, when the file states it
-//            (Zeiss "Om") or the H, V, SD run computed H with it: the
-//            bearing of the target is H - givenOm.
+//            (Zeiss "Om") or the H, V, SD run computed H with it
+//            (hasGivenOm): the bearing of the target is H - givenOm.
 // computed:  X, Y and Z were computed from the observations (ComputeXYZ),
 //            not read.
+// A million records take about 100 MB: the names live in the store's
+// arena, and the flags are bytes, together at the front.
 struct Point {
-    int isStation = 0;
-    int faceTwo = 0;
-    std::string SN;
-    std::string N;
+    bool isStation = false;
+    bool faceTwo = false;
+    bool hasGivenOm = false;
+    bool computed = false;
+    Name SN;
+    Name N;
     double X = 0;
     double Y = 0;
     double Z = 0;
@@ -37,8 +65,28 @@ struct Point {
     double H = 0;
     double SD = 0;
     double Om = 0;
-    std::optional<double> givenOm;
-    bool computed = false;
+    double givenOm = 0;
+};
+
+// The texts of the names, each zero-terminated, in blocks that stay where
+// they are while the store grows (and when it is moved).
+class NameArena {
+public:
+    NameArena() = default;
+    NameArena(const NameArena&) = delete;
+    NameArena& operator=(const NameArena&) = delete;
+    NameArena(NameArena&&) = default;
+    NameArena& operator=(NameArena&&) = default;
+
+    // A copy of text, kept until clear.
+    const char* keep(std::string_view text);
+    void clear();
+
+private:
+    static constexpr std::size_t kBlock = 1 << 16;
+
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t used_ = 0, size_ = 0;  // of the last block
 };
 
 // No value: the send cursor is past the last record.
@@ -46,11 +94,13 @@ inline constexpr std::size_t kNoPoint = static_cast<std::size_t>(-1);
 
 struct PointStore {
     std::vector<Point> points;
+    NameArena names;                    // the texts of the records' SN and N
     double orientation = 0;             // current orientation, copied into Om of new records
     std::size_t sendCursor = kNoPoint;  // index of the record to send next
 };
 
-// Appends p with SN and N normalised. Readers fill every field by name:
+// Appends p with SN and N normalised and copied into the store. Readers
+// fill every field by name:
 //   appendPoint(store, {.isStation = mark, .SN = sn, .N = name, ..., .Om = store.orientation});
 void appendPoint(PointStore& store, Point p);
 

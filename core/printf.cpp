@@ -9,13 +9,6 @@
 namespace tervan {
 namespace {
 
-struct Conversion {
-    bool left = false, plus = false, space = false, zero = false, alt = false;
-    int width = -1;      // -1: none
-    int precision = -1;  // -1: none
-    char conv = 0;
-};
-
 void pad(std::string& out, std::size_t n, char c) { out.append(n, c); }
 
 // Writes body (sign already inside or given separately) into out with width
@@ -143,35 +136,11 @@ void formatString(std::string& out, const Conversion& s, const char* str) {
     if (s.left) pad(out, fill, ' ');
 }
 
-// Parses one conversion (flags, width, precision, letter) after '%'. Returns false
-// when it is one this formatter does not handle.
-bool parseConversion(const char*& p, Conversion& s) {
-    for (;; ++p) {
-        if (*p == '-') s.left = true;
-        else if (*p == '+') s.plus = true;
-        else if (*p == ' ') s.space = true;
-        else if (*p == '0') s.zero = true;
-        else if (*p == '#') s.alt = true;
-        else break;
-    }
-    if (*p == '*') return false;
-    if (*p >= '0' && *p <= '9') {
-        s.width = 0;
-        while (*p >= '0' && *p <= '9') s.width = s.width * 10 + (*p++ - '0');
-    }
-    if (*p == '.') {
-        ++p;
-        if (*p == '*') return false;
-        s.precision = 0;
-        while (*p >= '0' && *p <= '9') s.precision = s.precision * 10 + (*p++ - '0');
-    }
-    switch (*p) {
-        case 'd': case 'i': case 's': case 'f': case 'c': case 'u': case 'x': case 'X':
-            s.conv = *p++;
-            return true;
-        default:
-            return false;
-    }
+void formatChar(std::string& out, const Conversion& s, char c) {
+    std::size_t width = s.width > 0 ? static_cast<std::size_t>(s.width) : 0;
+    if (!s.left && width > 1) pad(out, width - 1, ' ');
+    out.push_back(c);
+    if (s.left && width > 1) pad(out, width - 1, ' ');
 }
 
 // Checks the whole template before anything is consumed from the argument
@@ -191,7 +160,7 @@ bool supported(const char* fmt) {
 void formatHex(std::string& out, const Conversion& s, unsigned v) {
     char buf[16];
     auto r = std::to_chars(buf, buf + sizeof buf, v, 16);
-    if (s.conv == 'X')
+    if (s.letter == 'X')
         for (char* c = buf; c != r.ptr; ++c)
             if (*c >= 'a' && *c <= 'f') *c = static_cast<char>(*c - 'a' + 'A');
     std::string_view digits(buf, static_cast<std::size_t>(r.ptr - buf));
@@ -245,22 +214,45 @@ void vappendf(std::string& out, const char* fmt, va_list args) {
         }
         Conversion s;
         parseConversion(p, s);
-        switch (s.conv) {
+        switch (s.letter) {
             case 'd': case 'i': formatInt(out, s, va_arg(args, int)); break;
             case 'u': formatInt(out, s, va_arg(args, unsigned)); break;
             case 'x': case 'X': formatHex(out, s, va_arg(args, unsigned)); break;
             case 'f': formatDouble(out, s, va_arg(args, double)); break;
             case 's': formatString(out, s, va_arg(args, const char*)); break;
-            case 'c': {
-                char c = static_cast<char>(va_arg(args, int));
-                std::size_t width = s.width > 0 ? static_cast<std::size_t>(s.width) : 0;
-                if (!s.left && width > 1) pad(out, width - 1, ' ');
-                out.push_back(c);
-                if (s.left && width > 1) pad(out, width - 1, ' ');
-                break;
-            }
+            case 'c': formatChar(out, s, static_cast<char>(va_arg(args, int))); break;
         }
     }
+}
+
+void appendValue(std::string& out, const Conversion& c, double value) { formatDouble(out, c, value); }
+
+void appendValue(std::string& out, const Conversion& c, int value) { formatInt(out, c, value); }
+
+void appendValue(std::string& out, const Conversion& c, unsigned value) {
+    if (c.letter == 'u')
+        formatInt(out, c, value);
+    else
+        formatHex(out, c, value);
+}
+
+void appendValue(std::string& out, const Conversion& c, char value) { formatChar(out, c, value); }
+
+void appendText(std::string& out, const Conversion& c, std::string_view text, bool lineEnds) {
+    text = text.substr(0, text.find('\0'));
+    if (c.precision >= 0) text = text.substr(0, static_cast<std::size_t>(c.precision));
+    const std::size_t width = c.width > 0 ? static_cast<std::size_t>(c.width) : 0;
+    const std::size_t fill = text.size() < width ? width - text.size() : 0;
+    if (!c.left) pad(out, fill, ' ');
+    if (lineEnds && text.find('\n') != std::string_view::npos) {
+        for (char ch : text) {
+            if (ch == '\n') out += '\r';
+            out += ch;
+        }
+    } else {
+        out.append(text);
+    }
+    if (c.left) pad(out, fill, ' ');
 }
 
 void appendf(std::string& out, const char* fmt, ...) {

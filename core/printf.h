@@ -2,16 +2,27 @@
 //
 // The output formats of the program are C printf templates, and our files
 // must hold exactly the bytes C printf gives for them. The formatter here
-// interprets the templates itself (the conversions the formats use: %d %s %c
-// %f %% with flags, width and precision) and formats doubles with
+// reads the templates itself (the conversions the formats use: %d %i %u %x
+// %X %s %c %f %% with flags, width and precision) and formats doubles with
 // std::to_chars, which rounds exactly as printf does and is several times
-// faster than vsnprintf. Any conversion it does not know falls back to
-// vsnprintf for the whole template. tests/printf_test.cpp compares it with
-// snprintf over many random values for every template of the program.
+// faster than vsnprintf. tests/printf_test.cpp compares it with snprintf
+// over many random values for every template of the program.
+//
+// A template written many times (a line of an output file) is a Format:
+// parsed once, when the program is compiled, and checked there against the
+// types of its arguments. appendf and strf read their template at every
+// call; a conversion they do not know falls back to vsnprintf for the whole
+// template.
 #pragma once
 
+#include <array>
 #include <cstdarg>
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
 
 // Checks a template against its arguments as C99 printf reads it. With
 // mingw-w64 the plain "printf" kind is the Microsoft runtime's, which knows
@@ -23,6 +34,173 @@
 #endif
 
 namespace tervan {
+
+// One conversion of a template: flags, width, precision and letter.
+struct Conversion {
+    bool left = false, plus = false, space = false, zero = false, alt = false;
+    int width = -1;      // -1: none
+    int precision = -1;  // -1: none
+    char letter = 0;
+};
+
+// Reads one conversion, p standing after its '%'; false when it is one this
+// formatter does not know (a '*', a length modifier, another letter).
+constexpr bool parseConversion(const char*& p, Conversion& c) {
+    for (;; ++p) {
+        if (*p == '-') c.left = true;
+        else if (*p == '+') c.plus = true;
+        else if (*p == ' ') c.space = true;
+        else if (*p == '0') c.zero = true;
+        else if (*p == '#') c.alt = true;
+        else break;
+    }
+    if (*p >= '0' && *p <= '9') {
+        c.width = 0;
+        while (*p >= '0' && *p <= '9') c.width = c.width * 10 + (*p++ - '0');
+    }
+    if (*p == '.') {
+        ++p;
+        c.precision = 0;
+        while (*p >= '0' && *p <= '9') c.precision = c.precision * 10 + (*p++ - '0');
+    }
+    switch (*p) {
+        case 'd': case 'i': case 's': case 'f': case 'c': case 'u': case 'x': case 'X':
+            c.letter = *p++;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Appends one value as its conversion says. Text stops at a NUL byte, as
+// printf's %s does; with lineEnds, its line feeds are written as CR LF.
+void appendValue(std::string& out, const Conversion& c, double value);
+void appendValue(std::string& out, const Conversion& c, int value);       // %d %i
+void appendValue(std::string& out, const Conversion& c, unsigned value);  // %u %x %X
+void appendValue(std::string& out, const Conversion& c, char value);      // %c
+void appendText(std::string& out, const Conversion& c, std::string_view text, bool lineEnds);
+
+namespace format_detail {
+
+// The conversion letters each argument type takes.
+template <class T>
+constexpr bool takes(char letter) {
+    if constexpr (std::is_same_v<T, double>) return letter == 'f';
+    else if constexpr (std::is_same_v<T, std::string_view>) return letter == 's';
+    else if constexpr (std::is_same_v<T, int>) return letter == 'd' || letter == 'i';
+    else if constexpr (std::is_same_v<T, unsigned>) return letter == 'u' || letter == 'x' || letter == 'X';
+    else if constexpr (std::is_same_v<T, char>) return letter == 'c';
+    else return false;
+}
+
+inline void put(std::string& out, const Conversion& c, double v, bool) { appendValue(out, c, v); }
+inline void put(std::string& out, const Conversion& c, int v, bool) { appendValue(out, c, v); }
+inline void put(std::string& out, const Conversion& c, unsigned v, bool) { appendValue(out, c, v); }
+inline void put(std::string& out, const Conversion& c, char v, bool) { appendValue(out, c, v); }
+inline void put(std::string& out, const Conversion& c, std::string_view v, bool lineEnds) {
+    appendText(out, c, v, lineEnds);
+}
+
+// Not defined, and no constexpr: calling it makes a Format fail to compile.
+void templateDoesNotFitItsArguments();
+
+}  // namespace format_detail
+
+// Whether text is a template Format knows, with one conversion per
+// argument, each of a letter its argument's type takes: %f double, %s
+// std::string_view, %d %i int, %u %x %X unsigned, %c char.
+template <class... Args>
+consteval bool formatFits(const char* text) {
+    constexpr std::size_t count = sizeof...(Args);
+    char letters[count + 1] = {};
+    std::size_t n = 0;
+    for (const char* p = text; *p;) {
+        if (*p++ != '%') continue;
+        if (*p == '%') {
+            ++p;
+            continue;
+        }
+        Conversion c;
+        if (!parseConversion(p, c) || n == count) return false;
+        letters[n++] = c.letter;
+    }
+    std::size_t i = 0;
+    return n == count && (format_detail::takes<Args>(letters[i++]) && ...);
+}
+
+// A printf template parsed once, at compile time, into the literal texts
+// around its conversions:
+//   constexpr Format<std::string_view, double> kLine("%6s %10.3f\n");
+//   kLine.append(text, name, x);
+// A template that does not fit its argument types does not compile.
+template <class... Args>
+class Format {
+public:
+    consteval Format(const char* text) {
+        if (!formatFits<Args...>(text)) format_detail::templateDoesNotFitItsArguments();
+        std::size_t n = 0;
+        const char* p = text;
+        while (*p) {
+            if (*p != '%') {
+                addLiteral(n, *p++);
+            } else if (p[1] == '%') {
+                addLiteral(n, '%');
+                p += 2;
+            } else {
+                ++p;
+                parseConversion(p, conversions_[n++]);
+                plain_[n].begin = plainSize_;
+                lines_[n].begin = linesSize_;
+            }
+        }
+    }
+
+    // Appends the text printf gives.
+    void append(std::string& out, std::type_identity_t<Args>... args) const {
+        appendAll(out, false, std::index_sequence_for<Args...>(), args...);
+    }
+    // The same with every line feed written as CR LF (an output file).
+    void appendLines(std::string& out, std::type_identity_t<Args>... args) const {
+        appendAll(out, true, std::index_sequence_for<Args...>(), args...);
+    }
+
+private:
+    static constexpr std::size_t kCount = sizeof...(Args);
+    static constexpr std::size_t kCapacity = 256;  // bytes of literal text, CR LF included
+
+    struct Piece {
+        std::size_t begin = 0, size = 0;
+    };
+
+    constexpr void addLiteral(std::size_t piece, char ch) {
+        if (linesSize_ + 2 > kCapacity) format_detail::templateDoesNotFitItsArguments();
+        plainText_[plainSize_++] = ch;
+        ++plain_[piece].size;
+        if (ch == '\n') {
+            linesText_[linesSize_++] = '\r';
+            ++lines_[piece].size;
+        }
+        linesText_[linesSize_++] = ch;
+        ++lines_[piece].size;
+    }
+
+    void appendLiteral(std::string& out, std::size_t piece, bool lineEnds) const {
+        const Piece& p = lineEnds ? lines_[piece] : plain_[piece];
+        out.append((lineEnds ? linesText_ : plainText_).data() + p.begin, p.size);
+    }
+
+    template <std::size_t... I>
+    void appendAll(std::string& out, bool lineEnds, std::index_sequence<I...>,
+                   std::type_identity_t<Args>... args) const {
+        ((appendLiteral(out, I, lineEnds), format_detail::put(out, conversions_[I], args, lineEnds)), ...);
+        appendLiteral(out, kCount, lineEnds);
+    }
+
+    std::array<Conversion, kCount> conversions_{};
+    std::array<Piece, kCount + 1> plain_{}, lines_{};  // the literal texts before, between and after them
+    std::array<char, kCapacity> plainText_{}, linesText_{};
+    std::size_t plainSize_ = 0, linesSize_ = 0;
+};
 
 // Appends the formatted text to out.
 void vappendf(std::string& out, const char* fmt, va_list args);

@@ -25,6 +25,10 @@ std::string normaliseName(std::string_view name) {
     return std::string(name);
 }
 
+bool isNormalised(std::string_view name) {
+    return name.empty() || (name.front() != ' ' && name.back() != ' ' && name.front() != '#');
+}
+
 std::string hex4(unsigned long value) {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string out(4, '0');

@@ -23,6 +23,10 @@ void splitFields(std::string_view line, std::string_view separators, std::span<s
 // becomes the decimal text of n + 100000.
 std::string normaliseName(std::string_view name);
 
+// Whether name has nothing to normalise: no blank at either end, and no
+// "#" in front.
+bool isNormalised(std::string_view name);
+
 // The low 16 bits of value as exactly four upper-case hexadecimal digits.
 std::string hex4(unsigned long value);
 

@@ -207,7 +207,7 @@ std::vector<Plan::Shown> Plan::visible() const {
     return shown;
 }
 
-std::string Plan::nameLabel(const PlanItem& item) const { return session_.store.points[item.record].N; }
+std::string Plan::nameLabel(const PlanItem& item) const { return std::string(session_.store.points[item.record].N); }
 
 std::string Plan::heightLabel(const PlanItem& item) const {
     return levelText(session_.store.points[item.record].Z, session_.settings);

@@ -38,11 +38,11 @@ std::string PointTable::cell(std::size_t row, std::size_t column) const {
         case 0:
             return p.isStation ? (p.faceTwo ? "* II" : "*") : (p.faceTwo ? "II" : "");
         case 1:
-            return p.SN;
+            return std::string(p.SN);
         case 2:
             return strf("%.3f", p.IH);
         case 3:
-            return p.N;
+            return std::string(p.N);
         case 4:
             return strf("%.3f", p.TH);
         case 5:

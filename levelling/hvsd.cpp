@@ -38,7 +38,7 @@ public:
         for (std::size_t i = 0; i < points.size(); ++i) index_.try_emplace(points[i].N, i);
     }
     // 0, 0, 0 when no record has the name.
-    StationXYZ find(const std::string& name) const {
+    StationXYZ find(std::string_view name) const {
         auto it = index_.find(name);
         if (it == index_.end()) return {};
         const Point& s = points_[it->second];
@@ -106,6 +106,7 @@ std::size_t calculateHvsd(PointStore& store, Rng& rng, const ErrorSizes& errors)
         r.H = H;
         r.SD = SD;
         r.givenOm = r.Om;
+        r.hasGivenOm = true;
         ++computed;
     }
     store.orientation = O;

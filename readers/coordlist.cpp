@@ -13,6 +13,7 @@ namespace {
 void readCoordinateList(Input& input, ReaderContext& ctx, bool yFirst) {
     struct {
         std::string station = "#0";
+        std::string name;
         double IH = 0, TH = 0;
         bool stationMark = true;  // the first point opens a station
     } s;
@@ -28,10 +29,10 @@ void readCoordinateList(Input& input, ReaderContext& ctx, bool yFirst) {
             s.TH = toNumber(f[6]);
         }
         if (f[0].empty()) return false;
-        Point p{.isStation = s.stationMark ? 1 : 0,
-                .faceTwo = 0,
+        s.name = f[0];
+        Point p{.isStation = s.stationMark,
                 .SN = s.station,
-                .N = std::string(f[0]),
+                .N = s.name,
                 .X = X,
                 .Y = Y,
                 .Z = Z,
@@ -44,12 +45,12 @@ void readCoordinateList(Input& input, ReaderContext& ctx, bool yFirst) {
         s.stationMark = false;
         if (f[7] == "*") {
             Point second = p;
-            second.isStation = 0;
-            second.faceTwo = 1;
-            appendPoint(ctx.store, std::move(p));
-            appendPoint(ctx.store, std::move(second));
+            second.isStation = false;
+            second.faceTwo = true;
+            appendPoint(ctx.store, p);
+            appendPoint(ctx.store, second);
         } else {
-            appendPoint(ctx.store, std::move(p));
+            appendPoint(ctx.store, p);
         }
         return true;
     });
@@ -70,10 +71,10 @@ void readKor(Input& input, ReaderContext& ctx) {
         splitFields(line, kListSeparators, f);
         double X = toNumber(f[2]), Y = toNumber(f[3]), Z = toNumber(f[5]);
         if (f[0].empty() || f[0] == "1970" || (X == 0 && Y == 0 && Z == 0)) return false;
-        appendPoint(ctx.store, {.isStation = 0,
-                                .faceTwo = 0,
+        const std::string name(f[0]);
+        appendPoint(ctx.store, {.isStation = false,
                                 .SN = "    #0",
-                                .N = std::string(f[0]),
+                                .N = name,
                                 .X = X,
                                 .Y = Y,
                                 .Z = Z,

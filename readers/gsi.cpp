@@ -194,10 +194,10 @@ private:
         if (b.TH) TH_ = *b.TH;
         if (b.IH) IH_ = *b.IH;
         if (b.H || b.V || b.SD || b.X || b.Y || b.Z) {
-            appendPoint(ctx_.store, {.isStation = stationMark_ ? 1 : 0,
-                                     .faceTwo = 0,
+            const std::string name = b.name.value_or("");
+            appendPoint(ctx_.store, {.isStation = stationMark_,
                                      .SN = station_,
-                                     .N = b.name.value_or(""),
+                                     .N = name,
                                      .X = b.X.value_or(0),
                                      .Y = b.Y.value_or(0),
                                      .Z = b.Z.value_or(0),
@@ -221,8 +221,7 @@ private:
         if (b.name) station_ = *b.name;
         stationMark_ = true;
         if (!b.stationX && !b.stationY && !b.stationZ) return;
-        Point p{.isStation = 0,
-                .faceTwo = 0,
+        Point p{.isStation = false,
                 .SN = kNoStation,
                 .N = station_,
                 .X = b.stationX.value_or(0),
@@ -234,12 +233,13 @@ private:
                 .H = 0,
                 .SD = 0,
                 .Om = ctx_.store.orientation};
-        const bool repeated = ctx_.store.points.size() == stationEnd_ && p.N == lastStation_.N &&
+        const bool repeated = ctx_.store.points.size() == stationEnd_ && station_ == lastStationName_ &&
                               p.X == lastStation_.X && p.Y == lastStation_.Y && p.Z == lastStation_.Z &&
                               p.IH == lastStation_.IH;
         if (repeated) return;
         lastStation_ = p;
-        appendPoint(ctx_.store, std::move(p));
+        lastStationName_ = station_;
+        appendPoint(ctx_.store, p);
         stationEnd_ = ctx_.store.points.size();
     }
 
@@ -257,6 +257,7 @@ private:
     double IH_ = 0, TH_ = 0;
     bool stationMark_ = true;
     Point lastStation_;
+    std::string lastStationName_;
     std::size_t stationEnd_ = kNoPoint;  // the store's size right after lastStation_ was appended
 };
 

@@ -145,8 +145,7 @@ private:
 
     void storeObservation() {
         if (s_.SD != 0 || s_.V != 0 || s_.H != 0) {
-            appendPoint(ctx_.store, {.isStation = s_.stationMark ? 1 : 0,
-                                     .faceTwo = 0,
+            appendPoint(ctx_.store, {.isStation = s_.stationMark,
                                      .SN = s_.SN,
                                      .N = s_.N,
                                      .X = 0,
@@ -165,8 +164,7 @@ private:
 
     void storeCoordinates() {
         if (s_.X == 0 && s_.Y == 0 && s_.Z == 0) return;
-        appendPoint(ctx_.store, {.isStation = s_.stationMark ? 1 : 0,
-                                 .faceTwo = 0,
+        appendPoint(ctx_.store, {.isStation = s_.stationMark,
                                  .SN = s_.SN,
                                  .N = s_.N,
                                  .X = s_.X,
@@ -233,8 +231,7 @@ struct Kolida440State {
 
 void endPending(Kolida440State& s, ReaderContext& ctx) {
     if (s.name.empty()) return;
-    appendPoint(ctx.store, {.isStation = s.stationMark ? 1 : 0,
-                            .faceTwo = 0,
+    appendPoint(ctx.store, {.isStation = s.stationMark,
                             .SN = s.station,
                             .N = s.name,
                             .X = s.X,
@@ -262,8 +259,7 @@ void stationSetUp(Kolida440State& s, const std::array<std::string, 6>& f, Reader
         if (s.name == f[1]) {
             endPending(s, ctx);
         } else {
-            appendPoint(ctx.store, {.isStation = 0,
-                                    .faceTwo = 0,
+            appendPoint(ctx.store, {.isStation = false,
                                     .SN = "    #0",
                                     .N = f[1],
                                     .X = s.X,

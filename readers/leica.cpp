@@ -28,10 +28,10 @@ void readLeica1200(Input& input, ReaderContext& ctx) {
         if (H == 0 && V == 0 && SD == 0 && X == 0 && Y == 0 && Z == 0) return false;
         if (X == 0 && Y == 0 && Z == 0) state.stationMark = true;
         if (f[0].empty()) return false;
-        appendPoint(ctx.store, {.isStation = state.stationMark ? 1 : 0,
-                                .faceTwo = 0,
+        const std::string name(f[0]);
+        appendPoint(ctx.store, {.isStation = state.stationMark,
                                 .SN = "    #0",
-                                .N = std::string(f[0]),
+                                .N = name,
                                 .X = X,
                                 .Y = Y,
                                 .Z = Z,

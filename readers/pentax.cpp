@@ -22,8 +22,7 @@ struct PolarState {
 // values for the point after it.
 void endPending(PolarState& s, ReaderContext& ctx) {
     if (s.name.empty() || (s.H == 0 && s.V == 0 && s.SD == 0)) return;
-    appendPoint(ctx.store, {.isStation = s.stationMark ? 1 : 0,
-                            .faceTwo = 0,
+    appendPoint(ctx.store, {.isStation = s.stationMark,
                             .SN = s.station,
                             .N = s.name,
                             .X = 0,
@@ -78,10 +77,10 @@ void readCoordinates(Input& input, ReaderContext& ctx, std::string_view separato
         const std::string_view name = f[nameField];
         double X = toNumber(f[nameField + 1]), Y = toNumber(f[nameField + 2]), Z = toNumber(f[nameField + 3]);
         if (name.empty() || (X == 0 && Y == 0 && Z == 0)) return false;
-        appendPoint(ctx.store, {.isStation = 0,
-                                .faceTwo = 0,
+        const std::string N(name);
+        appendPoint(ctx.store, {.isStation = false,
                                 .SN = "    #0",
-                                .N = std::string(name),
+                                .N = N,
                                 .X = X,
                                 .Y = Y,
                                 .Z = Z,

@@ -1,7 +1,6 @@
 #include "readers/zeiss.h"
 
 #include <array>
-#include <optional>
 
 #include "core/numbers.h"
 #include "core/text.h"
@@ -47,18 +46,16 @@ struct ZeissState {
     bool stationMark = false;
 
     // The orientation an observation's H is read against, once the file has
-    // stated one: a station record's H has had it subtracted already.
-    std::optional<double> givenOm(bool stationRecord) const {
-        if (!orientationGiven) return std::nullopt;
-        return stationRecord ? 0.0 : orientation;
-    }
+    // stated one (orientationGiven): a station record's H has had it
+    // subtracted already.
+    double givenOm(bool stationRecord) const { return stationRecord ? 0.0 : orientation; }
 };
 
 void appendStation(ZeissState& s, ReaderContext& ctx) {
     s.H -= s.orientation;
     if (s.H < 0) s.H += 400;
-    appendPoint(ctx.store, {.isStation = 1,
-                            .faceTwo = 0,
+    appendPoint(ctx.store, {.isStation = true,
+                            .hasGivenOm = s.orientationGiven,
                             .SN = s.station,
                             .N = s.observation,
                             .X = 0,
@@ -79,8 +76,8 @@ void appendStation(ZeissState& s, ReaderContext& ctx) {
 // alone (the other point's observation is dropped).
 void appendCoordinates(ZeissState& s, ReaderContext& ctx) {
     const bool sameName = s.observation == s.coordinate;
-    appendPoint(ctx.store, {.isStation = 0,
-                            .faceTwo = 0,
+    appendPoint(ctx.store, {.isStation = false,
+                            .hasGivenOm = s.orientationGiven,
                             .SN = s.station,
                             .N = sameName ? s.observation : s.coordinate,
                             .X = s.X,
@@ -134,8 +131,8 @@ bool readLine(ZeissState& s, std::string_view line, ReaderContext& ctx) {
         s.H = value2;  // whatever its label
         s.IH = compactIH;
         if (!f[3].empty()) s.TH = toNumber(f[3]);
-        appendPoint(ctx.store, {.isStation = s.stationMark ? 1 : 0,
-                                .faceTwo = 0,
+        appendPoint(ctx.store, {.isStation = s.stationMark,
+                                .hasGivenOm = s.orientationGiven,
                                 .SN = s.station,
                                 .N = s.observation,
                                 .X = 0,

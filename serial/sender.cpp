@@ -46,7 +46,7 @@ void Sender::moveOn() {
 }
 
 Sender::Outcome Sender::step() {
-    std::string name = store_.points[store_.sendCursor].N;
+    const Name name = store_.points[store_.sendCursor].N;
     Outcome outcome = sendCurrent();
     last_ = outcome;
     switch (outcome) {

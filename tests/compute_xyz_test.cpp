@@ -118,6 +118,7 @@ TEST(ComputeXyz, BacksightOrientsTheWholeGroupAndKnownPointsComeFirst) {
     // a file's own orientation goes before the backsight
     store = storeOf({listed("S", 1000, 2000, 100), observed("S", "B", 37, 100, 100, 1),
                      observed("S", "P", 137, 100, 20)});
+    store.points[2].hasGivenOm = true;
     store.points[2].givenOm = 37;
     computeXyz(store, known);
     expectAt(store.points[2], {1000, 2020, 100});
@@ -159,22 +160,23 @@ TEST(ComputeXyz, RoundTripThroughTheHvsdCalculation) {
     for (int s = 0; s < 4; ++s) {
         for (int k = 0; k < 16; ++k) {
             const double a = k * 0.41 + s, d = 3 + 37.5 * k;
-            Point p{.isStation = k == 0 ? 1 : 0,
+            const std::string name = std::to_string(s * 100 + k);
+            Point p{.isStation = k == 0,
                     .SN = names[s],
-                    .N = std::to_string(s * 100 + k),
+                    .N = name,
                     .X = stations[s][0] + d * std::cos(a),
                     .Y = stations[s][1] + d * std::sin(a),
                     .Z = stations[s][2] + (k % 2 ? 1 : -1) * 0.3 * k,
                     .IH = 1.55,
                     .TH = k % 3 * 0.8};
             Point second = p;
-            second.isStation = 0;
-            second.faceTwo = 1;
+            second.isStation = false;
+            second.faceTwo = true;
             appendPoint(store, p);
             appendPoint(store, second);
         }
     }
-    const PointStore original = store;
+    const std::vector<Point> original = store.points;
     Rng rng;
     rng.seed(99);
     calculateHvsd(store, rng, {0, 0, 0});
@@ -185,7 +187,7 @@ TEST(ComputeXyz, RoundTripThroughTheHvsdCalculation) {
     EXPECT_TRUE(report.unoriented.empty());
     EXPECT_TRUE(report.spreads.empty());
     for (std::size_t i = 4; i < store.points.size(); ++i) {
-        const Point& o = original.points[i];
+        const Point& o = original[i];
         expectAt(store.points[i], {o.X, o.Y, o.Z});
     }
 }
@@ -202,10 +204,13 @@ TEST(ComputeXyz, SurvivesAnyValues) {
     for (int round = 0; round < 50; ++round) {
         PointStore store, known;
         for (int i = 0; i < 40; ++i) {
-            Point p{.isStation = static_cast<int>(rng() % 4 == 0), .SN = names[rng() % 4], .N = names[rng() % 4],
+            Point p{.isStation = rng() % 4 == 0, .SN = names[rng() % 4], .N = names[rng() % 4],
                     .IH = value(), .TH = value(), .V = value(), .H = value(), .SD = value()};
             if (rng() % 3 == 0) p.X = value(), p.Y = value(), p.Z = value();
-            if (rng() % 5 == 0) p.givenOm = value();
+            if (rng() % 5 == 0) {
+                p.hasGivenOm = true;
+                p.givenOm = value();
+            }
             appendPoint(store, p);
             if (rng() % 4 == 0) appendPoint(known, listed(names[rng() % 4], value(), value(), value()));
         }

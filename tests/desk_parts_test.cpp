@@ -32,10 +32,11 @@ TEST(DeskGridCells, ShowTheNumbersOfTheObservationTable) {
     Rng rng;
     for (int i = 0; i < 500; ++i) {
         auto value = [&rng](double scale) { return (rng.draw() - 16383.5) * scale; };
-        appendPoint(store, {.isStation = i % 7 == 0 ? 1 : 0,
-                            .faceTwo = i % 5 == 0 ? 1 : 0,
-                            .SN = strf("S%d", i / 7),
-                            .N = strf("\x8D%d", i),
+        const std::string station = strf("S%d", i / 7), name = strf("\x8D%d", i);
+        appendPoint(store, {.isStation = i % 7 == 0,
+                            .faceTwo = i % 5 == 0,
+                            .SN = station,
+                            .N = name,
                             .X = value(300.123457),
                             .Y = value(-0.0005),
                             .Z = value(0.01),

@@ -99,10 +99,11 @@ std::vector<std::string> handles(const std::string& dxf) {
 
 Session manyPoints(int count) {
     Session session;
-    session.store.points.reserve(static_cast<std::size_t>(count) + 1);
-    session.store.points.push_back(Point{.N = "zero"});
-    for (int i = 0; i < count; ++i)
-        session.store.points.push_back(Point{.N = std::to_string(i), .X = 1000.0 + i, .Y = 2000, .Z = static_cast<double>(i % 7)});
+    appendPoint(session.store, {.N = "zero"});
+    for (int i = 0; i < count; ++i) {
+        const std::string name = std::to_string(i);
+        appendPoint(session.store, {.N = name, .X = 1000.0 + i, .Y = 2000, .Z = static_cast<double>(i % 7)});
+    }
     return session;
 }
 

@@ -7,10 +7,11 @@
 namespace tervan {
 namespace {
 
-std::vector<Point> readLeica(const std::string& bytes) { return test::readBytes(readLeica1200, bytes).points; }
+test::ReadResult readLeica(const std::string& bytes) { return test::readBytes(readLeica1200, bytes); }
 
 TEST(Leica1200, FieldsGoToTheirPlaces) {
-    auto pts = readLeica("P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\n");
+    const auto ptsRead = readLeica("P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\n");
+    const auto& pts = ptsRead.points;
     ASSERT_EQ(pts.size(), 1u);
     const Point& p = pts[0];
     EXPECT_EQ(p.N, "P1");
@@ -47,14 +48,16 @@ TEST(Leica1200, StationsAndSkippedLines) {
         {"colon and asterisk are part of the name", "a:b*c,1,2,3,0,0,1,1,1\n", {{"a:b*c", 0}}},
     };
     for (const auto& c : cases) {
-        auto pts = readLeica(c.file);
+        const auto ptsRead = readLeica(c.file);
+        const auto& pts = ptsRead.points;
         ASSERT_EQ(pts.size(), c.expected.size()) << c.name;
         for (std::size_t i = 0; i < pts.size(); ++i) {
             EXPECT_EQ(pts[i].N, c.expected[i].first) << c.name;
             EXPECT_EQ(pts[i].isStation, c.expected[i].second) << c.name << " " << pts[i].N;
         }
     }
-    auto mixed = readLeica("P1;100 95.5,,25\n");
+    const auto mixedRead = readLeica("P1;100 95.5,,25\n");
+    const auto& mixed = mixedRead.points;
     EXPECT_EQ(mixed[0].H, 100);
     EXPECT_EQ(mixed[0].V, 95.5);
     EXPECT_EQ(mixed[0].SD, 25);
@@ -63,7 +66,8 @@ TEST(Leica1200, StationsAndSkippedLines) {
 TEST(Leica1200, LongLinesAreReadInPieces) {
     // The second piece of a cut line is a line of its own.
     std::string line = "P1,1,2,3,0,0,1,1,1" + std::string(240, ' ') + "P2,1,2,3,0,0,5,5,5\n";
-    auto pts = readLeica(line);
+    const auto ptsRead = readLeica(line);
+    const auto& pts = ptsRead.points;
     ASSERT_EQ(pts.size(), 2u);
     EXPECT_EQ(pts[1].N, "P2");
     EXPECT_EQ(pts[1].X, 5);

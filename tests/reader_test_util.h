@@ -11,8 +11,10 @@
 
 namespace tervan::test {
 
+// The records with their names, which live as long as the result.
 struct ReadResult {
     std::vector<Point> points;
+    NameArena names;
     Result counts;
 };
 
@@ -23,6 +25,7 @@ inline ReadResult readBytes(PointReader reader, const std::string& bytes) {
     ReaderContext ctx{store, r.counts};
     reader(input, ctx);
     r.points = std::move(store.points);
+    r.names = std::move(store.names);
     return r;
 }
 

@@ -11,9 +11,7 @@
 namespace tervan {
 namespace {
 
-Point point(std::string name, double x, double y, double z) {
-    return {.isStation = 0, .faceTwo = 0, .SN = "", .N = std::move(name), .X = x, .Y = y, .Z = z};
-}
+Point point(Name name, double x, double y, double z) { return {.SN = "", .N = name, .X = x, .Y = y, .Z = z}; }
 
 PointStore storeOf(std::initializer_list<Point> points) {
     PointStore store;

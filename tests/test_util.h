@@ -4,11 +4,19 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "conversion/driver.h"
 #include "conversion/session.h"
 #include "levelling/level_job.h"
+
+namespace tervan {
+
+// A name in a test's messages.
+inline std::ostream& operator<<(std::ostream& out, Name name) { return out << name.c_str(); }
+
+}  // namespace tervan
 
 namespace tervan::test {
 

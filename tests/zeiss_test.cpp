@@ -102,13 +102,15 @@ TEST(Zeiss3303, Records) {
 TEST(Zeiss3303, TheOrientationTheFileGives) {
     const std::string withoutOm = station("1001") + value2("ih", "1.55") + value1("th", "1.3") +
                                   compact("1.55", "1.30", "7", "1001", "80");
-    for (const Point& p : readBytes(readZeiss3303, withoutOm).points) EXPECT_FALSE(p.givenOm) << p.N;
+    for (const Point& p : readBytes(readZeiss3303, withoutOm).points) EXPECT_FALSE(p.hasGivenOm) << p.N;
 
     const std::string withOm = station("1001") + value2("Om", "25") + value1("th", "1.3") +
                                compact("1.55", "1.30", "7", "1001", "80") + observation("8", "10", "90", "99") +
                                coordinates("8", "1", "2", "3");
-    auto points = readBytes(readZeiss3303, withOm).points;
+    const auto read = readBytes(readZeiss3303, withOm);
+    const auto& points = read.points;
     ASSERT_EQ(points.size(), 3u);
+    for (const Point& p : points) EXPECT_TRUE(p.hasGivenOm) << p.N;
     EXPECT_EQ(points[0].givenOm, 0.0);
     EXPECT_EQ(points[1].givenOm, 25.0);
     EXPECT_EQ(points[2].givenOm, 25.0);

@@ -111,7 +111,7 @@ void PlanViewTest::clickSelectsDragPansWheelZooms() {
     screenshot(&window, "plan-view-selected.png");
     window.grid()->setCurrentIndex(window.grid()->model()->index(7, 3));
     QCOMPARE(window.desk().selected(), std::size_t{7});
-    QVERIFY(selection->text().startsWith(QString::fromStdString(session.store.points[7].N) + "  from T1"));
+    QVERIFY(selection->text().startsWith(QString::fromStdString(std::string(session.store.points[7].N)) + "  from T1"));
     window.grid()->setCurrentIndex(window.grid()->model()->index(static_cast<int>(corner), 3));
 
     // a drag moves the drawing with the mouse and selects nothing

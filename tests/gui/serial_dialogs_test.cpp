@@ -27,9 +27,7 @@ QPushButton* buttonNamed(QWidget* dialog, const QString& text) {
     return nullptr;
 }
 
-Point point(std::string name, double x, double y, double z) {
-    return {.isStation = 0, .faceTwo = 0, .SN = "", .N = std::move(name), .X = x, .Y = y, .Z = z};
-}
+Point point(Name name, double x, double y, double z) { return {.SN = "", .N = name, .X = x, .Y = y, .Z = z}; }
 
 // A program folder, a session that converts received Leica files into the
 // name-X-Y-Z list only, and a window whose port is scripted.
