@@ -5,6 +5,7 @@
 #include "core/input.h"
 #include "core/numbers.h"
 #include "core/printf.h"
+#include "levelling/bffb.h"
 
 namespace tervan {
 
@@ -21,9 +22,7 @@ namespace {
 constexpr const char* kNothingToCompute = "H, V, SD: nothing to compute, no file has been converted";
 
 void summarisePoints(Result& result, const Settings& settings, const std::string& path) {
-    if (result.outcome == Outcome::CannotRead) {
-        result.summary = "cannot open " + path;
-    } else if (result.points == 0 && result.linesRead > 0) {
+    if (result.points == 0 && result.linesRead > 0) {
         result.summary = strf("no point of model %s found in %s (%ld lines read)", settings.Model.c_str(),
                               path.c_str(), result.linesRead);
     } else {
@@ -32,8 +31,23 @@ void summarisePoints(Result& result, const Settings& settings, const std::string
     }
 }
 
+// An input that cannot be read writes nothing: the outputs of the last good
+// conversion stay as they are, and so do the store and the input path.
+bool readInput(const std::string& path, std::string& bytes, Result& result) {
+    std::string reason;
+    if (readWholeFile(path, bytes, reason)) return true;
+    result.outcome = Outcome::CannotRead;
+    result.summary = "cannot read " + path + ": " + reason;
+    result.message = result.summary;
+    return false;
+}
+
 Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
     Result result;
+    std::string bytes;
+    if (!readInput(path, bytes, result)) return result;
+    session.inputPath = path;
+    clearStore(session.store);
     BffbParams params;
     if (model.asksBffb) {
         if (!prompts.askBffb(params)) {
@@ -42,15 +56,15 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
             result.summary = "Calc BFFB line cancelled: nothing written";
             return result;
         }
+        if (std::string why = bffbRefusal(bytes, params); !why.empty()) {
+            result.outcome = Outcome::Refused;
+            result.summary = why + "; nothing written";
+            result.message = result.summary;
+            return result;
+        }
         seedFromClock(session);
     }
-    Input input;
-    if (!input.open(path)) {
-        result.outcome = Outcome::CannotRead;
-        result.keepMessage = true;
-        result.summary = "cannot open " + path;
-        return result;
-    }
+    Input input(bytes);
     OutputFile lineFile;
     OutputReport report = openOutput(lineFile, outputBaseName(path) + model.lineSuffix, path);
     LevelJob job{.input = input,
@@ -61,18 +75,24 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
                  .bffb = params};
     model.level(job);
     finishOutput(lineFile, std::move(report), result);
-    result.summary = strf("%ld lines read, %ld rows written, %ld lines ignored", result.linesRead, result.rowsWritten,
-                          result.linesIgnored);
+    if (result.outputs.back().status == OutputStatus::Written) {
+        result.summary = strf("%ld lines read, %ld rows written, %ld lines ignored", result.linesRead,
+                              result.rowsWritten, result.linesIgnored);
+    } else {
+        // The rows are shown, but none reached a file.
+        result.rowsWritten = 0;
+        result.summary = strf("%ld lines read, no rows written: ", result.linesRead) + reportLine(result.outputs.back());
+    }
     return result;
 }
 
 }  // namespace
 
 Result convert(Session& session, const std::string& path, Prompts& prompts) {
-    session.inputPath = path;
-    clearStore(session.store);
     const ModelEntry* model = findModel(session.settings.Model);
     if (!model) {
+        session.inputPath = path;
+        clearStore(session.store);
         Result result;
         result.outcome = Outcome::NoReader;
         result.keepMessage = true;
@@ -82,13 +102,13 @@ Result convert(Session& session, const std::string& path, Prompts& prompts) {
     if (model->level) return convertLevelling(session, *model, path, prompts);
 
     Result result;
-    Input input;
-    if (input.open(path)) {
-        ReaderContext ctx{session.store, result};
-        model->read(input, ctx);
-    } else {
-        result.outcome = Outcome::CannotRead;
-    }
+    std::string bytes;
+    if (!readInput(path, bytes, result)) return result;
+    session.inputPath = path;
+    clearStore(session.store);
+    Input input(bytes);
+    ReaderContext ctx{session.store, result};
+    model->read(input, ctx);
     applyOffsets(session.store, session.settings);
     writeOutputs(session, outputBaseName(path), result);
     result.points = session.store.points.size();

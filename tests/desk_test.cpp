@@ -241,6 +241,34 @@ TEST(DeskBffb, TheLineAsksItsValuesEveryTimeFromTheDefaults) {
     r.desk->fileOpen();
     EXPECT_EQ(r.front.message, rows);
     EXPECT_EQ(r.front.status[3], "Calc BFFB line cancelled: nothing written");
+
+    // a first row number the line would carry past 9999999 is refused
+    const std::string written = test::readFile(r.folder + "line_.dat");
+    r.front.form = [](desk::Form& f) {
+        setField(f, "first", "9999990");
+        return true;
+    };
+    r.desk->fileOpen();
+    EXPECT_EQ(r.front.status[3], "Numeration 1: 9999990 is too large; the line has 17 rows, row numbers go up to "
+                                 "9999999, so the first can be at most 9999983; nothing written");
+    EXPECT_EQ(r.front.message, r.front.status[3]);
+    EXPECT_EQ(test::readFile(r.folder + "line_.dat"), written);
+}
+
+TEST(DeskFileOpen, AnInputThatCannotBeReadIsShownAsTheReason) {
+    DeskRig r("", true);
+    const std::string before = test::readFile(r.folder + "job1_nxyz.txt");
+    ASSERT_FALSE(before.empty());
+    std::filesystem::remove(r.input);
+    r.front.chooseFile = [&](std::string& path) {
+        path = r.input;
+        return true;
+    };
+    r.desk->fileOpen();
+    const std::string reason = "cannot read " + r.input + ": No such file or directory";
+    EXPECT_EQ(r.front.message, reason);
+    EXPECT_EQ(r.front.status[3], reason);
+    EXPECT_EQ(test::readFile(r.folder + "job1_nxyz.txt"), before);
 }
 
 TEST(DeskForms, WhatEachDialogOffers) {
