@@ -34,6 +34,7 @@ public:
         std::fflush(stderr);
     }
     void setStatus2(const std::string& text) override { status2_ = text; }
+    void setStatus3(const std::string&) override {}
     void showMessage() override {}
     bool askComProperties(Settings&, Direction& direction) override {
         direction = Direction::Receive;
@@ -78,7 +79,7 @@ int runReceive(Session& session, const CliOptions& options) {
                       {.logFolder = logFolder(session, options), .openPort = {}, .clock = {}});
     receiver.buttonPressed();
     if (!receiver.running()) {
-        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", session.settings.ComName.c_str());
+        std::fprintf(stderr, "tervan-cli: %s\n", receiver.portError().c_str());
         return kFailed;
     }
     auto next = std::chrono::steady_clock::now();
@@ -90,6 +91,7 @@ int runReceive(Session& session, const CliOptions& options) {
         receiver.tick();
     }
     view.endProgress();
+    if (!receiver.portError().empty()) std::fprintf(stderr, "tervan-cli: %s\n", receiver.portError().c_str());
     if (!receiver.logError().empty()) {
         std::fprintf(stderr, "tervan-cli: %s\n", receiver.logError().c_str());
         return kFailed;
@@ -107,9 +109,10 @@ int runReceive(Session& session, const CliOptions& options) {
 int runSend(Session& session, const CliOptions& options) {
     int status = convertInput(session, options, options.inputs.front());
     if (status != kDone) return status;
-    std::unique_ptr<SerialPort> port = openConfiguredPort(session.settings, {});
+    std::string error;
+    std::unique_ptr<SerialPort> port = openConfiguredPort(session.settings, {}, error);
     if (!port) {
-        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", session.settings.ComName.c_str());
+        std::fprintf(stderr, "tervan-cli: %s\n", error.c_str());
         return kFailed;
     }
     Sender sender(session.store, *port);

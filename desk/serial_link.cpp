@@ -1,5 +1,7 @@
 #include "desk/serial_link.h"
 
+#include "core/result.h"
+
 namespace tervan::desk {
 namespace {
 
@@ -25,6 +27,8 @@ void SerialLink::setStatus1(const std::string& text) { front_.setStatus(1, text)
 
 void SerialLink::setStatus2(const std::string& text) { front_.setStatus(2, text); }
 
+void SerialLink::setStatus3(const std::string& text) { front_.setStatus(3, text); }
+
 void SerialLink::showMessage() { front_.showMessage(message_); }
 
 bool SerialLink::askComProperties(Settings& settings, Direction& direction) {
@@ -47,8 +51,14 @@ void SerialLink::runFileOpen(const std::string& logPath) {
 }
 
 void SerialLink::runSend() {
-    std::unique_ptr<SerialPort> port = openConfiguredPort(session_.settings, openPort_);
-    if (!port) return;
+    std::string error;
+    std::unique_ptr<SerialPort> port = openConfiguredPort(session_.settings, openPort_, error);
+    if (!port) {
+        appendReport(message_, error);
+        showMessage();
+        setStatus3(error);
+        return;
+    }
     Sender sender(session_.store, *port);
     front_.runSendDialog(sender);
     sender.finish();

@@ -28,6 +28,7 @@ private:
     void setButtonText(const std::string& text) override;
     void setStatus1(const std::string& text) override;
     void setStatus2(const std::string& text) override;
+    void setStatus3(const std::string& text) override;
     void showMessage() override;
     bool askComProperties(Settings& settings, Direction& direction) override;
     void runFileOpen(const std::string& logPath) override;

@@ -7,6 +7,8 @@
 #endif
 #include <windows.h>
 
+#include <string>
+
 namespace tervan {
 
 namespace {
@@ -22,9 +24,11 @@ public:
     bool setTimeouts() override;
     std::size_t read(char* buffer, std::size_t count) override;
     bool write(const char* data, std::size_t count) override;
+    std::string failure() const override { return failure_; }
 
 private:
     HANDLE handle_;
+    std::string failure_;
     DWORD writePerByte_ = 10;
 };
 
@@ -65,7 +69,11 @@ bool Win32Port::setTimeouts() {
 
 std::size_t Win32Port::read(char* buffer, std::size_t count) {
     DWORD got = 0;
-    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) return 0;
+    // With abort-on-error off, a read fails only when the device went away.
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) {
+        failure_ = "the system refused a read (error " + std::to_string(GetLastError()) + ")";
+        return 0;
+    }
     return got;
 }
 
@@ -80,16 +88,38 @@ bool Win32Port::write(const char* data, std::size_t count) {
     return false;
 }
 
+// A serial port held by another program refuses to open with "access
+// denied": the system opens a port for one program at a time.
+std::string whyNotOpened(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_NETPATH:
+        case ERROR_INVALID_NAME:
+            return "there is no such port";
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_BUSY:
+            return "it is busy: another program holds it";
+        default:
+            return "the system refused it (error " + std::to_string(error) + ")";
+    }
+}
+
 }  // namespace
 
-std::unique_ptr<SerialPort> openSerialPort(const std::string& name) {
+std::unique_ptr<SerialPort> openSerialPort(const std::string& name, std::string& reason) {
     // COM10 and above exist only in the device namespace; "\\.\" reaches
     // COM1 to COM9 too.
     std::string path = name.find('\\') == std::string::npos ? "\\\\.\\" + name : name;
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (handle == INVALID_HANDLE_VALUE) {
+        reason = whyNotOpened(GetLastError());
+        return nullptr;
+    }
     if (GetFileType(handle) != FILE_TYPE_CHAR) {
         CloseHandle(handle);
+        reason = "it is not a serial port";
         return nullptr;
     }
     return std::make_unique<Win32Port>(handle);

@@ -5,6 +5,7 @@
 #include "core/output_file.h"
 #include "core/printf.h"
 #include "core/result.h"
+#include "core/text.h"
 
 namespace tervan {
 
@@ -56,14 +57,23 @@ void Receiver::buttonPressed() {
 }
 
 void Receiver::start() {
-    port_ = openConfiguredPort(settings_, options_.openPort);
-    if (!port_) return;
+    std::string error;
+    port_ = openConfiguredPort(settings_, options_.openPort, error);
+    if (!port_) {
+        portError_ = error;
+        appendReport(message_, error);
+        view_.showMessage();
+        view_.setStatus3(error);
+        return;
+    }
     running_ = true;
     logError_.clear();
+    portError_.clear();
     view_.setButtonText(kStopSerial);
     view_.setStatus2("");
     countdown_ = kCountdown;
     line_.clear();
+    lineHead_.clear();
     unlogged_.clear();
     pending_.clear();
     pendingPos_ = 0;
@@ -92,14 +102,28 @@ void Receiver::receive() {
     char buffer[kReadSize];
     while (running_) {
         if (pendingPos_ == pending_.size()) {
+            showLine();
             pending_.clear();
             pendingPos_ = 0;
             std::size_t n = port_->read(buffer, kReadSize);
-            if (n == 0) return;
+            if (n == 0) {
+                if (std::string failure = port_->failure(); !failure.empty())
+                    portFailed("the port " + settings_.ComName + " stopped working: " + failure);
+                return;
+            }
             pending_.assign(buffer, n);
         }
         handle(pending_[pendingPos_++]);
     }
+}
+
+// Status line 2 is brought up to date once per read rather than after every
+// character: the same at every tick, and a line of a megabyte is not copied
+// a million times.
+void Receiver::showLine() {
+    if (lineShown_) return;
+    view_.setStatus2(std::string(lastChars(line_, kShownLine)));
+    lineShown_ = true;
 }
 
 void Receiver::handle(char c) {
@@ -110,17 +134,21 @@ void Receiver::handle(char c) {
     if (c == '\n') return;
     message_ += c;
     unlogged_ += c;
+    if (lineHead_.size() < 3) lineHead_ += c;
+    if (line_.size() == 2 * kShownLine) line_.erase(0, kShownLine);
     line_ += c;
-    view_.setStatus2(line_);
+    lineShown_ = false;
     countdown_ = kCountdown;
 }
 
 void Receiver::endOfLine() {
     message_ += "\r\n";
     unlogged_ += "\r\n";
-    view_.setStatus2(line_);
-    bool end = line_.compare(0, 3, "END") == 0;
+    lineShown_ = false;
+    showLine();
+    bool end = lineHead_ == "END";
     line_.clear();
+    lineHead_.clear();
     if (!end) {
         countdown_ = kCountdown;
         return;
@@ -155,6 +183,14 @@ bool Receiver::writeLog() {
     return true;
 }
 
+void Receiver::portFailed(const std::string& error) {
+    portError_ = error;
+    appendReport(message_, error);
+    view_.showMessage();
+    view_.setStatus3(error);
+    finish();
+}
+
 void Receiver::finish() {
     running_ = false;
     countdown_ = 0;
@@ -162,6 +198,7 @@ void Receiver::finish() {
     pending_.clear();
     pendingPos_ = 0;
     line_.clear();
+    lineHead_.clear();
     view_.setButtonText(kStartSerial);
     view_.setStatus1(kTransferOver);
     view_.setStatus2("");

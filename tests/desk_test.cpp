@@ -67,6 +67,7 @@ struct DeskRig {
     Session session;
     FakeFront front;
     test::FakePort::Log port;
+    std::string portFailure;  // why the port does not open; "" when it does
     std::unique_ptr<desk::Desk> desk;
 
     explicit DeskRig(const std::string& ini = "SaveSettings=Yes\n", bool withInput = false) {
@@ -77,7 +78,11 @@ struct DeskRig {
         desk = std::make_unique<desk::Desk>(
             session, front,
             ReceiverOptions{.logFolder = "",
-                            .openPort = [this](const std::string&) { return std::make_unique<test::FakePort>(port); },
+                            .openPort =
+                                [this](const std::string&, std::string& reason) {
+                                    reason = portFailure;
+                                    return portFailure.empty() ? std::make_unique<test::FakePort>(port) : nullptr;
+                                },
                             .clock = test::march5th2009});
         desk->start();
     }
@@ -339,6 +344,26 @@ TEST(DeskSerial, CancelInComPropertiesLeavesTheLinkIdle) {
     EXPECT_EQ(r.session.settings.Baud, "9600");
     EXPECT_FALSE(r.desk->receiver().running());
     EXPECT_TRUE(r.port.configured.empty());
+}
+
+TEST(DeskSerial, APortThatDoesNotOpenSaysWhyInBothDirections) {
+    for (const char* direction : {desk::kReceiveDirection, desk::kSendDirection}) {
+        SCOPED_TRACE(direction);
+        DeskRig r("", true);
+        r.portFailure = "it is busy: another program holds it";
+        r.front.form = [&](desk::Form& f) {
+            setField(f, "ComName", "/dev/ttyUSB0");
+            setField(f, "Direction", direction);
+            return true;
+        };
+        const std::string table = r.front.message;
+        r.desk->serialButton();
+        const std::string reason = "cannot open the port /dev/ttyUSB0: it is busy: another program holds it";
+        EXPECT_EQ(r.front.status[3], reason);
+        EXPECT_EQ(r.front.message, table + "\r\n" + reason);
+        EXPECT_FALSE(r.desk->receiver().running());
+        EXPECT_EQ(r.front.button, kStartSerial);
+    }
 }
 
 TEST(DeskSerial, ReceivesUnderTheTimerAndOpensTheLog) {

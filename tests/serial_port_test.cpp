@@ -2,7 +2,11 @@
 // texts to line parameters.
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -74,19 +78,60 @@ termios attributes(const test::Pty& pty) {
     return t;
 }
 
-TEST(SerialPort, OpensOnlyExistingTerminalsAndExclusively) {
-    test::ScratchDir dir;
-    EXPECT_EQ(openSerialPort(dir.file("COM1")), nullptr);
-    EXPECT_FALSE(test::fileExists(dir.file("COM1")));  // never created
-    test::writeFile(dir.file("plain"), "x");
-    EXPECT_EQ(openSerialPort(dir.file("plain")), nullptr);
+// What a user without the right to a port meets: the port opened as the
+// user "nobody" when the test runs as root, else with no rights left on it.
+std::string reasonWithoutPermission(const test::Pty& pty) {
+    chmod(pty.name().c_str(), 0);
+    int out[2];
+    if (pipe(out) != 0) return "no pipe";
+    pid_t child = fork();
+    if (child == 0) {
+        std::string reason = "cannot become nobody";
+        if (geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) {
+            reason.clear();
+            openSerialPort(pty.name(), reason);
+        }
+        ssize_t written = write(out[1], reason.data(), reason.size());
+        _exit(written < 0 ? 1 : 0);
+    }
+    close(out[1]);
+    std::string reason;
+    char buffer[256];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) reason.append(buffer, static_cast<std::size_t>(n));
+    close(out[0]);
+    waitpid(child, nullptr, 0);
+    chmod(pty.name().c_str(), 0620);
+    return reason;
+}
 
+TEST(SerialPort, OpensOnlyExistingTerminalsExclusivelyAndSaysWhyNot) {
+    test::ScratchDir dir;
+    test::writeFile(dir.file("plain"), "x");
     test::Pty pty;
-    auto first = openSerialPort(pty.name());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(openSerialPort(pty.name()), nullptr);  // busy
-    first.reset();
-    EXPECT_NE(openSerialPort(pty.name()), nullptr);
+    auto held = test::openPort(pty.name());
+    ASSERT_NE(held, nullptr);
+    const std::pair<std::string, const char*> cases[] = {
+        {dir.file("COM1"), "there is no such port"},
+        {dir.file("plain"), "it is not a serial port"},
+        {pty.name(), "it is busy: another program holds it"},
+    };
+    for (const auto& [name, expected] : cases) {
+        std::string reason;
+        EXPECT_EQ(openSerialPort(name, reason), nullptr) << name;
+        EXPECT_EQ(reason, expected) << name;
+    }
+    EXPECT_FALSE(test::fileExists(dir.file("COM1")));  // never created
+    held.reset();
+    EXPECT_NE(test::openPort(pty.name()), nullptr);
+
+    struct stat info {};
+    ASSERT_EQ(stat(pty.name().c_str(), &info), 0);
+    const group* owner = getgrgid(info.st_gid);
+    std::string reason = reasonWithoutPermission(pty);
+    if (reason == "cannot become nobody") GTEST_SKIP() << reason;
+    EXPECT_EQ(reason, owner && info.st_gid != 0
+                          ? "permission denied (the port belongs to the group " + std::string(owner->gr_name) + ")"
+                          : std::string("permission denied"));
 }
 
 struct LineCase {
@@ -133,7 +178,7 @@ TEST(SerialPort, LineParamsBecomeTermiosFlags) {
 // has 8 data bits and no parity.
 TEST(SerialPort, ConfiguresThePseudoTerminal) {
     test::Pty pty;
-    auto port = openSerialPort(pty.name());
+    auto port = test::openPort(pty.name());
     ASSERT_NE(port, nullptr);
     for (const LineCase& c : kLineCases) {
         SCOPED_TRACE(c.settings.Baud);
@@ -149,7 +194,7 @@ TEST(SerialPort, ConfiguresThePseudoTerminal) {
 
 TEST(SerialPort, OneAndAHalfStopBitsLeaveTheSettingsAlone) {
     test::Pty pty;
-    auto port = openSerialPort(pty.name());
+    auto port = test::openPort(pty.name());
     ASSERT_NE(port, nullptr);
     ASSERT_TRUE(port->configure(lineParams(serial("4800", "8", "None", "2", "Xon / Xoff"))));
     termios before = attributes(pty);
@@ -172,7 +217,7 @@ TEST(SerialPort, HardwareFlowLeavesRtsCtsAsTheyWere) {
         else
             t.c_cflag &= ~CRTSCTS;
         tcsetattr(pty.slave(), TCSANOW, &t);
-        auto port = openSerialPort(pty.name());
+        auto port = test::openPort(pty.name());
         ASSERT_NE(port, nullptr);
         // DTR cannot be raised on a pseudo-terminal; that is no failure.
         EXPECT_TRUE(port->configure(lineParams(serial("9600", "8", "None", "1", "Hardware"))));
@@ -188,7 +233,7 @@ long msSince(Clock::time_point start) {
 
 TEST(SerialPort, ReadsWaitAboutOneMillisecondPerByte) {
     test::Pty pty;
-    auto port = openConfiguredPort(Settings{.ComName = pty.name()}, {});
+    auto port = test::openConfigured(Settings{.ComName = pty.name()});
     ASSERT_NE(port, nullptr);
     char buffer[1000];
 
@@ -217,7 +262,7 @@ TEST(SerialPort, ReadsWaitAboutOneMillisecondPerByte) {
 TEST(SerialPort, WritesGoOutAndAHeldLineTimesOut) {
     test::Pty pty;
     Settings settings{.ComName = pty.name(), .FlowControl = "Xon / Xoff"};
-    auto port = openConfiguredPort(settings, {});
+    auto port = test::openConfigured(settings);
     ASSERT_NE(port, nullptr);
     std::string record(80, 'r');
     EXPECT_TRUE(port->write(record.data(), record.size()));
