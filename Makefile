@@ -1,11 +1,14 @@
 # make run   installs what is missing, builds, converts the bundled examples
 # make test  the same build, then every test
 # make bench the benchmarks; make gui opens the window; make clean
+# make fuzz  builds the fuzz targets with clang and runs each FUZZ_SECONDS
 
 BUILD ?= build
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench gui clean
+.PHONY: all deps build run test bench gui fuzz clean
 
 all: build
 
@@ -32,5 +35,12 @@ gui: build
 	cp examples/zeiss3303.txt $(BUILD)/gui/
 	$(BUILD)/bin/tervan $(BUILD)/gui/zeiss3303.txt
 
+# The desktop program is left out: the targets need only the layers below it.
+fuzz:
+	./scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DFUZZ=ON -DTERVAN_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_all
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/run-fuzz.sh $(FUZZ_BUILD)
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan $(FUZZ_BUILD)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages that building and testing Tervan
-# need and that are not installed yet. Run as root (or with sudo available).
+# need and that are not installed yet; with the argument "fuzz", also clang
+# and its fuzzer runtime for make fuzz. Run as root (or with sudo available).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
   python3 python3-ezdxf            # a real DXF reader for the DXF tests
   locales                          # a decimal-comma locale for the locale test
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-dev)  # libFuzzer and the sanitizer runtimes
+fi
 
 missing=()
 for p in "${packages[@]}"; do
