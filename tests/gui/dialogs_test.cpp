@@ -265,6 +265,8 @@ void DialogsTest::enterAcceptsTheTextShown() {
     int enters = 0;
     driver.on<gui::FormDialog>([&](gui::FormDialog* d) {
         // Tab into the field, which selects its text, as a user gets there.
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d));
         d->findChild<QComboBox*>(before)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), d->findChild<QComboBox*>(field));
