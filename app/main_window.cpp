@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
 #include <QFileDialog>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -9,6 +8,7 @@
 #include <QPushButton>
 
 #include "app/about_dialog.h"
+#include "app/fonts.h"
 #include "app/form_dialog.h"
 #include "app/icon.h"
 #include "app/send_dialog.h"
@@ -42,7 +42,7 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     message_->setLineWrapMode(QPlainTextEdit::NoWrap);
     message_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     message_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    message_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    message_->setFont(fixedPitchFont());
     message_->setTabStopDistance(8 * message_->fontMetrics().horizontalAdvance(' '));
 
     for (int i = 0; i < 3; ++i) {

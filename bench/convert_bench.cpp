@@ -1,14 +1,19 @@
 // Converts a generated 1,000,000-line Leica 1200 file into the four
-// coordinate lists and prints the wall time and the peak memory.
+// coordinate lists and prints the wall time and the peak memory. Then reads
+// as many points from a GSI-16 file and from a Zeiss 3303 file (each point
+// observed and with coordinates) and prints the time per point of both
+// readers and their ratio.
 // Usage: bench_convert FOLDER [LINES]
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "conversion/driver.h"
+#include "conversion/models.h"
 #include "core/output_file.h"
 #include "core/printf.h"
 
@@ -16,13 +21,16 @@ using namespace tervan;
 
 namespace {
 
+void createOrExit(OutputFile& out, const std::string& path) {
+    if (out.create(path)) return;
+    std::fprintf(stderr, "cannot create %s\n", path.c_str());
+    std::exit(1);
+}
+
 // A station every 50 points; names, angles and coordinates vary line by line.
 void generateLeica(const std::string& path, long lines) {
     OutputFile out;
-    if (!out.create(path)) {
-        std::fprintf(stderr, "cannot create %s\n", path.c_str());
-        std::exit(1);
-    }
+    createOrExit(out, path);
     Rng rng;
     for (long i = 0; i < lines; ++i) {
         double ih = 1.5 + static_cast<double>((i / 50) % 7) * 0.01;
@@ -31,6 +39,60 @@ void generateLeica(const std::string& path, long lines) {
                   100 + rng.draw() / 500.0);
     }
     out.close();
+}
+
+// One block per point: name, Hz and V in gon, slope distance, easting,
+// northing and height in 0.1 mm, target height.
+void generateGsi16(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    Rng rng;
+    for (long i = 0; i < points; ++i)
+        out.print("*11%04ld+%016ld 21.322+%016d 22.322+%016d 31..06+%016d 81..06+%016ld 82..06+%016ld "
+                  "83..06+%016d 87..16+0000000000015000 \n",
+                  i % 10000, i, rng.draw() * 1220, 9000000 + rng.draw() * 61, rng.draw() * 100,
+                  95000000000L + rng.draw() * 31000L, 47000000000L + rng.draw() * 29000L, 1000000 + rng.draw() * 20);
+    out.close();
+}
+
+// Two lines per point: its observation, then its coordinates.
+void generateZeiss(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    Rng rng;
+    for (long i = 0; i < points; ++i) {
+        out.print("%7ld        %12ld         SD%12.3f Hz%13.4f V1%9.4f\n", 2 * i % 10000000, i % 1000000,
+                  rng.draw() / 100.0, rng.draw() / 81.9175, 90 + rng.draw() / 1638.35);
+        out.print("%7ld        %12ld         X %12.3f Y %13.3f Z %9.3f\n", (2 * i + 1) % 10000000, i % 1000000,
+                  4700000.0 + rng.draw() * 2.9, 9500000.0 + rng.draw() * 3.1, 100 + rng.draw() / 500.0);
+    }
+    out.close();
+}
+
+struct ReadTime {
+    double seconds = 1e300;
+    std::size_t points = 0;
+};
+
+// The reader of model alone over path, the best of three runs.
+ReadTime timeReader(const char* model, const std::string& path) {
+    ReadTime best;
+    for (int run = 0; run < 3; ++run) {
+        Input input;
+        if (!input.open(path)) {
+            std::fprintf(stderr, "cannot open %s\n", path.c_str());
+            std::exit(1);
+        }
+        PointStore store;
+        Result counts;
+        ReaderContext ctx{store, counts};
+        auto start = std::chrono::steady_clock::now();
+        findModel(model)->read(input, ctx);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        best.seconds = std::min(best.seconds, seconds);
+        best.points = store.points.size();
+    }
+    return best;
 }
 
 }  // namespace
@@ -59,5 +121,18 @@ int main(int argc, char** argv) {
                 lines, seconds, static_cast<double>(usage.ru_maxrss) / 1024.0);
     std::printf("  %s\n", result.summary.c_str());
     std::printf("  message text %.1f MB\n", static_cast<double>(result.message.size()) / 1e6);
+
+    const std::string gsiInput = folder + "/gsi16_big.gsi", zeissInput = folder + "/zeiss_big.txt";
+    generateGsi16(gsiInput, lines);
+    generateZeiss(zeissInput, lines);
+    const ReadTime gsi = timeReader("GSI", gsiInput), zeiss = timeReader("Zeiss3303", zeissInput);
+    std::remove(gsiInput.c_str());
+    std::remove(zeissInput.c_str());
+    const double gsiPerPoint = gsi.seconds / static_cast<double>(gsi.points) * 1e9;
+    const double zeissPerPoint = zeiss.seconds / static_cast<double>(zeiss.points) * 1e9;
+    std::printf("read %zu GSI-16 blocks: %.2f s, %.0f ns per point\n", gsi.points, gsi.seconds, gsiPerPoint);
+    std::printf("read %zu Zeiss 3303 points (two lines each): %.2f s, %.0f ns per point\n", zeiss.points,
+                zeiss.seconds, zeissPerPoint);
+    std::printf("  GSI / Zeiss 3303 time per point: %.2f\n", gsiPerPoint / zeissPerPoint);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "levelling/bffb.h"
 #include "levelling/level_lines.h"
 #include "readers/coordlist.h"
+#include "readers/gsi.h"
 #include "readers/kolida.h"
 #include "readers/leica.h"
 #include "readers/pentax.h"
@@ -29,6 +30,7 @@ const std::array kModels = {
     ModelEntry{.name = "nxyz", .read = readNxyz},
     ModelEntry{.name = "nyxz", .read = readNyxz},
     ModelEntry{.name = "kor", .read = readKor},
+    ModelEntry{.name = "GSI", .read = readGsi},
 };
 
 }  // namespace

@@ -23,6 +23,8 @@ examples=(
   "points_nxyz.txt nxyz"
   "points_nyxz.txt nyxz"
   "points.kor kor"
+  "gsi8.gsi GSI"
+  "gsi16.gsi GSI"
 )
 
 for entry in "${examples[@]}"; do

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "app/about_dialog.h"
+#include "app/fonts.h"
 #include "app/form_dialog.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
@@ -63,6 +64,7 @@ private slots:
     void fileOpenCancelInSettingsChangesNothing();
     void fileOpenCancelInTheFileDialogChangesNothing();
     void messageAreaShowsLinesAndCyrillic();
+    void fixedFontRule();
     void hvsdOkRunsWithTheTypedSizes();
     void hvsdCancelChangesNothing();
     void aboutBox();
@@ -233,6 +235,26 @@ void MainWindowTest::messageAreaShowsLinesAndCyrillic() {
     QCOMPARE(area->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+// The rule, whatever fonts this machine has: a system "monospace" that is not
+// fixed-pitch (as Noto Sans Mono is) gives way to a known monospaced family.
+void MainWindowTest::fixedFontRule() {
+    struct Case {
+        const char* system;
+        bool fixed;
+        QStringList installed;
+        const char* chosen;
+    };
+    const Case cases[] = {
+        {"DejaVu Sans Mono", true, {"DejaVu Sans Mono", "Noto Sans Mono"}, "DejaVu Sans Mono"},
+        {"Noto Sans Mono", false, {"Noto Sans Mono", "DejaVu Sans", "DejaVu Sans Mono"}, "DejaVu Sans Mono"},
+        {"Noto Sans Mono", false, {"Noto Sans Mono", "liberation mono", "Courier New"}, "Liberation Mono"},
+        {"Sans", false, {"Sans", "Serif"}, ""},
+    };
+    for (const Case& c : cases)
+        QCOMPARE(gui::chooseFixedFamily(c.system, c.fixed, c.installed), QString(c.chosen));
+    QVERIFY(QFontInfo(gui::fixedPitchFont()).fixedPitch());
 }
 
 void MainWindowTest::hvsdOkRunsWithTheTypedSizes() {

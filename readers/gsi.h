@@ -1,0 +1,12 @@
+// GSI total-station files, GSI-8 and GSI-16: one block of fixed-width data
+// words per line (point name, observations, coordinates, heights), lines
+// ended by CR, LF or CR LF.
+#pragma once
+
+#include "readers/reader.h"
+
+namespace tervan {
+
+void readGsi(Input& input, ReaderContext& ctx);
+
+}  // namespace tervan
