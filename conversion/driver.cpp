@@ -81,7 +81,8 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
     } else {
         // The rows are shown, but none reached a file.
         result.rowsWritten = 0;
-        result.summary = strf("%ld lines read, no rows written: ", result.linesRead) + reportLine(result.outputs.back());
+        result.summary =
+            strf("%ld lines read, no rows written: ", result.linesRead) + reportLine(result.outputs.back());
     }
     return result;
 }

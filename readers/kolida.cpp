@@ -68,7 +68,6 @@ private:
     bool name_ = false, point_ = false, ended_ = false;
 };
 
-
 // The block grammar of the 300's stream, fed one character at a time. A
 // block is "_", a block letter and its content; values are digit runs with
 // implied decimals, separated by the fixed characters "+" and "m".

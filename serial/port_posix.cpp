@@ -90,8 +90,8 @@ std::string whyNotOpened(const std::string& name, int error) {
             // most systems).
             struct stat info {};
             const group* owner = stat(name.c_str(), &info) == 0 ? getgrgid(info.st_gid) : nullptr;
-            if (owner && owner->gr_gid != 0) return std::string("permission denied (the port belongs to the group ") + owner->gr_name + ")";
-            return "permission denied";
+            if (!owner || owner->gr_gid == 0) return "permission denied";
+            return std::string("permission denied (the port belongs to the group ") + owner->gr_name + ")";
         }
         default:
             return std::strerror(error);
@@ -262,10 +262,11 @@ std::unique_ptr<SerialPort> openSerialPort(const std::string& name, std::string&
         reason = whyNotOpened(name, errno);
         return nullptr;
     }
-    const char* refused = !isatty(fd)                           ? kNotASerialPort
-                          : flock(fd, LOCK_EX | LOCK_NB) != 0 ? kBusy
-                          : ioctl(fd, TIOCEXCL) != 0           ? kBusy
-                                                              : nullptr;
+    const char* refused = nullptr;
+    if (!isatty(fd))
+        refused = kNotASerialPort;
+    else if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
+        refused = kBusy;
     if (refused) {
         ::close(fd);
         reason = refused;

@@ -60,10 +60,7 @@ void Receiver::start() {
     std::string error;
     port_ = openConfiguredPort(settings_, options_.openPort, error);
     if (!port_) {
-        portError_ = error;
-        appendReport(message_, error);
-        view_.showMessage();
-        view_.setStatus3(error);
+        reportPort(error);
         return;
     }
     running_ = true;
@@ -107,8 +104,10 @@ void Receiver::receive() {
             pendingPos_ = 0;
             std::size_t n = port_->read(buffer, kReadSize);
             if (n == 0) {
-                if (std::string failure = port_->failure(); !failure.empty())
-                    portFailed("the port " + settings_.ComName + " stopped working: " + failure);
+                if (std::string failure = port_->failure(); !failure.empty()) {
+                    reportPort("the port " + settings_.ComName + " stopped working: " + failure);
+                    finish();
+                }
                 return;
             }
             pending_.assign(buffer, n);
@@ -183,12 +182,12 @@ bool Receiver::writeLog() {
     return true;
 }
 
-void Receiver::portFailed(const std::string& error) {
+// Below the text shown, and in status line 3.
+void Receiver::reportPort(const std::string& error) {
     portError_ = error;
     appendReport(message_, error);
     view_.showMessage();
     view_.setStatus3(error);
-    finish();
 }
 
 void Receiver::finish() {

@@ -104,7 +104,7 @@ private:
     void handle(char c);
     void endOfLine();
     void showLine();
-    void portFailed(const std::string& error);
+    void reportPort(const std::string& error);
     bool writeLog();
     void finish();
 
