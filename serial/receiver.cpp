@@ -1,5 +1,6 @@
 #include "serial/receiver.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/output_file.h"
@@ -71,6 +72,7 @@ void Receiver::start() {
     countdown_ = kCountdown;
     line_.clear();
     lineHead_.clear();
+    crFree_ = 0;
     unlogged_.clear();
     pending_.clear();
     pendingPos_ = 0;
@@ -152,7 +154,12 @@ void Receiver::endOfLine() {
         countdown_ = kCountdown;
         return;
     }
-    std::erase(message_, '\r');
+    // Only the text since the last END can hold carriage returns: a
+    // transmission of many END lines is not searched through again for each.
+    if (crFree_ > message_.size()) crFree_ = 0;  // the window replaced the text meanwhile
+    message_.erase(std::remove(message_.begin() + static_cast<std::ptrdiff_t>(crFree_), message_.end(), '\r'),
+                   message_.end());
+    crFree_ = message_.size();
     if (writeLog()) view_.runFileOpen(lastLog_);
     // Ticks keep coming while File/Open shows its dialogs and may have ended
     // the transfer already; then nothing is left to stop.
@@ -167,9 +174,8 @@ bool Receiver::writeLog() {
     std::erase(text, '\r');  // written in text mode: each line feed becomes CR LF
     // Text that comes after END within the same second keeps the log's name
     // and is added to it rather than replacing what the log already holds.
-    if (path == lastLog_) text = lastLogText_ + text;
     std::string error;
-    if (!writeTextFile(path, text, &error)) {
+    if (!(path == lastLog_ ? appendTextFile(path, text, &error) : writeTextFile(path, text, &error))) {
         logError_ = "cannot write the receive log " + path + ": " + error;
         appendReport(message_, logError_);
         view_.showMessage();
@@ -177,7 +183,6 @@ bool Receiver::writeLog() {
     }
     unlogged_.clear();
     lastLog_ = path;
-    lastLogText_ = std::move(text);
     logError_.clear();
     return true;
 }

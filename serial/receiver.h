@@ -119,12 +119,12 @@ private:
     std::string lineHead_;  // its first three characters
     bool lineShown_ = true;  // status line 2 shows it
     std::string unlogged_;  // received since the last log file, CR LF kept
+    std::size_t crFree_ = 0;  // the message text holds no carriage return before this
     // The bytes of the last read; a tick that runs while File/Open is shown
     // goes on with them, so nothing is handled twice or out of order.
     std::string pending_;
     std::size_t pendingPos_ = 0;
     std::string lastLog_;
-    std::string lastLogText_;  // what lastLog_ holds, line feeds only
     std::string logError_;
     std::string portError_;
 };

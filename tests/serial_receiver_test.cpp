@@ -195,6 +195,22 @@ TEST(Receiver, TimeOutWithDataKeepsTheLog) {
     EXPECT_TRUE(r.view.fileOpens.empty());
 }
 
+TEST(Receiver, ManyEndLinesWithinOneSecondGoToOneLogInLinearTime) {
+    // Each END line writes the log and opens it; a transmission of nothing
+    // but END lines must neither rewrite the whole log nor search the whole
+    // text again for each of them.
+    Rig r;
+    std::string sent;
+    for (int i = 0; i < 100000; ++i) sent += "END " + std::to_string(i) + "\r\n";
+    r.start({sent});
+    r.ticks(3);
+    EXPECT_FALSE(r.receiver.running());
+    EXPECT_EQ(r.view.fileOpens.size(), 100000u);
+    EXPECT_EQ(test::readFile(r.logPath()), sent);
+    EXPECT_EQ(r.message.find('\r'), std::string::npos);
+    EXPECT_EQ(r.message.size(), sent.size() - 100000);
+}
+
 TEST(Receiver, LogNamesArePaddedToTwoDigits) {
     EXPECT_EQ(receiveLogPath("Log/", test::march5th2009()), "Log/20090305070409.srd");
     std::tm t{};
