@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds, converts the bundled examples
 # make test  the same build, then every test
 # make bench the benchmarks; make gui opens the window; make clean
+# make package  a Debian package of both programs (build/tervan_*.deb)
 # make fuzz  builds the fuzz targets with clang and runs each FUZZ_SECONDS
 
 BUILD ?= build
@@ -8,7 +9,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench gui fuzz clean
+.PHONY: all deps build run test bench gui package fuzz clean
 
 all: build
 
@@ -27,6 +28,9 @@ test: build
 
 bench: build
 	./scripts/run-bench.sh $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # The Zeiss 3303 example suits the shipped settings (Model=Zeiss3303); it is
 # copied first, since the outputs are written next to the input.

@@ -1,19 +1,30 @@
 #include "app/main_window.h"
 
-#include <QFileDialog>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QUrl>
 
 #include "app/about_dialog.h"
-#include "app/fonts.h"
 #include "app/form_dialog.h"
 #include "app/icon.h"
+#include "app/message_area.h"
+#include "app/open_file_dialog.h"
 #include "app/send_dialog.h"
 #include "app/settings_dialog.h"
 #include "app/texts.h"
+#include "app/tones.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -27,6 +38,21 @@ namespace {
 // bits of a command value itself.
 [[maybe_unused]] constexpr unsigned kAboutCommand = 16;
 
+// Small enough for a 1280 x 800 screen at 150 % (853 x 533 points, less the
+// task bar and the title bar).
+constexpr QSize kDefaultSize(820, 440);
+
+// The one local file a drag carries; "" when it carries anything else.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl& url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+desk::Placement placementOf(const QRect& r) {
+    return {.x = r.x(), .y = r.y(), .width = r.width(), .height = r.height(), .maximized = false};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* parent)
@@ -35,21 +61,42 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     setObjectName("mainWindow");
     setWindowIcon(programIcon());
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    setAcceptDrops(true);
 
-    message_ = new QPlainTextEdit;
-    message_->setObjectName("message");
-    message_->setReadOnly(true);
-    message_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    message_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    message_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    message_->setFont(fixedPitchFont());
-    message_->setTabStopDistance(8 * message_->fontMetrics().horizontalAdvance(' '));
+    area_ = new MessageArea;
+    notices_ = new QLabel;
+    notices_->setObjectName("notices");
+    notices_->setWordWrap(true);
+    notices_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    notices_->hide();
+    files_ = new QLabel;
+    files_->setObjectName("files");
+    showFiles_ = new QPushButton("Show files");
+    showFiles_->setObjectName("showFiles");
+    showFiles_->setAutoDefault(false);
+    showFiles_->hide();
+    auto* copyText = new QPushButton("Copy as text");
+    copyText->setObjectName("copyAsText");
+    copyText->setAutoDefault(false);
+    connect(showFiles_, &QPushButton::clicked, this, [this] { desk_.showFiles(); });
+    connect(copyText, &QPushButton::clicked, this, &MainWindow::copyAsText);
+    auto* filesRow = new QHBoxLayout;
+    filesRow->addWidget(files_);
+    filesRow->addWidget(showFiles_);
+    filesRow->addStretch(1);
+    filesRow->addWidget(copyText);
 
     for (int i = 0; i < 3; ++i) {
         status_[i] = new QLabel;
         status_[i]->setObjectName(QString("status%1").arg(i + 1));
         status_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A long line (a report, a received line) must not widen the window
+        // beyond the screen.
+        status_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
+    indicators_ = new QLabel;
+    indicators_->setObjectName("indicators");
+    indicators_->setToolTip("Settings that change every conversion: offsets, x1000, Z.000");
     serialButton_ = new QPushButton("&Start Serial");
     auto* hvsdButton = new QPushButton("C&alcHVSD");
     auto* closeButton = new QPushButton("&Close");
@@ -62,29 +109,41 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
 
     auto* menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
-    file->addAction("&Open", this, &MainWindow::fileOpen);
+    QAction* open = file->addAction("&Open", this, &MainWindow::fileOpen);
+    open->setShortcut(QKeySequence::Open);
+    recent_ = file->addMenu("&Recent files");
+    recent_->setObjectName("recentFiles");
+    // Filled as the File menu opens: an empty, disabled submenu would never open.
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::fillRecentFiles);
     file->addSeparator();
     file->addAction("E&xit", this, &MainWindow::exitProgram);
     QMenu* help = menuBar->addMenu("&Help");
     help->addAction("&About...", this, &MainWindow::about);
+    fillRecentFiles();
 
     auto* layout = new QGridLayout(this);
     layout->setMenuBar(menuBar);
-    layout->addWidget(message_, 0, 0, 1, 3);
-    layout->addWidget(status_[0], 1, 0);
-    layout->addWidget(status_[1], 2, 0);
-    layout->addWidget(status_[2], 3, 0);
-    layout->addWidget(serialButton_, 1, 1, 2, 1);
-    layout->addWidget(hvsdButton, 3, 1);
-    layout->addWidget(closeButton, 3, 2);
+    layout->addWidget(notices_, 0, 0, 1, 4);
+    layout->addLayout(filesRow, 1, 0, 1, 4);
+    layout->addWidget(area_, 2, 0, 1, 4);
+    layout->addWidget(status_[0], 3, 0);
+    layout->addWidget(status_[1], 4, 0);
+    layout->addWidget(status_[2], 5, 0);
+    layout->addWidget(indicators_, 3, 1, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(serialButton_, 3, 2, 2, 1);
+    layout->addWidget(hvsdButton, 5, 2);
+    layout->addWidget(closeButton, 5, 3);
     layout->setColumnStretch(0, 1);
-    layout->setRowStretch(0, 1);
-    resize(860, 420);
+    layout->setRowStretch(2, 1);
+    resize(kDefaultSize);
+    place();
 
     // The timer ticks also while a modal dialog is open.
     connect(&timer_, &QTimer::timeout, this, [this] { desk_.tick(); });
     desk_.start();
 }
+
+MainWindow::~MainWindow() { area_->showText({}); }
 
 int MainWindow::run() {
     desk_.opened();
@@ -98,39 +157,72 @@ void MainWindow::about() {
     dialog.exec();
 }
 
-void MainWindow::exitProgram() { done(QDialog::Accepted); }
+void MainWindow::exitProgram() {
+    desk_.exit();
+    done(QDialog::Accepted);
+}
 
 void MainWindow::reject() {
     desk_.close();
     QDialog::reject();
 }
 
-void MainWindow::showMessage(const std::string& text) { message_->setPlainText(messageForDisplay(text)); }
+void MainWindow::done(int result) {
+    desk::Placement now = placementOf(isMaximized() ? normalGeometry() : geometry());
+    now.maximized = isMaximized();
+    desk_.keepPlacement(now);
+    QDialog::done(result);
+}
+
+// The place of the last run, on the screen it was on (or the main one).
+void MainWindow::place() {
+    std::vector<desk::Placement> screens;
+    if (QScreen* main = QGuiApplication::primaryScreen()) screens.push_back(placementOf(main->availableGeometry()));
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) screens.push_back(placementOf(screen->availableGeometry()));
+    auto placed = desk_.placement(screens);
+    if (!placed) return;
+    setGeometry(placed->x, placed->y, placed->width, placed->height);
+    if (placed->maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::showMessage(const std::string& text) { area_->showText(text); }
+
+void MainWindow::showTable(const desk::Table& table) { area_->showTable(table); }
 
 void MainWindow::setStatus(int line, const std::string& text) {
     // Line 1 is the progress bar, line 2 instrument text, line 3 may name
     // a file.
-    QString shown = line == 1   ? QString::fromLatin1(text)
-                    : line == 2 ? fromMik(text)
-                                : QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+    QString shown = line == 1 ? QString::fromLatin1(text) : line == 2 ? fromMik(text) : fromReportText(text);
     QLabel* label = statusLine(line);
     if (label->text() != shown) label->setText(shown);
+    if (line == 3) label->setStyleSheet({});
+}
+
+void MainWindow::showReport(const desk::Report& report) {
+    setStatus(3, report.status.text);
+    status_[2]->setStyleSheet(toneStyle(report.status.tone));
+    status_[2]->setToolTip(fromReportText(report.status.text));
+    notices_->setText(noticesHtml(report.notices));
+    notices_->setStyleSheet(toneStyle(worstTone(report.notices)));
+    notices_->setVisible(!report.notices.empty());
+    files_->setText(fromReportText(report.files));
+    showFiles_->setVisible(!report.folder.empty());
+}
+
+void MainWindow::setTitle(const std::string& title) { setWindowTitle(QString::fromUtf8(title)); }
+
+void MainWindow::setIndicators(const std::vector<desk::Notice>& indicators) {
+    indicators_->setText(indicatorsHtml(indicators));
+}
+
+void MainWindow::openFolder(const std::string& folder) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(fromPath(folder)));
 }
 
 void MainWindow::setSerialButton(const std::string& text) { serialButton_->setText(QString::fromLatin1(text)); }
 
-bool MainWindow::chooseInputFile(std::string& path) {
-    QFileDialog chooser(this, "Open");
-    chooser.setObjectName("openFileDialog");
-    chooser.setFileMode(QFileDialog::ExistingFile);
-    chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setNameFilters({"Tervan (*.gsi *.srd *.dat *.kor *.txt)", "*.* (*)"});
-    QString initial = fromPath(path);
-    if (!initial.isEmpty()) chooser.selectFile(initial);
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return false;
-    path = toPath(chooser.selectedFiles().constFirst());
-    return true;
-}
+bool MainWindow::chooseInputFile(std::string& path) { return gui::chooseInputFile(this, path); }
 
 bool MainWindow::editSettings(desk::SettingsForm& form) {
     SettingsDialog dialog(form, this);
@@ -151,6 +243,32 @@ void MainWindow::post(std::function<void()> task) {
 }
 
 QLabel* MainWindow::statusLine(int line) const { return status_[line - 1]; }
+
+QPlainTextEdit* MainWindow::messageText() const { return area_->text(); }
+
+QTableView* MainWindow::grid() const { return area_->grid(); }
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty()) return;
+    event->acceptProposedAction();
+    // The drop ends before the Settings dialog opens.
+    post([this, path = toPath(file)] { desk_.openFile(path); });
+}
+
+void MainWindow::fillRecentFiles() {
+    recent_->clear();
+    const std::vector<std::string>& files = desk_.recentFiles();
+    for (std::size_t i = 0; i < files.size(); ++i)
+        recent_->addAction(fromPath(desk::recentFileLabel(files, i)), this, [this, i] { desk_.openRecent(i); });
+    recent_->setEnabled(!files.empty());
+}
+
+void MainWindow::copyAsText() { QApplication::clipboard()->setText(messageForDisplay(desk_.message())); }
 
 #ifdef _WIN32
 void MainWindow::addAboutToSystemMenu() {

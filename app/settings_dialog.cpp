@@ -7,12 +7,29 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "app/texts.h"
+#include "app/tones.h"
 
 namespace tervan::gui {
+namespace {
+
+// The model list with, beside it, what the file looks like.
+QHBoxLayout* modelRow(QComboBox* model, const std::string& hint) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(model, 1);
+    auto* label = new QLabel(QString::fromStdString(hint));
+    label->setObjectName("modelHint");
+    label->setStyleSheet(toneStyle(hint.empty() ? desk::Tone::Plain : desk::Tone::Warning));
+    label->setVisible(!hint.empty());
+    row->addWidget(label);
+    return row;
+}
+
+}  // namespace
 
 SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) : QDialog(parent), form_(form) {
     setWindowTitle("Setings");
@@ -32,15 +49,18 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
     for (const desk::SettingsControl& c : desk::settingsControls()) {
         const SettingKey& key = *c.key;
         switch (c.kind) {
-            case desk::ControlKind::ModelList:
+            case desk::ControlKind::ModelList: {
                 model_ = new QComboBox;
                 model_->setObjectName(key.key);
                 model_->setEditable(true);
                 model_->setInsertPolicy(QComboBox::NoInsert);
                 for (const std::string& name : desk::modelNames()) model_->addItem(QString::fromStdString(name));
                 model_->setEditText(fromMik(settings.*key.text));
-                top->addRow(key.label, model_);
+                auto* label = new QLabel(key.label);
+                label->setBuddy(model_);
+                top->addRow(label, modelRow(model_, form.modelHint));
                 break;
+            }
             case desk::ControlKind::Check: {
                 auto* box = new QCheckBox(key.label);
                 box->setObjectName(key.key);

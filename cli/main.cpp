@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "conversion/detect.h"
 #include "conversion/driver.h"
 #include "core/settings.h"
 
@@ -33,11 +34,21 @@ void printMessage(const std::string& message, const CliOptions& options) {
 }  // namespace
 
 int tervan::convertInput(Session& session, const CliOptions& options, const std::string& input) {
+    // Each input is detected anew; the conversion leaves the model it used in Model.
+    if (options.detectModel) session.settings.Model = kAutoModel;
     FixedPrompts prompts;
     prompts.bffb = options.bffb;
     Result result = convert(session, input, prompts);
+    if (!result.detected.empty()) {
+        std::fprintf(stderr, "tervan-cli: %s: model %s (detected)\n", input.c_str(), result.detected.c_str());
+        for (const std::string& other : result.alsoFits)
+            std::fprintf(stderr, "tervan-cli: %s: %s fits as well\n", input.c_str(), other.c_str());
+    }
     if (result.outcome == Outcome::NoReader) {
-        std::fprintf(stderr, "tervan-cli: the model '%s' names no reader\n", session.settings.Model.c_str());
+        if (options.detectModel)
+            std::fprintf(stderr, "tervan-cli: %s\n", result.summary.c_str());
+        else
+            std::fprintf(stderr, "tervan-cli: the model '%s' names no reader\n", session.settings.Model.c_str());
         return kNoReader;
     }
     // Nothing was written; an H, V, SD run now would rewrite the outputs of
@@ -69,12 +80,15 @@ int tervan::convertInput(Session& session, const CliOptions& options, const std:
 
 namespace {
 
+// A model that names no reader fails every input alike, so the run stops at
+// the first; with "auto" the other inputs still go on, and a file that no
+// model fits decides the exit status.
 int runConvert(Session& session, const CliOptions& options) {
     int status = kDone;
     for (const std::string& input : options.inputs) {
         int result = convertInput(session, options, input);
-        if (result == kNoReader) return kNoReader;
-        if (result != kDone) status = result;
+        if (result == kNoReader && !options.detectModel) return kNoReader;
+        if (result != kDone && status != kNoReader) status = result;
     }
     return status;
 }
@@ -90,15 +104,19 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
     Session session;
-    setProgramFolder(session, programFolder(argv[0]));
-    if (!options.iniPath.empty()) session.iniPath = options.iniPath;
+    placeProgramFiles(session, programFolder(argv[0]));
+    if (!options.iniPath.empty()) {
+        session.iniPath = options.iniPath;
+        session.iniDefaults.clear();
+    }
     if (!options.dxfHeaderPath.empty()) session.dxfHeaderPath = options.dxfHeaderPath;
-    loadSettings(session.settings, session.iniPath);
+    loadSettings(session.settings, settingsToRead(session));
     if (!applySettingOverrides(options, session.settings, error)) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
         return kUsageError;
     }
     if (!options.port.empty()) session.settings.ComName = options.port;
+    options.detectModel = session.settings.Model == kAutoModel;
     session.fixedSeed = options.seed;
     switch (options.command) {
         case Command::Convert:

@@ -10,7 +10,7 @@ const char* const kUsage =
     "       tervan-cli send    --port DEVICE [options] INPUT\n"
     "options:\n"
     "  --ini FILE            settings file (default: Tervan.ini in the program folder)\n"
-    "  --model NAME          set Model after loading\n"
+    "  --model NAME          set Model after loading; auto: the model that fits each INPUT\n"
     "  --set KEY=VALUE       set any setting by its INI key (flags take Yes/No)\n"
     "  --dxf-header FILE     DXF header file (default: dxf_header.txt in the program folder)\n"
     "  --hvsd                after converting each INPUT, make one H, V, SD run on it\n"

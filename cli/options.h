@@ -27,6 +27,7 @@ struct CliOptions {
     std::optional<std::uint32_t> seed;
     BffbParams bffb;
     bool quiet = false;
+    bool detectModel = false;  // Model is "auto": each input's model is detected
 };
 
 // Parses argv (without the program name). On a usage error returns false

@@ -36,7 +36,7 @@ public:
         std::fflush(stderr);
     }
     void setStatus2(const std::string& text) override { status2_ = text; }
-    void setStatus3(const std::string&) override {}
+    void portFailed(const std::string&) override {}
     void showMessage() override {}
     bool askComProperties(Settings&, Direction& direction) override {
         direction = Direction::Receive;
@@ -68,7 +68,7 @@ private:
 
 std::string logFolder(const Session& session, const CliOptions& options) {
     constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
-    if (options.logDir.empty()) return receiveLogFolder(session.programFolder);
+    if (options.logDir.empty()) return session.logFolder;
     std::string folder = options.logDir;
     if (folder.back() != '/' && folder.back() != kSeparator) folder += kSeparator;
     return folder;

@@ -1,5 +1,6 @@
 #include "conversion/driver.h"
 
+#include "conversion/detect.h"
 #include "conversion/models.h"
 #include "conversion/output_set.h"
 #include "core/input.h"
@@ -32,20 +33,21 @@ void summarisePoints(Result& result, const Settings& settings, const std::string
 }
 
 // An input that cannot be read writes nothing: the outputs of the last good
-// conversion stay as they are, and so do the store and the input path.
+// conversion stay as they are, and so do the store, the input path and the
+// text shown.
 bool readInput(const std::string& path, std::string& bytes, Result& result) {
     std::string reason;
     if (readWholeFile(path, bytes, reason)) return true;
     result.outcome = Outcome::CannotRead;
+    result.keepMessage = true;
     result.summary = "cannot read " + path + ": " + reason;
     result.message = result.summary;
     return false;
 }
 
-Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
+Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, std::string_view bytes,
+                        Prompts& prompts) {
     Result result;
-    std::string bytes;
-    if (!readInput(path, bytes, result)) return result;
     session.inputPath = path;
     clearStore(session.store);
     BffbParams params;
@@ -58,6 +60,7 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
         }
         if (std::string why = bffbRefusal(bytes, params); !why.empty()) {
             result.outcome = Outcome::Refused;
+            result.keepMessage = true;
             result.summary = why + "; nothing written";
             result.message = result.summary;
             return result;
@@ -75,45 +78,73 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
                  .bffb = params};
     model.level(job);
     finishOutput(lineFile, std::move(report), result);
-    if (result.outputs.back().status == OutputStatus::Written) {
-        result.summary = strf("%ld lines read, %ld rows written, %ld lines ignored", result.linesRead,
-                              result.rowsWritten, result.linesIgnored);
-    } else {
-        // The rows are shown, but none reached a file.
-        result.rowsWritten = 0;
-        result.summary =
-            strf("%ld lines read, no rows written: ", result.linesRead) + reportLine(result.outputs.back());
+    // The rows are shown also when the line file was not written, but then
+    // none of them counts as written.
+    if (result.outputs.back().status != OutputStatus::Written) result.rowsWritten = 0;
+    result.summary = strf("%ld lines read, %ld rows written, %ld lines ignored", result.linesRead, result.rowsWritten,
+                          result.linesIgnored);
+    return result;
+}
+
+// The conversion of the bytes read from path by model.
+Result convertWith(Session& session, const ModelEntry& model, const std::string& path, std::string_view bytes,
+                   Prompts& prompts) {
+    if (model.level) return convertLevelling(session, model, path, bytes, prompts);
+    Result result;
+    session.inputPath = path;
+    clearStore(session.store);
+    Input input(bytes);
+    ReaderContext ctx{session.store, result};
+    model.read(input, ctx);
+    applyOffsets(session.store, session.settings);
+    writeOutputs(session, outputBaseName(path), result);
+    result.points = session.store.points.size();
+    summarisePoints(result, session.settings, path);
+    return result;
+}
+
+// Model "auto": the model that fits the input best becomes Model. false,
+// with the result saying why, when no model fits.
+bool detectInto(Settings& settings, const std::string& path, std::string_view bytes, Result& result) {
+    Detection detection = detectModel(bytes);
+    const ModelEntry* best = detection.best();
+    if (best) {
+        settings.Model = best->name;
+        result.detected = best->name;
+        result.alsoFits = detection.alike();
+        return true;
     }
+    result.keepMessage = true;
+    result.outcome = Outcome::NoReader;
+    result.summary = detection.noFitText(path);
+    return false;
+}
+
+// Nothing is read or written; the store is emptied all the same.
+Result noReader(Session& session, const std::string& path, Result result) {
+    session.inputPath = path;
+    clearStore(session.store);
     return result;
 }
 
 }  // namespace
 
 Result convert(Session& session, const std::string& path, Prompts& prompts) {
-    const ModelEntry* model = findModel(session.settings.Model);
-    if (!model) {
-        session.inputPath = path;
-        clearStore(session.store);
+    const bool detect = session.settings.Model == kAutoModel;
+    if (!detect && !findModel(session.settings.Model)) {
         Result result;
         result.outcome = Outcome::NoReader;
         result.keepMessage = true;
         result.summary = "unknown model " + session.settings.Model;
-        return result;
+        return noReader(session, path, std::move(result));
     }
-    if (model->level) return convertLevelling(session, *model, path, prompts);
-
-    Result result;
+    Result detected;
     std::string bytes;
-    if (!readInput(path, bytes, result)) return result;
-    session.inputPath = path;
-    clearStore(session.store);
-    Input input(bytes);
-    ReaderContext ctx{session.store, result};
-    model->read(input, ctx);
-    applyOffsets(session.store, session.settings);
-    writeOutputs(session, outputBaseName(path), result);
-    result.points = session.store.points.size();
-    summarisePoints(result, session.settings, path);
+    if (!readInput(path, bytes, detected)) return detected;
+    if (detect && !detectInto(session.settings, path, bytes, detected)) return noReader(session, path, detected);
+    Result result = convertWith(session, *findModel(session.settings.Model), path, bytes, prompts);
+    result.detected = std::move(detected.detected);
+    result.alsoFits = std::move(detected.alsoFits);
     return result;
 }
 

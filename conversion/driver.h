@@ -20,7 +20,9 @@ std::string outputBaseName(std::string_view path);
 // What File/Open followed by "OK" runs: path becomes the current input path,
 // the store is emptied and refilled by the reader of the session's Model,
 // and the outputs are written next to the input (a levelling model writes
-// its own line file). prompts answers the Calc BFFB line dialog.
+// its own line file). prompts answers the Calc BFFB line dialog. With Model
+// "auto" the model that fits the input best becomes Model first (the result
+// names it); when none fits, nothing is read or written.
 Result convert(Session& session, const std::string& path, Prompts& prompts);
 
 // The three texts of the Calculate H, V, SD dialog.

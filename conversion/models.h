@@ -16,6 +16,14 @@ struct ModelEntry {
     LevelRoutine level = nullptr;  // digital-level models: they write a line file of their own
     const char* lineSuffix = nullptr;  // the line file's suffix on the base name
     bool asksBffb = false;         // the Calc BFFB line values are asked first
+
+    // Format detection (conversion/detect.h). isLine: whether a line has the
+    // layout the reader reads, for readers that take almost any line;
+    // nullptr when the reader's own rules are strict enough. blockMark: for
+    // a word stream, the character that opens a block, so that the share of
+    // blocks taken is judged rather than that of lines.
+    bool (*isLine)(std::string_view line) = nullptr;
+    char blockMark = 0;
 };
 
 // Every model, in the order the Settings dialog offers them.

@@ -119,6 +119,7 @@ void writeOutputs(Session& session, const std::string& baseName, Result& result,
         }
     }
     buildObservationTable(result.message, session.inputPath, session.store.points);
+    result.observationTable = true;
     for (const auto& out : kOutputs)
         if (session.settings.*out.flag) writeOne(session, out, baseName + outputSuffix(out, session.settings), result);
 }

@@ -1,13 +1,81 @@
 #include "conversion/session.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
 namespace tervan {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+
+bool exists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::exists(path, ec);
+}
+
+// An absolute folder from an environment variable, or the fallback.
+std::string xdgFolder(const char* value, const std::string& fallback) {
+    if (value && *value && fs::path(value).is_absolute()) return value;
+    return fallback;
+}
+
+// Whether a file can be made in folder: the test a user's permissions
+// decide, whatever the folder's mode says.
+bool canWriteIn(const std::string& folder) {
+    const std::string probe = folder + ".tervan-write-test-" + std::to_string(std::time(nullptr));
+    std::FILE* file = std::fopen(probe.c_str(), "wb");
+    if (!file) return false;
+    std::fclose(file);
+    std::remove(probe.c_str());
+    return true;
+}
+
+}  // namespace
 
 void setProgramFolder(Session& session, const std::string& folder) {
     session.programFolder = folder;
     session.iniPath = folder + "Tervan.ini";
+    session.iniDefaults.clear();
     session.dxfHeaderPath = folder + "dxf_header.txt";
+    session.logFolder = folder + "Log" + kSeparator;
+}
+
+UserFolders userFolders(const char* configHome, const char* dataHome, const char* home) {
+    if (!home || !*home) return {};
+    const std::string base = home;
+    const std::string config = xdgFolder(configHome, base + "/.config");
+    const std::string data = xdgFolder(dataHome, base + "/.local/share");
+    return {config + kSeparator + "tervan" + kSeparator, data + kSeparator + "tervan" + kSeparator};
+}
+
+void useUserFolders(Session& session, const UserFolders& user) {
+    session.iniDefaults = session.programFolder + "Tervan.ini";
+    session.iniPath = user.config + "Tervan.ini";
+    if (exists(user.config + "dxf_header.txt")) session.dxfHeaderPath = user.config + "dxf_header.txt";
+    session.logFolder = user.data + "Log" + kSeparator;
+}
+
+void placeProgramFiles(Session& session, const std::string& programFolder) {
+    setProgramFolder(session, programFolder);
+    if (canWriteIn(programFolder)) return;
+    UserFolders user = userFolders(std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (!user.config.empty()) useUserFolders(session, user);
+}
+
+std::string settingsToRead(const Session& session) {
+    return session.iniDefaults.empty() || exists(session.iniPath) ? session.iniPath : session.iniDefaults;
+}
+
+bool prepareSettingsFile(const Session& session) {
+    if (session.iniDefaults.empty() || exists(session.iniPath)) return true;
+    std::error_code ec;
+    fs::create_directories(fs::path(session.iniPath).parent_path(), ec);
+    if (exists(session.iniDefaults)) fs::copy_file(session.iniDefaults, session.iniPath, ec);
+    return !ec;
 }
 
 void seedFromClock(Session& session) {

@@ -18,8 +18,12 @@ struct Session {
     Settings settings;
 
     std::string programFolder;  // ends in the path separator
-    std::string iniPath;
+    std::string iniPath;        // the settings file, read and written
+    // An installed program: the settings file beside it, read instead while
+    // the user's iniPath does not exist yet; "" in the portable layout.
+    std::string iniDefaults;
     std::string dxfHeaderPath;
+    std::string logFolder;      // the receive logs; ends in the path separator
     std::string inputPath;      // the current input path
 
     // The records of the last conversion, the current orientation and the
@@ -34,9 +38,36 @@ struct Session {
     ErrorSizes errors;
 };
 
-// The settings file and the DXF header beside the program: folder ends in
-// the path separator.
+// The settings file, the DXF header and the receive logs beside the program
+// (the portable layout): folder ends in the path separator.
 void setProgramFolder(Session& session, const std::string& folder);
+
+// The folders of the user's own files: $XDG_CONFIG_HOME/tervan/ and
+// $XDG_DATA_HOME/tervan/ (each, when unset or not absolute, under $HOME as
+// .config and .local/share); both "" without a home folder.
+struct UserFolders {
+    std::string config, data;  // each ends in the path separator
+};
+UserFolders userFolders(const char* configHome, const char* dataHome, const char* home);
+
+// An installed program, whose folder cannot be written: the settings file
+// and the receive logs move to the user's folders. The settings file beside
+// the program is read as long as the user has none, and a dxf_header.txt
+// of the user's is taken before the program's.
+void useUserFolders(Session& session, const UserFolders& user);
+
+// Where the program keeps its files: beside it when its folder can be
+// written or there is no home folder, else in the user's folders.
+void placeProgramFiles(Session& session, const std::string& programFolder);
+
+// The settings file to read: iniPath, or iniDefaults while iniPath does not
+// exist.
+std::string settingsToRead(const Session& session);
+
+// Before the window first writes an installed program's settings: the
+// user's file starts as a copy of the one beside the program, so that
+// nothing the saves leave out is lost. false when it cannot be made.
+bool prepareSettingsFile(const Session& session);
 
 // Seeds the generator from the clock (seconds since the epoch), or from
 // fixedSeed when one is set.

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -27,6 +28,10 @@ const char* notAFile(std::FILE* file) {
 }  // namespace
 
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    return readFileStart(path, std::string::npos, bytes, reason);
+}
+
+bool readFileStart(const std::string& path, std::size_t most, std::string& bytes, std::string& reason) {
     bytes.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -41,7 +46,8 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& rea
     char buffer[1 << 16];
     std::size_t n;
     errno = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) != 0) bytes.append(buffer, n);
+    while (bytes.size() < most && (n = std::fread(buffer, 1, std::min(sizeof buffer, most - bytes.size()), file)) != 0)
+        bytes.append(buffer, n);
     const int error = !std::ferror(file) ? 0 : errno != 0 ? errno : EIO;
     std::fclose(file);
     if (error != 0) {

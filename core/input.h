@@ -19,6 +19,9 @@ namespace tervan {
 // the file.
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason);
 
+// The same for no more than the first most bytes of the file.
+bool readFileStart(const std::string& path, std::size_t most, std::string& bytes, std::string& reason);
+
 // The bytes of an input, one at a time.
 class Input {
 public:

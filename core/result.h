@@ -24,7 +24,7 @@ struct OutputReport {
 enum class Outcome {
     Done,
     CannotRead,   // the input could not be read: nothing was written
-    NoReader,     // Model names no reader: nothing was read or written
+    NoReader,     // Model names no reader, or with "auto" no model fits: nothing was read or written
     Refused,      // a value given for the run cannot be used: nothing was written
     Cancelled,    // the user cancelled a prompt: nothing was read or written
     NothingToDo,  // H, V, SD with nothing to compute
@@ -39,6 +39,16 @@ struct Result {
     // a cancelled prompt, H, V, SD for a levelling model).
     bool keepMessage = false;
     std::string summary;  // one line, for status line 3
+    // The message text begins with the observation table of the point store
+    // (a front end may show the store's rows instead).
+    bool observationTable = false;
+    // Levelling routines: each row of the line file as ten tab-separated
+    // cells (levelling/level_rows.h), for a front end's grid.
+    std::vector<std::string> levelRows;
+    // Model "auto": the model detected and used, and the others that fit
+    // the input as well.
+    std::string detected;
+    std::vector<std::string> alsoFits;
 
     long linesRead = 0;
     long linesIgnored = 0;  // lines (or, in a word stream, blocks) that matched no rule

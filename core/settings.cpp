@@ -136,7 +136,8 @@ bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPat
     if (!settings.SaveSettings) return true;
     IniDocument ini = IniDocument::load(iniPath);
     for (const auto& k : kKeys) {
-        if (k.kind == KeyKind::Model && !settings.Model.empty()) ini.set(k.section, k.key, settings.Model);
+        if (k.kind == KeyKind::Model && !settings.Model.empty() && settings.Model != kAutoModel)
+            ini.set(k.section, k.key, settings.Model);
         if (isFlag(k)) ini.set(k.section, k.key, yesNo(settings.*k.flag));
     }
     return ini.save(iniPath);

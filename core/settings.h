@@ -6,8 +6,13 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tervan {
+
+// The Model that asks for the model that fits each input file (format
+// detection); it is never saved as Model.
+inline constexpr std::string_view kAutoModel = "auto";
 
 struct Settings {
     // section "Model"
@@ -98,8 +103,8 @@ void loadSettings(Settings& settings, const std::string& iniPath);
 // Writes what the program keeps at exit (nothing unless SaveSettings is set).
 bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath);
 
-// Writes Model and the flags after the Settings dialog was confirmed
-// (nothing unless SaveSettings is set).
+// Writes Model (unless it is "auto") and the flags after the Settings
+// dialog was confirmed (nothing unless SaveSettings is set).
 bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath);
 
 }  // namespace tervan

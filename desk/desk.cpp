@@ -1,11 +1,15 @@
 #include "desk/desk.h"
 
+#include <filesystem>
+
+#include "conversion/detect.h"
+
 namespace tervan::desk {
 
 void startSession(Session& session, const std::string& programFolder, const std::string& inputPath) {
-    setProgramFolder(session, programFolder);
+    placeProgramFiles(session, programFolder);
     session.inputPath = inputPath;
-    loadSettings(session.settings, session.iniPath);
+    loadSettings(session.settings, settingsToRead(session));
 }
 
 bool Desk::DialogPrompts::askBffb(BffbParams& params) {
@@ -19,10 +23,22 @@ Desk::Desk(Session& session, Front& front, ReceiverOptions options)
     : session_(session),
       front_(front),
       prompts_(front),
-      serial_(session, front, message_, [this] { fileOpen(); }, std::move(options)) {}
+      pointTable_(session.store),
+      levelTable_(levelRows_),
+      recent_(loadRecentFiles(settingsToRead(session))),
+      placement_(loadPlacement(settingsToRead(session))),
+      serial_(session, front, message_,
+              {.fileOpen = [this] { fileOpen(); },
+               .showReceived =
+                   [this] {
+                       view_ = View::Text;
+                       front_.showMessage(message_);
+                   },
+               .fail = [this](const std::string& text) { fail(text); }},
+              std::move(options)) {}
 
 void Desk::start() {
-    if (!session_.inputPath.empty()) show(convert(session_, session_.inputPath, prompts_));
+    if (!session_.inputPath.empty()) convertFile(session_.inputPath);
     refresh();
 }
 
@@ -33,17 +49,38 @@ void Desk::opened() {
 void Desk::fileOpen() {
     std::string path = session_.inputPath;
     if (!front_.chooseInputFile(path)) return;
-    SettingsForm form{.fileName = path, .values = session_.settings};
+    openFile(path);
+}
+
+void Desk::openFile(const std::string& path) {
+    SettingsForm form{.fileName = path, .values = session_.settings, .modelHint = {}};
+    preselectModel(form, detectFile(path));
     // Cancel leaves every setting as it was, and writes nothing: clearing
     // the flags would silently switch off every output and the saving of
     // the settings.
     const bool accepted = front_.editSettings(form);
     if (accepted) {
         session_.settings = form.values;
-        show(convert(session_, path, prompts_));
+        convertFile(path);
     }
     refresh();
-    if (accepted) saveSettingsAfterDialog(session_.settings, session_.iniPath);
+    if (accepted) saveAfterDialog();
+}
+
+void Desk::openRecent(std::size_t index) {
+    if (index >= recent_.size()) return;
+    const std::string path = recent_[index];
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        recent_.erase(recent_.begin() + static_cast<std::ptrdiff_t>(index));
+        fail("cannot open " + path + ": it is no longer there");
+        return;
+    }
+    openFile(path);
+}
+
+void Desk::showFiles() {
+    if (!report_.folder.empty()) front_.openFolder(report_.folder);
 }
 
 void Desk::calcHvsd() {
@@ -53,20 +90,85 @@ void Desk::calcHvsd() {
     refresh();
 }
 
-void Desk::close() { clearStore(session_.store); }
-
-void Desk::finish() { saveSettingsAtExit(session_.settings, session_.iniPath); }
-
-void Desk::refresh() {
-    front_.showMessage(message_);
-    front_.setStatus(1, "");
-    front_.setStatus(2, "");
-    front_.setStatus(3, summary_);
+void Desk::close() {
+    serial_.endTransfer();
+    clearStore(session_.store);
 }
 
-void Desk::show(Result result) {
-    if (!result.keepMessage) message_ = std::move(result.message);
-    summary_ = std::move(result.summary);
+void Desk::exit() { serial_.endTransfer(); }
+
+std::optional<Placement> Desk::placement(const std::vector<Placement>& screens) const {
+    if (!placement_ || screens.empty()) return std::nullopt;
+    const int x = placement_->x + placement_->width / 2, y = placement_->y + placement_->height / 2;
+    for (const Placement& s : screens)
+        if (x >= s.x && x < s.x + s.width && y >= s.y && y < s.y + s.height) return fitOnScreen(*placement_, s);
+    return fitOnScreen(*placement_, screens.front());
+}
+
+void Desk::finish() {
+    if (!session_.settings.SaveSettings) return;
+    prepareSettingsFile(session_);
+    saveSettingsAtExit(session_.settings, session_.iniPath);
+    saveRecentFiles(session_.iniPath, recent_);
+    if (placement_) savePlacement(session_.iniPath, *placement_);
+}
+
+void Desk::refresh() {
+    showMessageArea();
+    front_.setStatus(1, "");
+    front_.setStatus(2, "");
+    front_.showReport(report_);
+    front_.setTitle(windowTitle(session_.inputPath, session_.settings.Model));
+    front_.setIndicators(indicators(session_.settings));
+}
+
+void Desk::convertFile(const std::string& path) {
+    Result result = convert(session_, path, prompts_);
+    std::string warning;
+    if (result.outcome == Outcome::Done) {
+        warning = conversionWarning(result, session_.settings, detectFile(path));
+        addRecentFile(recent_, path);
+    }
+    show(std::move(result), warning);
+}
+
+void Desk::show(Result result, const std::string& warning) {
+    report_ = reportOf(result, session_.inputPath, warning);
+    if (!result.keepMessage) {
+        message_ = std::move(result.message);
+        levelRows_ = std::move(result.levelRows);
+        view_ = result.observationTable ? View::Points : !levelRows_.empty() ? View::Levelling : View::Text;
+        shownPoints_ = session_.store.points.size();
+    } else if (view_ == View::Points && session_.store.points.size() != shownPoints_) {
+        // The text stays, but the store no longer holds its rows.
+        view_ = View::Text;
+    }
+}
+
+void Desk::showMessageArea() {
+    switch (view_) {
+        case View::Points:
+            front_.showTable(pointTable_);
+            break;
+        case View::Levelling:
+            front_.showTable(levelTable_);
+            break;
+        case View::Text:
+            front_.showMessage(message_);
+            break;
+    }
+}
+
+void Desk::saveAfterDialog() {
+    if (!session_.settings.SaveSettings) return;
+    prepareSettingsFile(session_);
+    saveSettingsAfterDialog(session_.settings, session_.iniPath);
+    saveRecentFiles(session_.iniPath, recent_);
+}
+
+void Desk::fail(const std::string& text) {
+    report_ = failureReport(text);
+    front_.showReport(report_);
 }
 
 }  // namespace tervan::desk

@@ -1,24 +1,29 @@
 // The main window's logic without a toolkit: start-up, File/Open with the
-// Settings dialog, the H, V, SD command, the serial link on the 124 ms
-// timer, the ways the window ends, and what the message area and the status
-// lines show. A front end forwards its menu, buttons and timer here.
+// Settings dialog (also for a dropped file and the recent files), the H, V,
+// SD command, the serial link on the 124 ms timer, the ways the window ends,
+// and what the message area, the status lines, the report above the table
+// and the title bar show. A front end forwards its menu, buttons and timer
+// here.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "conversion/driver.h"
 #include "conversion/session.h"
 #include "desk/front.h"
 #include "desk/serial_link.h"
+#include "desk/window_state.h"
 
 namespace tervan::desk {
 
 // The one timer of the main window, started when the window opens.
 inline constexpr int kTickMs = 124;
 
-// The program's start: the settings file and the DXF header in
-// programFolder (which ends in the path separator), inputPath from the
-// command line (empty when none), the settings loaded.
+// The program's start: the files of a program in programFolder (which ends
+// in the path separator; an installed program's go to the user's folders),
+// inputPath from the command line (empty when none), the settings loaded.
 void startSession(Session& session, const std::string& programFolder, const std::string& inputPath);
 
 class Desk {
@@ -36,27 +41,46 @@ public:
     void opened();
 
     // File/Open: the open-file dialog starting at the current input path,
-    // the Settings dialog, the conversion on "OK", the refresh and the save
-    // after the dialog.
+    // then openFile.
     void fileOpen();
+    // File/Open with a file already chosen (dropped on the window, or one of
+    // the recent files): the Settings dialog with the model that fits the
+    // file, the conversion on "OK", the refresh and the save after the
+    // dialog.
+    void openFile(const std::string& path);
+    // The files opened last, newest first ("Recent files").
+    const std::vector<std::string>& recentFiles() const { return recent_; }
+    // One of them; a file that is no longer there is said so and dropped.
+    void openRecent(std::size_t index);
+    // "Show files": the folder of the files the last command wrote.
+    void showFiles();
     // "C&alcHVSD": the Calculate H, V, SD dialog, then an H, V, SD run.
     void calcHvsd();
     // "&Start Serial" / "&Stop Serial".
     void serialButton() { serial_.buttonPressed(); }
     // Every tick of the timer, also while a modal dialog is open.
     void tick() { serial_.tick(); }
-    // Close (the button, Escape, the close box) clears the point store
-    // before the window ends; Exit keeps it.
+    // Close (the button, Escape, the close box) and Exit: a receive
+    // transfer first keeps what has arrived in its log; Close then clears
+    // the point store, Exit keeps it.
     void close();
+    void exit();
+    // The window's place kept from the last run, fitted to the screen that
+    // holds its centre (of the screens' areas given, the main screen first;
+    // else the main screen); none before the first run.
+    std::optional<Placement> placement(const std::vector<Placement>& screens) const;
+    // The window's place as it ends, kept at exit.
+    void keepPlacement(const Placement& placement) { placement_ = placement; }
     // After the window has ended: the save at exit (only with SaveSettings).
     void finish();
 
-    // Copies the message text and the summary into the controls and clears
-    // status lines 1 and 2.
+    // Fills the message area (a grid or text), the report, the title and
+    // the indicators, and clears status lines 1 and 2.
     void refresh();
 
+    // The exact message text ("Copy as text").
     const std::string& message() const { return message_; }
-    const std::string& summary() const { return summary_; }
+    const Report& report() const { return report_; }
     const Receiver& receiver() const { return serial_.receiver(); }
 
 private:
@@ -67,13 +91,26 @@ private:
         Front& front;
     };
 
-    void show(Result result);
+    enum class View { Text, Points, Levelling };
+
+    void convertFile(const std::string& path);
+    void show(Result result, const std::string& warning = {});
+    void showMessageArea();
+    void saveAfterDialog();
+    void fail(const std::string& text);
 
     Session& session_;
     Front& front_;
     DialogPrompts prompts_;
     std::string message_;  // the text of the message area
-    std::string summary_;  // status line 3
+    View view_ = View::Text;
+    std::size_t shownPoints_ = 0;         // the store's records when its table was shown
+    std::vector<std::string> levelRows_;  // of the levelling line shown
+    PointTable pointTable_;
+    LevelTable levelTable_;
+    Report report_;
+    std::vector<std::string> recent_;
+    std::optional<Placement> placement_;
     SerialLink serial_;
 };
 

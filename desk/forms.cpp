@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "conversion/models.h"
+#include "conversion/output_set.h"
 
 namespace tervan::desk {
 namespace {
@@ -106,6 +107,44 @@ std::vector<std::string> modelNames() {
     std::vector<std::string> names;
     for (const ModelEntry& m : models()) names.emplace_back(m.name);
     return names;
+}
+
+void preselectModel(SettingsForm& form, const Detection& detection) {
+    form.modelHint.clear();
+    if (!detection.error.empty()) {
+        form.modelHint = "cannot read this file: " + detection.error;
+    } else if (detection.fits(form.values.Model)) {
+        return;
+    } else if (const ModelEntry* best = detection.best()) {
+        form.values.Model = best->name;
+        form.modelHint = std::string("looks like ") + best->name;
+    } else {
+        form.modelHint = "no model fits this file";
+    }
+}
+
+std::vector<FileFilter> inputFilters() {
+    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw"}}, {"All files", {"*"}}};
+}
+
+bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt) {
+    auto endsWith = [fileName](std::string_view suffix) {
+        return fileName.size() > suffix.size() && fileName.substr(fileName.size() - suffix.size()) == suffix;
+    };
+    // The outputs named by a suffix of their own; a levelling line file
+    // (".dat", "_.dat") is the input of the BFFB line.
+    for (const OutputEntry& out : outputs())
+        for (const char* suffix : {out.suffix, out.variantSuffix})
+            if (suffix && suffix[0] == '_' && endsWith(suffix)) return false;
+    constexpr std::string_view kKor = ".kor";
+    if (!endsWith(kKor)) return true;
+    const std::string base(fileName.substr(0, fileName.size() - kKor.size()));
+    const std::vector<FileFilter> filters = inputFilters();
+    for (const std::string& pattern : filters.front().patterns) {
+        const std::string extension = pattern.substr(1);
+        if (extension != kKor && besideIt(base + extension)) return false;
+    }
+    return true;
 }
 
 }  // namespace tervan::desk

@@ -7,10 +7,12 @@
 // bytes of the settings (MIK letters above 0x7F), shown and typed as such.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "conversion/detect.h"
 #include "conversion/driver.h"
 #include "core/settings.h"
 #include "levelling/level_job.h"
@@ -72,6 +74,26 @@ std::vector<std::string> modelNames();
 struct SettingsForm {
     std::string fileName;  // the chosen input file, shown disabled
     Settings values;       // a copy of the settings, edited by the dialog
+    std::string modelHint; // beside the model list: what the file looks like, "" when the model fits it
 };
+
+// The Settings dialog for a file that detection has looked at: the user's
+// model stays when it fits the file; otherwise the model that fits best is
+// preselected and named beside the list ("looks like Kolida440").
+void preselectModel(SettingsForm& form, const Detection& detection);
+
+// The choices of the open-file dialog: the instrument files first, then all
+// files. Patterns are "*.ext".
+struct FileFilter {
+    std::string name;
+    std::vector<std::string> patterns;
+};
+std::vector<FileFilter> inputFilters();
+// Whether the instrument files' choice offers a file of this name: not the
+// outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), nor a .kor
+// list beside an instrument file of its name (job.kor beside job.txt is
+// that file's output); only "All files" shows those. besideIt: whether the
+// file's folder holds a file of a name.
+bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt);
 
 }  // namespace tervan::desk

@@ -2,14 +2,18 @@
 // and its dialogs. The Qt program and the Windows program each implement it
 // with their own widgets and hold no logic of their own.
 //
-// Texts are bytes: the message text and the status lines as the core makes
-// them (instrument text in MIK, paths as the file system has them).
+// Texts are bytes: the message text, the status lines and the report as the
+// core makes them (instrument text in MIK, paths as the file system has
+// them).
 #pragma once
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "desk/forms.h"
+#include "desk/report.h"
+#include "desk/table.h"
 #include "serial/sender.h"
 
 namespace tervan::desk {
@@ -18,16 +22,33 @@ class Front {
 public:
     virtual ~Front() = default;
 
-    // The message area: the whole text, whose lines end in CR LF (the
-    // levelling rows in CR CR LF).
+    // The message area as text: the whole text, whose lines end in CR LF
+    // (the levelling rows in CR CR LF).
     virtual void showMessage(const std::string& text) = 0;
+    // The message area as a grid of table's rows, each cell asked for only
+    // when it is drawn or copied. table stays valid until the next
+    // showTable or showMessage; its rows may be asked for again at any time.
+    // Selected rows are copied with copyRows.
+    virtual void showTable(const Table& table) = 0;
     // Status line 1 (progress), 2 (the line being received) or 3 (what the
     // last command did).
     virtual void setStatus(int line, const std::string& text) = 0;
+    // Status line 3 in the colour of its tone (a warning amber, a failure
+    // red), and above the message area the report's notices and its files
+    // line with a "Show files" button that calls Desk::showFiles.
+    virtual void showReport(const Report& report) = 0;
+    // The title bar, in UTF-8.
+    virtual void setTitle(const std::string& title) = 0;
+    // The settings that change every conversion, beside the status lines
+    // (none: nothing shown).
+    virtual void setIndicators(const std::vector<Notice>& indicators) = 0;
+    // Shows a folder in the system's file manager.
+    virtual void openFolder(const std::string& folder) = 0;
     // "&Start Serial" or "&Stop Serial".
     virtual void setSerialButton(const std::string& text) = 0;
 
-    // The open-file dialog, path its initial file name; on "Open" path is
+    // The open-file dialog with inputFilters(), path its initial file name;
+    // the first filter shows only names offeredAsInput. On "Open" path is
     // the chosen file. false when cancelled.
     virtual bool chooseInputFile(std::string& path) = 0;
     // The Settings dialog on form; false on "Cancel".

@@ -1,25 +1,45 @@
 #include "desk/serial_link.h"
 
-#include "core/result.h"
-
 namespace tervan::desk {
 namespace {
 
 ReceiverOptions withLogFolder(ReceiverOptions options, const Session& session) {
-    if (options.logFolder.empty()) options.logFolder = receiveLogFolder(session.programFolder);
+    if (options.logFolder.empty()) options.logFolder = session.logFolder;
     return options;
 }
 
 }  // namespace
 
-SerialLink::SerialLink(Session& session, Front& front, std::string& message, std::function<void()> fileOpen,
+SerialLink::SerialLink(Session& session, Front& front, std::string& message, SerialHooks hooks,
                        ReceiverOptions options)
     : session_(session),
       front_(front),
       message_(message),
-      fileOpen_(std::move(fileOpen)),
+      hooks_(std::move(hooks)),
       openPort_(options.openPort),
       receiver_(session.settings, message, *this, withLogFolder(std::move(options), session)) {}
+
+void SerialLink::buttonPressed() {
+    receiver_.buttonPressed();
+    reportFailures();
+}
+
+void SerialLink::tick() {
+    receiver_.tick();
+    reportFailures();
+}
+
+void SerialLink::endTransfer() {
+    closing_ = true;
+    receiver_.end();
+}
+
+void SerialLink::reportFailures() {
+    if (receiver_.logError() != logErrorShown_) {
+        logErrorShown_ = receiver_.logError();
+        if (!logErrorShown_.empty()) hooks_.fail(logErrorShown_);
+    }
+}
 
 void SerialLink::setButtonText(const std::string& text) { front_.setSerialButton(text); }
 
@@ -27,9 +47,9 @@ void SerialLink::setStatus1(const std::string& text) { front_.setStatus(1, text)
 
 void SerialLink::setStatus2(const std::string& text) { front_.setStatus(2, text); }
 
-void SerialLink::setStatus3(const std::string& text) { front_.setStatus(3, text); }
+void SerialLink::portFailed(const std::string& text) { hooks_.fail(text); }
 
-void SerialLink::showMessage() { front_.showMessage(message_); }
+void SerialLink::showMessage() { hooks_.showReceived(); }
 
 bool SerialLink::askComProperties(Settings& settings, Direction& direction) {
     Form form = comPropertiesForm(settings);
@@ -40,12 +60,12 @@ bool SerialLink::askComProperties(Settings& settings, Direction& direction) {
 
 void SerialLink::runFileOpen(const std::string& logPath) {
     session_.inputPath = logPath;
-    if (fileOpenPending_) return;
+    if (fileOpenPending_ || closing_) return;
     fileOpenPending_ = true;
     // Posted: the timer must keep ticking (and the transfer reach its end)
     // while the dialogs of File/Open are shown.
     front_.post([this] {
-        fileOpen_();
+        hooks_.fileOpen();
         fileOpenPending_ = false;
     });
 }
@@ -54,9 +74,7 @@ void SerialLink::runSend() {
     std::string error;
     std::unique_ptr<SerialPort> port = openConfiguredPort(session_.settings, openPort_, error);
     if (!port) {
-        appendReport(message_, error);
-        showMessage();
-        setStatus3(error);
+        hooks_.fail(error);
         return;
     }
     Sender sender(session_.store, *port);

@@ -45,7 +45,7 @@ struct QuietView final : ReceiverView {
     void setButtonText(const std::string&) override {}
     void setStatus1(const std::string&) override {}
     void setStatus2(const std::string&) override {}
-    void setStatus3(const std::string&) override {}
+    void portFailed(const std::string&) override {}
     void showMessage() override {}
     bool askComProperties(Settings&, Direction& direction) override {
         direction = Direction::Receive;

@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/printf.h"
 #include "core/text.h"
+#include "levelling/level_rows.h"
 
 namespace tervan {
 namespace {
@@ -41,6 +42,13 @@ Pair split(Rng& rng, double reading, double kR, double distance, double kHD) {
     double e1 = randint(rng, kR) * kReadingStep;
     double e2 = randint(rng, kHD) * kDistanceStep;
     return {reading + e1, reading - e1, distance + e2, distance - e2};
+}
+
+// A reading row of the grid: the BFFB line writes the code 3.
+void readingRow(LevelJob& job, int row, const char* name, const char* line, const char* tag, double reading,
+                double distance) {
+    addLevelRow(job.result,
+                {strf("%d", row), name, "3", line, tag, strf("%.5f", reading), "HD", strf("%.3f", distance)});
 }
 
 }  // namespace
@@ -92,6 +100,7 @@ void calculateBffb(LevelJob& job) {
     text += job.inputPath;
     out.print(kStartFile, row, lineText.c_str());
     appendf(text, kStartText, row, lineText.c_str());
+    addLevelRow(job.result, {strf("%d", row), "Start-Line", "", lineText, "BFFB"});
     ++row;
     long rows = 1;
 
@@ -130,17 +139,23 @@ void calculateBffb(LevelJob& job) {
                 const char* n = lineText.c_str();
                 out.print(kBackFile, row, b, n, back.r1, back.d1);
                 appendf(text, kBackText, row, b, n, back.r1, back.d1);
+                readingRow(job, row, b, n, "Rb", back.r1, back.d1);
                 out.print(kForeFile, row + 1, f, n, fore.r1, fore.d1);
                 appendf(text, kForeText, row + 1, f, n, fore.r1, fore.d1);
+                readingRow(job, row + 1, f, n, "Rf", fore.r1, fore.d1);
                 out.print(kForeFile, row + 2, f, n, fore.r2, fore.d2);
                 appendf(text, kForeText, row + 2, f, n, fore.r2, fore.d2);
+                readingRow(job, row + 2, f, n, "Rf", fore.r2, fore.d2);
                 out.print(kBackFile, row + 3, b, n, back.r2, back.d2);
                 appendf(text, kBackText, row + 3, b, n, back.r2, back.d2);
+                readingRow(job, row + 3, b, n, "Rb", back.r2, back.d2);
                 row += 4;
                 rows += 4;
             }
             out.print(kHeightFile, row, foreName.c_str(), lineText.c_str(), S * 0.5);
             appendf(text, kHeightText, row, foreName.c_str(), lineText.c_str(), S * 0.5);
+            addLevelRow(job.result,
+                        {strf("%d", row), foreName, "", lineText, "", "", "", "", "Z", strf("%.5f", S * 0.5)});
             ++row;
             ++rows;
             ++setups;
@@ -153,10 +168,15 @@ void calculateBffb(LevelJob& job) {
     const char* n = lineText.c_str();
     out.print(kSumFile, row, f, n, S * 0.5, S * (-0.5), 0.0);
     appendf(text, kSumText, row, f, n, S * 0.5, S * (-0.5), 0.0);
+    addLevelRow(job.result, {strf("%d", row), f, "", n, "Sh", strf("%.5f", S * 0.5), "dz", strf("%.5f", S * (-0.5)),
+                             "Z", strf("%.5f", 0.0)});
     out.print(kDistFile, row + 1, f, setups, n, backSum, foreSum, S * 0.5);
     appendf(text, kDistText, row + 1, f, setups, n, backSum, foreSum, S * 0.5);
+    addLevelRow(job.result, {strf("%d", row + 1), f, strf("%d", setups), n, "Db", strf("%.3f", backSum), "Df",
+                             strf("%.3f", foreSum), "Z", strf("%.5f", S * 0.5)});
     out.print(kEndFile, row + 2, n);
     appendf(text, kEndText, row + 2, n);
+    addLevelRow(job.result, {strf("%d", row + 2), "End-Line", "", n});
     job.result.rowsWritten = rows + 3;
 }
 

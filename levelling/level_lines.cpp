@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/printf.h"
 #include "core/text.h"
+#include "levelling/level_rows.h"
 
 namespace tervan {
 namespace {
@@ -72,14 +73,24 @@ struct Dna8Line {
         double dz = startHeight - height;
         out.print(kDnaSumFile, row, name.c_str(), line, readingSum, dz);
         appendf(text, kDnaSumText, row, name.c_str(), line, readingSum, dz);
+        addLevelRow(counts, {strf("%d", row), name, "", strf("%d", line), "Sh", strf("%.5f", readingSum), "dz",
+                             strf("%.5f", dz), "Z", "0.00000"});
         ++row;
         out.print(kDnaDistFile, row, name.c_str(), foreSights, line, backDistance, foreDistance, height);
         appendf(text, kDnaDistText, row, name.c_str(), foreSights, line, backDistance, foreDistance, height);
+        addLevelRow(counts, {strf("%d", row), name, strf("%d", foreSights), strf("%d", line), "Db",
+                             strf("%.3f", backDistance), "Df", strf("%.3f", foreDistance), "Z", strf("%.5f", height)});
         ++row;
         out.print(kDnaEndFile, row, line);
         appendf(text, kDnaEndText, row, line);
+        addLevelRow(counts, {strf("%d", row), "End-Line", "", strf("%d", line)});
         ++row;
         counts.rowsWritten += 3;
+    }
+
+    void heightRow(const std::string& rowName, double rowHeight) {
+        addLevelRow(counts,
+                    {strf("%d", row), rowName, "", strf("%d", line), "", "", "", "", "Z", strf("%.5f", rowHeight)});
     }
 
     void reading(std::string_view l, bool back) {
@@ -97,6 +108,8 @@ struct Dna8Line {
         }
         out.print(back ? kDnaBackFile : kDnaForeFile, row, name.c_str(), code, line, value, distance);
         appendf(text, back ? kDnaBackText : kDnaForeText, row, name.c_str(), code, line, value, distance);
+        addLevelRow(counts, {strf("%d", row), name, strf("%d", code), strf("%d", line), back ? "Rb" : "Rf",
+                             strf("%.5f", value), "HD", strf("%.3f", distance)});
         ++row;
         ++counts.rowsWritten;
     }
@@ -110,6 +123,7 @@ struct Dna8Line {
             ++line;
             out.print(kDnaStartFile, row, line);
             appendf(text, kDnaStartText, row, line);
+            addLevelRow(counts, {strf("%d", row), "Start-Line", "", strf("%d", line), "BF"});
         } else if (columns(l, 17, 18) == "83" && followsIntermediate) {
             // The level's own height of an intermediate sight: shown like a
             // start height, but the line's sums, heights and name go on.
@@ -117,6 +131,7 @@ struct Dna8Line {
             double sighted = toNumber(columns(l, 23, 31)) * kGsiUnit;
             out.print(kDnaHeightFile, row, own.c_str(), line, sighted);
             appendf(text, kDnaStartHeightText, row, own.c_str(), line, sighted);
+            heightRow(own, sighted);
         } else if (columns(l, 17, 18) == "83") {
             name = recordName(columns(l, 7, 15));
             startHeight = height = toNumber(columns(l, 23, 31)) * kGsiUnit;
@@ -124,6 +139,7 @@ struct Dna8Line {
             foreSights = 0;
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaStartHeightText, row, name.c_str(), line, height);
+            heightRow(name, height);
         } else if (columns(l, 33, 35) == "331" || columns(l, 33, 35) == "332") {
             reading(l, columns(l, 35, 35) == "1");
             return true;
@@ -132,6 +148,7 @@ struct Dna8Line {
             height = toNumber(columns(l, 55, 63)) * kGsiUnit;
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaHeightText, row, name.c_str(), line, height);
+            heightRow(name, height);
         } else {
             return false;
         }
@@ -170,6 +187,7 @@ void reduceDiniUsb(LevelJob& job) {
             lineNumber = lastChars(header, 4);
             out.print(kDiniHeaderFile, row, header.c_str());
             appendf(text, kDiniHeaderText, row, header.c_str());
+            addLevelRow(job.result, {strf("%d", row), header});
         } else if (tag1 == "Rb" || tag1 == "Rf" || tag1 == "Db" || (tag1 == "  " && tag3 == "Z")) {
             out.print(kDiniDataFile, row, name.c_str(), 3, lineNumber.c_str(), tag1.c_str(),
                       std::string(lastChars(value1, 13)).c_str(), tag2.c_str(),
@@ -177,6 +195,7 @@ void reduceDiniUsb(LevelJob& job) {
                       std::string(lastChars(value3, 10)).c_str());
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     tag2.c_str(), value2.c_str(), tag3.c_str(), value3.c_str());
+            addLevelRow(job.result, {strf("%d", row), name, "3", lineNumber, tag1, value1, tag2, value2, tag3, value3});
         } else if (tag1 == "Sh") {
             // Value 1 fills both value slots: the row shows it after Sh and
             // again after dz.
@@ -185,6 +204,8 @@ void reduceDiniUsb(LevelJob& job) {
                       sum.c_str(), "Z", "   0.00000");
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     "dz", value1.c_str(), "Z", "         0.00000");
+            addLevelRow(job.result,
+                        {strf("%d", row), name, "", lineNumber, tag1, value1, "dz", value1, "Z", "0.00000"});
         } else {
             return false;
         }

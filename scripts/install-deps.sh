@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake make       # compiler and build
+  dpkg-dev                         # make package: the package's dependencies (dpkg-shlibdeps)
   libgtest-dev                     # unit tests
   qt6-base-dev                     # the desktop program
   fonts-dejavu-core                # fonts for the offscreen GUI tests and screenshots

@@ -5,6 +5,7 @@ build=${1:-build}
 mkdir -p "$build/bench-data"
 "$build/bin/bench_convert" "$build/bench-data"
 "$build/bin/bench_hvsd" "$build/bench-data"
+"$build/bin/bench_detect" "$build/bench-data"
 if [ -x "$build/bin/bench_gui_table" ]; then
   QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/bench_gui_table" "$build/bench-data"
 fi

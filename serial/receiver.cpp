@@ -25,10 +25,6 @@ std::string receiveLogPath(const std::string& folder, const std::tm& t) {
     return folder + strf(kLogNameFormat, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
 }
 
-std::string receiveLogFolder(const std::string& programFolder) {
-    return programFolder + "Log" + static_cast<char>(std::filesystem::path::preferred_separator);
-}
-
 std::string progressBar(int countdown) {
     static constexpr char kSpinner[] = {'-', '\\', '|', '/'};
     std::string bar = kNoDataComing;
@@ -95,6 +91,19 @@ void Receiver::tick() {
     } else {
         view_.setStatus1(progressBar(countdown_));
     }
+}
+
+void Receiver::end() {
+    if (!running_) return;
+    while (running_ && pendingPos_ < pending_.size()) handle(pending_[pendingPos_++]);
+    char buffer[kReadSize];
+    for (std::size_t more = 0; running_ && more < kEndReadLimit;) {
+        std::size_t n = port_->read(buffer, kReadSize);
+        if (n == 0) break;
+        for (std::size_t i = 0; i < n; ++i) handle(buffer[i]);
+        more += n;
+    }
+    if (running_) finish();
 }
 
 void Receiver::receive() {
@@ -187,12 +196,9 @@ bool Receiver::writeLog() {
     return true;
 }
 
-// Below the text shown, and in status line 3.
 void Receiver::reportPort(const std::string& error) {
     portError_ = error;
-    appendReport(message_, error);
-    view_.showMessage();
-    view_.setStatus3(error);
+    view_.portFailed(error);
 }
 
 void Receiver::finish() {

@@ -25,7 +25,8 @@ struct ReceiverView {
     virtual void setButtonText(const std::string& text) = 0;
     virtual void setStatus1(const std::string& text) = 0;  // progress
     virtual void setStatus2(const std::string& text) = 0;  // the line being received
-    virtual void setStatus3(const std::string& text) = 0;  // what went wrong with the port
+    // The port did not open, or stopped working; text says why.
+    virtual void portFailed(const std::string& text) = 0;
     // Shows the message text (the received text) in the message area.
     virtual void showMessage() = 0;
     // The COM Properties dialog on a copy of the settings, its direction
@@ -57,10 +58,6 @@ inline constexpr const char* kLogNameFormat = "%d%02d%02d%02d%02d%02d.srd";
 // the end of the transmission + ".srd".
 std::string receiveLogPath(const std::string& folder, const std::tm& localTime);
 
-// The folder of the log files: "Log" in the program folder (which ends in a
-// separator), with the system's separator after it.
-std::string receiveLogFolder(const std::string& programFolder);
-
 // The progress bar of status line 1 for a countdown (239 or below).
 std::string progressBar(int countdown);
 
@@ -87,6 +84,12 @@ public:
 
     void buttonPressed();
     void tick();
+    // Ends a running transfer at once (the window closes): what has arrived,
+    // also what the port still holds (cut off after kEndReadLimit more
+    // bytes from a sender that keeps on), is kept in a log file as when a
+    // stopped transfer ends.
+    void end();
+    static constexpr std::size_t kEndReadLimit = 1 << 16;
 
     bool running() const { return running_; }
     int countdown() const { return countdown_; }

@@ -87,6 +87,32 @@ TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
     EXPECT_EQ(folder.err, "tervan-cli: cannot read " + dir.file("folder.txt") + ": it is a folder\n");
 }
 
+TEST(Cli, AutoDetectsEachInputAndConvertsAsItsModelDoes) {
+    test::ScratchDir dir;
+    const std::string ini = "--ini /nonexistent/x.ini ";
+    for (const char* name : {"auto.txt", "named.txt"}) test::writeFile(dir.file(name), kLeica);
+    test::writeFile(dir.file("notes.txt"), "Bring the tripod.\nCall the office.\n");
+    test::CliRun named = test::runCli(dir, "convert " + ini + "--model Leica1200 " + test::shellQuote(dir.file("named.txt")));
+    ASSERT_EQ(named.status, 0) << named.err;
+    test::CliRun r = test::runCli(dir, "convert " + ini + "--model auto " + test::shellQuote(dir.file("notes.txt")) + " " +
+                                           test::shellQuote(dir.file("auto.txt")));
+    EXPECT_EQ(r.status, 2);
+    // the model first, before anything else about the file
+    const std::string detected = "tervan-cli: " + dir.file("auto.txt") + ": model Leica1200 (detected)\n";
+    ASSERT_NE(r.err.find(detected), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find(dir.file("auto.txt")), r.err.find(detected) + 12);
+    EXPECT_NE(r.err.find("no model fits " + dir.file("notes.txt")), std::string::npos) << r.err;
+    int written = 0;
+    for (const auto& f : std::filesystem::directory_iterator(dir.path())) {
+        std::string name = f.path().filename().string();
+        EXPECT_TRUE(name == "notes.txt" || name.rfind("notes", 0) != 0) << name;
+        if (name.rfind("auto", 0) != 0 || name == "auto.txt") continue;
+        ++written;
+        EXPECT_EQ(test::readFile(f.path().string()), test::readFile(dir.file("named" + name.substr(4)))) << name;
+    }
+    EXPECT_EQ(written, 11);
+}
+
 TEST(Cli, UnwritableOutputExits1) {
     test::ScratchDir dir;
     std::string input = dir.file("b.txt");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
 #include <functional>
 
@@ -17,7 +18,12 @@ namespace {
 
 struct FakeFront final : desk::Front {
     std::string message;
+    const desk::Table* table = nullptr;  // the grid shown, nullptr while text is
     std::string status[4];
+    desk::Report report;
+    std::string title;
+    std::vector<desk::Notice> indicators;
+    std::vector<std::string> foldersOpened;
     std::string button = kStartSerial;
     // Scripted answers: the open-file dialog gets the initial name and
     // returns the choice; the others edit the form they are given.
@@ -29,8 +35,19 @@ struct FakeFront final : desk::Front {
     std::vector<std::string> formsShown;    // names of the dialogs of fields
     std::deque<std::function<void()>> posted;
 
-    void showMessage(const std::string& text) override { message = text; }
+    void showMessage(const std::string& text) override {
+        message = text;
+        table = nullptr;
+    }
+    void showTable(const desk::Table& t) override { table = &t; }
     void setStatus(int line, const std::string& text) override { status[line] = text; }
+    void showReport(const desk::Report& r) override {
+        report = r;
+        status[3] = r.status.text;
+    }
+    void setTitle(const std::string& text) override { title = text; }
+    void setIndicators(const std::vector<desk::Notice>& on) override { indicators = on; }
+    void openFolder(const std::string& folder) override { foldersOpened.push_back(folder); }
     void setSerialButton(const std::string& text) override { button = text; }
     bool chooseInputFile(std::string& path) override {
         initialNames.push_back(path);
@@ -67,7 +84,7 @@ struct DeskRig {
     Session session;
     FakeFront front;
     test::FakePort::Log port;
-    std::string portFailure;  // why the port does not open; "" when it does
+    bool portMissing = false;
     std::unique_ptr<desk::Desk> desk;
 
     explicit DeskRig(const std::string& ini = "SaveSettings=Yes\n", bool withInput = false) {
@@ -79,14 +96,36 @@ struct DeskRig {
             session, front,
             ReceiverOptions{.logFolder = "",
                             .openPort =
-                                [this](const std::string&, std::string& reason) {
-                                    reason = portFailure;
-                                    return portFailure.empty() ? std::make_unique<test::FakePort>(port) : nullptr;
+                                [this](const std::string&, std::string& reason) -> std::unique_ptr<SerialPort> {
+                                    reason = "there is no such port";
+                                    if (portMissing) return nullptr;
+                                    return std::make_unique<test::FakePort>(port);
                                 },
                             .clock = test::march5th2009});
         desk->start();
     }
     std::string ini() const { return test::readFile(folder + "Tervan.ini"); }
+    // The open-file dialog chooses path; the Settings dialog is confirmed
+    // after edit has changed it.
+    void choose(const std::string& path, std::function<void(desk::SettingsForm&)> edit = {}) {
+        front.chooseFile = [path](std::string& chosen) {
+            chosen = path;
+            return true;
+        };
+        front.settings = [this, edit](desk::SettingsForm& f) {
+            shown = f;
+            if (edit) edit(f);
+            return true;
+        };
+    }
+    // A copy of an example (or, for "../README.md", of the project's README).
+    std::string example(const std::string& name) {
+        const bool readme = name == "../README.md";
+        std::string path = folder + (readme ? "README.md" : name);
+        test::writeFile(path, test::readFile(std::string(TERVAN_EXAMPLES) + "/" + name));
+        return path;
+    }
+    desk::SettingsForm shown;  // the Settings dialog as it opened last
     std::string logPath() const { return folder + "Log/20090305070409.srd"; }
 };
 
@@ -99,7 +138,9 @@ TEST(DeskStart, ConvertsTheInputOfTheCommandLineAndOpensFileOpenWhenAsked) {
 
     DeskRig started("StartWithFileOpen=Yes\n", true);
     EXPECT_EQ(started.session.store.points.size(), 7u);
-    EXPECT_EQ(started.front.message.rfind("<" + started.input + ">\r\n", 0), 0u);
+    EXPECT_EQ(started.desk->message().rfind("<" + started.input + ">\r\n", 0), 0u);
+    ASSERT_NE(started.front.table, nullptr);
+    EXPECT_EQ(started.front.table->rows(), 7u);
     EXPECT_EQ(started.front.status[3], "7 lines read, 7 points, 0 lines ignored");
     started.desk->opened();
     EXPECT_EQ(started.front.initialNames, std::vector<std::string>{started.input});
@@ -127,8 +168,9 @@ TEST(DeskFileOpen, OkConvertsRefreshesAndSavesModelAndFlags) {
     EXPECT_EQ(r.session.inputPath, r.input);
     EXPECT_EQ(r.session.settings.TrasFile, 1);
     EXPECT_TRUE(test::fileExists(r.folder + "job1_tras.dat"));
-    EXPECT_EQ(r.front.message, r.desk->message());
-    EXPECT_NE(r.front.message.find("P101"), std::string::npos);
+    ASSERT_NE(r.front.table, nullptr);
+    EXPECT_EQ(r.front.table->cell(1, 3), "P101");
+    EXPECT_NE(r.desk->message().find("P101"), std::string::npos);
     EXPECT_EQ(r.front.status[1], "");
     EXPECT_EQ(r.front.status[2], "");
     EXPECT_EQ(r.front.status[3], "7 lines read, 7 points, 0 lines ignored");
@@ -150,7 +192,7 @@ TEST(DeskFileOpen, CancelAnywhereChangesNothing) {
     };
     for (const Case c : {Case{"open-file dialog", false}, Case{"Settings dialog", true}}) {
         DeskRig r("SaveSettings=Yes\n", true);
-        const std::string message = r.front.message, iniBefore = r.ini();
+        const std::string message = r.desk->message(), iniBefore = r.ini();
         const Settings before = r.session.settings;
         r.front.chooseFile = [&](std::string& path) {
             path = r.folder + "other.txt";
@@ -166,7 +208,8 @@ TEST(DeskFileOpen, CancelAnywhereChangesNothing) {
         EXPECT_EQ(r.session.settings.Model, before.Model) << c.name;
         EXPECT_EQ(r.session.settings.NxyzFile, before.NxyzFile) << c.name;
         EXPECT_EQ(r.session.inputPath, r.input) << c.name;
-        EXPECT_EQ(r.front.message, message) << c.name;
+        EXPECT_EQ(r.desk->message(), message) << c.name;
+        EXPECT_NE(r.front.table, nullptr) << c.name;
         EXPECT_EQ(r.ini(), iniBefore) << c.name;
         EXPECT_FALSE(test::fileExists(r.folder + "job1_nxyz.txt")) << c.name;
     }
@@ -241,10 +284,10 @@ TEST(DeskBffb, TheLineAsksItsValuesEveryTimeFromTheDefaults) {
     EXPECT_EQ(readings, (std::vector<std::string>{"2.0", "2.0"}));
     EXPECT_EQ(test::readFile(r.folder + "line_.dat").substr(0, 8), "    100 ");
 
-    const std::string rows = r.front.message;
+    const std::string rows = r.desk->message();
     r.front.form = [](desk::Form&) { return false; };
     r.desk->fileOpen();
-    EXPECT_EQ(r.front.message, rows);
+    EXPECT_EQ(r.desk->message(), rows);
     EXPECT_EQ(r.front.status[3], "Calc BFFB line cancelled: nothing written");
 
     // a first row number the line would carry past 9999999 is refused
@@ -256,7 +299,8 @@ TEST(DeskBffb, TheLineAsksItsValuesEveryTimeFromTheDefaults) {
     r.desk->fileOpen();
     EXPECT_EQ(r.front.status[3], "Numeration 1: 9999990 is too large; the line has 17 rows, row numbers go up to "
                                  "9999999, so the first can be at most 9999983; nothing written");
-    EXPECT_EQ(r.front.message, r.front.status[3]);
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    EXPECT_EQ(r.desk->message(), rows);
     EXPECT_EQ(test::readFile(r.folder + "line_.dat"), written);
 }
 
@@ -269,10 +313,13 @@ TEST(DeskFileOpen, AnInputThatCannotBeReadIsShownAsTheReason) {
         path = r.input;
         return true;
     };
+    const std::string table = r.desk->message();
     r.desk->fileOpen();
     const std::string reason = "cannot read " + r.input + ": No such file or directory";
-    EXPECT_EQ(r.front.message, reason);
     EXPECT_EQ(r.front.status[3], reason);
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    // the window goes on showing the last good conversion, whose outputs stay
+    EXPECT_EQ(r.desk->message(), table);
     EXPECT_EQ(test::readFile(r.folder + "job1_nxyz.txt"), before);
 }
 
@@ -346,26 +393,6 @@ TEST(DeskSerial, CancelInComPropertiesLeavesTheLinkIdle) {
     EXPECT_TRUE(r.port.configured.empty());
 }
 
-TEST(DeskSerial, APortThatDoesNotOpenSaysWhyInBothDirections) {
-    for (const char* direction : {desk::kReceiveDirection, desk::kSendDirection}) {
-        SCOPED_TRACE(direction);
-        DeskRig r("", true);
-        r.portFailure = "it is busy: another program holds it";
-        r.front.form = [&](desk::Form& f) {
-            setField(f, "ComName", "/dev/ttyUSB0");
-            setField(f, "Direction", direction);
-            return true;
-        };
-        const std::string table = r.front.message;
-        r.desk->serialButton();
-        const std::string reason = "cannot open the port /dev/ttyUSB0: it is busy: another program holds it";
-        EXPECT_EQ(r.front.status[3], reason);
-        EXPECT_EQ(r.front.message, table + "\r\n" + reason);
-        EXPECT_FALSE(r.desk->receiver().running());
-        EXPECT_EQ(r.front.button, kStartSerial);
-    }
-}
-
 TEST(DeskSerial, ReceivesUnderTheTimerAndOpensTheLog) {
     DeskRig r;
     r.port.chunks = {"12", "", "3\r\nEND\r\n", ""};
@@ -427,6 +454,246 @@ TEST(DeskSerial, SendDirectionRunsTheSendDialogAndEndsWithTheEndMark) {
     EXPECT_EQ(r.port.written, sendRecord(r.session.store.points[0]) + "END\r");
     EXPECT_TRUE(r.port.closed);
     EXPECT_FALSE(r.desk->receiver().running());
+}
+
+TEST(DeskDetection, TheSettingsDialogKeepsAFittingModelAndOtherwiseNamesTheOneThatFits) {
+    struct Case {
+        const char* model;  // the user's
+        const char* file;
+        const char* shown;  // preselected
+        const char* hint;
+    };
+    const Case cases[] = {
+        {"Leica1200", "leica1200.txt", "Leica1200", ""},
+        {"Leica1200", "kolida440.txt", "Kolida440", "looks like Kolida440"},
+        {"nyxz", "points_nxyz.txt", "nyxz", ""},  // it fits as well as nxyz
+        {"auto", "points.kor", "kor", "looks like kor"},
+        {"Leica1200", "../README.md", "Leica1200", "no model fits this file"},
+    };
+    for (const Case& c : cases) {
+        DeskRig r;
+        r.session.settings.Model = c.model;
+        const std::string path = r.example(c.file);
+        r.choose(path);
+        r.front.settings = [&](desk::SettingsForm& f) {
+            r.shown = f;
+            return false;
+        };
+        r.desk->fileOpen();
+        EXPECT_EQ(r.shown.values.Model, c.shown) << c.file;
+        EXPECT_EQ(r.shown.modelHint, c.hint) << c.file;
+        EXPECT_EQ(r.session.settings.Model, c.model) << c.file;  // cancelled: nothing changes
+    }
+}
+
+TEST(DeskDetection, AutoConvertsWithTheModelThatFitsAndSavesItsName) {
+    DeskRig r;
+    const std::string kolida = r.example("kolida440.txt");
+    r.choose(kolida, [](desk::SettingsForm& f) { f.values.Model = "auto"; });
+    r.desk->fileOpen();
+    EXPECT_EQ(r.session.settings.Model, "Kolida440");
+    EXPECT_EQ(IniDocument::parse(r.ini()).get("Model", "Model"), "Kolida440");
+    EXPECT_EQ(r.front.title, "kolida440.txt \xE2\x80\x94 Kolida440 \xE2\x80\x94 Tervan");
+    ASSERT_FALSE(r.front.report.notices.empty());
+    EXPECT_EQ(r.front.report.notices.back().text, "model Kolida440 (detected)");
+
+    // a file that no model fits: nothing is written, and "auto" is not saved
+    const std::string readme = r.example("../README.md");
+    r.choose(readme, [](desk::SettingsForm& f) { f.values.Model = "auto"; });
+    r.desk->fileOpen();
+    EXPECT_EQ(r.session.settings.Model, "auto");
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    EXPECT_EQ(r.front.status[3].rfind("no model fits " + readme, 0), 0u);
+    EXPECT_FALSE(test::fileExists(r.folder + "README_nxyz.txt"));
+    EXPECT_EQ(IniDocument::parse(r.ini()).get("Model", "Model"), "Kolida440");
+}
+
+TEST(DeskDetection, AModelThatFindsLittleWarnsAndNamesTheModelThatFits) {
+    struct Case {
+        const char* model;
+        const char* file;
+        desk::Tone tone;
+        const char* ends;
+    };
+    const Case cases[] = {
+        {"Leica1200", "leica1200.txt", desk::Tone::Plain, "0 lines ignored"},
+        {"Leica1200", "zeiss3303.txt", desk::Tone::Warning, "; it looks like Zeiss3303, not Leica1200"},
+        {"Zeiss3303", "pentax200polar.txt", desk::Tone::Warning, "; it looks like Pentax200Polar, not Zeiss3303"},
+        {"DNA8", "dini.txt", desk::Tone::Warning, "; it looks like Dini USB, not DNA8"},
+        {"Leica1200", "../README.md", desk::Tone::Warning, "; no model fits it"},
+    };
+    for (const Case& c : cases) {
+        DeskRig r;
+        const std::string path = r.example(c.file);
+        r.choose(path, [&](desk::SettingsForm& f) { f.values.Model = c.model; });
+        r.desk->fileOpen();
+        EXPECT_EQ(r.front.report.status.tone, c.tone) << c.file;
+        const std::string& status = r.front.status[3];
+        EXPECT_EQ(status.substr(status.size() - std::min(status.size(), std::strlen(c.ends))), c.ends) << status;
+    }
+}
+
+TEST(DeskReport, FailuresShowAboveTheTableAndInStatusLine3) {
+    DeskRig r("SaveSettings=Yes\nTrasFile=Yes\n");
+    std::filesystem::create_directory(r.folder + "job1_tras.dat");  // an output that cannot be written
+    r.choose(r.input);
+    r.desk->fileOpen();
+    const desk::Report& report = r.front.report;
+    EXPECT_EQ(report.status.tone, desk::Tone::Failure);
+    const std::string failed = "cannot write " + r.folder + "job1_tras.dat: ";
+    EXPECT_EQ(report.status.text.rfind("7 lines read, 7 points, 0 lines ignored; " + failed, 0), 0u)
+        << report.status.text;
+    ASSERT_EQ(report.notices.size(), 1u);
+    EXPECT_EQ(report.notices[0].tone, desk::Tone::Failure);
+    // the files that were written, and where
+    EXPECT_EQ(report.files, "1 file written next to job1.txt");
+    r.desk->showFiles();
+    EXPECT_EQ(r.front.foldersOpened, std::vector<std::string>{r.dir.path().string()});
+
+    // the input that cannot be read
+    std::filesystem::remove(r.input);
+    r.desk->fileOpen();
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    EXPECT_EQ(r.front.report.notices.front().text, r.front.report.status.text);
+}
+
+TEST(DeskReport, APortThatDoesNotOpenIsAFailure) {
+    DeskRig r;
+    r.portMissing = true;
+    r.desk->serialButton();
+    EXPECT_FALSE(r.desk->receiver().running());
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    EXPECT_EQ(r.front.status[3], "cannot open the port COM1: there is no such port");
+    r.front.form = [](desk::Form& f) {
+        setField(f, "Direction", desk::kSendDirection);
+        return true;
+    };
+    r.front.report = {};
+    r.desk->serialButton();
+    EXPECT_EQ(r.front.status[3], "cannot open the port COM1: there is no such port");
+}
+
+TEST(DeskWindow, TitleAndIndicators) {
+    DeskRig r("SaveSettings=Yes\nY0=5\nZ.000=Yes\n");
+    EXPECT_EQ(r.front.title, "Tervan");
+    std::vector<std::string> shown;
+    for (const desk::Notice& n : r.front.indicators) shown.push_back(n.text);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Y0 = 5", "Z.000"}));
+    EXPECT_EQ(r.front.indicators[0].tone, desk::Tone::Warning);
+    r.choose(r.input, [](desk::SettingsForm& f) {
+        f.values.Y0.assign(1, '0');
+        f.values.x1000 = 1;
+        f.values.Z000 = 0;
+    });
+    r.desk->fileOpen();
+    EXPECT_EQ(r.front.title, "job1.txt \xE2\x80\x94 Leica1200 \xE2\x80\x94 Tervan");
+    ASSERT_EQ(r.front.indicators.size(), 1u);
+    EXPECT_EQ(r.front.indicators[0].text, "x1000");
+}
+
+TEST(DeskGrid, TheMessageAreaShowsTheRowsOfWhatWasConvertedLast) {
+    DeskRig r("", true);
+    ASSERT_NE(r.front.table, nullptr);
+    EXPECT_EQ(r.front.table->columns().size(), 12u);
+    // an unknown model empties the store but keeps the text: the text is shown
+    r.choose(r.input, [](desk::SettingsForm& f) { f.values.Model = "Leica"; });
+    r.desk->fileOpen();
+    EXPECT_EQ(r.front.table, nullptr);
+    EXPECT_EQ(r.front.message.substr(0, 1), "<");
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    // a levelling line: its rows in a grid of their own
+    const std::string level = r.example("level.gsi");
+    r.choose(level, [](desk::SettingsForm& f) { f.values.Model = "DNA8"; });
+    r.desk->fileOpen();
+    ASSERT_NE(r.front.table, nullptr);
+    EXPECT_EQ(r.front.table->columns().size(), 10u);
+    EXPECT_EQ(r.front.table->cell(2, 4), "Rb");
+    // a transfer shows the received text
+    r.port.chunks = {"12"};
+    r.desk->serialButton();
+    r.desk->tick();
+    EXPECT_EQ(r.front.table, nullptr);
+    EXPECT_EQ(r.front.message, "12");
+}
+
+TEST(DeskRecent, TheLastEightFilesNewestFirstKeptInTheirOwnSection) {
+    DeskRig r;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 10; ++i) {
+        paths.push_back(r.folder + "job" + std::to_string(i) + ".txt");
+        test::writeFile(paths.back(), test::readFile(r.input));
+        r.choose(paths.back());
+        r.desk->fileOpen();
+    }
+    r.choose(paths[5]);
+    r.desk->fileOpen();
+    std::vector<std::string> expected = {paths[5], paths[9], paths[8], paths[7],
+                                         paths[6], paths[4], paths[3], paths[2]};
+    EXPECT_EQ(r.desk->recentFiles(), expected);
+    EXPECT_EQ(desk::loadRecentFiles(r.folder + "Tervan.ini"), expected);
+    EXPECT_EQ(IniDocument::parse(r.ini()).get("Recent", "File1"), paths[5]);
+    EXPECT_EQ(desk::recentFileLabel({"/a&b/c.txt"}, 0), "&1 /a&&b/c.txt");
+
+    // choosing one goes straight to the Settings dialog; one that is gone is dropped
+    r.front.chooseFile = [](std::string&) { return false; };
+    r.desk->openRecent(2);
+    EXPECT_EQ(r.shown.fileName, paths[8]);
+    EXPECT_EQ(r.desk->recentFiles().front(), paths[8]);
+    std::filesystem::remove(paths[9]);
+    r.desk->openRecent(2);
+    EXPECT_EQ(r.front.status[3], "cannot open " + paths[9] + ": it is no longer there");
+    EXPECT_EQ(r.desk->recentFiles().size(), 7u);
+
+    // the next start offers them again
+    Session next;
+    desk::startSession(next, r.folder, "");
+    FakeFront front;
+    desk::Desk again(next, front);
+    EXPECT_EQ(again.recentFiles().size(), 8u);
+}
+
+TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
+    DeskRig r;
+    const std::vector<desk::Placement> screens = {{.x = 0, .y = 0, .width = 1280, .height = 760},
+                                                  {.x = 1280, .y = 0, .width = 1920, .height = 1040}};
+    EXPECT_FALSE(r.desk->placement(screens));
+    r.desk->keepPlacement({.x = 900, .y = 100, .width = 800, .height = 500, .maximized = true});
+    r.desk->finish();
+    IniDocument ini = IniDocument::parse(r.ini());
+    EXPECT_EQ(ini.get("Window", "Left"), "900");
+    EXPECT_EQ(ini.get("Window", "Maximized"), "Yes");
+    Session next;
+    desk::startSession(next, r.folder, "");
+    FakeFront front;
+    desk::Desk again(next, front);
+    auto placed = again.placement({screens[0]});
+    ASSERT_TRUE(placed);
+    EXPECT_EQ(placed->x, 480);  // moved back onto the screen
+    EXPECT_EQ(placed->width, 800);
+    EXPECT_TRUE(placed->maximized);
+    placed = again.placement(screens);  // its centre is on the second screen
+    EXPECT_EQ(placed->x, 1280);
+    placed = again.placement({{.x = 0, .y = 0, .width = 640, .height = 480}});
+    EXPECT_EQ(placed->width, 640);
+    EXPECT_EQ(placed->x, 0);
+}
+
+TEST(DeskSerial, ClosingDuringAReceiveTransferKeepsWhatArrived) {
+    for (bool close : {true, false}) {
+        DeskRig r("", true);
+        r.port.chunks = {"12", "3\r\n4"};
+        r.desk->serialButton();
+        r.desk->tick();
+        ASSERT_TRUE(r.desk->receiver().running());
+        if (close)
+            r.desk->close();
+        else
+            r.desk->exit();
+        EXPECT_FALSE(r.desk->receiver().running());
+        EXPECT_EQ(test::readFile(r.logPath()), "123\r\n4") << close;
+        EXPECT_TRUE(r.front.posted.empty());
+        EXPECT_EQ(r.session.store.points.empty(), close);
+    }
 }
 
 }  // namespace

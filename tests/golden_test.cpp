@@ -5,12 +5,17 @@
 // (named as written) plus message.txt, the message text with the input path
 // shown as INPUT. Files are compared byte for byte, and the conversion must
 // write no other file. Adding a case is adding a folder.
+//
+// Each case runs a second time with Model "auto": detection must find the
+// folder's model (or a model that the content cannot tell from it, taken
+// first in the model table), and with the folder's model the very same files.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <set>
 
+#include "conversion/detect.h"
 #include "conversion/driver.h"
 #include "core/settings.h"
 #include "test_util.h"
@@ -30,8 +35,10 @@ std::vector<std::string> caseNames() {
 
 class GoldenConversion : public testing::TestWithParam<std::string> {};
 
-TEST_P(GoldenConversion, WritesExactlyItsFiles) {
-    const fs::path dir = test::dataPath("conversions/" + GetParam());
+// Converts the case's input with its settings (Model replaced by model when
+// given) and compares what was written with expected/.
+void checkCase(const std::string& caseName, const std::string& model = {}) {
+    const fs::path dir = test::dataPath("conversions/" + caseName);
     test::ScratchDir work;
     fs::path input;
     for (const auto& f : fs::directory_iterator(dir))
@@ -46,7 +53,18 @@ TEST_P(GoldenConversion, WritesExactlyItsFiles) {
         fs::exists(dir / "dxf_header.txt") ? (dir / "dxf_header.txt").string() : std::string(TERVAN_DXF_HEADER);
     loadSettings(session.settings, (dir / "Tervan.ini").string());
     session.fixedSeed = 1;
+    const std::string folderModel = session.settings.Model;
+    if (!model.empty()) session.settings.Model = model;
     Result result = test::convertFile(session, input.string());
+    if (model == kAutoModel) {
+        const std::vector<std::string>& alike = result.alsoFits;
+        if (result.detected != folderModel) {
+            EXPECT_NE(std::find(alike.begin(), alike.end(), folderModel), alike.end())
+                << result.detected << " detected, and " << folderModel << " does not fit as well";
+            return;
+        }
+        EXPECT_EQ(session.settings.Model, folderModel);
+    }
 
     std::set<std::string> written;
     for (const auto& f : fs::directory_iterator(work.path()))
@@ -64,6 +82,10 @@ TEST_P(GoldenConversion, WritesExactlyItsFiles) {
     }
     EXPECT_EQ(written, expected);
 }
+
+TEST_P(GoldenConversion, WritesExactlyItsFiles) { checkCase(GetParam()); }
+
+TEST_P(GoldenConversion, AutoFindsTheModelAndWritesTheSameFiles) { checkCase(GetParam(), std::string(kAutoModel)); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenConversion, testing::ValuesIn(caseNames()),
                          [](const testing::TestParamInfo<std::string>& param) {

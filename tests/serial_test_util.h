@@ -63,7 +63,7 @@ private:
 // A window that keeps the texts the receiver shows and answers its dialogs
 // from a script.
 struct FakeView final : ReceiverView {
-    std::string button = kStartSerial, status1, status2, status3, shownMessage;
+    std::string button = kStartSerial, status1, status2, failure, shownMessage;
     std::vector<std::string> status1History;
     const std::string* message = nullptr;  // the receiver's message text
     bool comOk = true;
@@ -78,7 +78,7 @@ struct FakeView final : ReceiverView {
         status1History.push_back(text);
     }
     void setStatus2(const std::string& text) override { status2 = text; }
-    void setStatus3(const std::string& text) override { status3 = text; }
+    void portFailed(const std::string& text) override { failure = text; }
     void showMessage() override { shownMessage = *message; }
     bool askComProperties(Settings&, Direction& d) override {
         ++comAsked;

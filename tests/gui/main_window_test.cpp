@@ -10,12 +10,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 
 #include "app/about_dialog.h"
 #include "app/fonts.h"
 #include "app/form_dialog.h"
 #include "app/main_window.h"
+#include "app/message_area.h"
 #include "app/settings_dialog.h"
 #include "app/startup.h"
 #include "app/texts.h"
@@ -37,6 +39,10 @@ void chooseFile(QFileDialog* dialog, const std::string& path) {
     QVERIFY(name);
     name->setText(gui::fromPath(path));
     static_cast<QDialog*>(dialog)->accept();
+}
+
+QString cell(MainWindow& window, int row, int column) {
+    return window.grid()->model()->index(row, column).data().toString();
 }
 
 QPushButton* button(QWidget* window, const QString& label) {
@@ -83,7 +89,8 @@ void MainWindowTest::startsEmptyWithoutInput() {
     QCOMPARE(text(session.settings.Model), QString("Leica1200"));
     MainWindow window(session);
     QCOMPARE(window.windowTitle(), QString("Tervan"));
-    QVERIFY(window.messageArea()->toPlainText().isEmpty());
+    QVERIFY(window.messageText()->toPlainText().isEmpty());
+    QVERIFY(!window.messageArea()->showsGrid());
     QVERIFY(window.statusLine(3)->text().isEmpty());
     QVERIFY(session.store.points.empty());
     QVERIFY(!fileExists(f.folder + "job1_nxyz.txt"));
@@ -96,10 +103,10 @@ void MainWindowTest::startsWithTheTableOfItsInput() {
     Session session = f.start(true);
     MainWindow window(session);
     QCOMPARE(session.store.points.size(), std::size_t{7});
-    QString shown = window.messageArea()->toPlainText();
-    QVERIFY(shown.startsWith("<" + text(f.input) + ">\n"));
-    QVERIFY(shown.contains("P101"));
-    QVERIFY(!shown.contains('\r'));
+    QVERIFY(window.messageArea()->showsGrid());
+    QCOMPARE(window.grid()->model()->rowCount(), 7);
+    QCOMPARE(cell(window, 1, 3), QString("P101"));
+    QCOMPARE(window.windowTitle(), QString::fromUtf8("job1.txt — Leica1200 — Tervan"));
     QCOMPARE(window.statusLine(3)->text(), QString("7 lines read, 7 points, 0 lines ignored"));
     QVERIFY(fileExists(f.folder + "job1_nxyz.txt"));
     window.show();
@@ -121,7 +128,7 @@ void MainWindowTest::startWithFileOpenOpensTheDialogBeforeTheWindow() {
             d->reject();
         })
         .on<MainWindow>([&](MainWindow* w) {
-            QVERIFY(w->messageArea()->toPlainText().isEmpty());
+            QVERIFY(w->messageText()->toPlainText().isEmpty());
             tickerRunning = w->timer().isActive() && w->timer().interval() == 124;
             w->exitProgram();
         });
@@ -158,7 +165,7 @@ void MainWindowTest::fileOpenOkConvertsShowsAndSaves() {
     QCOMPARE(shownName, QDir::toNativeSeparators(gui::fromPath(f.input)));
     QCOMPARE(text(session.inputPath), text(f.input));
     QCOMPARE(session.store.points.size(), std::size_t{7});
-    QVERIFY(window.messageArea()->toPlainText().contains("P102"));
+    QCOMPARE(cell(window, 2, 3), QString("P102"));
     QCOMPARE(window.statusLine(3)->text(), QString("7 lines read, 7 points, 0 lines ignored"));
     QVERIFY(fileExists(f.folder + "job1_nxyz.txt"));
     QVERIFY(!fileExists(f.folder + "job1_tras.dat"));
@@ -174,7 +181,7 @@ void MainWindowTest::fileOpenCancelInSettingsChangesNothing() {
     Session session = f.start(true);
     MainWindow window(session);
     std::filesystem::remove(f.folder + "job1_nxyz.txt");
-    QString tableBefore = window.messageArea()->toPlainText();
+    const std::string tableBefore = window.desk().message();
     std::string settingsBefore = settingsDump(session.settings);
     std::string iniBefore = readFile(f.ini);
     ModalDriver driver;
@@ -193,7 +200,8 @@ void MainWindowTest::fileOpenCancelInSettingsChangesNothing() {
     QCOMPARE(text(settingsDump(session.settings)), text(settingsBefore));
     QCOMPARE(text(readFile(f.ini)), text(iniBefore));
     QCOMPARE(text(session.inputPath), text(f.input));
-    QCOMPARE(window.messageArea()->toPlainText(), tableBefore);
+    QCOMPARE(text(window.desk().message()), text(tableBefore));
+    QCOMPARE(window.grid()->model()->rowCount(), 7);
     QVERIFY(!fileExists(f.folder + "job1_nxyz.txt"));
 }
 
@@ -218,7 +226,7 @@ void MainWindowTest::messageAreaShowsLinesAndCyrillic() {
     Session session = f.start(false);
     MainWindow window(session);
     window.showMessage("<x>\r\n \x8E \x81 \x85 \x8A \x92 :\r\r\nA\tB\r\n\r\nC\rD\nE");
-    QCOMPARE(window.messageArea()->toPlainText(), QString::fromUtf8("<x>\n О Б Е К Т :\nA\tB\n\nC\nD\nE"));
+    QCOMPARE(window.messageText()->toPlainText(), QString::fromUtf8("<x>\n О Б Е К Т :\nA\tB\n\nC\nD\nE"));
     // status line 2 shows instrument text (MIK), line 3 a summary naming a file
     window.setStatus(2, "\x8D\xAE\xAC\xA5\xB0");
     QCOMPARE(window.statusLine(2)->text(), QString::fromUtf8("Номер"));
@@ -229,7 +237,7 @@ void MainWindowTest::messageAreaShowsLinesAndCyrillic() {
     QVERIFY(window.statusLine(1)->text().isEmpty());
     QVERIFY(window.statusLine(2)->text().isEmpty());
     QVERIFY(window.statusLine(3)->text().isEmpty());
-    QPlainTextEdit* area = window.messageArea();
+    QPlainTextEdit* area = window.messageText();
     QVERIFY(area->isReadOnly());
     QVERIFY(QFontInfo(area->font()).fixedPitch());
     QCOMPARE(area->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -281,7 +289,8 @@ void MainWindowTest::hvsdOkRunsWithTheTypedSizes() {
     // The run neither rescales nor changes the x1000 setting.
     QCOMPARE(session.settings.x1000, 1);
     QVERIFY(fileExists(f.folder + "job1_nxyz.txt"));
-    QCOMPARE(window.messageArea()->toPlainText(), gui::messageForDisplay(window.desk().message()));
+    QVERIFY(window.messageArea()->showsGrid());
+    QCOMPARE(window.grid()->model()->rowCount(), 7);
     QCOMPARE(window.statusLine(3)->text(), QString("H, V, SD: no record has a station with coordinates; nothing computed"));
 }
 

@@ -1,0 +1,37 @@
+// What the window keeps in the settings file beside the settings: the files
+// opened last ("Recent files", section "Recent") and the window's place on
+// the screen (section "Window"). Both are written, as the settings are,
+// only when SaveSettings is set.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tervan::desk {
+
+inline constexpr std::size_t kRecentFiles = 8;
+
+// The files opened last, newest first.
+std::vector<std::string> loadRecentFiles(const std::string& iniPath);
+bool saveRecentFiles(const std::string& iniPath, const std::vector<std::string>& files);
+// path to the front of files, once, and no more than kRecentFiles of them.
+void addRecentFile(std::vector<std::string>& files, const std::string& path);
+// The menu entry of files[index]: "&1 /data/job.txt", with the "&" of the
+// path doubled so that it shows.
+std::string recentFileLabel(const std::vector<std::string>& files, std::size_t index);
+
+// The window's place and size in pixels of the screen; when maximized, the
+// place it returns to.
+struct Placement {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool maximized = false;
+};
+
+std::optional<Placement> loadPlacement(const std::string& iniPath);
+bool savePlacement(const std::string& iniPath, const Placement& placement);
+// The placement moved and, where needed, made smaller so that the whole
+// window is on the screen area given (a screen that has gone, a smaller one).
+Placement fitOnScreen(Placement placement, const Placement& screen);
+
+}  // namespace tervan::desk

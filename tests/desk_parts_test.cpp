@@ -1,0 +1,141 @@
+// The parts of the window logic that stand alone: the grid's cells against
+// the observation table's text, the open-file dialog's choices, and where an
+// installed program keeps its files.
+#include <gtest/gtest.h>
+
+#include "conversion/observation_table.h"
+#include "core/printf.h"
+#include "desk/desk.h"
+#include "test_util.h"
+
+namespace tervan {
+namespace {
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+std::string trimmed(const std::string& s) {
+    auto first = s.find_first_not_of(' ');
+    return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+TEST(DeskGridCells, ShowTheNumbersOfTheObservationTable) {
+    PointStore store;
+    Rng rng;
+    for (int i = 0; i < 500; ++i) {
+        auto value = [&rng](double scale) { return (rng.draw() - 16383.5) * scale; };
+        appendPoint(store, {.isStation = i % 7 == 0 ? 1 : 0,
+                            .faceTwo = i % 5 == 0 ? 1 : 0,
+                            .SN = strf("S%d", i / 7),
+                            .N = strf("\x8D%d", i),
+                            .X = value(300.123457),
+                            .Y = value(-0.0005),
+                            .Z = value(0.01),
+                            .IH = value(0.0001),
+                            .TH = value(0.0001),
+                            .V = value(0.006),
+                            .H = value(0.02),
+                            .SD = value(0.1),
+                            .Om = value(0.024)});
+    }
+    std::string text;
+    buildObservationTable(text, "x", store.points);
+    // Each line of the text ends with the marker of the next row.
+    std::vector<std::string> lines = split(text, '\n');
+    desk::PointTable table(store);
+    ASSERT_EQ(table.rows(), store.points.size());
+    for (std::size_t row = 0; row < table.rows(); ++row) {
+        std::string line = lines[row + 3];
+        if (row + 1 < table.rows()) line = line.substr(0, line.size() - 4);  // "  *\r" or "   \r"
+        std::vector<std::string> fields = split(line, '\t');
+        ASSERT_EQ(fields.size(), 11u) << line;
+        for (std::size_t c = 0; c < fields.size(); ++c)
+            EXPECT_EQ(table.cell(row, c + 1), trimmed(fields[c])) << "row " << row << " column " << c + 1;
+        const Point& p = store.points[row];
+        EXPECT_EQ(table.cell(row, 0), std::string(p.isStation ? "*" : "") + (p.isStation && p.faceTwo ? " " : "") +
+                                          (p.faceTwo ? "II" : ""));
+    }
+    EXPECT_EQ(table.cell(table.rows(), 1), "");
+
+    // rows in the order asked for, cells between tabs, each row ended by a line feed
+    const std::size_t rows[] = {3, 0};
+    std::vector<std::string> copied = split(desk::copyRows(table, rows), '\n');
+    ASSERT_EQ(copied.size(), 3u);
+    EXPECT_EQ(copied[2], "");
+    std::vector<std::string> first = split(copied[0], '\t'), second = split(copied[1], '\t');
+    ASSERT_EQ(first.size(), 12u);
+    EXPECT_EQ(first[0], "");
+    EXPECT_EQ(first[3], "\x8D" "3");
+    EXPECT_EQ(first[11], table.cell(3, 11));
+    EXPECT_EQ(second[0], "* II");
+}
+
+TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
+    std::vector<desk::FileFilter> filters = desk::inputFilters();
+    ASSERT_EQ(filters.size(), 2u);
+    EXPECT_EQ(filters[0].patterns.front(), "*.gsi");
+    EXPECT_EQ(filters[1].name, "All files");
+    // The folder holds job.txt and points.kor, with the outputs of job.txt.
+    auto besideIt = [](const std::string& name) { return name == "job.txt" || name == "points.kor"; };
+    const std::pair<const char*, bool> names[] = {
+        {"job.txt", true},        {"job.gsi", true},        {"line.dat", true},      {"line_.dat", true},
+        {"points.kor", true},     {"job.kor", false},       {"job_nxyz.txt", false}, {"job_nyxz.txt", false},
+        {"job_xyz.txt", false},   {"job_tras.dat", false},  {"job_3d.dxf", false},   {"job_2d.dxf", false},
+        {"job_names.scr", false},
+        {"_nxyz.txt", true},  // nothing before the suffix: not one of ours
+    };
+    for (const auto& [name, offered] : names) EXPECT_EQ(desk::offeredAsInput(name, besideIt), offered) << name;
+}
+
+TEST(SessionFolders, AnInstalledProgramKeepsItsFilesInTheUsersFolders) {
+    test::ScratchDir dir;
+    const std::string program = dir.file("program") + "/", home = dir.file("home");
+    std::filesystem::create_directories(program);
+    test::writeFile(program + "Tervan.ini", "[Model]\r\nModel=kor\r\n\r\n[KorHeader]\r\nLine1=ours\r\n");
+    test::writeFile(program + "dxf_header.txt", "0\n");
+
+    UserFolders none = userFolders(nullptr, nullptr, nullptr);
+    EXPECT_TRUE(none.config.empty());
+    UserFolders user = userFolders("", "relative/data", home.c_str());
+    EXPECT_EQ(user.config, home + "/.config/tervan/");
+    EXPECT_EQ(user.data, home + "/.local/share/tervan/");
+    EXPECT_EQ(userFolders("/etc/xdg", nullptr, home.c_str()).config, "/etc/xdg/tervan/");
+
+    Session session;
+    setProgramFolder(session, program);
+    useUserFolders(session, user);
+    EXPECT_EQ(session.iniPath, user.config + "Tervan.ini");
+    EXPECT_EQ(session.logFolder, user.data + "Log/");
+    EXPECT_EQ(session.dxfHeaderPath, program + "dxf_header.txt");
+    // read from beside the program until the user has a file of their own
+    EXPECT_EQ(settingsToRead(session), program + "Tervan.ini");
+    session.settings.Model = "nxyz";
+    ASSERT_TRUE(prepareSettingsFile(session));
+    ASSERT_TRUE(saveSettingsAfterDialog(session.settings, session.iniPath));
+    EXPECT_EQ(settingsToRead(session), session.iniPath);
+    const std::string saved = test::readFile(session.iniPath);
+    EXPECT_NE(saved.find("Model=nxyz"), std::string::npos);
+    EXPECT_NE(saved.find("Line1=ours"), std::string::npos);
+    EXPECT_EQ(test::readFile(program + "Tervan.ini").find("nxyz"), std::string::npos);
+    // the user's DXF header comes first
+    test::writeFile(user.config + "dxf_header.txt", "0\n");
+    useUserFolders(session, user);
+    EXPECT_EQ(session.dxfHeaderPath, user.config + "dxf_header.txt");
+
+    // a program folder that can be written keeps the portable layout
+    Session portable;
+    placeProgramFiles(portable, program);
+    EXPECT_EQ(portable.iniPath, program + "Tervan.ini");
+    EXPECT_TRUE(portable.iniDefaults.empty());
+}
+
+}  // namespace
+}  // namespace tervan
