@@ -21,6 +21,8 @@ public:
 
     // false when the file cannot be created; errorText() then says why.
     bool create(const std::string& path);
+    // Opens the file to write at its end, creating it when missing.
+    bool append(const std::string& path);
     TERVAN_PRINTF(2, 3) void print(const char* fmt, ...);
     // Writes text with its line feeds turned into CR LF.
     void write(std::string_view text);
@@ -29,6 +31,7 @@ public:
     const std::string& errorText() const { return error_; }
 
 private:
+    bool open(const std::string& path, const char* mode);
     void flush();
 
     std::FILE* file_ = nullptr;
@@ -40,5 +43,7 @@ private:
 
 // Writes text (line feeds as CR LF) to path in one go; false on failure.
 bool writeTextFile(const std::string& path, std::string_view text, std::string* error = nullptr);
+// The same at the end of what path holds.
+bool appendTextFile(const std::string& path, std::string_view text, std::string* error = nullptr);
 
 }  // namespace tervan
