@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QTableView>
 #include <QUrl>
 
@@ -21,6 +22,7 @@
 #include "app/icon.h"
 #include "app/message_area.h"
 #include "app/open_file_dialog.h"
+#include "app/plan_view.h"
 #include "app/send_dialog.h"
 #include "app/settings_dialog.h"
 #include "app/texts.h"
@@ -86,6 +88,16 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     filesRow->addStretch(1);
     filesRow->addWidget(copyText);
 
+    plan_ = new PlanView(desk_);
+    auto* split = new QSplitter;
+    split->setObjectName("messageAndPlan");
+    split->setChildrenCollapsible(false);
+    split->addWidget(area_);
+    split->addWidget(plan_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    split->setSizes({480, 320});
+
     for (int i = 0; i < 3; ++i) {
         status_[i] = new QLabel;
         status_[i]->setObjectName(QString("status%1").arg(i + 1));
@@ -125,7 +137,7 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     layout->setMenuBar(menuBar);
     layout->addWidget(notices_, 0, 0, 1, 4);
     layout->addLayout(filesRow, 1, 0, 1, 4);
-    layout->addWidget(area_, 2, 0, 1, 4);
+    layout->addWidget(split, 2, 0, 1, 4);
     layout->addWidget(status_[0], 3, 0);
     layout->addWidget(status_[1], 4, 0);
     layout->addWidget(status_[2], 5, 0);
@@ -137,6 +149,13 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     layout->setRowStretch(2, 1);
     resize(kDefaultSize);
     place();
+
+    // A row chosen in the grid selects its record (and its point in the plan).
+    connect(grid()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!showingSelection_ && current.isValid() && desk_.gridShowsRecords())
+                    desk_.select(static_cast<std::size_t>(current.row()));
+            });
 
     // The timer ticks also while a modal dialog is open.
     connect(&timer_, &QTimer::timeout, this, [this] { desk_.tick(); });
@@ -240,6 +259,23 @@ void MainWindow::runSendDialog(Sender& sender) {
 
 void MainWindow::post(std::function<void()> task) {
     QMetaObject::invokeMethod(this, [task = std::move(task)] { task(); }, Qt::QueuedConnection);
+}
+
+void MainWindow::showPlan() { plan_->reload(); }
+
+void MainWindow::showSelection(std::size_t record) {
+    plan_->setSelected(record);
+    QTableView* rows = grid();
+    const bool isRow = record != kNoPoint && desk_.gridShowsRecords();
+    if (isRow && rows->currentIndex().row() == static_cast<int>(record)) return;  // chosen in the grid itself
+    showingSelection_ = true;
+    if (isRow) {
+        rows->selectRow(static_cast<int>(record));
+        rows->scrollTo(rows->model()->index(static_cast<int>(record), 0));
+    } else {
+        rows->clearSelection();
+    }
+    showingSelection_ = false;
 }
 
 QLabel* MainWindow::statusLine(int line) const { return status_[line - 1]; }

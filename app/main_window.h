@@ -1,10 +1,11 @@
 // The main window: the message area (a grid of the rows converted last, or
-// text), above it the failures and warnings of the last command and the
-// files it wrote, three status lines with the indicators beside them, the
-// buttons and the menu, over desk's window logic. It is a modal dialog: the
-// program runs as long as it is open. Exit ends it keeping the point store;
-// Close (the button, Escape, the close box) clears the store first. A file
-// dropped on it is opened as File/Open opens one.
+// text) with the plan view beside it, above them the failures and warnings
+// of the last command and the files it wrote, three status lines with the
+// indicators beside them, the buttons and the menu, over desk's window
+// logic. It is a modal dialog: the program runs as long as it is open. Exit
+// ends it keeping the point store; Close (the button, Escape, the close
+// box) clears the store first. A file dropped on it is opened as File/Open
+// opens one.
 #pragma once
 
 #include <QDialog>
@@ -21,6 +22,7 @@ class QTableView;
 namespace tervan::gui {
 
 class MessageArea;
+class PlanView;
 
 class MainWindow : public QDialog, public desk::Front {
     Q_OBJECT
@@ -53,6 +55,7 @@ public:
     QLabel* notices() const { return notices_; }
     QLabel* filesLine() const { return files_; }
     QLabel* indicators() const { return indicators_; }
+    PlanView* planView() const { return plan_; }
     const QTimer& timer() const { return timer_; }
 
     // desk::Front
@@ -69,6 +72,8 @@ public:
     bool editForm(desk::Form& form) override;
     void runSendDialog(Sender& sender) override;
     void post(std::function<void()> task) override;
+    void showPlan() override;
+    void showSelection(std::size_t record) override;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -87,6 +92,8 @@ private:
     QLabel* notices_;
     QLabel* files_;
     QPushButton* showFiles_;
+    PlanView* plan_;
+    bool showingSelection_ = false;  // the grid is being told the selection, not choosing it
     QLabel* status_[3];
     QLabel* indicators_;
     QPushButton* serialButton_;

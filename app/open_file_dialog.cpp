@@ -10,13 +10,14 @@
 #include "desk/forms.h"
 
 namespace tervan::gui {
-namespace {
 
 QString filterText(const desk::FileFilter& filter) {
     QStringList patterns;
     for (const std::string& p : filter.patterns) patterns << QString::fromStdString(p);
     return QString::fromStdString(filter.name) + " (" + patterns.join(' ') + ")";
 }
+
+namespace {
 
 // Hides the outputs of a conversion while the first choice is selected.
 class InputFiles : public QSortFilterProxyModel {

@@ -2,11 +2,17 @@
 // a conversion, then all files.
 #pragma once
 
+#include <QString>
 #include <string>
+
+#include "desk/forms.h"
 
 class QWidget;
 
 namespace tervan::gui {
+
+// A choice of the dialog as Qt writes it: "Name (*.a *.b)".
+QString filterText(const desk::FileFilter& filter);
 
 // path: the initial file name; on "Open" the chosen file. false when
 // cancelled.

@@ -4,13 +4,16 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/open_file_dialog.h"
 #include "app/texts.h"
 #include "app/tones.h"
 
@@ -77,6 +80,18 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
                 texts_.emplace_back(&key, edit);
                 break;
             }
+            case desk::ControlKind::File: {
+                // A path: the file system's encoding, not MIK.
+                auto* edit = new QLineEdit(QDir::toNativeSeparators(fromPath(settings.*key.text)));
+                edit->setObjectName(key.key);
+                auto* choose = new QPushButton(QString::fromUtf8(key.label));
+                choose->setObjectName(QString(key.key) + "Button");
+                choose->setAutoDefault(false);
+                connect(choose, &QPushButton::clicked, this, [this, edit] { chooseFile(edit); });
+                top->addRow(choose, edit);
+                paths_.emplace_back(&key, edit);
+                break;
+            }
         }
     }
 
@@ -94,6 +109,19 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
     layout->addWidget(buttons);
 }
 
+void SettingsDialog::chooseFile(QLineEdit* edit) {
+    QFileDialog chooser(this, "Known points");
+    chooser.setObjectName("knownPointsDialog");
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    QStringList filters;
+    for (const desk::FileFilter& f : desk::knownPointsFilters()) filters << filterText(f);
+    chooser.setNameFilters(filters);
+    if (!edit->text().isEmpty()) chooser.selectFile(edit->text());
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    edit->setText(QDir::toNativeSeparators(chooser.selectedFiles().constFirst()));
+}
+
 desk::SettingsForm SettingsDialog::values() const {
     desk::SettingsForm form = form_;
     Settings& s = form.values;
@@ -101,6 +129,7 @@ desk::SettingsForm SettingsDialog::values() const {
     if (model_) s.Model = toMik(model_->currentText());
     for (const auto& [key, box] : flags_) s.*key->flag = box->isChecked() ? 1 : 0;
     for (const auto& [key, edit] : texts_) s.*key->text = toMik(edit->text());
+    for (const auto& [key, edit] : paths_) s.*key->text = toPath(QDir::fromNativeSeparators(edit->text()));
     return form;
 }
 

@@ -1,5 +1,6 @@
 // The Settings dialog ("Setings"): the controls of desk's settings form, and
-// the disabled "FilesName:" field showing the chosen input file.
+// the disabled "FilesName:" field showing the chosen input file. The path of
+// the known points is edited under it, beside its "Known points…" button.
 #pragma once
 
 #include <QDialog>
@@ -24,10 +25,14 @@ public:
     desk::SettingsForm values() const;
 
 private:
+    // The open-file dialog of a File control, starting at the edit's path.
+    void chooseFile(QLineEdit* edit);
+
     desk::SettingsForm form_;
     QComboBox* model_ = nullptr;
     std::vector<std::pair<const SettingKey*, QCheckBox*>> flags_;
     std::vector<std::pair<const SettingKey*, QLineEdit*>> texts_;
+    std::vector<std::pair<const SettingKey*, QLineEdit*>> paths_;
 };
 
 }  // namespace tervan::gui

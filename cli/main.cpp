@@ -1,29 +1,24 @@
 // tervan-cli: the headless front end. Runs what File/Open followed by "OK"
 // runs in the window, for each INPUT in turn.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "conversion/detect.h"
 #include "conversion/driver.h"
+#include "core/files.h"
 #include "core/settings.h"
 
 using namespace tervan;
 
 namespace {
-
-std::string programFolder(const char* argv0) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path exe = fs::canonical("/proc/self/exe", ec);
-    if (ec) exe = fs::absolute(argv0, ec);
-    std::string folder = exe.parent_path().string();
-    folder += static_cast<char>(fs::path::preferred_separator);
-    return folder;
-}
 
 void printMessage(const std::string& message, const CliOptions& options) {
     if (options.quiet) return;
@@ -59,6 +54,13 @@ int tervan::convertInput(Session& session, const CliOptions& options, const std:
     }
     int status = kDone;
     if (!options.quiet) std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.summary.c_str());
+    if (!options.quiet)
+        for (const std::string& warning : result.warnings)
+            std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), warning.c_str());
+    if (!result.knownPointsError.empty()) {
+        std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.knownPointsError.c_str());
+        status = kFailed;
+    }
     bool outputFailed = result.outputFailed();
     std::string message = std::move(result.message);
     if (options.hvsd) {
@@ -96,7 +98,12 @@ int runConvert(Session& session, const CliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef _WIN32
+    // The message text is bytes with its own CR LF line ends; text mode
+    // would make them CR CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::vector<std::string> args = commandLineArguments(argc, argv);
     CliOptions options;
     std::string error;
     if (!parseCommandLine(args, options, error)) {
@@ -115,6 +122,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
         return kUsageError;
     }
+    if (options.known && !session.settings.ComputeXYZ)
+        std::fprintf(stderr, "tervan-cli: --known is used only with ComputeXYZ=Yes (--set ComputeXYZ=Yes)\n");
     if (!options.port.empty()) session.settings.ComName = options.port;
     options.detectModel = session.settings.Model == kAutoModel;
     session.fixedSeed = options.seed;

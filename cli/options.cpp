@@ -18,6 +18,7 @@ const char* const kUsage =
     "  --bffb R,HD,FIRST,LINE  the fields of the Calc BFFB line dialog (default 2.0,5.0,1,1)\n"
     "  --log-dir DIR         folder of receive log files (default: Log in the program folder)\n"
     "  --port DEVICE         serial device; overrides ComName\n"
+    "  --known FILE          list of known points (nxyz, nyxz or kor) for computed coordinates (ComputeXYZ)\n"
     "  -q, --quiet           print nothing on standard output\n";
 
 namespace {
@@ -72,6 +73,9 @@ bool parseCommandLine(const std::vector<std::string>& args, CliOptions& options,
             if (!value(options.logDir)) return false;
         } else if (a == "--port") {
             if (!value(options.port)) return false;
+        } else if (a == "--known") {
+            if (!value(v)) return false;
+            options.known = v;
         } else if (a == "--model") {
             if (!value(v)) return false;
             options.model = v;
@@ -152,6 +156,7 @@ bool applySettingOverrides(const CliOptions& options, Settings& settings, std::s
             settings.*key->text = value;
         }
     }
+    if (options.known) settings.KnownPoints = *options.known;
     return true;
 }
 

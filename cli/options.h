@@ -22,6 +22,7 @@ struct CliOptions {
     std::string logDir;         // empty: Log in the program folder
     std::string port;           // empty: ComName
     std::optional<std::string> model;
+    std::optional<std::string> known;  // --known FILE: KnownPoints
     std::vector<std::pair<std::string, std::string>> sets;  // --set KEY=VALUE, in order
     bool hvsd = false;
     std::optional<std::uint32_t> seed;
@@ -34,8 +35,8 @@ struct CliOptions {
 // with the reason in error.
 bool parseCommandLine(const std::vector<std::string>& args, CliOptions& options, std::string& error);
 
-// Applies --model and every --set to the settings; false with the reason
-// when a key is unknown or a flag value is not Yes or No.
+// Applies --model, every --set and then --known to the settings; false with
+// the reason when a key is unknown or a flag value is not Yes or No.
 bool applySettingOverrides(const CliOptions& options, Settings& settings, std::string& error);
 
 extern const char* const kUsage;

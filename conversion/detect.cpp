@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/files.h"
 #include "core/input.h"
 #include "core/printf.h"
 

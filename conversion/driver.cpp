@@ -1,5 +1,6 @@
 #include "conversion/driver.h"
 
+#include "conversion/compute_xyz.h"
 #include "conversion/detect.h"
 #include "conversion/models.h"
 #include "conversion/output_set.h"
@@ -96,10 +97,13 @@ Result convertWith(Session& session, const ModelEntry& model, const std::string&
     Input input(bytes);
     ReaderContext ctx{session.store, result};
     model.read(input, ctx);
+    XyzReport xyz;
+    if (session.settings.ComputeXYZ) xyz = computeCoordinates(session);
     applyOffsets(session.store, session.settings);
     writeOutputs(session, outputBaseName(path), result);
     result.points = session.store.points.size();
     summarisePoints(result, session.settings, path);
+    if (session.settings.ComputeXYZ) reportCoordinates(xyz, result);
     return result;
 }
 

@@ -1,11 +1,17 @@
 #include "conversion/observation_table.h"
 
+#include <algorithm>
+
 #include "core/printf.h"
 
 namespace tervan {
 namespace {
 
 constexpr const char* kColumns = "SN,\tIH,\tN,\tTH,\tH,\tV,\tSD,\tX,\t\tY,\tZ,\tOm\r\n";
+// When coordinates were computed (ComputeXYZ), a last column says which,
+// so that nobody takes them for measured ones.
+constexpr const char* kColumnsComputed = "SN,\tIH,\tN,\tTH,\tH,\tV,\tSD,\tX,\t\tY,\tZ,\tOm,\tXYZ\r\n";
+constexpr const char* kComputed = "\tcomputed";
 // The marker stands before the line break, so each line ends with the
 // marker of the row below it.
 constexpr const char* kRow = "%s\r\n%s\t%4.3f\t%s\t%4.3f\t%7.4f\t%7.4f\t%9.3f\t% 10.3f\t% 10.3f\t%6.3f\t%6.3f";
@@ -18,10 +24,13 @@ void buildObservationTable(std::string& text, std::string_view inputPath, std::s
     text += '<';
     text += inputPath;
     text += ">\r\n";
-    text += kColumns;
-    for (const Point& p : points)
+    const bool anyComputed = std::any_of(points.begin(), points.end(), [](const Point& p) { return p.computed; });
+    text += anyComputed ? kColumnsComputed : kColumns;
+    for (const Point& p : points) {
         appendf(text, kRow, p.isStation ? "  *" : "   ", p.SN.c_str(), p.IH, p.N.c_str(), p.TH, p.H, p.V, p.SD, p.X,
                 p.Y, p.Z, p.Om);
+        if (p.computed) text += kComputed;
+    }
 }
 
 }  // namespace tervan

@@ -1,10 +1,10 @@
 #include "conversion/output_set.h"
 
 #include <array>
-#include <filesystem>
 #include <vector>
 
 #include "conversion/observation_table.h"
+#include "core/files.h"
 #include "core/input.h"
 #include "core/numbers.h"
 #include "writers/coordinates.h"
@@ -31,17 +31,14 @@ const std::array kOutputs = {
 };
 
 bool isInputFile(const std::string& path, const std::string& inputPath) {
-    if (path == inputPath) return true;
-    std::error_code ec;
-    return std::filesystem::equivalent(path, inputPath, ec);
+    return path == inputPath || sameFile(path, inputPath);
 }
 
 // The lines of the DXF header file; false with the reason when it cannot be
 // read.
 bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std::string& reason) {
     std::string bytes;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    if (!isFile(path) && !isFolder(path)) {
         reason = "the DXF header file " + path + " is missing";
         return false;
     }
@@ -53,16 +50,23 @@ bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std
     return true;
 }
 
+// The list of known points is an input too (of ComputeXYZ), and may well
+// be named like an output: job.kor beside job.txt.
+bool isKnownPoints(const std::string& path, const Session& session) {
+    return !session.settings.KnownPoints.empty() && isInputFile(path, session.settings.KnownPoints);
+}
+
 void writeOne(const Session& session, const OutputEntry& entry, const std::string& path, Result& result) {
     OutputFile file;
     OutputReport report;
     std::vector<std::string> header;
-    if (entry.drawing && !isInputFile(path, session.inputPath) &&
-        !readDxfHeader(session.dxfHeaderPath, header, report.reason)) {
+    if (isKnownPoints(path, session)) {
+        report = {path, OutputStatus::IsInput, "it is the list of known points"};
+    } else if (entry.drawing && !isInputFile(path, session.inputPath) &&
+               !readDxfHeader(session.dxfHeaderPath, header, report.reason)) {
         // A drawing without its header is no drawing: leave none, not even
         // the one a previous conversion wrote under this name.
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
+        removeFile(path);
         report.path = path;
         report.status = OutputStatus::Failed;
     } else {
@@ -131,7 +135,7 @@ OutputReport openOutput(OutputFile& file, const std::string& path, const std::st
 }
 
 std::string reportLine(const OutputReport& report) {
-    if (report.status == OutputStatus::IsInput) return report.path + " not written: it is the input file";
+    if (report.status == OutputStatus::IsInput) return report.path + " not written: " + report.reason;
     return "cannot write " + report.path + ": " + report.reason;
 }
 

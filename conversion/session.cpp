@@ -5,6 +5,8 @@
 #include <ctime>
 #include <filesystem>
 
+#include "core/files.h"
+
 namespace tervan {
 namespace {
 
@@ -14,12 +16,12 @@ constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
 
 bool exists(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && fs::exists(path, ec);
+    return !path.empty() && fs::exists(fsPath(path), ec);
 }
 
 // An absolute folder from an environment variable, or the fallback.
 std::string xdgFolder(const char* value, const std::string& fallback) {
-    if (value && *value && fs::path(value).is_absolute()) return value;
+    if (value && *value && fsPath(value).is_absolute()) return value;
     return fallback;
 }
 
@@ -27,10 +29,10 @@ std::string xdgFolder(const char* value, const std::string& fallback) {
 // decide, whatever the folder's mode says.
 bool canWriteIn(const std::string& folder) {
     const std::string probe = folder + ".tervan-write-test-" + std::to_string(std::time(nullptr));
-    std::FILE* file = std::fopen(probe.c_str(), "wb");
+    std::FILE* file = openFile(probe, "wb");
     if (!file) return false;
     std::fclose(file);
-    std::remove(probe.c_str());
+    removeFile(probe);
     return true;
 }
 
@@ -62,7 +64,15 @@ void useUserFolders(Session& session, const UserFolders& user) {
 void placeProgramFiles(Session& session, const std::string& programFolder) {
     setProgramFolder(session, programFolder);
     if (canWriteIn(programFolder)) return;
-    UserFolders user = userFolders(std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+#ifdef _WIN32
+    // %APPDATA%\tervan\ for the settings, %LOCALAPPDATA%\tervan\ for the logs.
+    const std::string config = environment("APPDATA"), data = environment("LOCALAPPDATA"),
+                      home = environment("USERPROFILE");
+#else
+    const std::string config = environment("XDG_CONFIG_HOME"), data = environment("XDG_DATA_HOME"),
+                      home = environment("HOME");
+#endif
+    UserFolders user = userFolders(config.c_str(), data.c_str(), home.c_str());
     if (!user.config.empty()) useUserFolders(session, user);
 }
 
@@ -73,8 +83,8 @@ std::string settingsToRead(const Session& session) {
 bool prepareSettingsFile(const Session& session) {
     if (session.iniDefaults.empty() || exists(session.iniPath)) return true;
     std::error_code ec;
-    fs::create_directories(fs::path(session.iniPath).parent_path(), ec);
-    if (exists(session.iniDefaults)) fs::copy_file(session.iniDefaults, session.iniPath, ec);
+    fs::create_directories(fsPath(session.iniPath).parent_path(), ec);
+    if (exists(session.iniDefaults)) fs::copy_file(fsPath(session.iniDefaults), fsPath(session.iniPath), ec);
     return !ec;
 }
 

@@ -57,7 +57,8 @@ UserFolders userFolders(const char* configHome, const char* dataHome, const char
 void useUserFolders(Session& session, const UserFolders& user);
 
 // Where the program keeps its files: beside it when its folder can be
-// written or there is no home folder, else in the user's folders.
+// written or there is no home folder, else in the user's folders (on
+// Windows %APPDATA%\tervan\ and %LOCALAPPDATA%\tervan\).
 void placeProgramFiles(Session& session, const std::string& programFolder);
 
 // The settings file to read: iniPath, or iniDefaults while iniPath does not

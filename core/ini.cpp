@@ -1,10 +1,9 @@
 #include "core/ini.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
+
+#include "core/files.h"
 
 namespace tervan {
 namespace {
@@ -54,9 +53,12 @@ IniDocument IniDocument::parse(std::string_view bytes) {
 }
 
 IniDocument IniDocument::load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::FILE* f = openFile(path, "rb");
+    if (!f) return {};
+    std::string bytes;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, f)) bytes.append(buffer, n);
+    std::fclose(f);
     return parse(bytes);
 }
 
@@ -137,31 +139,17 @@ std::string IniDocument::bytes() const {
 }
 
 bool IniDocument::save(const std::string& path) const {
-    namespace fs = std::filesystem;
     std::string data = bytes();
-    fs::path target(path);
     std::random_device rd;
-    fs::path tmp = target;
-    tmp += ".tmp" + std::to_string(rd() % 1000000);
-    {
-        std::FILE* f = std::fopen(tmp.string().c_str(), "wb");
-        if (!f) return false;
-        bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-        ok = std::fflush(f) == 0 && ok;
-        ok = std::fclose(f) == 0 && ok;
-        if (!ok) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, target, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        return false;
-    }
-    return true;
+    std::string tmp = path + ".tmp" + std::to_string(rd() % 1000000);
+    std::FILE* f = openFile(tmp, "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    ok = ok && replaceFile(tmp, path);
+    if (!ok) removeFile(tmp);
+    return ok;
 }
 
 std::string iniRead(const std::string& path, std::string_view section, std::string_view key) {

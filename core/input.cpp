@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/files.h"
+
 namespace tervan {
 
 namespace {
@@ -33,7 +35,7 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& rea
 
 bool readFileStart(const std::string& path, std::size_t most, std::string& bytes, std::string& reason) {
     bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openFile(path, "rb");
     if (!file) {
         reason = std::strerror(errno);
         return false;

@@ -39,7 +39,11 @@ double toNumber(std::string_view text) {
         if (r.ec == std::errc()) return v;
         if (r.ec == std::errc::invalid_argument) return 0;
     }
-    return withCString(text, [](const char* s) { return std::strtod(s, nullptr); });
+    return withCString(text, [](const char* s) {
+        char* end = nullptr;
+        double v = std::strtod(s, &end);
+        return end == s ? 0.0 : v;  // mingw's strtod gives -0 for a lone "-"
+    });
 }
 
 int toInteger(std::string_view text) {

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "core/files.h"
 #include "core/printf.h"
 
 namespace tervan {
@@ -18,10 +19,12 @@ bool OutputFile::open(const std::string& path, const char* mode) {
     close();
     failed_ = false;
     error_.clear();
-    file_ = std::fopen(path.c_str(), mode);
+    file_ = openFile(path, mode);
     if (!file_) {
+        // Windows says "Permission denied" for a folder in the way.
+        int error = errno == EACCES && isFolder(path) ? EISDIR : errno;
         failed_ = true;
-        error_ = std::strerror(errno);
+        error_ = std::strerror(error);
         return false;
     }
     return true;

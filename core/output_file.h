@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/printf.h"
+
 namespace tervan {
 
 class OutputFile {
@@ -21,7 +23,7 @@ public:
     bool create(const std::string& path);
     // Opens the file to write at its end, creating it when missing.
     bool append(const std::string& path);
-    [[gnu::format(printf, 2, 3)]] void print(const char* fmt, ...);
+    TERVAN_PRINTF(2, 3) void print(const char* fmt, ...);
     // Writes text with its line feeds turned into CR LF.
     void write(std::string_view text);
     // Flushes and closes; false when anything could not be written.

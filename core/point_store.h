@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ namespace tervan {
 //   Om  orientation of the station
 // isStation: 1 on the first record of a new instrument set-up.
 // faceTwo:   1 when the record repeats the preceding one in the second face.
+// givenOm:   the orientation H is read against, when the file states it
+//            (Zeiss "Om") or the H, V, SD run computed H with it: the
+//            bearing of the target is H - givenOm.
+// computed:  X, Y and Z were computed from the observations (ComputeXYZ),
+//            not read.
 struct Point {
     int isStation = 0;
     int faceTwo = 0;
@@ -31,6 +37,8 @@ struct Point {
     double H = 0;
     double SD = 0;
     double Om = 0;
+    std::optional<double> givenOm;
+    bool computed = false;
 };
 
 // No value: the send cursor is past the last record.

@@ -13,13 +13,22 @@
 #include <cstdarg>
 #include <string>
 
+// Checks a template against its arguments as C99 printf reads it. With
+// mingw-w64 the plain "printf" kind is the Microsoft runtime's, which knows
+// no %zu; the program formats with mingw's own C99 printf there.
+#ifdef __MINGW32__
+#define TERVAN_PRINTF(fmt, first) [[gnu::format(gnu_printf, fmt, first)]]
+#else
+#define TERVAN_PRINTF(fmt, first) [[gnu::format(printf, fmt, first)]]
+#endif
+
 namespace tervan {
 
 // Appends the formatted text to out.
 void vappendf(std::string& out, const char* fmt, va_list args);
 
-[[gnu::format(printf, 2, 3)]] void appendf(std::string& out, const char* fmt, ...);
+TERVAN_PRINTF(2, 3) void appendf(std::string& out, const char* fmt, ...);
 
-[[gnu::format(printf, 1, 2)]] std::string strf(const char* fmt, ...);
+TERVAN_PRINTF(1, 2) std::string strf(const char* fmt, ...);
 
 }  // namespace tervan

@@ -11,7 +11,7 @@ namespace tervan {
 
 enum class OutputStatus {
     Written,
-    IsInput,  // not written: it would replace the input file
+    IsInput,  // not written: it would replace the input file (or the list of known points)
     Failed,   // could not be created or written; reason says why
 };
 
@@ -55,6 +55,13 @@ struct Result {
     long rowsWritten = 0;   // levelling routines: rows of the line file
     std::size_t points = 0;    // records in the store afterwards
     std::size_t computed = 0;  // H, V, SD: records whose observations were computed
+    // ComputeXYZ: why the list of known points could not be read; "" when it
+    // was, or when none is set.
+    std::string knownPointsError;
+    // What the user must not miss although the conversion was done
+    // (stations without orientation, points placed twice far apart), one
+    // short line each; the message text says it in full.
+    std::vector<std::string> warnings;
     std::vector<OutputReport> outputs;
 
     // Whether an output was left unwritten: it could not be written, or it

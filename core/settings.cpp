@@ -44,6 +44,8 @@ const std::array kKeys = {
     TEXT("Model", "LevelLayer", KeyKind::NonEmpty, LevelLayer, "LayerLEVEL:"),
     TEXT("Model", "NamesLayer", KeyKind::NonEmpty, NamesLayer, "LayerNAMES:"),
     TEXT("Model", "PointsLayer", KeyKind::NonEmpty, PointsLayer, "LayerPOINTS:"),
+    FLAG("ComputeXYZ", ComputeXYZ, "Compute XYZ"),
+    TEXT("Model", "KnownPoints", KeyKind::Path, KnownPoints, "Known points…"),
     TEXT("DpiHeader", "Line1", KeyKind::Header, DpiLine1, ""),
     TEXT("DpiHeader", "Line2", KeyKind::Header, DpiLine2, ""),
     TEXT("DpiHeader", "Line3", KeyKind::Header, DpiLine3, ""),
@@ -93,8 +95,8 @@ void loadSettings(Settings& settings, const std::string& iniPath) {
         std::string value = ini.get(k.section, k.key);
         switch (k.kind) {
             case KeyKind::Flag:
-                // Only an exact "Yes" keeps a flag: a missing key clears it.
-                settings.*k.flag = value == "Yes" ? settings.*k.flag : 0;
+                // Only an exact "Yes" sets a flag: a missing key clears it.
+                settings.*k.flag = value == "Yes" ? 1 : 0;
                 break;
             case KeyKind::FlagUnlessNo:
                 // x1000 is the other way round: a missing key sets it.
@@ -123,6 +125,9 @@ bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath) {
                 break;
             case KeyKind::NonEmpty:
                 if (!(settings.*k.text).empty()) ini.set(k.section, k.key, settings.*k.text);
+                break;
+            case KeyKind::Path:
+                ini.set(k.section, k.key, settings.*k.text);
                 break;
             case KeyKind::Model:
             case KeyKind::Header:

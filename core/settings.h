@@ -44,6 +44,8 @@ struct Settings {
     std::string LevelLayer = "NIVA";
     std::string NamesLayer = "NOMERA";
     std::string PointsLayer = "TOCKI";
+    int ComputeXYZ = 0;           // coordinates from the observations
+    std::string KnownPoints;      // the list of known points for ComputeXYZ, "" when none
     // sections "DpiHeader" and "KorHeader" (bytes 0x80 and up are MIK letters)
     std::string DpiLine1 = "\x20\x8E\x20\x81\x20\x85\x20\x8A\x20\x92\x20\x3A";
     std::string DpiLine2 = "    7  20   5   5   0   5  5  0  6  25   5   5";
@@ -70,6 +72,7 @@ enum class KeyKind {
     Offset,      // text saved at exit always: itself when its number is not 0, else "0.000"
     NonEmpty,    // text saved at exit only when not empty
     Header,      // text edited only in the INI file: loaded, never saved
+    Path,        // a file's path, saved at exit as it stands (empty too, so that clearing it lasts)
 };
 
 // One row per INI key. The table drives the load, both saves, the Settings

@@ -1,8 +1,7 @@
 #include "desk/desk.h"
 
-#include <filesystem>
-
 #include "conversion/detect.h"
+#include "core/files.h"
 
 namespace tervan::desk {
 
@@ -35,7 +34,8 @@ Desk::Desk(Session& session, Front& front, ReceiverOptions options)
                        front_.showMessage(message_);
                    },
                .fail = [this](const std::string& text) { fail(text); }},
-              std::move(options)) {}
+              std::move(options)),
+      plan_(session) {}
 
 void Desk::start() {
     if (!session_.inputPath.empty()) convertFile(session_.inputPath);
@@ -70,8 +70,7 @@ void Desk::openFile(const std::string& path) {
 void Desk::openRecent(std::size_t index) {
     if (index >= recent_.size()) return;
     const std::string path = recent_[index];
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    if (!isFile(path)) {
         recent_.erase(recent_.begin() + static_cast<std::ptrdiff_t>(index));
         fail("cannot open " + path + ": it is no longer there");
         return;
@@ -93,6 +92,9 @@ void Desk::calcHvsd() {
 void Desk::close() {
     serial_.endTransfer();
     clearStore(session_.store);
+    // The plan must not keep records the store no longer has.
+    plan_.load();
+    selected_ = kNoPoint;
 }
 
 void Desk::exit() { serial_.endTransfer(); }
@@ -120,6 +122,12 @@ void Desk::refresh() {
     front_.showReport(report_);
     front_.setTitle(windowTitle(session_.inputPath, session_.settings.Model));
     front_.setIndicators(indicators(session_.settings));
+    front_.showPlan();
+}
+
+void Desk::select(std::size_t record) {
+    selected_ = record;
+    front_.showSelection(record);
 }
 
 void Desk::convertFile(const std::string& path) {
@@ -132,8 +140,12 @@ void Desk::convertFile(const std::string& path) {
     show(std::move(result), warning);
 }
 
+// Every conversion and H, V, SD run has changed the store (an unknown model
+// empties it), so the plan is loaded anew.
 void Desk::show(Result result, const std::string& warning) {
     report_ = reportOf(result, session_.inputPath, warning);
+    plan_.load();
+    select(kNoPoint);
     if (!result.keepMessage) {
         message_ = std::move(result.message);
         levelRows_ = std::move(result.levelRows);

@@ -13,6 +13,7 @@
 #include "conversion/driver.h"
 #include "conversion/session.h"
 #include "desk/front.h"
+#include "desk/plan.h"
 #include "desk/serial_link.h"
 #include "desk/window_state.h"
 
@@ -75,8 +76,21 @@ public:
     void finish();
 
     // Fills the message area (a grid or text), the report, the title and
-    // the indicators, and clears status lines 1 and 2.
+    // the indicators, clears status lines 1 and 2 and has the plan view
+    // drawn anew.
     void refresh();
+
+    // The plan view of the records of the last conversion; the front end
+    // draws it and forwards resizing, the wheel and dragging to it.
+    Plan& plan() { return plan_; }
+    // A record chosen in the plan view or in the grid (its row), kNoPoint
+    // for none: kept, and shown by the front end in both. A conversion
+    // clears it.
+    void select(std::size_t record);
+    std::size_t selected() const { return selected_; }
+    // Whether the grid shows the store's rows, one per record, so that its
+    // rows and the records select each other.
+    bool gridShowsRecords() const { return view_ == View::Points; }
 
     // The exact message text ("Copy as text").
     const std::string& message() const { return message_; }
@@ -112,6 +126,8 @@ private:
     std::vector<std::string> recent_;
     std::optional<Placement> placement_;
     SerialLink serial_;
+    Plan plan_;
+    std::size_t selected_ = kNoPoint;
 };
 
 }  // namespace tervan::desk

@@ -95,9 +95,10 @@ std::vector<SettingsControl> settingsControls() {
     std::vector<SettingsControl> controls;
     for (const SettingKey& key : settingKeys()) {
         if (std::string_view(key.section) != "Model" || *key.label == '\0') continue;
-        ControlKind kind = key.kind == KeyKind::Model ? ControlKind::ModelList
-                           : isFlag(key)              ? ControlKind::Check
-                                                      : ControlKind::Edit;
+        ControlKind kind = key.kind == KeyKind::Model  ? ControlKind::ModelList
+                           : key.kind == KeyKind::Path ? ControlKind::File
+                           : isFlag(key)               ? ControlKind::Check
+                                                       : ControlKind::Edit;
         controls.push_back({&key, kind});
     }
     return controls;
@@ -126,6 +127,8 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
 std::vector<FileFilter> inputFilters() {
     return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw"}}, {"All files", {"*"}}};
 }
+
+std::vector<FileFilter> knownPointsFilters() { return {{"Known points", {"*.txt", "*.kor"}}, {"All files", {"*"}}}; }
 
 bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt) {
     auto endsWith = [fileName](std::string_view suffix) {

@@ -60,8 +60,9 @@ Direction applyComProperties(const Form& form, Settings& settings);
 
 // The Settings dialog ("Setings"): one control per setting of section
 // "Model" that has a label, in the settings table's order, and the disabled
-// "FilesName:" field.
-enum class ControlKind { ModelList, Check, Edit };
+// "FilesName:" field. A File control is an edit with a button (its label)
+// that opens the open-file dialog on the edit's path.
+enum class ControlKind { ModelList, Check, Edit, File };
 struct SettingsControl {
     const SettingKey* key;
     ControlKind kind;
@@ -89,6 +90,9 @@ struct FileFilter {
     std::vector<std::string> patterns;
 };
 std::vector<FileFilter> inputFilters();
+// The choices of the open-file dialog of the known points (the File
+// control of KnownPoints): the lists, then all files.
+std::vector<FileFilter> knownPointsFilters();
 // Whether the instrument files' choice offers a file of this name: not the
 // outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), nor a .kor
 // list beside an instrument file of its name (job.kor beside job.txt is

@@ -7,6 +7,7 @@
 // them).
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -63,6 +64,14 @@ public:
     // Runs task from the window's loop once the current handler has
     // returned, so that the timer keeps ticking while task shows dialogs.
     virtual void post(std::function<void()> task) = 0;
+
+    // The plan view (Desk::plan()): draw it anew, after a conversion. A
+    // front end without a plan view leaves this and the next as they are.
+    virtual void showPlan() {}
+    // Show record (an index into the point store, kNoPoint for none) as
+    // the selected one: marked in the plan view, and its row in the grid
+    // of the store's rows.
+    virtual void showSelection(std::size_t record) { (void)record; }
 };
 
 }  // namespace tervan::desk

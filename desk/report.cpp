@@ -1,10 +1,10 @@
 #include "desk/report.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "conversion/models.h"
 #include "conversion/output_set.h"
+#include "core/files.h"
 #include "core/numbers.h"
 #include "core/printf.h"
 
@@ -35,10 +35,12 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
             continue;
         }
         if (written++ == 0) {
-            report.folder = std::filesystem::path(out.path).parent_path().string();
+            report.folder = utf8Path(fsPath(out.path).parent_path());
             if (report.folder.empty()) report.folder.assign(1, '.');
         }
     }
+    if (!result.knownPointsError.empty()) add(Tone::Failure, result.knownPointsError);
+    for (const std::string& text : result.warnings) add(Tone::Warning, text);
     if (!warning.empty()) add(Tone::Warning, result.summary + "; " + warning);
     std::stable_partition(report.notices.begin(), report.notices.end(),
                           [](const Notice& n) { return n.tone == Tone::Failure; });

@@ -16,6 +16,7 @@ const std::array kPointColumns = {
     Column{"N", Align::Left, 8},    Column{"TH", Align::Right, 5},  Column{"H", Align::Right, 8},
     Column{"V", Align::Right, 8},   Column{"SD", Align::Right, 8},  Column{"X", Align::Right, 11},
     Column{"Y", Align::Right, 11},  Column{"Z", Align::Right, 7},   Column{"Om", Align::Right, 7},
+    Column{"XYZ", Align::Left, 8},
 };
 
 const std::array kLevelColumns = {
@@ -58,6 +59,8 @@ std::string PointTable::cell(std::size_t row, std::size_t column) const {
             return strf("%.3f", p.Z);
         case 11:
             return strf("%.3f", p.Om);
+        case 12:
+            return p.computed ? "computed" : "";
         default:
             return {};
     }

@@ -33,8 +33,9 @@ public:
 
 // The observation table of a point store: a narrow mark column ("*" on a
 // station's first record, "II" on a second-face record), then SN, IH, N, TH,
-// H, V, SD, X, Y, Z, Om. The rows are the store's records as they are when
-// asked for.
+// H, V, SD, X, Y, Z, Om, and XYZ ("computed" where ComputeXYZ computed the
+// coordinates). The rows are the store's records as they are when asked
+// for.
 class PointTable final : public Table {
 public:
     explicit PointTable(const PointStore& store) : store_(store) {}

@@ -4,14 +4,8 @@
 #include <string_view>
 #include <unordered_map>
 
-
 namespace tervan {
 namespace {
-
-// Radians to gon as 200 / 3.141592654 (pi to nine decimals), the factor
-// every earlier list of the program was computed with; a right angle comes
-// out 1.3e-8 gon short.
-constexpr double kGon = 63.66197722844561;
 
 struct Observation {
     double SD, V, H;
@@ -29,8 +23,8 @@ Observation observe(const Point& p, const StationXYZ& s) {
     double dZ = (p.Z - s.Z) + p.TH - p.IH;
     double HD = std::sqrt(dX * dX + dY * dY);
     double SD = std::sqrt(HD * HD + dZ * dZ);
-    double V = SD == 0 ? 0 : std::acos(dZ / SD) * kGon;
-    double H = HD == 0 ? 0 : std::acos(dX / HD) * kGon;
+    double V = SD == 0 ? 0 : std::acos(dZ / SD) * kGonPerRadian;
+    double H = HD == 0 ? 0 : std::acos(dX / HD) * kGonPerRadian;
     if (dY < 0) H = 400 - H;
     return {SD, V, H};
 }
@@ -111,6 +105,7 @@ std::size_t calculateHvsd(PointStore& store, Rng& rng, const ErrorSizes& errors)
         r.V = V;
         r.H = H;
         r.SD = SD;
+        r.givenOm = r.Om;
         ++computed;
     }
     store.orientation = O;

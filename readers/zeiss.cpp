@@ -1,6 +1,7 @@
 #include "readers/zeiss.h"
 
 #include <array>
+#include <optional>
 
 #include "core/numbers.h"
 #include "core/text.h"
@@ -42,7 +43,15 @@ struct ZeissState {
     std::string compactStation;
     double IH = 0, TH = 0, V = 0, H = 0, SD = 0, X = 0, Y = 0, Z = 0;
     double orientation = 0;  // from "Om": subtracted from H of station records, not stored as Om
+    bool orientationGiven = false;  // an "Om" label was read
     bool stationMark = false;
+
+    // The orientation an observation's H is read against, once the file has
+    // stated one: a station record's H has had it subtracted already.
+    std::optional<double> givenOm(bool stationRecord) const {
+        if (!orientationGiven) return std::nullopt;
+        return stationRecord ? 0.0 : orientation;
+    }
 };
 
 void appendStation(ZeissState& s, ReaderContext& ctx) {
@@ -60,7 +69,8 @@ void appendStation(ZeissState& s, ReaderContext& ctx) {
                             .V = s.V,
                             .H = s.H,
                             .SD = s.SD,
-                            .Om = ctx.store.orientation});
+                            .Om = ctx.store.orientation,
+                            .givenOm = s.givenOm(true)});
     s.stationMark = false;
 }
 
@@ -81,7 +91,8 @@ void appendCoordinates(ZeissState& s, ReaderContext& ctx) {
                             .V = sameName ? s.V : 0,
                             .H = sameName ? s.H : 0,
                             .SD = sameName ? s.SD : 0,
-                            .Om = ctx.store.orientation});
+                            .Om = ctx.store.orientation,
+                            .givenOm = s.givenOm(false)});
     s.observation.clear();
     s.coordinate.clear();
     s.V = s.H = s.SD = s.X = s.Y = s.Z = 0;
@@ -112,6 +123,7 @@ bool readLine(ZeissState& s, std::string_view line, ReaderContext& ctx) {
     take(f[8] == "Hz", s.H, value2);
     take(f[8] == "ih", s.IH, value2);
     take(f[8] == "Om", s.orientation, value2);
+    if (f[8] == "Om") s.orientationGiven = true;
     take(f[6] == "SD", s.SD, value1);
 
     if (const double compactIH = toNumber(f[2]); compactIH > 0) {
@@ -134,7 +146,8 @@ bool readLine(ZeissState& s, std::string_view line, ReaderContext& ctx) {
                                 .V = s.V,
                                 .H = s.H,
                                 .SD = s.SD,
-                                .Om = ctx.store.orientation});
+                                .Om = ctx.store.orientation,
+                                .givenOm = s.givenOm(false)});
         s.stationMark = false;
         return true;
     }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages that building and testing Tervan
-# need and that are not installed yet; with the argument "fuzz", also clang
-# and its fuzzer runtime for make fuzz. Run as root (or with sudo available).
+# need and that are not installed yet. Run as root (or with sudo available).
+#   install-deps.sh            the Linux build and its tests
+#   install-deps.sh --windows  also the Windows build and its tests under wine
+#   install-deps.sh --fuzz     also clang and its fuzzer runtime (make fuzz)
 set -euo pipefail
 
 packages=(
@@ -13,7 +15,17 @@ packages=(
   python3 python3-ezdxf            # a real DXF reader for the DXF tests
   locales                          # a decimal-comma locale for the locale test
 )
-if [ "${1:-}" = fuzz ]; then
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev  # the cross compiler (std::thread needs POSIX threads)
+    googletest                     # GoogleTest's sources, built with the cross compiler
+    zip                            # dist/tervan-windows.zip
+    wine wine64 fonts-wine         # the tests run the Windows programs under 64-bit wine
+    socat                          # a linked pair of pseudo-terminals as COM12 and COM13
+    xvfb xauth xdotool imagemagick # the window under Xvfb, a key press and a screenshot
+  )
+fi
+if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-dev)  # libFuzzer and the sanitizer runtimes
 fi
 

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Draws the program icon, a total station on its tripod, into
-resources/tervan.png (64 x 64, 4 x 4 supersampled). Standard library only."""
+resources/tervan.png (64 x 64, 4 x 4 supersampled) and resources/tervan.ico
+(16 to 64 pixels, for the Windows program). Standard library only."""
 import math
 import struct
 import zlib
@@ -40,29 +41,55 @@ def colour(x, y):
     return c
 
 
-rows = []
-for py in range(SIZE):
-    row = bytearray([0])
-    for px in range(SIZE):
-        acc = [0, 0, 0, 0]
-        for sy in range(SS):
-            for sx in range(SS):
-                c = colour(px + (sx + 0.5) / SS, py + (sy + 0.5) / SS)
-                if c:
-                    acc[0] += c[0]; acc[1] += c[1]; acc[2] += c[2]; acc[3] += 1
-        n = acc[3]
-        if n:
-            row += bytes([acc[0] // n, acc[1] // n, acc[2] // n, 255 * n // (SS * SS)])
-        else:
-            row += bytes(4)
-    rows.append(bytes(row))
+def render(size):
+    """Rows of RGBA pixels of the icon drawn size x size, top row first."""
+    rows = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            acc = [0, 0, 0, 0]
+            for sy in range(SS):
+                for sx in range(SS):
+                    c = colour((px + (sx + 0.5) / SS) * 64 / size, (py + (sy + 0.5) / SS) * 64 / size)
+                    if c:
+                        acc[0] += c[0]; acc[1] += c[1]; acc[2] += c[2]; acc[3] += 1
+            n = acc[3]
+            row.append((acc[0] // n, acc[1] // n, acc[2] // n, 255 * n // (SS * SS)) if n else (0, 0, 0, 0))
+        rows.append(row)
+    return rows
 
 
 def chunk(kind, data):
     return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
 
-png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
-png += chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b"")
+def png_bytes(rows):
+    size = len(rows)
+    raw = b"".join(b"\0" + bytes(v for p in row for v in p) for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def dib_bytes(rows):
+    """An icon image as Windows keeps it: a 32-bit BGRA bitmap, bottom row
+    first, of twice the height, then the 1-bit mask (all 0: the alpha rules)."""
+    size = len(rows)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for (r, g, b, a) in row)
+    mask_row = ((size + 31) // 32) * 4
+    return header + pixels + bytes(mask_row * size)
+
+
 with open("resources/tervan.png", "wb") as f:
-    f.write(png)
+    f.write(png_bytes(render(SIZE)))
+
+# The Windows program's icon (resource 128): the sizes the window's title
+# bar, the task bar and Explorer ask for.
+images = [(size, dib_bytes(render(size))) for size in (16, 24, 32, 48, 64)]
+ico = struct.pack("<HHH", 0, 1, len(images))
+offset = 6 + 16 * len(images)
+for size, data in images:
+    ico += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
+    offset += len(data)
+with open("resources/tervan.ico", "wb") as f:
+    f.write(ico + b"".join(data for _, data in images))

@@ -9,3 +9,6 @@ mkdir -p "$build/bench-data"
 if [ -x "$build/bin/bench_gui_table" ]; then
   QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/bench_gui_table" "$build/bench-data"
 fi
+if [ -x "$build/bin/bench_plan" ]; then
+  QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/bench_plan" "$build/bench-data"
+fi

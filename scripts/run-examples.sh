@@ -34,6 +34,13 @@ for entry in "${examples[@]}"; do
   "$cli" convert --model "$model" "$out/$file" | tr -d '\r'
   echo
 done
+# A polar traverse without a single coordinate in it: the stations and
+# backsights come from the known points, every other point is computed.
+cp examples/traverse.txt examples/traverse_known.txt "$out/"
+echo "== traverse.txt (Pentax300Polar, ComputeXYZ with the known points of traverse_known.txt)"
+"$cli" convert --model Pentax300Polar --set ComputeXYZ=Yes --known "$out/traverse_known.txt" "$out/traverse.txt" |
+  tr -d '\r'
+echo
 # A BFFB line from the DNA8 result (level.gsi gives level.dat, and that
 # gives level_.dat); the seed keeps its random errors the same every run.
 echo "== level.dat (Dini BF)"

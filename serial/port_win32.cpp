@@ -1,11 +1,9 @@
 // The serial port on Windows: the communication functions of the system on
 // a DCB and a COMMTIMEOUTS.
-#include "serial/port.h"
+#include "serial/port_win32.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/files.h"
+#include "serial/port.h"
 
 #include <string>
 
@@ -36,23 +34,7 @@ bool Win32Port::configure(const LineParams& params) {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(handle_, &dcb)) return false;
-    // The driver refuses one and a half stop bits with 7 or 8 data bits.
-    if (params.stopBits == StopBits::OneAndHalf) return false;
-    dcb.BaudRate = static_cast<DWORD>(params.baud);
-    dcb.ByteSize = static_cast<BYTE>(params.dataBits);
-    dcb.Parity = params.parity == Parity::Odd ? ODDPARITY : params.parity == Parity::Even ? EVENPARITY : NOPARITY;
-    dcb.StopBits = params.stopBits == StopBits::Two ? TWOSTOPBITS : ONESTOPBIT;
-    // Only these flags change; CTS flow, RTS control, continue-on-XOFF,
-    // error and null-byte handling, the XON/XOFF limits and characters stay.
-    bool hardware = params.flow == FlowControl::Hardware;
-    bool xonXoff = params.flow == FlowControl::XonXoff;
-    dcb.fOutxDsrFlow = hardware;
-    dcb.fDtrControl = hardware ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
-    dcb.fDsrSensitivity = hardware;
-    dcb.fOutX = xonXoff;
-    dcb.fInX = xonXoff;
-    dcb.fAbortOnError = FALSE;
-    if (!SetCommState(handle_, &dcb)) return false;
+    if (!applyLineParams(dcb, params) || !SetCommState(handle_, &dcb)) return false;
     writePerByte_ = static_cast<DWORD>(writeTimeoutPerByte(params));
     return true;
 }
@@ -108,11 +90,29 @@ std::string whyNotOpened(DWORD error) {
 
 }  // namespace
 
+bool applyLineParams(DCB& dcb, const LineParams& params) {
+    if (params.stopBits == StopBits::OneAndHalf) return false;
+    dcb.BaudRate = static_cast<DWORD>(params.baud);
+    dcb.ByteSize = static_cast<BYTE>(params.dataBits);
+    dcb.Parity = params.parity == Parity::Odd ? ODDPARITY : params.parity == Parity::Even ? EVENPARITY : NOPARITY;
+    dcb.StopBits = params.stopBits == StopBits::Two ? TWOSTOPBITS : ONESTOPBIT;
+    bool hardware = params.flow == FlowControl::Hardware;
+    bool xonXoff = params.flow == FlowControl::XonXoff;
+    dcb.fOutxDsrFlow = hardware;
+    dcb.fDtrControl = hardware ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
+    dcb.fDsrSensitivity = hardware;
+    dcb.fOutX = xonXoff;
+    dcb.fInX = xonXoff;
+    dcb.fAbortOnError = FALSE;
+    return true;
+}
+
 std::unique_ptr<SerialPort> openSerialPort(const std::string& name, std::string& reason) {
     // COM10 and above exist only in the device namespace; "\\.\" reaches
     // COM1 to COM9 too.
     std::string path = name.find('\\') == std::string::npos ? "\\\\.\\" + name : name;
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE handle =
+        CreateFileW(toUtf16(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         reason = whyNotOpened(GetLastError());
         return nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/files.h"
 #include "core/output_file.h"
 #include "core/printf.h"
 #include "core/result.h"
@@ -177,8 +178,7 @@ void Receiver::endOfLine() {
 
 bool Receiver::writeLog() {
     std::string path = receiveLogPath(options_.logFolder, options_.clock());
-    std::error_code ec;
-    if (!options_.logFolder.empty()) std::filesystem::create_directories(options_.logFolder, ec);
+    if (!options_.logFolder.empty()) createFolders(options_.logFolder);
     std::string text = unlogged_;
     std::erase(text, '\r');  // written in text mode: each line feed becomes CR LF
     // Text that comes after END within the same second keeps the log's name

@@ -13,7 +13,8 @@ struct CliRun {
     std::string out, err;
 };
 
-// args is shell text: quote paths with shellQuote.
+// args is command line text: quote paths with shellQuote (a POSIX shell's
+// quotes, or on Windows those of the command line).
 CliRun runCli(const ScratchDir& dir, const std::string& args);
 
 std::string shellQuote(const std::string& s);

@@ -3,6 +3,7 @@
 
 #include "cli/options.h"
 #include "cli_runner.h"
+#include "core/files.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -124,17 +125,65 @@ TEST(Cli, UnwritableOutputExits1) {
     EXPECT_TRUE(test::fileExists(dir.file("b_nxyz.txt")));
 }
 
+// Standard output carries the message text as its bytes: CR LF and the
+// levelling rows' CR CR LF as they are (a text-mode stream on Windows would
+// make them CR CR LF and CR CR CR LF).
+TEST(Cli, PrintsTheMessageTextByteForByte) {
+    for (const auto& [example, model] : {std::pair{"leica1200.txt", "Leica1200"}, std::pair{"level.gsi", "DNA8"}}) {
+        test::ScratchDir dir;
+        const std::string input = dir.file(example);
+        test::writeFile(input, test::readFile(std::string(TERVAN_EXAMPLES) + "/" + example));
+        test::CliRun r = test::runCli(dir, std::string("convert --ini /nonexistent/x.ini --model ") + model +
+                                               " --dxf-header " + test::shellQuote(TERVAN_DXF_HEADER) + " " +
+                                               test::shellQuote(input));
+        ASSERT_EQ(r.status, 0) << r.err;
+        Session session;
+        session.settings.Model = model;
+        session.dxfHeaderPath = TERVAN_DXF_HEADER;
+        const std::string message = test::convertFile(session, input).message;
+        EXPECT_NE(message.find('\r'), std::string::npos);
+        EXPECT_EQ(r.out, message + "\n") << model;
+    }
+}
+
+// No --ini and no --dxf-header: the settings and the DXF header beside the
+// program (the shipped settings tick the 3D drawing).
+TEST(Cli, FindsItsSettingsAndDxfHeaderBesideItself) {
+    test::ScratchDir dir;
+    const std::string input = dir.file("job.txt");
+    test::writeFile(input, kLeica);
+    test::CliRun r = test::runCli(dir, "convert -q --model Leica1200 " + test::shellQuote(input));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFile(dir.file("job_3d.dxf")).substr(0, 12), "  0\r\nSECTION");
+}
+
+// Names with any letters come through the command line to the files and
+// back to the message text (on Windows through the wide command line).
+TEST(Cli, TakesPathsWithAnyLetters) {
+    test::ScratchDir dir;
+    const std::string folder = dir.file("Данни Müller");
+    std::filesystem::create_directory(fsPath(folder));
+    const std::string input = folder + "/точки Ñandú.txt";
+    test::writeFile(input, kLeica);
+    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 --set 2DFile=No " +
+                                           test::shellQuote(input));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, input.size() + 2), "<" + input + ">");
+    EXPECT_EQ(test::readFile(folder + "/точки Ñandú_nxyz.txt"), "    P1    700.250    400.500     50.100\r\n");
+}
+
 TEST(CliOptions, ParsesEveryOption) {
     CliOptions o;
     std::string error;
     ASSERT_TRUE(parseCommandLine({"convert", "--ini", "a.ini", "--model", "kor", "--set", "Z.000=No", "--dxf-header",
                                   "h.txt", "--hvsd", "--seed", "42", "--bffb", "1.5,4,100,7", "--log-dir", "L",
-                                  "--port", "/dev/ttyS0", "-q", "in1", "in2"},
+                                  "--port", "/dev/ttyS0", "--known", "k.kor", "--set", "KnownPoints=x.txt", "-q",
+                                  "in1", "in2"},
                                  o, error))
         << error;
     EXPECT_EQ(o.iniPath, "a.ini");
     EXPECT_EQ(*o.model, "kor");
-    ASSERT_EQ(o.sets.size(), 1u);
+    ASSERT_EQ(o.sets.size(), 2u);
     EXPECT_EQ(o.sets[0].first, "Z.000");
     EXPECT_EQ(o.dxfHeaderPath, "h.txt");
     EXPECT_TRUE(o.hvsd);
@@ -150,6 +199,33 @@ TEST(CliOptions, ParsesEveryOption) {
     ASSERT_TRUE(applySettingOverrides(o, s, error));
     EXPECT_EQ(s.Model, "kor");
     EXPECT_EQ(s.Z000, 0);
+    EXPECT_EQ(s.KnownPoints, "k.kor");  // --known goes after every --set
+}
+
+TEST(Cli, KnownPointsComputeTheCoordinatesOrFailTheRun) {
+    test::ScratchDir dir;
+    std::string input = dir.file("polar.txt"), known = dir.file("known.txt");
+    test::writeFile(input, "STS:S\nPPD:B\nRTH:0\nRTV:100\nRTD:10\nPPD:P\nRTH:100\nRTV:100\nRTD:5\n");
+    test::writeFile(known, "S 1000 2000 100\nB 1010 2000 100\n");
+    const std::string common = "convert --ini /nonexistent/x.ini --model Pentax300Polar --set XyzFile=No --set "
+                               "NyxzFile=No --set TrasFile=No --set 2DFile=No ";
+    test::CliRun r = test::runCli(dir, common + "--set ComputeXYZ=Yes --known " + test::shellQuote(known) + " " +
+                                           test::shellQuote(input));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFile(dir.file("polar_nxyz.txt")),
+              "     B   1010.000   2000.000    100.000\r\n     P   1000.000   2005.000    100.000\r\n");
+
+    test::CliRun off = test::runCli(dir, common + "--known " + test::shellQuote(known) + " " + test::shellQuote(input));
+    EXPECT_EQ(off.status, 0);
+    EXPECT_NE(off.err.find("--known is used only with ComputeXYZ=Yes"), std::string::npos);
+    EXPECT_EQ(test::readFile(dir.file("polar_nxyz.txt")), "");
+
+    const std::string none = test::shellQuote(dir.file("none.txt"));
+    test::CliRun missing =
+        test::runCli(dir, common + "-q --set ComputeXYZ=Yes --known " + none + " " + test::shellQuote(input));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot read the known points " + dir.file("none.txt") + ": No such file"),
+              std::string::npos);
 }
 
 }  // namespace

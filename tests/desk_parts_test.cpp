@@ -71,7 +71,7 @@ TEST(DeskGridCells, ShowTheNumbersOfTheObservationTable) {
     ASSERT_EQ(copied.size(), 3u);
     EXPECT_EQ(copied[2], "");
     std::vector<std::string> first = split(copied[0], '\t'), second = split(copied[1], '\t');
-    ASSERT_EQ(first.size(), 12u);
+    ASSERT_EQ(first.size(), 13u);
     EXPECT_EQ(first[0], "");
     EXPECT_EQ(first[3], "\x8D" "3");
     EXPECT_EQ(first[11], table.cell(3, 11));
@@ -104,16 +104,18 @@ TEST(SessionFolders, AnInstalledProgramKeepsItsFilesInTheUsersFolders) {
 
     UserFolders none = userFolders(nullptr, nullptr, nullptr);
     EXPECT_TRUE(none.config.empty());
+    const std::string sep(1, static_cast<char>(std::filesystem::path::preferred_separator));
     UserFolders user = userFolders("", "relative/data", home.c_str());
-    EXPECT_EQ(user.config, home + "/.config/tervan/");
-    EXPECT_EQ(user.data, home + "/.local/share/tervan/");
-    EXPECT_EQ(userFolders("/etc/xdg", nullptr, home.c_str()).config, "/etc/xdg/tervan/");
+    EXPECT_EQ(user.config, home + "/.config" + sep + "tervan" + sep);
+    EXPECT_EQ(user.data, home + "/.local/share" + sep + "tervan" + sep);
+    const std::string xdg = dir.file("xdg");
+    EXPECT_EQ(userFolders(xdg.c_str(), nullptr, home.c_str()).config, xdg + sep + "tervan" + sep);
 
     Session session;
     setProgramFolder(session, program);
     useUserFolders(session, user);
     EXPECT_EQ(session.iniPath, user.config + "Tervan.ini");
-    EXPECT_EQ(session.logFolder, user.data + "Log/");
+    EXPECT_EQ(session.logFolder, user.data + "Log" + sep);
     EXPECT_EQ(session.dxfHeaderPath, program + "dxf_header.txt");
     // read from beside the program until the user has a file of their own
     EXPECT_EQ(settingsToRead(session), program + "Tervan.ini");

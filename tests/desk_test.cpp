@@ -34,6 +34,8 @@ struct FakeFront final : desk::Front {
     std::vector<std::string> initialNames;  // of every open-file dialog
     std::vector<std::string> formsShown;    // names of the dialogs of fields
     std::deque<std::function<void()>> posted;
+    int plansShown = 0;
+    std::vector<std::size_t> selections;
 
     void showMessage(const std::string& text) override {
         message = text;
@@ -60,6 +62,8 @@ struct FakeFront final : desk::Front {
     }
     void runSendDialog(Sender& sender) override { send(sender); }
     void post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+    void showPlan() override { ++plansShown; }
+    void showSelection(std::size_t record) override { selections.push_back(record); }
 
     // The window's loop: runs what was posted, in order.
     void runPosted() {
@@ -126,7 +130,9 @@ struct DeskRig {
         return path;
     }
     desk::SettingsForm shown;  // the Settings dialog as it opened last
-    std::string logPath() const { return folder + "Log/20090305070409.srd"; }
+    std::string logPath() const {
+        return folder + "Log" + static_cast<char>(std::filesystem::path::preferred_separator) + "20090305070409.srd";
+    }
 };
 
 TEST(DeskStart, ConvertsTheInputOfTheCommandLineAndOpensFileOpenWhenAsked) {
@@ -231,8 +237,11 @@ TEST(DeskSaves, OnlyWithSaveSettings) {
 TEST(DeskClose, CloseClearsTheStore) {
     DeskRig r("", true);
     ASSERT_FALSE(r.session.store.points.empty());
+    r.desk->select(2);
     r.desk->close();
     EXPECT_TRUE(r.session.store.points.empty());
+    EXPECT_TRUE(r.desk->plan().items().empty());  // nothing left to draw from records that are gone
+    EXPECT_EQ(r.desk->selected(), kNoPoint);
 }
 
 TEST(DeskHvsd, TheDialogsTextsRunOrCancelChangesNothing) {
@@ -260,6 +269,27 @@ TEST(DeskHvsd, TheDialogsTextsRunOrCancelChangesNothing) {
     EXPECT_EQ(r.session.errors.SD, 3);
     // the Leica example names no station: nothing is computed, and it says so
     EXPECT_EQ(r.front.status[3], "H, V, SD: no record has a station with coordinates; nothing computed");
+}
+
+TEST(DeskPlan, EachConversionLoadsThePlanAndClearsTheSelection) {
+    DeskRig r("", true);
+    EXPECT_EQ(r.front.plansShown, 1);
+    EXPECT_EQ(r.desk->plan().items().size(), 7u);  // the Leica example has coordinates
+    r.desk->select(3);
+    EXPECT_EQ(r.desk->selected(), 3u);
+    r.front.chooseFile = [&](std::string& path) {
+        path = r.input;
+        return true;
+    };
+    r.front.settings = [](desk::SettingsForm& f) {
+        f.values.Model = "Pentax300Polar";  // reads nothing from a Leica file
+        return true;
+    };
+    r.desk->fileOpen();
+    EXPECT_EQ(r.front.plansShown, 2);
+    EXPECT_TRUE(r.desk->plan().items().empty());
+    EXPECT_EQ(r.desk->selected(), kNoPoint);
+    EXPECT_EQ(r.front.selections, (std::vector<std::size_t>{kNoPoint, 3, kNoPoint}));
 }
 
 TEST(DeskBffb, TheLineAsksItsValuesEveryTimeFromTheDefaults) {
@@ -358,9 +388,14 @@ TEST(DeskForms, WhatEachDialogOffers) {
     for (const ModelEntry& m : models()) names.push_back(m.name);
     EXPECT_EQ(desk::modelNames(), names);
     int checks = 0;
-    for (const auto& c : desk::settingsControls()) checks += c.kind == desk::ControlKind::Check;
-    EXPECT_EQ(desk::settingsControls().size(), 25u);
-    EXPECT_EQ(checks, 17);
+    std::vector<std::string> files;
+    for (const auto& c : desk::settingsControls()) {
+        checks += c.kind == desk::ControlKind::Check;
+        if (c.kind == desk::ControlKind::File) files.push_back(c.key->key);
+    }
+    EXPECT_EQ(desk::settingsControls().size(), 27u);
+    EXPECT_EQ(checks, 18);
+    EXPECT_EQ(files, std::vector<std::string>{"KnownPoints"});
 }
 
 TEST(DeskForms, ComPropertiesOkTakesTheTextsThatAreNotEmpty) {
@@ -594,7 +629,7 @@ TEST(DeskWindow, TitleAndIndicators) {
 TEST(DeskGrid, TheMessageAreaShowsTheRowsOfWhatWasConvertedLast) {
     DeskRig r("", true);
     ASSERT_NE(r.front.table, nullptr);
-    EXPECT_EQ(r.front.table->columns().size(), 12u);
+    EXPECT_EQ(r.front.table->columns().size(), 13u);
     // an unknown model empties the store but keeps the text: the text is shown
     r.choose(r.input, [](desk::SettingsForm& f) { f.values.Model = "Leica"; });
     r.desk->fileOpen();

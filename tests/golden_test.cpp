@@ -1,10 +1,12 @@
 // Whole conversions against golden files. Each folder under
 // tests/data/conversions/ is one case, and one test: Tervan.ini (the
 // settings), one input file named input.*, an optional dxf_header.txt (else
-// the shipped one), and expected/ with every file the conversion must write
-// (named as written) plus message.txt, the message text with the input path
-// shown as INPUT. Files are compared byte for byte, and the conversion must
-// write no other file. Adding a case is adding a folder.
+// the shipped one), an optional list of known points named known* (it
+// becomes KnownPoints), and expected/ with every file the conversion must
+// write (named as written) plus message.txt, the message text with the
+// input path shown as INPUT and the known points' as KNOWN. Files are
+// compared byte for byte, and the conversion must write no other file.
+// Adding a case is adding a folder.
 //
 // Each case runs a second time with Model "auto": detection must find the
 // folder's model (or a model that the content cannot tell from it, taken
@@ -40,18 +42,21 @@ class GoldenConversion : public testing::TestWithParam<std::string> {};
 void checkCase(const std::string& caseName, const std::string& model = {}) {
     const fs::path dir = test::dataPath("conversions/" + caseName);
     test::ScratchDir work;
-    fs::path input;
-    for (const auto& f : fs::directory_iterator(dir))
-        if (f.path().stem() == "input") {
-            input = work.path() / f.path().filename();
-            fs::copy_file(f.path(), input);
-        }
+    fs::path input, known;
+    for (const auto& f : fs::directory_iterator(dir)) {
+        const std::string name = f.path().filename().string();
+        fs::path* copy = f.path().stem() == "input" ? &input : name.starts_with("known") ? &known : nullptr;
+        if (!copy) continue;
+        *copy = work.path() / name;
+        fs::copy_file(f.path(), *copy);
+    }
     ASSERT_FALSE(input.empty()) << "no input file";
 
     Session session;
     session.dxfHeaderPath =
         fs::exists(dir / "dxf_header.txt") ? (dir / "dxf_header.txt").string() : std::string(TERVAN_DXF_HEADER);
     loadSettings(session.settings, (dir / "Tervan.ini").string());
+    if (!known.empty()) session.settings.KnownPoints = known.string();
     session.fixedSeed = 1;
     const std::string folderModel = session.settings.Model;
     if (!model.empty()) session.settings.Model = model;
@@ -68,12 +73,13 @@ void checkCase(const std::string& caseName, const std::string& model = {}) {
 
     std::set<std::string> written;
     for (const auto& f : fs::directory_iterator(work.path()))
-        if (f.path() != input) written.insert(f.path().filename().string());
+        if (f.path() != input && f.path() != known) written.insert(f.path().filename().string());
     std::set<std::string> expected;
     for (const auto& f : fs::directory_iterator(dir / "expected")) {
         std::string name = f.path().filename().string();
         if (name == "message.txt") {
-            EXPECT_EQ(test::replaceAll(result.message, input.string(), "INPUT"), test::readFile(f.path().string()))
+            std::string message = test::replaceAll(result.message, input.string(), "INPUT");
+            EXPECT_EQ(test::replaceAll(message, known.string(), "KNOWN"), test::readFile(f.path().string()))
                 << "message text";
             continue;
         }

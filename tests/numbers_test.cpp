@@ -10,9 +10,13 @@
 namespace tervan {
 namespace {
 
-// toNumber must be strtod, whatever path it takes inside.
+// toNumber must be strtod, whatever path it takes inside; a text that
+// holds no number gives 0, as the C standard says (mingw's strtod gives -0
+// for "-" and "-.", which would print as "-0.000").
 void expectStrtod(const std::string& text) {
-    double expected = std::strtod(text.c_str(), nullptr);
+    char* end = nullptr;
+    double expected = std::strtod(text.c_str(), &end);
+    if (end == text.c_str()) expected = 0;
     double got = toNumber(text);
     if (std::isnan(expected))
         EXPECT_TRUE(std::isnan(got)) << "'" << text << "'";

@@ -26,8 +26,8 @@ TEST(CliSerial, ReceiveLogsAndConvertsATransmission) {
     test::Pty pty;
     std::string sent = exampleLines() + "END\r\n";
     pty.send(sent);  // waits in the terminal until the program reads it
-    test::CliRun r = test::runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + pty.name() + " --log-dir " +
-                               dir.file("Log"));
+    test::CliRun r = test::runCli(dir, "receive --ini " + test::shellQuote(dir.file("Tervan.ini")) + " --port " +
+                                           pty.name() + " --log-dir " + test::shellQuote(dir.file("Log")));
     ASSERT_EQ(r.status, 0) << r.err;
 
     std::vector<std::filesystem::path> logs;
@@ -41,7 +41,8 @@ TEST(CliSerial, ReceiveLogsAndConvertsATransmission) {
 
     // The outputs are those of converting the log file.
     test::writeFile(dir.file("same.srd"), sent);
-    test::CliRun c = test::runCli(dir, "convert -q --ini " + dir.file("Tervan.ini") + " " + dir.file("same.srd"));
+    test::CliRun c = test::runCli(dir, "convert -q --ini " + test::shellQuote(dir.file("Tervan.ini")) + " " +
+                                           test::shellQuote(dir.file("same.srd")));
     ASSERT_EQ(c.status, 0) << c.err;
     std::string base = outputBaseName(log);
     for (const char* suffix : {"_nxyz.txt", "_tras.dat"}) {
@@ -53,17 +54,19 @@ TEST(CliSerial, ReceiveLogsAndConvertsATransmission) {
 TEST(CliSerial, ReceiveFailures) {
     test::ScratchDir dir;
     test::writeFile(dir.file("Tervan.ini"), kIni);
-    test::CliRun missing = test::runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + dir.file("ttyNONE"));
+    test::CliRun missing = test::runCli(dir, "receive --ini " + test::shellQuote(dir.file("Tervan.ini")) + " --port " +
+                                                 test::shellQuote(dir.file("ttyNONE")));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "tervan-cli: cannot open the port " + dir.file("ttyNONE") + ": there is no such port\n");
 
     test::writeFile(dir.file("notafolder"), "");
     test::Pty pty;
     pty.send("A\r\nEND\r\n");
-    test::CliRun unwritable = test::runCli(dir, "receive --ini " + dir.file("Tervan.ini") + " --port " + pty.name() +
-                                        " --log-dir " + dir.file("notafolder/Log"));
+    test::CliRun unwritable = test::runCli(dir, "receive --ini " + test::shellQuote(dir.file("Tervan.ini")) +
+                                                    " --port " + pty.name() + " --log-dir " +
+                                                    test::shellQuote(dir.file("notafolder/Log")));
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_NE(unwritable.err.find("cannot write the receive log " + dir.file("notafolder/Log/")), std::string::npos);
+    EXPECT_NE(unwritable.err.find("cannot write the receive log " + dir.file("notafolder/Log")), std::string::npos);
 }
 
 TEST(CliSerial, SendConvertsAndSendsEveryPointThenTheEndMark) {
@@ -79,7 +82,8 @@ TEST(CliSerial, SendConvertsAndSendsEveryPointThenTheEndMark) {
         while (!done) arrived += pty.receive(std::chrono::milliseconds(50));
         arrived += pty.receive(std::chrono::milliseconds(50));
     });
-    test::CliRun r = test::runCli(dir, "send -q --ini " + dir.file("Tervan.ini") + " --port " + pty.name() + " " + input);
+    test::CliRun r = test::runCli(dir, "send -q --ini " + test::shellQuote(dir.file("Tervan.ini")) + " --port " +
+                                           pty.name() + " " + test::shellQuote(input));
     done = true;
     instrument.join();
     ASSERT_EQ(r.status, 0) << r.err;
@@ -99,8 +103,9 @@ TEST(CliSerial, SendConvertsAndSendsEveryPointThenTheEndMark) {
     EXPECT_EQ(arrived, expected + "END\r");
     EXPECT_TRUE(test::fileExists(dir.file("job_nxyz.txt")));  // converted like convert
 
-    test::CliRun missing = test::runCli(dir, "send -q --ini " + dir.file("Tervan.ini") + " --port " + dir.file("ttyNONE") + " " +
-                                     input);
+    test::CliRun missing = test::runCli(dir, "send -q --ini " + test::shellQuote(dir.file("Tervan.ini")) +
+                                                 " --port " + test::shellQuote(dir.file("ttyNONE")) + " " +
+                                                 test::shellQuote(input));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "tervan-cli: cannot open the port " + dir.file("ttyNONE") + ": there is no such port\n");
 }

@@ -1,13 +1,85 @@
 #include "serial_test_util.h"
 
+#include <stdexcept>
+#include <thread>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "core/files.h"
+#else
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <stdexcept>
+#endif
 
 namespace tervan::test {
+
+#ifdef _WIN32
+
+namespace {
+
+HANDLE openCom(const std::string& name) {
+    return CreateFileW(toUtf16("\\\\.\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+}
+
+}  // namespace
+
+Pty::Pty() {
+    const char* pair = std::getenv("TERVAN_TEST_COM_PAIR");
+    std::string names = pair ? pair : "";
+    auto comma = names.find(',');
+    if (comma == std::string::npos) throw std::runtime_error("no COM pair in TERVAN_TEST_COM_PAIR");
+    name_ = names.substr(0, comma);
+    // Whatever an earlier test left on the line goes, on both ends.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    HANDLE port = openCom(name_);
+    if (port == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + name_);
+    PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
+    CloseHandle(port);
+    instrument_ = openCom(names.substr(comma + 1));
+    if (instrument_ == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + names.substr(comma + 1));
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    GetCommState(instrument_, &dcb);
+    dcb.BaudRate = CBR_9600;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.fOutX = dcb.fInX = FALSE;
+    dcb.fOutxCtsFlow = dcb.fOutxDsrFlow = FALSE;
+    SetCommState(instrument_, &dcb);
+    PurgeComm(instrument_, PURGE_RXCLEAR | PURGE_TXCLEAR);
+}
+
+Pty::~Pty() { CloseHandle(instrument_); }
+
+void Pty::send(const std::string& bytes) {
+    DWORD done = 0;
+    if (!WriteFile(instrument_, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
+        done != bytes.size())
+        throw std::runtime_error("writing to the instrument's end failed");
+}
+
+std::string Pty::receive(std::chrono::milliseconds quiet) {
+    // Each read returns what has come, or waits up to quiet for a first byte.
+    COMMTIMEOUTS t{};
+    t.ReadIntervalTimeout = MAXDWORD;
+    t.ReadTotalTimeoutMultiplier = MAXDWORD;
+    t.ReadTotalTimeoutConstant = static_cast<DWORD>(quiet.count());
+    SetCommTimeouts(instrument_, &t);
+    std::string got;
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(instrument_, buffer, sizeof buffer, &n, nullptr) && n > 0) got.append(buffer, n);
+    return got;
+}
+
+#else
 
 Pty::Pty() {
     termios t{};
@@ -52,6 +124,8 @@ std::string Pty::receive(std::chrono::milliseconds quiet) {
     return got;
 }
 
+#endif
+
 std::size_t FakePort::read(char* buffer, std::size_t count) {
     if (log_.chunks.empty()) return 0;
     std::string& chunk = log_.chunks.front();
@@ -70,6 +144,15 @@ bool FakePort::write(const char* data, std::size_t count) {
     if (log_.refuseWrites) return false;
     log_.written.append(data, count);
     return true;
+}
+
+bool underWine() {
+#ifdef _WIN32
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
 }
 
 std::tm march5th2009() {

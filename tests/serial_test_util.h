@@ -13,7 +13,12 @@
 
 namespace tervan::test {
 
-// A raw pseudo-terminal pair with ^Q and ^S as its start and stop characters.
+// A serial line whose far end plays the instrument. On POSIX systems a raw
+// pseudo-terminal pair with ^Q and ^S as its start and stop characters. On
+// Windows two COM ports linked to each other, which the test run provides
+// in TERVAN_TEST_COM_PAIR ("COM12,COM13": the port under test, then the
+// instrument's end; under wine, links in the prefix's dosdevices to a pair
+// of pseudo-terminals).
 class Pty {
 public:
     Pty();
@@ -21,8 +26,11 @@ public:
     Pty(const Pty&) = delete;
     Pty& operator=(const Pty&) = delete;
 
+    // The port's name, as ComName gives it.
     const std::string& name() const { return name_; }
+#ifndef _WIN32
     int slave() const { return slave_; }
+#endif
     // The instrument's side.
     void send(const std::string& bytes);
     // The instrument goes away: its side closes.
@@ -31,8 +39,12 @@ public:
     std::string receive(std::chrono::milliseconds quiet = std::chrono::milliseconds(150));
 
 private:
+#ifdef _WIN32
+    void* instrument_ = nullptr;  // HANDLE
+#else
     int master_ = -1;
     int slave_ = -1;
+#endif
     std::string name_;
 };
 
@@ -105,5 +117,9 @@ inline std::unique_ptr<SerialPort> openConfigured(const Settings& settings) {
 
 // 5 March 2009, 07:04:09.
 std::tm march5th2009();
+
+// Whether the test runs under wine, whose serial ports differ from
+// Windows' in what they refuse.
+bool underWine();
 
 }  // namespace tervan::test

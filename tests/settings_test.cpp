@@ -162,6 +162,26 @@ TEST(SettingsSave, MikHeaderBytesSurviveSaveAndLoad) {
     EXPECT_EQ(back.KorLine2, header);
 }
 
+TEST(SettingsSave, ComputeXyzAndTheKnownPointsLast) {
+    test::ScratchDir dir;
+    std::string ini = dir.file("Tervan.ini");
+    test::writeFile(ini,
+                    "[Model]\r\nSaveSettings=Yes\r\nComputeXYZ=Yes\r\nKnownPoints=\"C:\\jobs\\base points.kor\"\r\n");
+    Settings s;
+    loadSettings(s, ini);
+    EXPECT_EQ(s.ComputeXYZ, 1);
+    EXPECT_EQ(s.KnownPoints, "C:\\jobs\\base points.kor");
+    // cleared in the dialog: the empty path is kept, not the old one
+    s.ComputeXYZ = 0;
+    s.KnownPoints = "";
+    ASSERT_TRUE(saveSettingsAtExit(s, ini));
+    Settings back;
+    loadSettings(back, ini);
+    EXPECT_EQ(back.ComputeXYZ, 0);
+    EXPECT_EQ(back.KnownPoints, "");
+    EXPECT_NE(test::readFile(ini).find("\r\nKnownPoints=\r\n"), std::string::npos);
+}
+
 TEST(SettingKeys, NamesFindTheirRows) {
     EXPECT_EQ(findSettingKey("Z.000")->flag, &Settings::Z000);
     EXPECT_EQ(findSettingKey("2DFile")->flag, &Settings::TwoDFile);

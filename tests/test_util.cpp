@@ -1,10 +1,10 @@
 #include "test_util.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <random>
 
 #include "conversion/prompts.h"
+#include "core/files.h"
 #include "core/settings.h"
 
 namespace tervan::test {
@@ -20,17 +20,29 @@ ScratchDir::~ScratchDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string ScratchDir::file(const std::string& name) const { return utf8Path(path_ / fsPath(name)); }
+
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    std::FILE* f = openFile(path, "rb");
+    if (!f) return bytes;
+    char buffer[1 << 14];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, f)) bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
+    std::FILE* f = openFile(path, "wb");
+    if (!f) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
 }
 
-bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(fsPath(path), ec);
+}
 
 std::string crlf(const std::string& text) {
     std::string out;

@@ -20,8 +20,8 @@ public:
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
     const std::filesystem::path& path() const { return path_; }
-    // The full path of name inside the folder.
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // The full path of name (UTF-8) inside the folder.
+    std::string file(const std::string& name) const;
 
 private:
     std::filesystem::path path_;

@@ -96,6 +96,25 @@ TEST(Zeiss3303, Records) {
     }
 }
 
+// What coordinates computed from the observations read H against: once
+// the file has given "Om", the station record's H has it subtracted
+// already, the others' have not; without "Om" nothing is given.
+TEST(Zeiss3303, TheOrientationTheFileGives) {
+    const std::string withoutOm = station("1001") + value2("ih", "1.55") + value1("th", "1.3") +
+                                  compact("1.55", "1.30", "7", "1001", "80");
+    for (const Point& p : readBytes(readZeiss3303, withoutOm).points) EXPECT_FALSE(p.givenOm) << p.N;
+
+    const std::string withOm = station("1001") + value2("Om", "25") + value1("th", "1.3") +
+                               compact("1.55", "1.30", "7", "1001", "80") + observation("8", "10", "90", "99") +
+                               coordinates("8", "1", "2", "3");
+    auto points = readBytes(readZeiss3303, withOm).points;
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0].givenOm, 0.0);
+    EXPECT_EQ(points[1].givenOm, 25.0);
+    EXPECT_EQ(points[2].givenOm, 25.0);
+    EXPECT_EQ(points[0].Om, 0);  // the table's Om stays the store's orientation
+}
+
 TEST(Zeiss3303, CountsLinesThatMatchNoRule) {
     auto r = readBytes(readZeiss3303, at({{8, "OR.COOR"}}) + station("1") + "\r\nEND\r\n" +
                                           observation("2", "1", "2", "3") + coordinates("2", "1", "2", "3"));

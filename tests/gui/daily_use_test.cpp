@@ -210,7 +210,8 @@ void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
     ModalDriver driver;
     driver.on<QFileDialog>([&](QFileDialog* d) {
         filters = d->nameFilters();
-        QTRY_VERIFY(listed(d).contains("job1.txt"));
+        // The folder is read in batches: wait until both instrument files are in.
+        QTRY_VERIFY(listed(d).contains("job1.txt") && listed(d).contains("LEVEL.GSI"));
         instrumentFiles = listed(d);
         // "All files", as a user picks it
         auto* types = d->findChild<QComboBox*>("fileTypeCombo");

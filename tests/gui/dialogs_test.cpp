@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QtTest>
 
@@ -64,6 +66,7 @@ private slots:
     void mikTextsSurviveTheControls();
     void enterAcceptsTheTextShown_data();
     void enterAcceptsTheTextShown();
+    void knownPointsButtonChoosesTheList();
 };
 
 void DialogsTest::settingsDialogHasEveryControlWithItsLabel() {
@@ -76,11 +79,13 @@ void DialogsTest::settingsDialogHasEveryControlWithItsLabel() {
         QVERIFY2(w, c.key->key);
         if (auto* box = qobject_cast<QCheckBox*>(w))
             QCOMPARE(box->text(), QString(c.key->label));
+        else if (c.kind == desk::ControlKind::File)
+            QCOMPARE(dialog.findChild<QPushButton*>(QString(c.key->key) + "Button")->text(), QString(c.key->label));
         else
             QCOMPARE(labelOf(w), QString(c.key->label));
     }
-    QCOMPARE(controls, 25);
-    QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 17);
+    QCOMPARE(controls, 27);
+    QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 18);
     auto* files = dialog.findChild<QLineEdit*>("FilesName");
     QVERIFY(!files->isEnabled());
     QCOMPARE(files->text(), QDir::toNativeSeparators("/data/job1.gsi"));
@@ -278,6 +283,47 @@ void DialogsTest::enterAcceptsTheTextShown() {
     QVERIFY(driver.done());
     QCOMPARE(enters, 1);
     QCOMPARE(QString::fromStdString(form.value(field.toStdString())), typed.isEmpty() ? shown : typed);
+}
+
+// "Known points…" opens the open-file dialog on the path in the edit; the
+// chosen file goes into the edit, a cancelled dialog leaves it.
+void DialogsTest::knownPointsButtonChoosesTheList() {
+    GuiFixture f;
+    const std::string first = f.folder + "base points.kor", second = f.folder + "other_nyxz.txt";
+    writeFile(first, "");
+    writeFile(second, "");
+    Settings s;
+    s.ComputeXYZ = 1;
+    s.KnownPoints = first;
+    gui::SettingsDialog dialog(formOf(s, f.input));
+    dialog.show();
+    auto* edit = dialog.findChild<QLineEdit*>("KnownPoints");
+    QCOMPARE(edit->text(), QDir::toNativeSeparators(gui::fromPath(first)));
+    QVERIFY(dialog.findChild<QCheckBox*>("ComputeXYZ")->isChecked());
+    screenshot(&dialog, "settings-known-points.png");
+
+    QString offered;
+    ModalDriver driver;
+    driver.on<QFileDialog>([&](QFileDialog* d) {
+        offered = d->nameFilters().join("|");
+        // Once the folder is read, the list shows the current list
+        // selected; the other one is clicked.
+        auto* list = d->findChild<QListView*>("listView");
+        QTRY_COMPARE(list->selectionModel()->selectedRows().size(), 1);
+        auto* files = qobject_cast<QFileSystemModel*>(list->model());
+        list->selectionModel()->select(files->index(gui::fromPath(second)),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        static_cast<QDialog*>(d)->accept();
+    });
+    driver.on<QFileDialog>([](QFileDialog* d) { static_cast<QDialog*>(d)->reject(); });
+    auto* button = dialog.findChild<QPushButton*>("KnownPointsButton");
+    button->click();
+    QCOMPARE(offered, QString("Known points (*.txt *.kor)|All files (*)"));
+    QCOMPARE(QString::fromStdString(dialog.values().values.KnownPoints), QString::fromStdString(second));
+    button->click();
+    QVERIFY(driver.done());
+    QVERIFY(!driver.timedOut());
+    QCOMPARE(QString::fromStdString(dialog.values().values.KnownPoints), QString::fromStdString(second));
 }
 
 QTEST_MAIN(DialogsTest)

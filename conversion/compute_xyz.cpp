@@ -1,0 +1,257 @@
+#include "conversion/compute_xyz.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "conversion/known_points.h"
+#include "core/printf.h"
+#include "levelling/hvsd.h"
+
+namespace tervan {
+namespace {
+
+struct Place {
+    double X, Y, Z;
+};
+
+// Where each named point lies: the known points first, then the
+// coordinates the file gives, then computed ones as they come. The names
+// are views into the two stores, whose names do not change meanwhile.
+class Places {
+public:
+    Places(const PointStore& known, const PointStore& store) {
+        for (const Point& p : known.points) addRead(p);
+        for (const Point& p : store.points) addRead(p);
+    }
+    std::optional<Place> find(std::string_view name) const {
+        auto it = places_.find(name);
+        if (it == places_.end()) return std::nullopt;
+        return it->second;
+    }
+    // The place of name: at computed unless it has one already.
+    std::pair<Place, bool> place(std::string_view name, Place computed) {
+        auto [it, added] = places_.try_emplace(name, computed);
+        return {it->second, added};
+    }
+
+private:
+    // Coordinates that are not numbers (a reader's "1e999") are none.
+    void addRead(const Point& p) {
+        if (!p.N.empty() && !isZeroPoint(p) && std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z))
+            places_.try_emplace(p.N, Place{p.X, p.Y, p.Z});
+    }
+    std::unordered_map<std::string_view, Place> places_;
+};
+
+// The greatest distance between a point's first position and a later one,
+// per point, in the order the points were first placed again.
+class Spreads {
+public:
+    void note(std::string_view point, double metres) {
+        auto [it, added] = index_.try_emplace(point, spreads_.size());
+        if (added)
+            spreads_.push_back({std::string(point), metres});
+        else
+            spreads_[it->second].metres = std::max(spreads_[it->second].metres, metres);
+    }
+    std::vector<XyzReport::Spread> overLimit() const {
+        std::vector<XyzReport::Spread> over;
+        for (const auto& s : spreads_)
+            if (s.metres > kSpreadLimit) over.push_back(s);
+        return over;
+    }
+
+private:
+    std::unordered_map<std::string_view, std::size_t> index_;
+    std::vector<XyzReport::Spread> spreads_;
+};
+
+double toGon(double radians) { return radians * kGonPerRadian; }
+double toRadians(double gon) { return gon / kGonPerRadian; }
+
+double fullCircle(double gon) {
+    gon = std::fmod(gon, 400.0);
+    return gon < 0 ? gon + 400 : gon;
+}
+
+bool hasObservation(const Point& p) { return p.H != 0 || p.V != 0 || p.SD != 0; }
+
+// The orientation that turns the group's first observation into the bearing
+// from the station to its target, when the target has coordinates.
+std::optional<double> backsightOm(std::span<const Point> group, const Place& station, const Places& places) {
+    auto first = std::find_if(group.begin(), group.end(), hasObservation);
+    if (first == group.end()) return std::nullopt;
+    std::optional<Place> target = places.find(first->N);
+    if (!target) return std::nullopt;
+    double dX = target->X - station.X, dY = target->Y - station.Y;
+    if (dX == 0 && dY == 0) return std::nullopt;
+    double H = first->V > 200 ? first->H - 200 : first->H;
+    return fullCircle(H - toGon(std::atan2(dY, dX)));
+}
+
+// The target of r seen from the station with orientation Om. A zenith angle
+// over 200 is a second-face reading: V' = 400 - V and t - 200 change the sign
+// of both sin V and cos t, so the horizontal offsets come out the same.
+Place polar(const Point& r, const Place& station, double Om) {
+    double V = r.V, t = r.H - Om;
+    if (V > 200) {
+        V = 400 - V;
+        t -= 200;
+    }
+    double HD = r.SD * std::sin(toRadians(V));
+    double dZ = r.SD * std::cos(toRadians(V));
+    return {station.X + HD * std::cos(toRadians(t)), station.Y + HD * std::sin(toRadians(t)),
+            station.Z + dZ + r.IH - r.TH};
+}
+
+bool needsCoordinates(const Point& p) { return isZeroPoint(p) && p.SD > 0; }
+
+// The stations of the report, each named once however many groups it has.
+class StationReport {
+public:
+    explicit StationReport(XyzReport& report) : report_(report) {}
+    void unoriented(const std::string& station) {
+        if (unoriented_.insert(station).second) report_.unoriented.push_back(station);
+    }
+    void unplaced(const std::string& station, std::size_t records) {
+        auto [it, added] = unplaced_.try_emplace(station, report_.unplaced.size());
+        if (added)
+            report_.unplaced.push_back({station, records});
+        else
+            report_.unplaced[it->second].records += records;
+    }
+
+private:
+    XyzReport& report_;
+    std::unordered_set<std::string> unoriented_;
+    std::unordered_map<std::string, std::size_t> unplaced_;
+};
+
+void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, StationReport& stations,
+                  XyzReport& report) {
+    const std::string& stationName = group.front().SN;
+    const std::optional<Place> station = places.find(stationName);
+    if (!station) {
+        std::size_t waiting = std::count_if(group.begin(), group.end(), needsCoordinates);
+        if (waiting > 0) stations.unplaced(stationName, waiting);
+        return;
+    }
+    std::optional<double> groupOm;
+    auto orientation = [&] {
+        if (!groupOm) {
+            groupOm = backsightOm(group, *station, places);
+            if (!groupOm) {
+                groupOm = 0;
+                stations.unoriented(stationName);
+            }
+        }
+        return *groupOm;
+    };
+    for (Point& r : group) {
+        if (!needsCoordinates(r)) continue;
+        const double Om = r.givenOm ? *r.givenOm : orientation();
+        const Place at = polar(r, *station, Om);
+        if (!std::isfinite(at.X) || !std::isfinite(at.Y) || !std::isfinite(at.Z)) continue;
+        Place kept = at;
+        if (!r.N.empty()) {
+            auto [first, added] = places.place(r.N, at);
+            if (!added) spreads.note(r.N, std::hypot(at.X - first.X, at.Y - first.Y, at.Z - first.Z));
+            kept = first;
+        }
+        r.X = kept.X;
+        r.Y = kept.Y;
+        r.Z = kept.Z;
+        r.Om = Om;
+        r.computed = true;
+        ++report.computed;
+    }
+    if (groupOm)
+        for (Point& r : group)
+            if (!r.givenOm) r.Om = *groupOm;
+}
+
+// Up to three names, then how many more.
+std::string someNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < 3; ++i) text += (i ? ", " : "") + names[i];
+    if (names.size() > 3) appendf(text, " and %zu more", names.size() - 3);
+    return text;
+}
+
+}  // namespace
+
+XyzReport computeXyz(PointStore& store, const PointStore& known) {
+    XyzReport report;
+    Places places(known, store);
+    Spreads spreads;
+    StationReport stations(report);
+    std::span<Point> points = store.points;
+    // A station group: a record that opens a station and those after it up
+    // to the next one, as long as they name the same station.
+    for (std::size_t start = 0, end = 0; start < points.size(); start = end) {
+        end = start + 1;
+        while (end < points.size() && !points[end].isStation && points[end].SN == points[start].SN) ++end;
+        computeGroup(points.subspan(start, end - start), places, spreads, stations, report);
+    }
+    report.spreads = spreads.overLimit();
+    return report;
+}
+
+XyzReport computeCoordinates(Session& session) {
+    PointStore known;
+    std::string error;
+    const std::string& path = session.settings.KnownPoints;
+    bool read = !path.empty() && readKnownPoints(path, known, error);
+    XyzReport report = computeXyz(session.store, known);
+    report.knownPath = path;
+    report.knownPoints = known.points.size();
+    if (!path.empty() && !read) report.knownError = error;
+    return report;
+}
+
+void reportCoordinates(const XyzReport& report, Result& result) {
+    std::string line = strf("XYZ computed for %zu records", report.computed);
+    if (!report.knownPath.empty() && report.knownError.empty())
+        appendf(line, "; %zu known points read from %s", report.knownPoints, report.knownPath.c_str());
+    appendReport(result.message, line);
+    result.summary += strf("; XYZ computed for %zu records", report.computed);
+
+    if (!report.knownError.empty()) {
+        result.knownPointsError = "cannot read the known points " + report.knownPath + ": " + report.knownError;
+        appendReport(result.message, result.knownPointsError);
+    }
+    if (!report.unoriented.empty()) {
+        std::string names;
+        for (const auto& s : report.unoriented) names += (names.empty() ? "" : ", ") + s;
+        appendReport(result.message, "stations without orientation, their directions taken as bearings: " + names);
+        result.warnings.push_back("no orientation at " + someNames(report.unoriented) +
+                                  ": directions taken as bearings");
+    }
+    if (!report.unplaced.empty()) {
+        std::string text;
+        std::vector<std::string> names;
+        for (const auto& u : report.unplaced) {
+            appendf(text, "%s%s (%zu)", text.empty() ? "" : ", ", u.station.c_str(), u.records);
+            names.push_back(u.station);
+        }
+        appendReport(result.message, "stations without coordinates, their observations got none: " + text);
+        result.warnings.push_back("no coordinates for the stations " + someNames(names));
+    }
+    if (!report.spreads.empty()) {
+        std::string text;
+        std::vector<std::string> names;
+        for (const auto& s : report.spreads) {
+            appendf(text, "%s%s %.3f m", text.empty() ? "" : ", ", s.point.c_str(), s.metres);
+            names.push_back(strf("%s %.3f m", s.point.c_str(), s.metres));
+        }
+        appendReport(result.message, "points placed twice more than 0.01 m apart (kept where placed first): " + text);
+        result.warnings.push_back("placed twice more than 0.01 m apart: " + someNames(names));
+    }
+}
+
+}  // namespace tervan

@@ -1,0 +1,164 @@
+#include "core/files.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <shellapi.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tervan {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+std::wstring toUtf16(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
+}
+
+std::string toUtf8(std::wstring_view utf16) {
+    if (utf16.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string utf8(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), utf8.data(), n, nullptr, nullptr);
+    return utf8;
+}
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    return _wfopen(toUtf16(path).c_str(), toUtf16(mode).c_str());
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExW(toUtf16(from).c_str(), toUtf16(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+bool removeFile(const std::string& path) { return DeleteFileW(toUtf16(path).c_str()); }
+
+bool isFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesW(toUtf16(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool isFile(const std::string& path) {
+    DWORD attributes = GetFileAttributesW(toUtf16(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+// The identity of an existing file or folder: no access asked, so that a
+// file open elsewhere (or the input being read) is no obstacle.
+bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE h = CreateFileW(toUtf16(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    return ok;
+}
+
+}  // namespace
+
+bool sameFile(const std::string& a, const std::string& b) {
+    BY_HANDLE_FILE_INFORMATION x{}, y{};
+    return fileIdentity(a, x) && fileIdentity(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+}
+
+fs::path fsPath(const std::string& path) { return fs::path(toUtf16(path)); }
+
+std::string utf8Path(const fs::path& path) { return toUtf8(path.native()); }
+
+std::string programFolder(const char*) {
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (n < exe.size()) {
+            exe.resize(n);
+            break;
+        }
+        exe.resize(exe.size() * 2);
+    }
+    return toUtf8(exe.substr(0, exe.find_last_of(L"\\/") + 1));
+}
+
+std::string environment(const char* name) {
+    const wchar_t* value = _wgetenv(toUtf16(name).c_str());
+    return value ? toUtf8(value) : std::string();
+}
+
+std::vector<std::string> commandLineArguments(int, char**) {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i) args.push_back(toUtf8(wide[i]));
+    LocalFree(wide);
+    return args;
+}
+
+#else
+
+std::FILE* openFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
+bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
+bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool isFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat x {}, y {};
+    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
+
+fs::path fsPath(const std::string& path) { return fs::path(path); }
+
+std::string utf8Path(const fs::path& path) { return path.native(); }
+
+std::string programFolder(const char* argv0) {
+    std::error_code ec;
+    fs::path exe = fs::canonical("/proc/self/exe", ec);
+    if (ec) exe = fs::absolute(argv0, ec);
+    return (exe.parent_path() / "").native();
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+#endif
+
+bool createFolders(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(fsPath(path), ec);
+    return !ec;
+}
+
+}  // namespace tervan

@@ -1,0 +1,60 @@
+// The program's one door to the file system. Paths are UTF-8 inside the
+// program; on Windows they become UTF-16 here, at the system calls, so that
+// names outside the ANSI code page ("Müller", "ТОЧКИ") are neither lost nor
+// changed on the way. Elsewhere a path is handed on as the bytes it is.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tervan {
+
+// fopen of a UTF-8 path; mode as fopen takes it ("rb", "wb"). errno says
+// why on failure.
+std::FILE* openFile(const std::string& path, const char* mode);
+
+// Puts from in the place of to, replacing a file of that name.
+bool replaceFile(const std::string& from, const std::string& to);
+
+// Removes a file; never a folder. false when there was none to remove.
+bool removeFile(const std::string& path);
+
+bool isFolder(const std::string& path);
+// An existing file that is not a folder.
+bool isFile(const std::string& path);
+
+// Creates the folder and the folders above it that are missing.
+bool createFolders(const std::string& path);
+
+// Whether both paths name one existing file, however they are spelled:
+// letter case where the file system ignores it, links, "." and "..". The
+// system decides (volume serial number and file index on Windows, device
+// and inode elsewhere). false when either does not exist.
+bool sameFile(const std::string& a, const std::string& b);
+
+// A UTF-8 path for std::filesystem, and back.
+std::filesystem::path fsPath(const std::string& path);
+std::string utf8Path(const std::filesystem::path& path);
+
+// The folder of the running program, ending in the path separator. argv0
+// serves where the system cannot tell.
+std::string programFolder(const char* argv0);
+
+// An environment variable's value in UTF-8; "" when it is not set.
+std::string environment(const char* name);
+
+// The program's arguments after its own name, in UTF-8. On Windows they
+// are taken from the wide command line: argv holds them in the ANSI code
+// page, which loses every letter outside it.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+#ifdef _WIN32
+// UTF-8 to UTF-16 and back, for the wide calls of the system.
+std::wstring toUtf16(std::string_view utf8);
+std::string toUtf8(std::wstring_view utf16);
+#endif
+
+}  // namespace tervan
