@@ -12,7 +12,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench gui package fuzz clean deps-windows windows test-windows
+.PHONY: all deps build run test bench gui package clean deps-windows windows test-windows fuzz
 
 all: build
 
@@ -58,10 +58,10 @@ test-windows: windows build
 
 # The desktop program is left out: the targets need only the layers below it.
 fuzz:
-	./scripts/install-deps.sh fuzz
+	./scripts/install-deps.sh --fuzz
 	cmake -S . -B $(FUZZ_BUILD) -DFUZZ=ON -DTERVAN_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_all
 	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/run-fuzz.sh $(FUZZ_BUILD)
 
 clean:
-	rm -rf $(BUILD) build-asan $(WINDOWS_BUILD) $(FUZZ_BUILD) dist
+	rm -rf $(BUILD) build-asan $(WINDOWS_BUILD) dist $(FUZZ_BUILD)

@@ -1,6 +1,5 @@
 #include "conversion/known_points.h"
 
-
 #include "conversion/models.h"
 #include "core/input.h"
 

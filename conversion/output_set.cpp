@@ -1,7 +1,6 @@
 #include "conversion/output_set.h"
 
 #include <array>
-#include <filesystem>
 #include <vector>
 
 #include "conversion/observation_table.h"
@@ -39,8 +38,7 @@ bool isInputFile(const std::string& path, const std::string& inputPath) {
 // read.
 bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std::string& reason) {
     std::string bytes;
-    std::error_code ec;
-    if (!std::filesystem::exists(fsPath(path), ec)) {
+    if (!isFile(path) && !isFolder(path)) {
         reason = "the DXF header file " + path + " is missing";
         return false;
     }

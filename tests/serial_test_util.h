@@ -30,11 +30,11 @@ public:
     const std::string& name() const { return name_; }
 #ifndef _WIN32
     int slave() const { return slave_; }
+    // The instrument goes away: its side closes.
+    void closeInstrument();
 #endif
     // The instrument's side.
     void send(const std::string& bytes);
-    // The instrument goes away: its side closes.
-    void closeInstrument();
     // What arrived from the port, reading until nothing came for quiet.
     std::string receive(std::chrono::milliseconds quiet = std::chrono::milliseconds(150));
 
