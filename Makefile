@@ -4,12 +4,15 @@
 # make package  a Debian package of both programs (build/tervan_*.deb)
 # make windows       the Windows programs (mingw-w64) and dist/tervan-windows.zip
 # make test-windows  their tests under wine, beside the Linux build
+# make fuzz  builds the fuzz targets with clang and runs each FUZZ_SECONDS
 
 BUILD ?= build
 WINDOWS_BUILD ?= build-windows
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench gui package clean deps-windows windows test-windows
+.PHONY: all deps build run test bench gui package clean deps-windows windows test-windows fuzz
 
 all: build
 
@@ -53,5 +56,12 @@ test-windows: windows build
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# The desktop program is left out: the targets need only the layers below it.
+fuzz:
+	./scripts/install-deps.sh --fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DFUZZ=ON -DTERVAN_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_all
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/run-fuzz.sh $(FUZZ_BUILD)
+
 clean:
-	rm -rf $(BUILD) build-asan $(WINDOWS_BUILD) dist
+	rm -rf $(BUILD) build-asan $(WINDOWS_BUILD) dist $(FUZZ_BUILD)

@@ -21,6 +21,11 @@ FormDialog::FormDialog(const desk::Form& form, QWidget* parent) : QDialog(parent
         box->setObjectName(QString::fromStdString(f.key));
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        // No completion: the text shown is the text taken. Qt's inline
+        // completer took a selected text (as Tab leaves it) for an empty
+        // one, so Enter put the first preset in its place, and it matched
+        // presets without regard to letter case.
+        box->setCompleter(nullptr);
         for (const std::string& preset : f.presets) box->addItem(fromMik(preset));
         box->setEditText(fromMik(f.value));
         if (!f.label.empty()) {

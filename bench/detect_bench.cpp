@@ -26,10 +26,8 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 std::string readAll(const std::filesystem::path& path) {
-    std::string bytes;
-    Input input;
-    if (!input.open(path.string())) return bytes;
-    for (int c; (c = input.get()) != EOF;) bytes += static_cast<char>(c);
+    std::string bytes, reason;
+    readWholeFile(path.string(), bytes, reason);
     return bytes;
 }
 

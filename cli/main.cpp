@@ -46,16 +46,18 @@ int tervan::convertInput(Session& session, const CliOptions& options, const std:
             std::fprintf(stderr, "tervan-cli: the model '%s' names no reader\n", session.settings.Model.c_str());
         return kNoReader;
     }
-    int status = kDone;
-    if (result.outcome == Outcome::CannotRead) {
+    // Nothing was written; an H, V, SD run now would rewrite the outputs of
+    // the input before.
+    if (result.outcome == Outcome::CannotRead || result.outcome == Outcome::Refused) {
         std::fprintf(stderr, "tervan-cli: %s\n", result.summary.c_str());
-        status = kFailed;
-    } else if (!options.quiet) {
-        std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.summary.c_str());
+        return kFailed;
     }
-    if (!options.quiet)
+    int status = kDone;
+    if (!options.quiet) {
+        std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.summary.c_str());
         for (const std::string& warning : result.warnings)
             std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), warning.c_str());
+    }
     if (!result.knownPointsError.empty()) {
         std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.knownPointsError.c_str());
         status = kFailed;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "cli/commands.h"
 #include "serial/receiver.h"
@@ -18,8 +19,9 @@ namespace {
 constexpr auto kTick = std::chrono::milliseconds(124);
 
 // Answers the COM Properties dialog with the settings as loaded, draws the
-// progress on standard error when that is a terminal, and converts the log
-// file where the window runs File/Open.
+// progress on standard error when that is a terminal, and keeps the log
+// files the window would run File/Open on: they are converted once the
+// transfer is over, each once however many END lines it holds.
 class CliReceiverView final : public ReceiverView {
 public:
     CliReceiverView(Session& session, const CliOptions& options)
@@ -34,29 +36,34 @@ public:
         std::fflush(stderr);
     }
     void setStatus2(const std::string& text) override { status2_ = text; }
+    void portFailed(const std::string&) override {}
     void showMessage() override {}
     bool askComProperties(Settings&, Direction& direction) override {
         direction = Direction::Receive;
         return true;
     }
     void runFileOpen(const std::string& logPath) override {
-        endProgress();
-        conversion_ = convertInput(session_, options_, logPath);
+        if (logs_.empty() || logs_.back() != logPath) logs_.push_back(logPath);
     }
     void runSend() override {}
 
     void endProgress() {
         if (progress_) std::fputs("\r\033[K", stderr);
     }
-    // The exit status of the conversion, -1 when none ran.
-    int conversion() const { return conversion_; }
+    // Converts the logs of complete transmissions; the exit status of the
+    // last conversion, -1 when there was none.
+    int convertLogs() {
+        int status = -1;
+        for (const std::string& log : logs_) status = convertInput(session_, options_, log);
+        return status;
+    }
 
 private:
     Session& session_;
     const CliOptions& options_;
     bool progress_;
     std::string status2_;
-    int conversion_ = -1;
+    std::vector<std::string> logs_;
 };
 
 std::string logFolder(const Session& session, const CliOptions& options) {
@@ -78,7 +85,7 @@ int runReceive(Session& session, const CliOptions& options) {
                       {.logFolder = logFolder(session, options), .openPort = {}, .clock = {}});
     receiver.buttonPressed();
     if (!receiver.running()) {
-        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", session.settings.ComName.c_str());
+        std::fprintf(stderr, "tervan-cli: %s\n", receiver.portError().c_str());
         return kFailed;
     }
     auto next = std::chrono::steady_clock::now();
@@ -90,11 +97,12 @@ int runReceive(Session& session, const CliOptions& options) {
         receiver.tick();
     }
     view.endProgress();
+    if (!receiver.portError().empty()) std::fprintf(stderr, "tervan-cli: %s\n", receiver.portError().c_str());
     if (!receiver.logError().empty()) {
         std::fprintf(stderr, "tervan-cli: %s\n", receiver.logError().c_str());
         return kFailed;
     }
-    if (view.conversion() >= 0) return view.conversion();
+    if (int status = view.convertLogs(); status >= 0) return status;
     if (!receiver.lastLog().empty()) {
         std::fprintf(stderr, "tervan-cli: no END line came; the received text is kept in %s\n",
                      receiver.lastLog().c_str());
@@ -107,9 +115,10 @@ int runReceive(Session& session, const CliOptions& options) {
 int runSend(Session& session, const CliOptions& options) {
     int status = convertInput(session, options, options.inputs.front());
     if (status != kDone) return status;
-    std::unique_ptr<SerialPort> port = openConfiguredPort(session.settings, {});
+    std::string error;
+    std::unique_ptr<SerialPort> port = openConfiguredPort(session.settings, {}, error);
     if (!port) {
-        std::fprintf(stderr, "tervan-cli: cannot open the port %s\n", session.settings.ComName.c_str());
+        std::fprintf(stderr, "tervan-cli: %s\n", error.c_str());
         return kFailed;
     }
     Sender sender(session.store, *port);

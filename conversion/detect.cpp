@@ -104,17 +104,9 @@ Detection detectModel(std::string_view bytes) {
 
 Detection detectFile(const std::string& path) {
     Detection d;
-    Input input;
-    if (isFolder(path)) {
-        d.error = "it is a folder";
-        return d;
-    }
-    if (!input.open(path)) {
-        d.error = input.error();
-        return d;
-    }
     std::string bytes;
-    for (int c; bytes.size() <= kDetectBytes && (c = input.get()) != EOF;) bytes += static_cast<char>(c);
+    // One byte more than the sample: whether the file goes on after it.
+    if (!readFileStart(path, kDetectBytes + 1, bytes, d.error)) return d;
     return detectModel(bytes);
 }
 

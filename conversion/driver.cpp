@@ -7,6 +7,7 @@
 #include "core/input.h"
 #include "core/numbers.h"
 #include "core/printf.h"
+#include "levelling/bffb.h"
 
 namespace tervan {
 
@@ -23,9 +24,7 @@ namespace {
 constexpr const char* kNothingToCompute = "H, V, SD: nothing to compute, no file has been converted";
 
 void summarisePoints(Result& result, const Settings& settings, const std::string& path) {
-    if (result.outcome == Outcome::CannotRead) {
-        result.summary = "cannot open " + path;
-    } else if (result.points == 0 && result.linesRead > 0) {
+    if (result.points == 0 && result.linesRead > 0) {
         result.summary = strf("no point of model %s found in %s (%ld lines read)", settings.Model.c_str(),
                               path.c_str(), result.linesRead);
     } else {
@@ -34,8 +33,24 @@ void summarisePoints(Result& result, const Settings& settings, const std::string
     }
 }
 
-Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
+// An input that cannot be read writes nothing: the outputs of the last good
+// conversion stay as they are, and so do the store, the input path and the
+// text shown.
+bool readInput(const std::string& path, std::string& bytes, Result& result) {
+    std::string reason;
+    if (readWholeFile(path, bytes, reason)) return true;
+    result.outcome = Outcome::CannotRead;
+    result.keepMessage = true;
+    result.summary = "cannot read " + path + ": " + reason;
+    result.message = result.summary;
+    return false;
+}
+
+Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, std::string_view bytes,
+                        Prompts& prompts) {
     Result result;
+    session.inputPath = path;
+    clearStore(session.store);
     BffbParams params;
     if (model.asksBffb) {
         if (!prompts.askBffb(params)) {
@@ -44,15 +59,16 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
             result.summary = "Calc BFFB line cancelled: nothing written";
             return result;
         }
+        if (std::string why = bffbRefusal(bytes, params); !why.empty()) {
+            result.outcome = Outcome::Refused;
+            result.keepMessage = true;
+            result.summary = why + "; nothing written";
+            result.message = result.summary;
+            return result;
+        }
         seedFromClock(session);
     }
-    Input input;
-    if (!input.open(path)) {
-        result.outcome = Outcome::CannotRead;
-        result.keepMessage = true;
-        result.summary = "cannot open " + path;
-        return result;
-    }
+    Input input(bytes);
     OutputFile lineFile;
     OutputReport report = openOutput(lineFile, outputBaseName(path) + model.lineSuffix, path);
     LevelJob job{.input = input,
@@ -63,32 +79,25 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
                  .bffb = params};
     model.level(job);
     finishOutput(lineFile, std::move(report), result);
+    // The rows are shown also when the line file was not written, but then
+    // none of them counts as written.
+    if (result.outputs.back().status != OutputStatus::Written) result.rowsWritten = 0;
     result.summary = strf("%ld lines read, %ld rows written, %ld lines ignored", result.linesRead, result.rowsWritten,
                           result.linesIgnored);
     return result;
 }
 
-// The conversion by Model.
-Result convertWith(Session& session, const std::string& path, Prompts& prompts) {
-    const ModelEntry* model = findModel(session.settings.Model);
-    if (!model) {
-        Result result;
-        result.outcome = Outcome::NoReader;
-        result.keepMessage = true;
-        result.summary = "unknown model " + session.settings.Model;
-        return result;
-    }
-    if (model->level) return convertLevelling(session, *model, path, prompts);
-
+// The conversion of the bytes read from path by model.
+Result convertWith(Session& session, const ModelEntry& model, const std::string& path, std::string_view bytes,
+                   Prompts& prompts) {
+    if (model.level) return convertLevelling(session, model, path, bytes, prompts);
     Result result;
-    Input input;
-    if (input.open(path)) {
-        ReaderContext ctx{session.store, result};
-        model->read(input, ctx);
-    } else {
-        result.outcome = Outcome::CannotRead;
-    }
-    const bool computeXyz = session.settings.ComputeXYZ && result.outcome != Outcome::CannotRead;
+    session.inputPath = path;
+    clearStore(session.store);
+    Input input(bytes);
+    ReaderContext ctx{session.store, result};
+    model.read(input, ctx);
+    const bool computeXyz = session.settings.ComputeXYZ;
     XyzReport xyz;
     if (computeXyz) xyz = computeCoordinates(session);
     applyOffsets(session.store, session.settings);
@@ -100,9 +109,9 @@ Result convertWith(Session& session, const std::string& path, Prompts& prompts) 
 }
 
 // Model "auto": the model that fits the input best becomes Model. false,
-// with the result saying why, when the input cannot be read or no model fits.
-bool detectInto(Settings& settings, const std::string& path, Result& result) {
-    Detection detection = detectFile(path);
+// with the result saying why, when no model fits.
+bool detectInto(Settings& settings, const std::string& path, std::string_view bytes, Result& result) {
+    Detection detection = detectModel(bytes);
     const ModelEntry* best = detection.best();
     if (best) {
         settings.Model = best->name;
@@ -111,24 +120,34 @@ bool detectInto(Settings& settings, const std::string& path, Result& result) {
         return true;
     }
     result.keepMessage = true;
-    if (!detection.error.empty()) {
-        result.outcome = Outcome::CannotRead;
-        result.summary = "cannot open " + path;
-    } else {
-        result.outcome = Outcome::NoReader;
-        result.summary = detection.noFitText(path);
-    }
+    result.outcome = Outcome::NoReader;
+    result.summary = detection.noFitText(path);
     return false;
+}
+
+// Nothing is read or written; the store is emptied all the same.
+Result noReader(Session& session, const std::string& path, Result result) {
+    session.inputPath = path;
+    clearStore(session.store);
+    return result;
 }
 
 }  // namespace
 
 Result convert(Session& session, const std::string& path, Prompts& prompts) {
-    session.inputPath = path;
-    clearStore(session.store);
+    const bool detect = session.settings.Model == kAutoModel;
+    if (!detect && !findModel(session.settings.Model)) {
+        Result result;
+        result.outcome = Outcome::NoReader;
+        result.keepMessage = true;
+        result.summary = "unknown model " + session.settings.Model;
+        return noReader(session, path, std::move(result));
+    }
     Result detected;
-    if (session.settings.Model == kAutoModel && !detectInto(session.settings, path, detected)) return detected;
-    Result result = convertWith(session, path, prompts);
+    std::string bytes;
+    if (!readInput(path, bytes, detected)) return detected;
+    if (detect && !detectInto(session.settings, path, bytes, detected)) return noReader(session, path, detected);
+    Result result = convertWith(session, *findModel(session.settings.Model), path, bytes, prompts);
     result.detected = std::move(detected.detected);
     result.alsoFits = std::move(detected.alsoFits);
     return result;

@@ -1,10 +1,6 @@
 #include "conversion/known_points.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "conversion/models.h"
-#include "core/files.h"
 #include "core/input.h"
 
 namespace tervan {
@@ -29,15 +25,9 @@ const char* knownPointsModel(std::string_view path) {
 
 bool readKnownPoints(const std::string& path, PointStore& known, std::string& error) {
     clearStore(known);
-    Input input;
-    if (isFolder(path)) {
-        error = std::strerror(EISDIR);
-        return false;
-    }
-    if (!input.open(path)) {
-        error = input.error();
-        return false;
-    }
+    std::string bytes;
+    if (!readWholeFile(path, bytes, error)) return false;
+    Input input(bytes);
     Result counts;
     ReaderContext ctx{known, counts};
     findModel(knownPointsModel(path))->read(input, ctx);

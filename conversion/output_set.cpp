@@ -1,8 +1,6 @@
 #include "conversion/output_set.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "conversion/observation_table.h"
@@ -37,26 +35,18 @@ bool isInputFile(const std::string& path, const std::string& inputPath) {
 }
 
 // The lines of the DXF header file; false with the reason when it cannot be
-// read. A last line without its line feed (as many editors save it) counts
-// like the others.
+// read.
 bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std::string& reason) {
-    Input input;
-    int error = 0;
-    if (isFolder(path))
-        error = EISDIR;
-    else if (!input.open(path))
-        error = errno;
-    if (error != 0) {
-        reason = error == ENOENT ? "the DXF header file " + path + " is missing"
-                                 : "the DXF header file " + path + " cannot be read: " + std::strerror(error);
+    std::string bytes;
+    if (!isFile(path) && !isFolder(path)) {
+        reason = "the DXF header file " + path + " is missing";
         return false;
     }
-    LineReader reader(input);
-    std::string line;
-    while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
-        lines.push_back(line);
+    if (!readWholeFile(path, bytes, reason)) {
+        reason = "the DXF header file " + path + " cannot be read: " + reason;
+        return false;
     }
+    lines = dxfHeaderLines(bytes);
     return true;
 }
 
@@ -96,6 +86,18 @@ void writeOne(const Session& session, const OutputEntry& entry, const std::strin
 
 std::span<const OutputEntry> outputs() { return kOutputs; }
 
+std::vector<std::string> dxfHeaderLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    Input input(bytes);
+    LineReader reader(input);
+    std::string line;
+    while (!reader.eof()) {
+        if (reader.read(line) == -1 && line.empty()) break;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 const char* outputSuffix(const OutputEntry& entry, const Settings& settings) {
     return entry.variant && settings.*entry.variant ? entry.variantSuffix : entry.suffix;
 }
@@ -132,15 +134,17 @@ OutputReport openOutput(OutputFile& file, const std::string& path, const std::st
     return {path, OutputStatus::Written, ""};
 }
 
+std::string reportLine(const OutputReport& report) {
+    if (report.status == OutputStatus::IsInput) return report.path + " not written: " + report.reason;
+    return "cannot write " + report.path + ": " + report.reason;
+}
+
 void finishOutput(OutputFile& file, OutputReport report, Result& result) {
     if (report.status == OutputStatus::Written && !file.close()) {
         report.status = OutputStatus::Failed;
         report.reason = file.errorText();
     }
-    if (report.status == OutputStatus::IsInput)
-        appendReport(result.message, report.path + " not written: " + report.reason);
-    if (report.status == OutputStatus::Failed)
-        appendReport(result.message, "cannot write " + report.path + ": " + report.reason);
+    if (report.status != OutputStatus::Written) appendReport(result.message, reportLine(report));
     result.outputs.push_back(std::move(report));
 }
 

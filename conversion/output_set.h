@@ -6,6 +6,8 @@
 
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "conversion/session.h"
 #include "core/output_file.h"
@@ -34,6 +36,11 @@ const char* outputSuffix(const OutputEntry& entry, const Settings& settings);
 // The outputs in the order they are written (the DXF drawing last).
 std::span<const OutputEntry> outputs();
 
+// The lines of a DXF header file's bytes, as the drawing copies them. A
+// last line without its line feed (as many editors save it) counts like the
+// others.
+std::vector<std::string> dxfHeaderLines(std::string_view bytes);
+
 // Adds X0, Y0, Z0 to every point that is not a zero point.
 void applyOffsets(PointStore& store, const Settings& settings);
 
@@ -50,6 +57,9 @@ void writeOutputs(Session& session, const std::string& baseName, Result& result,
 // Opens path for writing unless it names the input file (also through
 // another spelling or a link). The report says what happened so far.
 OutputReport openOutput(OutputFile& file, const std::string& path, const std::string& inputPath);
+
+// The line of the message text for an output that was not written.
+std::string reportLine(const OutputReport& report);
 
 // Closes the file and records what became of it: in the result's list of
 // outputs, and as a line of the message text when it was not written.

@@ -1,5 +1,8 @@
 #include "core/input.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -7,32 +10,54 @@
 
 namespace tervan {
 
-Input::~Input() {
-    if (file_) std::fclose(file_);
+namespace {
+
+// A file that could be opened but is no input: a folder (which fopen opens
+// on Linux), a device, a pipe.
+const char* notAFile(std::FILE* file) {
+#ifdef _WIN32
+    struct _stat64 info {};
+    if (_fstat64(_fileno(file), &info) != 0) return nullptr;
+#else
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0) return nullptr;
+#endif
+    if (S_ISDIR(info.st_mode)) return "it is a folder";
+    if (!S_ISREG(info.st_mode)) return "it is not a regular file";
+    return nullptr;
 }
 
-bool Input::open(const std::string& path) {
-    if (file_) std::fclose(file_);
-    memory_ = {};
-    pos_ = end_ = 0;
-    error_.clear();
-    file_ = openFile(path, "rb");
-    if (!file_) error_ = std::strerror(errno);
-    return file_ != nullptr;
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    return readFileStart(path, std::string::npos, bytes, reason);
 }
 
-bool Input::refill() {
-    if (file_) {
-        end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-        data_ = buffer_;
-    } else {
-        // Memory is handed over whole, once.
-        data_ = memory_.data();
-        end_ = memory_.size();
-        memory_ = {};
+bool readFileStart(const std::string& path, std::size_t most, std::string& bytes, std::string& reason) {
+    bytes.clear();
+    std::FILE* file = openFile(path, "rb");
+    if (!file) {
+        reason = std::strerror(errno);
+        return false;
     }
-    pos_ = 0;
-    return end_ != 0;
+    if (const char* why = notAFile(file)) {
+        std::fclose(file);
+        reason = why;
+        return false;
+    }
+    char buffer[1 << 16];
+    std::size_t n;
+    errno = 0;
+    while (bytes.size() < most && (n = std::fread(buffer, 1, std::min(sizeof buffer, most - bytes.size()), file)) != 0)
+        bytes.append(buffer, n);
+    const int error = !std::ferror(file) ? 0 : errno != 0 ? errno : EIO;
+    std::fclose(file);
+    if (error != 0) {
+        bytes.clear();
+        reason = std::strerror(error);
+        return false;
+    }
+    return true;
 }
 
 int LineReader::read(std::string& line) {

@@ -1,7 +1,8 @@
-// An input read as raw bytes: a file opened by the conversion layer, or a
-// block of memory in its place (tests, fuzzing). The readers, the levelling
-// routines and the DXF header copy get their bytes only through it, and the
-// line loop below is the one way through the lines of an input.
+// An input read as raw bytes. A file is read whole, and checked, before a
+// conversion writes anything (readWholeFile); the readers, the levelling
+// routines and the DXF header copy then get its bytes from memory through
+// Input, and the line loop below is the one way through the lines of an
+// input.
 #pragma once
 
 #include <cstdio>
@@ -12,34 +13,29 @@
 
 namespace tervan {
 
+// The whole of the file at path as its raw bytes. false, with the reason,
+// when it is missing, not a regular file (a folder, a device), not readable,
+// or when a read fails part-way: a read error is an error, never the end of
+// the file.
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+
+// The same for no more than the first most bytes of the file.
+bool readFileStart(const std::string& path, std::size_t most, std::string& bytes, std::string& reason);
+
+// The bytes of an input, one at a time.
 class Input {
 public:
-    Input() = default;
     // Reads the bytes of memory, which must outlive the input.
     explicit Input(std::string_view memory) : memory_(memory) {}
     Input(const Input&) = delete;
     Input& operator=(const Input&) = delete;
-    ~Input();
-
-    // false when the file cannot be opened; error() then says why.
-    bool open(const std::string& path);
-    const std::string& error() const { return error_; }
 
     // The next byte, or EOF at the end.
-    int get() {
-        if (pos_ == end_ && !refill()) return EOF;
-        return static_cast<unsigned char>(data_[pos_++]);
-    }
+    int get() { return pos_ < memory_.size() ? static_cast<unsigned char>(memory_[pos_++]) : EOF; }
 
 private:
-    bool refill();
-
-    std::FILE* file_ = nullptr;
     std::string_view memory_;
-    std::string error_;
-    const char* data_ = nullptr;
-    std::size_t pos_ = 0, end_ = 0;
-    char buffer_[1 << 16];
+    std::size_t pos_ = 0;
 };
 
 // Reads an input one line per call, at most 253 characters a piece. Status:

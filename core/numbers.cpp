@@ -40,9 +40,9 @@ double toNumber(std::string_view text) {
         if (r.ec == std::errc::invalid_argument) return 0;
     }
     return withCString(text, [](const char* s) {
-        char* end = nullptr;
-        double v = std::strtod(s, &end);
-        return end == s ? 0.0 : v;  // mingw's strtod gives -0 for a lone "-"
+        char* stop = nullptr;
+        double v = std::strtod(s, &stop);
+        return stop == s ? 0.0 : v;  // mingw's strtod gives -0 for a lone "-"
     });
 }
 

@@ -11,11 +11,15 @@ namespace tervan {
 
 OutputFile::~OutputFile() { close(); }
 
-bool OutputFile::create(const std::string& path) {
+bool OutputFile::create(const std::string& path) { return open(path, "wb"); }
+
+bool OutputFile::append(const std::string& path) { return open(path, "ab"); }
+
+bool OutputFile::open(const std::string& path, const char* mode) {
     close();
     failed_ = false;
     error_.clear();
-    file_ = openFile(path, "wb");
+    file_ = openFile(path, mode);
     if (!file_) {
         // Windows says "Permission denied" for a folder in the way.
         int error = errno == EACCES && isFolder(path) ? EISDIR : errno;
@@ -70,15 +74,28 @@ bool OutputFile::close() {
     return !failed_;
 }
 
-bool writeTextFile(const std::string& path, std::string_view text, std::string* error) {
-    OutputFile out;
-    bool ok = out.create(path);
+namespace {
+
+bool writeWhole(OutputFile& out, bool opened, std::string_view text, std::string* error) {
+    bool ok = opened;
     if (ok) {
         out.write(text);
         ok = out.close();
     }
     if (!ok && error) *error = out.errorText();
     return ok;
+}
+
+}  // namespace
+
+bool writeTextFile(const std::string& path, std::string_view text, std::string* error) {
+    OutputFile out;
+    return writeWhole(out, out.create(path), text, error);
+}
+
+bool appendTextFile(const std::string& path, std::string_view text, std::string* error) {
+    OutputFile out;
+    return writeWhole(out, out.append(path), text, error);
 }
 
 }  // namespace tervan

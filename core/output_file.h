@@ -22,6 +22,8 @@ public:
 
     // false when the file cannot be created; errorText() then says why.
     bool create(const std::string& path);
+    // Opens the file to write at its end, creating it when missing.
+    bool append(const std::string& path);
     TERVAN_PRINTF(2, 3) void print(const char* fmt, ...);
     template <class... Args>
     void print(const Format<Args...>& format, std::type_identity_t<Args>... args) {
@@ -38,6 +40,7 @@ public:
 private:
     static constexpr std::size_t kFlushAt = 1 << 16;
 
+    bool open(const std::string& path, const char* mode);
     void flush();
 
     std::FILE* file_ = nullptr;
@@ -49,5 +52,7 @@ private:
 
 // Writes text (line feeds as CR LF) to path in one go; false on failure.
 bool writeTextFile(const std::string& path, std::string_view text, std::string* error = nullptr);
+// The same at the end of what path holds.
+bool appendTextFile(const std::string& path, std::string_view text, std::string* error = nullptr);
 
 }  // namespace tervan

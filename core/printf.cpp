@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace tervan {
@@ -173,15 +174,21 @@ void formatHex(std::string& out, const Conversion& s, unsigned v) {
     emitNumber(out, s, "", digits, s.precision < 0);
 }
 
-// The templates are string constants, so the check is remembered by
-// address for the few most recent ones.
+// The check is remembered for the few most recent templates. They are
+// nearly always string constants, found again by their address; the text is
+// compared as well, so that a template built at run time in a buffer that is
+// used again is never taken for the one checked there before.
 bool supportedCached(const char* fmt) {
-    thread_local const char* known[16] = {};
+    struct Known {
+        const char* address = nullptr;
+        std::string text;
+    };
+    thread_local Known known[16];
     thread_local unsigned next = 0;
-    for (const char* k : known)
-        if (k == fmt) return true;
+    for (const Known& k : known)
+        if (k.address == fmt && k.text == fmt) return true;
     if (!supported(fmt)) return false;
-    known[next++ % 16] = fmt;
+    known[next++ % 16] = {fmt, fmt};
     return true;
 }
 

@@ -23,8 +23,9 @@ struct OutputReport {
 
 enum class Outcome {
     Done,
-    CannotRead,   // the input could not be opened
+    CannotRead,   // the input could not be read: nothing was written
     NoReader,     // Model names no reader, or with "auto" no model fits: nothing was read or written
+    Refused,      // a value given for the run cannot be used: nothing was written
     Cancelled,    // the user cancelled a prompt: nothing was read or written
     NothingToDo,  // H, V, SD with nothing to compute
 };
@@ -63,9 +64,12 @@ struct Result {
     std::vector<std::string> warnings;
     std::vector<OutputReport> outputs;
 
+    // Whether an output was left unwritten: it could not be written, or it
+    // was refused because it would have replaced the input. Either way the
+    // user does not get a file that was asked for.
     bool outputFailed() const {
         for (const auto& o : outputs)
-            if (o.status == OutputStatus::Failed) return true;
+            if (o.status != OutputStatus::Written) return true;
         return false;
     }
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "conversion/models.h"
+#include "conversion/output_set.h"
 #include "core/files.h"
 #include "core/numbers.h"
 #include "core/printf.h"
@@ -22,14 +23,17 @@ std::string fileName(const std::string& path) {
 Report reportOf(const Result& result, const std::string& inputPath, const std::string& warning) {
     Report report;
     auto add = [&report](Tone tone, std::string text) { report.notices.push_back({tone, std::move(text)}); };
-    if (result.outcome == Outcome::CannotRead || result.outcome == Outcome::NoReader)
+    if (result.outcome == Outcome::CannotRead || result.outcome == Outcome::NoReader ||
+        result.outcome == Outcome::Refused)
         add(Tone::Failure, result.summary);
     if (result.outcome == Outcome::NothingToDo) add(Tone::Warning, result.summary);
     std::size_t written = 0;
     for (const OutputReport& out : result.outputs) {
-        if (out.status == OutputStatus::Failed) add(Tone::Failure, "cannot write " + out.path + ": " + out.reason);
-        if (out.status == OutputStatus::IsInput) add(Tone::Warning, out.path + " not written: " + out.reason);
-        if (out.status != OutputStatus::Written) continue;
+        // A refused output is a failure too: the user asked for a file and has none.
+        if (out.status != OutputStatus::Written) {
+            add(Tone::Failure, reportLine(out));
+            continue;
+        }
         if (written++ == 0) {
             report.folder = utf8Path(fsPath(out.path).parent_path());
             if (report.folder.empty()) report.folder.assign(1, '.');

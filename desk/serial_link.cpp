@@ -16,14 +16,8 @@ SerialLink::SerialLink(Session& session, Front& front, std::string& message, Ser
       front_(front),
       message_(message),
       hooks_(std::move(hooks)),
-      openPort_([this, open = options.openPort](const std::string& name) {
-          std::unique_ptr<SerialPort> port = open ? open(name) : openSerialPort(name);
-          if (!port) portFailed_ = name;
-          return port;
-      }),
-      receiver_(
-          session.settings, message, *this,
-          withLogFolder({.logFolder = options.logFolder, .openPort = openPort_, .clock = options.clock}, session)) {}
+      openPort_(options.openPort),
+      receiver_(session.settings, message, *this, withLogFolder(std::move(options), session)) {}
 
 void SerialLink::buttonPressed() {
     receiver_.buttonPressed();
@@ -41,10 +35,6 @@ void SerialLink::endTransfer() {
 }
 
 void SerialLink::reportFailures() {
-    if (!portFailed_.empty()) {
-        hooks_.fail("cannot open the serial port " + portFailed_);
-        portFailed_.clear();
-    }
     if (receiver_.logError() != logErrorShown_) {
         logErrorShown_ = receiver_.logError();
         if (!logErrorShown_.empty()) hooks_.fail(logErrorShown_);
@@ -56,6 +46,8 @@ void SerialLink::setButtonText(const std::string& text) { front_.setSerialButton
 void SerialLink::setStatus1(const std::string& text) { front_.setStatus(1, text); }
 
 void SerialLink::setStatus2(const std::string& text) { front_.setStatus(2, text); }
+
+void SerialLink::portFailed(const std::string& text) { hooks_.fail(text); }
 
 void SerialLink::showMessage() { hooks_.showReceived(); }
 
@@ -79,8 +71,12 @@ void SerialLink::runFileOpen(const std::string& logPath) {
 }
 
 void SerialLink::runSend() {
-    std::unique_ptr<SerialPort> port = openConfiguredPort(session_.settings, openPort_);
-    if (!port) return;
+    std::string error;
+    std::unique_ptr<SerialPort> port = openConfiguredPort(session_.settings, openPort_, error);
+    if (!port) {
+        hooks_.fail(error);
+        return;
+    }
     Sender sender(session_.store, *port);
     front_.runSendDialog(sender);
     sender.finish();

@@ -36,12 +36,12 @@ private:
     void setButtonText(const std::string& text) override;
     void setStatus1(const std::string& text) override;
     void setStatus2(const std::string& text) override;
+    void portFailed(const std::string& text) override;
     void showMessage() override;
     bool askComProperties(Settings& settings, Direction& direction) override;
     void runFileOpen(const std::string& logPath) override;
     void runSend() override;
-    // A port that did not open, or a log that could not be written, is
-    // reported once.
+    // A log that could not be written is reported once.
     void reportFailures();
 
     Session& session_;
@@ -49,7 +49,6 @@ private:
     std::string& message_;
     SerialHooks hooks_;
     PortOpener openPort_;
-    std::string portFailed_;  // the name of the port that did not open, since the last report
     std::string logErrorShown_;
     // A File/Open for a received log is posted and not yet over: END lines
     // that come meanwhile are logged, but open no second sequence.

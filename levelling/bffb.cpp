@@ -26,6 +26,9 @@ constexpr const char* kEndFile = "%7d End-Line                %s\n";
 constexpr const char* kEndText = "%7d\tEnd-Line\t\t\t\t%s\r\r\n";
 
 constexpr const char* kNumberName = "NR%d";
+constexpr const char* kTooLargeFirstRow =
+    "Numeration 1: %s is too large; the line has %ld rows, row numbers go up to %lld, so the first can be at most "
+    "%lld";
 
 constexpr double kReadingStep = 0.00001;  // "R ± 0.00001 m x "
 constexpr double kDistanceStep = 0.001;   // "HD ± 0.001 m x "
@@ -66,6 +69,21 @@ std::string bffbPointName(std::string_view name) {
     if (value == 0) return std::string(name);
     if (value <= 999) return "        X";
     return rightAligned(strf(kNumberName, value), 9);
+}
+
+std::string bffbRefusal(std::string_view input, const BffbParams& params) {
+    // The rows are counted by a run numbered from 1, which goes nowhere.
+    Input bytes(input);
+    OutputFile nowhere;
+    Result counts;
+    Rng rng;
+    const BffbParams fromOne{.reading = params.reading, .distance = params.distance, .first = "1", .line = params.line};
+    LevelJob dry{.input = bytes, .lineFile = nowhere, .result = counts, .inputPath = "", .rng = rng, .bffb = fromOne};
+    calculateBffb(dry);
+    const long long first = toInteger(params.first);
+    if (first + counts.rowsWritten - 1 <= kLastRowNumber) return {};
+    return strf(kTooLargeFirstRow, params.first.c_str(), counts.rowsWritten, kLastRowNumber,
+                kLastRowNumber - counts.rowsWritten + 1);
 }
 
 void calculateBffb(LevelJob& job) {

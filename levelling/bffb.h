@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "levelling/level_job.h"
 
@@ -17,6 +18,13 @@ double randint(Rng& rng, double k);
 // larger one "NR" and the number right-aligned in 9 characters; a name that
 // does not start with a number stays.
 std::string bffbPointName(std::string_view name);
+
+// The largest row number the seven columns of a row hold.
+inline constexpr long long kLastRowNumber = 9999999;
+
+// Why the line of input cannot be numbered from params.first: its last row
+// would get a number past kLastRowNumber. Empty when it can.
+std::string bffbRefusal(std::string_view input, const BffbParams& params);
 
 // The line from job.bffb's values, with random errors drawn from job.rng; the
 // line file is the base name + "_.dat".

@@ -66,6 +66,8 @@ struct Dna8Line {
     double backDistance = 0;
     double foreDistance = 0;
     int foreSights = 0;
+    // The line before was an intermediate sight (word 3 index 333).
+    bool intermediateBefore = false;
 
     void close() {
         double dz = startHeight - height;
@@ -86,8 +88,9 @@ struct Dna8Line {
         counts.rowsWritten += 3;
     }
 
-    void heightRow() {
-        addLevelRow(counts, {strf("%d", row), name, "", strf("%d", line), "", "", "", "", "Z", strf("%.5f", height)});
+    void heightRow(const std::string& rowName, double rowHeight) {
+        addLevelRow(counts,
+                    {strf("%d", row), rowName, "", strf("%d", line), "", "", "", "", "Z", strf("%.5f", rowHeight)});
     }
 
     void reading(std::string_view l, bool back) {
@@ -113,22 +116,30 @@ struct Dna8Line {
 
     // One input line; false when it matched no case.
     bool take(std::string_view l) {
+        const bool followsIntermediate = intermediateBefore;
+        intermediateBefore = columns(l, 33, 35) == "333";
         if (columns(l, 7, 15) == "+?......1") {
             if (line > 0) close();
             ++line;
             out.print(kDnaStartFile, row, line);
             appendf(text, kDnaStartText, row, line);
             addLevelRow(counts, {strf("%d", row), "Start-Line", "", strf("%d", line), "BF"});
+        } else if (columns(l, 17, 18) == "83" && followsIntermediate) {
+            // The level's own height of an intermediate sight: shown like a
+            // start height, but the line's sums, heights and name go on.
+            std::string own = recordName(columns(l, 7, 15));
+            double sighted = toNumber(columns(l, 23, 31)) * kGsiUnit;
+            out.print(kDnaHeightFile, row, own.c_str(), line, sighted);
+            appendf(text, kDnaStartHeightText, row, own.c_str(), line, sighted);
+            heightRow(own, sighted);
         } else if (columns(l, 17, 18) == "83") {
-            // The level also writes word index 83 in word 2 after an
-            // intermediate sight; that record restarts the sums too.
             name = recordName(columns(l, 7, 15));
             startHeight = height = toNumber(columns(l, 23, 31)) * kGsiUnit;
             readingSum = backDistance = foreDistance = 0;
             foreSights = 0;
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaStartHeightText, row, name.c_str(), line, height);
-            heightRow();
+            heightRow(name, height);
         } else if (columns(l, 33, 35) == "331" || columns(l, 33, 35) == "332") {
             reading(l, columns(l, 35, 35) == "1");
             return true;
@@ -137,7 +148,7 @@ struct Dna8Line {
             height = toNumber(columns(l, 55, 63)) * kGsiUnit;
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaHeightText, row, name.c_str(), line, height);
-            heightRow();
+            heightRow(name, height);
         } else {
             return false;
         }

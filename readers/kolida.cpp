@@ -8,10 +8,65 @@
 namespace tervan {
 namespace {
 
-constexpr std::size_t kMaxWord = 255;    // longer words are cut, the rest up to the next white space dropped
-constexpr std::size_t kMaxDigits = 199;  // further digits of a value are dropped
 constexpr char kSTX = 2, kETX = 3;
 
+// The text of one value as its characters come, in a bounded space however
+// long the run: a name keeps its last six digits; a number drops its leading
+// zeros and counts the digits it has no room for as powers of ten, so that
+// no run of digits pushes out the significant ones.
+class ValueText {
+public:
+    void start(bool name) {
+        name_ = name;
+        text_.clear();
+        scale_ = 0;
+        point_ = ended_ = false;
+    }
+
+    void add(char c) {
+        if (name_) {
+            if (text_.size() == kNameDigits) text_.erase(0, 1);
+            text_ += c;
+            return;
+        }
+        if (ended_) return;
+        if (c == '.') {
+            // A second point ends the number, as it ends the decimal
+            // conversion.
+            ended_ = point_;
+            if (!point_) text_ += '.';
+            point_ = true;
+            return;
+        }
+        if (!point_) {
+            if (text_.empty() && c == '0') return;
+            if (text_.size() < kRoom)
+                text_ += c;
+            else
+                ++scale_;
+        } else if (text_ == "." && c == '0') {
+            --scale_;
+        } else if (text_.size() < kRoom) {
+            text_ += c;
+        }
+    }
+
+    // The name right-aligned in six characters.
+    std::string name() const { return rightAligned(text_, kNameDigits); }
+
+    double number() const {
+        if (scale_ == 0) return toNumber(text_);
+        return toNumber(text_ + "e" + std::to_string(scale_));
+    }
+
+private:
+    static constexpr std::size_t kNameDigits = 6;
+    static constexpr std::size_t kRoom = 199;  // far beyond what a double holds
+
+    std::string text_;
+    long scale_ = 0;  // powers of ten the text leaves out
+    bool name_ = false, point_ = false, ended_ = false;
+};
 
 // The block grammar of the 300's stream, fed one character at a time. A
 // block is "_", a block letter and its content; values are digit runs with
@@ -30,7 +85,7 @@ public:
             return;
         case Mode::Expect:
             if (c == expected_) {
-                digits_.clear();
+                value_.start(false);
                 mode_ = Mode::Value;
             } else {
                 dropBlock();
@@ -38,7 +93,7 @@ public:
             return;
         case Mode::Value:
             if (isDigit(c) || (c == '.' && (block_ == ')' || block_ == ','))) {
-                if (digits_.size() < kMaxDigits) digits_.push_back(c);
+                value_.add(c);
                 return;
             }
             completeValue();
@@ -57,7 +112,7 @@ private:
     void startBlock(char letter) {
         block_ = letter;
         step_ = 0;
-        digits_.clear();
+        value_.start(letter == '\'' || letter == '+');
         switch (letter) {
         case '\'':
         case ')':
@@ -90,18 +145,18 @@ private:
 
     // Sets what the value stands for; continues the block or leaves it.
     void completeValue() {
-        const double v = toNumber(digits_);
+        const double v = value_.number();
         mode_ = Mode::Outside;
         switch (block_) {
         case '\'':
-            s_.SN = rightAligned(digits_, 6);
+            s_.SN = value_.name();
             return;
         case ')':
             s_.IH = v;
             s_.stationMark = true;
             return;
         case '+':
-            s_.N = rightAligned(digits_, 6);
+            s_.N = value_.name();
             return;
         case ',':
             s_.TH = v;
@@ -190,22 +245,63 @@ private:
     char block_ = 0;
     char expected_ = 0;
     int step_ = 0;
-    std::string digits_;
+    ValueText value_;
 };
 
 bool isWhite(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
-// Strips the framing of a raw capture: a leading STX, and an ETX with the
-// four checksum characters before it; a NUL ends the word too.
-void feedWord(std::string_view word, Kolida300Parser& parser) {
-    if (!word.empty() && word.front() == kSTX) word.remove_prefix(1);
-    std::size_t end = word.find_first_of(std::string_view("\0\3", 2));
-    if (end != std::string_view::npos) {
-        if (word[end] == kETX) end = end >= 4 ? end - 4 : 0;
-        word = word.substr(0, end);
+// Strips the framing of a raw capture as the bytes come, word by word (a
+// word is a run of characters other than white space): a leading STX, and
+// an ETX with the four checksum characters before it; a NUL ends the word
+// too. The last four characters are held back until it is known that no ETX
+// follows them, so a word of any length is read whole.
+class Framing {
+public:
+    Framing(Kolida300Parser& parser, long& words) : parser_(parser), words_(words) {}
+
+    void feed(char c) {
+        if (isWhite(c)) {
+            endWord();
+            return;
+        }
+        if (!inWord_) {
+            inWord_ = true;
+            ++words_;
+            if (c == kSTX) return;
+        }
+        if (skipping_) return;
+        if (c == '\0' || c == kETX) {
+            if (c == '\0') release();
+            held_.clear();
+            skipping_ = true;
+            return;
+        }
+        if (held_.size() == kChecksum) {
+            parser_.feed(held_.front());
+            held_.erase(0, 1);
+        }
+        held_ += c;
     }
-    for (char c : word) parser.feed(c);
-}
+
+    void endWord() {
+        if (!inWord_) return;
+        release();
+        inWord_ = skipping_ = false;
+    }
+
+private:
+    static constexpr std::size_t kChecksum = 4;
+
+    void release() {
+        for (char c : held_) parser_.feed(c);
+        held_.clear();
+    }
+
+    Kolida300Parser& parser_;
+    long& words_;
+    std::string held_;
+    bool inWord_ = false, skipping_ = false;
+};
 
 // Kolida 440 record fields: columns 0-3, 4-19, 20-35, 36-51, 52-65, 66-81,
 // each trimmed and "#" names renumbered, numbers included.
@@ -282,28 +378,11 @@ void stationSetUp(Kolida440State& s, const std::array<std::string, 6>& f, Reader
 
 void readKolida300Polar(Input& input, ReaderContext& ctx) {
     Kolida300Parser parser(ctx);
-    std::string word;
-    bool inWord = false;
-    int c;
-    // Words are read whole before their framing is looked at; white space
-    // between words is never seen by the parser.
-    while ((c = input.get()) != EOF) {
-        if (isWhite(c)) {
-            if (inWord) {
-                ++ctx.result.linesRead;
-                feedWord(word, parser);
-                word.clear();
-                inWord = false;
-            }
-            continue;
-        }
-        inWord = true;
-        if (word.size() < kMaxWord) word.push_back(static_cast<char>(c));
-    }
-    if (inWord) {
-        ++ctx.result.linesRead;
-        feedWord(word, parser);
-    }
+    // White space between words is never seen by the parser: a block or a
+    // number may go on in the next word.
+    Framing framing(parser, ctx.result.linesRead);
+    for (int c; (c = input.get()) != EOF;) framing.feed(static_cast<char>(c));
+    framing.endWord();
 }
 
 void readKolida440(Input& input, ReaderContext& ctx) {

@@ -3,6 +3,7 @@
 # need and that are not installed yet. Run as root (or with sudo available).
 #   install-deps.sh            the Linux build and its tests
 #   install-deps.sh --windows  also the Windows build and its tests under wine
+#   install-deps.sh --fuzz     also clang and its fuzzer runtime (make fuzz)
 set -euo pipefail
 
 packages=(
@@ -23,6 +24,9 @@ if [ "${1:-}" = "--windows" ]; then
     socat                          # a linked pair of pseudo-terminals as COM12 and COM13
     xvfb xauth xdotool imagemagick # the window under Xvfb, a key press and a screenshot
   )
+fi
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-dev)  # libFuzzer and the sanitizer runtimes
 fi
 
 missing=()

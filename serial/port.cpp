@@ -2,9 +2,13 @@
 
 namespace tervan {
 
-std::unique_ptr<SerialPort> openConfiguredPort(const Settings& settings, const PortOpener& open) {
-    std::unique_ptr<SerialPort> port = open ? open(settings.ComName) : openSerialPort(settings.ComName);
-    if (!port) return nullptr;
+std::unique_ptr<SerialPort> openConfiguredPort(const Settings& settings, const PortOpener& open, std::string& error) {
+    std::string reason;
+    std::unique_ptr<SerialPort> port = open ? open(settings.ComName, reason) : openSerialPort(settings.ComName, reason);
+    if (!port) {
+        error = "cannot open the port " + settings.ComName + ": " + (reason.empty() ? "it failed" : reason);
+        return nullptr;
+    }
     port->configure(lineParams(settings));
     port->setTimeouts();
     return port;

@@ -32,17 +32,24 @@ public:
 
     // true only when all count bytes were accepted in time.
     virtual bool write(const char* data, std::size_t count) = 0;
+
+    // Why the port stopped working (the device went away, the line was hung
+    // up); empty while it works. A read that found nothing tells it apart
+    // from a quiet line.
+    virtual std::string failure() const { return {}; }
 };
 
-// Opens the port that the system knows by name; nullptr on failure (missing,
-// busy, not permitted, or not a serial device).
-std::unique_ptr<SerialPort> openSerialPort(const std::string& name);
+// Opens the port that the system knows by name; nullptr on failure, with
+// the reason: there is no such port, it is busy (another program holds it),
+// it is not permitted, or it is no serial port.
+std::unique_ptr<SerialPort> openSerialPort(const std::string& name, std::string& reason);
 
-using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& name)>;
+using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& name, std::string& reason)>;
 
 // Opens ComName, then configures it from the settings and sets the
 // time-outs, as both directions of a transfer do. A port whose settings
-// cannot be changed is used with the settings it has.
-std::unique_ptr<SerialPort> openConfiguredPort(const Settings& settings, const PortOpener& open);
+// cannot be changed is used with the settings it has. nullptr when it
+// cannot be opened; error then says "cannot open the port NAME: reason".
+std::unique_ptr<SerialPort> openConfiguredPort(const Settings& settings, const PortOpener& open, std::string& error);
 
 }  // namespace tervan

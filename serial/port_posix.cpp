@@ -6,14 +6,18 @@
 #include "serial/port.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <string>
 #include <thread>
 
 namespace tervan {
@@ -67,6 +71,33 @@ bool speedCode(long rate, speed_t& code) {
     return false;
 }
 
+constexpr const char* kNoSuchPort = "there is no such port";
+constexpr const char* kBusy = "it is busy: another program holds it";
+constexpr const char* kNotASerialPort = "it is not a serial port";
+constexpr const char* kHungUp = "the line was hung up";
+
+std::string whyNotOpened(const std::string& name, int error) {
+    switch (error) {
+        case ENOENT:
+        case ENXIO:
+        case ENODEV:
+            return kNoSuchPort;
+        case EBUSY:
+            return kBusy;
+        case EACCES:
+        case EPERM: {
+            // The device's group is the one a user must be in (dialout on
+            // most systems).
+            struct stat info {};
+            const group* owner = stat(name.c_str(), &info) == 0 ? getgrgid(info.st_gid) : nullptr;
+            if (!owner || owner->gr_gid == 0) return "permission denied";
+            return std::string("permission denied (the port belongs to the group ") + owner->gr_name + ")";
+        }
+        default:
+            return std::strerror(error);
+    }
+}
+
 int msUntil(Clock::time_point deadline) {
     auto left = std::chrono::ceil<Ms>(deadline - Clock::now()).count();
     return left > 0 ? static_cast<int>(left) : 0;
@@ -87,9 +118,11 @@ public:
     bool setTimeouts() override;
     std::size_t read(char* buffer, std::size_t count) override;
     bool write(const char* data, std::size_t count) override;
+    std::string failure() const override { return failure_; }
 
 private:
     int fd_;
+    std::string failure_;
     // Milliseconds, as the port has them on Windows: none until setTimeouts().
     int readPerByte_ = 0, readConstant_ = 0, writePerByte_ = 0, writeConstant_ = 0;
     int lineWritePerByte_ = 10;
@@ -128,6 +161,7 @@ bool PosixPort::setTimeouts() {
 std::size_t PosixPort::read(char* buffer, std::size_t count) {
     auto deadline = Clock::now() + Ms(readPerByte_ * static_cast<long>(count) + readConstant_);
     std::size_t got = 0;
+    bool hungUp = false;  // poll said so; a read that finds nothing confirms it
     while (got < count) {
         ssize_t n = ::read(fd_, buffer + got, count - got);
         if (n > 0) {
@@ -135,13 +169,26 @@ std::size_t PosixPort::read(char* buffer, std::size_t count) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        // With VMIN and VTIME at 0 a terminal says "nothing yet" by 0 bytes.
-        if (n < 0 && errno != EAGAIN) break;
+        // With VMIN and VTIME at 0 a terminal says "nothing yet" by 0 bytes;
+        // a device that went away says so by an error, or by polling as
+        // hung up and then reading nothing.
+        if (n < 0 && errno != EAGAIN) {
+            failure_ = std::strerror(errno);
+            break;
+        }
+        if (hungUp) {
+            failure_ = kHungUp;
+            break;
+        }
         int wait = msUntil(deadline);
         if (wait == 0) break;
         pollfd p{fd_, POLLIN, 0};
         int ready = poll(&p, 1, wait);
-        if ((ready < 0 && errno != EINTR) || (ready > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))) break;
+        if (ready < 0 && errno != EINTR) {
+            failure_ = std::strerror(errno);
+            break;
+        }
+        hungUp = ready > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
     }
     return got;
 }
@@ -207,13 +254,22 @@ bool applyLineParams(termios& t, const LineParams& params) {
     return true;
 }
 
-std::unique_ptr<SerialPort> openSerialPort(const std::string& name) {
+std::unique_ptr<SerialPort> openSerialPort(const std::string& name, std::string& reason) {
     // No O_CREAT: the device must exist. TIOCEXCL keeps other programs out,
     // flock keeps out those running as root, who pass TIOCEXCL.
     int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+    if (fd < 0) {
+        reason = whyNotOpened(name, errno);
+        return nullptr;
+    }
+    const char* refused = nullptr;
+    if (!isatty(fd))
+        refused = kNotASerialPort;
+    else if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
+        refused = kBusy;
+    if (refused) {
         ::close(fd);
+        reason = refused;
         return nullptr;
     }
     return std::make_unique<PosixPort>(fd);

@@ -5,6 +5,8 @@
 #include "core/files.h"
 #include "serial/port.h"
 
+#include <string>
+
 namespace tervan {
 
 namespace {
@@ -20,9 +22,11 @@ public:
     bool setTimeouts() override;
     std::size_t read(char* buffer, std::size_t count) override;
     bool write(const char* data, std::size_t count) override;
+    std::string failure() const override { return failure_; }
 
 private:
     HANDLE handle_;
+    std::string failure_;
     DWORD writePerByte_ = 10;
 };
 
@@ -47,7 +51,11 @@ bool Win32Port::setTimeouts() {
 
 std::size_t Win32Port::read(char* buffer, std::size_t count) {
     DWORD got = 0;
-    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) return 0;
+    // With abort-on-error off, a read fails only when the device went away.
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) {
+        failure_ = "the system refused a read (error " + std::to_string(GetLastError()) + ")";
+        return 0;
+    }
     return got;
 }
 
@@ -60,6 +68,24 @@ bool Win32Port::write(const char* data, std::size_t count) {
     // the rest of this record first.
     PurgeComm(handle_, PURGE_TXCLEAR);
     return false;
+}
+
+// A serial port held by another program refuses to open with "access
+// denied": the system opens a port for one program at a time.
+std::string whyNotOpened(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_NETPATH:
+        case ERROR_INVALID_NAME:
+            return "there is no such port";
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_BUSY:
+            return "it is busy: another program holds it";
+        default:
+            return "the system refused it (error " + std::to_string(error) + ")";
+    }
 }
 
 }  // namespace
@@ -81,15 +107,19 @@ bool applyLineParams(DCB& dcb, const LineParams& params) {
     return true;
 }
 
-std::unique_ptr<SerialPort> openSerialPort(const std::string& name) {
+std::unique_ptr<SerialPort> openSerialPort(const std::string& name, std::string& reason) {
     // COM10 and above exist only in the device namespace; "\\.\" reaches
     // COM1 to COM9 too.
     std::string path = name.find('\\') == std::string::npos ? "\\\\.\\" + name : name;
     HANDLE handle =
         CreateFileW(toUtf16(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (handle == INVALID_HANDLE_VALUE) {
+        reason = whyNotOpened(GetLastError());
+        return nullptr;
+    }
     if (GetFileType(handle) != FILE_TYPE_CHAR) {
         CloseHandle(handle);
+        reason = "it is not a serial port";
         return nullptr;
     }
     return std::make_unique<Win32Port>(handle);

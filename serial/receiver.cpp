@@ -1,11 +1,13 @@
 #include "serial/receiver.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/files.h"
 #include "core/output_file.h"
 #include "core/printf.h"
 #include "core/result.h"
+#include "core/text.h"
 
 namespace tervan {
 
@@ -53,14 +55,21 @@ void Receiver::buttonPressed() {
 }
 
 void Receiver::start() {
-    port_ = openConfiguredPort(settings_, options_.openPort);
-    if (!port_) return;
+    std::string error;
+    port_ = openConfiguredPort(settings_, options_.openPort, error);
+    if (!port_) {
+        reportPort(error);
+        return;
+    }
     running_ = true;
     logError_.clear();
+    portError_.clear();
     view_.setButtonText(kStopSerial);
     view_.setStatus2("");
     countdown_ = kCountdown;
     line_.clear();
+    lineHead_.clear();
+    crFree_ = 0;
     unlogged_.clear();
     pending_.clear();
     pendingPos_ = 0;
@@ -102,14 +111,30 @@ void Receiver::receive() {
     char buffer[kReadSize];
     while (running_) {
         if (pendingPos_ == pending_.size()) {
+            showLine();
             pending_.clear();
             pendingPos_ = 0;
             std::size_t n = port_->read(buffer, kReadSize);
-            if (n == 0) return;
+            if (n == 0) {
+                if (std::string failure = port_->failure(); !failure.empty()) {
+                    reportPort("the port " + settings_.ComName + " stopped working: " + failure);
+                    finish();
+                }
+                return;
+            }
             pending_.assign(buffer, n);
         }
         handle(pending_[pendingPos_++]);
     }
+}
+
+// Status line 2 is brought up to date once per read rather than after every
+// character: the same at every tick, and a line of a megabyte is not copied
+// a million times.
+void Receiver::showLine() {
+    if (lineShown_) return;
+    view_.setStatus2(std::string(lastChars(line_, kShownLine)));
+    lineShown_ = true;
 }
 
 void Receiver::handle(char c) {
@@ -120,22 +145,31 @@ void Receiver::handle(char c) {
     if (c == '\n') return;
     message_ += c;
     unlogged_ += c;
+    if (lineHead_.size() < 3) lineHead_ += c;
+    if (line_.size() == 2 * kShownLine) line_.erase(0, kShownLine);
     line_ += c;
-    view_.setStatus2(line_);
+    lineShown_ = false;
     countdown_ = kCountdown;
 }
 
 void Receiver::endOfLine() {
     message_ += "\r\n";
     unlogged_ += "\r\n";
-    view_.setStatus2(line_);
-    bool end = line_.compare(0, 3, "END") == 0;
+    lineShown_ = false;
+    showLine();
+    bool end = lineHead_ == "END";
     line_.clear();
+    lineHead_.clear();
     if (!end) {
         countdown_ = kCountdown;
         return;
     }
-    std::erase(message_, '\r');
+    // Only the text since the last END can hold carriage returns: a
+    // transmission of many END lines is not searched through again for each.
+    if (crFree_ > message_.size()) crFree_ = 0;  // the window replaced the text meanwhile
+    message_.erase(std::remove(message_.begin() + static_cast<std::ptrdiff_t>(crFree_), message_.end(), '\r'),
+                   message_.end());
+    crFree_ = message_.size();
     if (writeLog()) view_.runFileOpen(lastLog_);
     // Ticks keep coming while File/Open shows its dialogs and may have ended
     // the transfer already; then nothing is left to stop.
@@ -149,9 +183,8 @@ bool Receiver::writeLog() {
     std::erase(text, '\r');  // written in text mode: each line feed becomes CR LF
     // Text that comes after END within the same second keeps the log's name
     // and is added to it rather than replacing what the log already holds.
-    if (path == lastLog_) text = lastLogText_ + text;
     std::string error;
-    if (!writeTextFile(path, text, &error)) {
+    if (!(path == lastLog_ ? appendTextFile(path, text, &error) : writeTextFile(path, text, &error))) {
         logError_ = "cannot write the receive log " + path + ": " + error;
         appendReport(message_, logError_);
         view_.showMessage();
@@ -159,9 +192,13 @@ bool Receiver::writeLog() {
     }
     unlogged_.clear();
     lastLog_ = path;
-    lastLogText_ = std::move(text);
     logError_.clear();
     return true;
+}
+
+void Receiver::reportPort(const std::string& error) {
+    portError_ = error;
+    view_.portFailed(error);
 }
 
 void Receiver::finish() {
@@ -171,6 +208,7 @@ void Receiver::finish() {
     pending_.clear();
     pendingPos_ = 0;
     line_.clear();
+    lineHead_.clear();
     view_.setButtonText(kStartSerial);
     view_.setStatus1(kTransferOver);
     view_.setStatus2("");

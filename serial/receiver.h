@@ -25,6 +25,8 @@ struct ReceiverView {
     virtual void setButtonText(const std::string& text) = 0;
     virtual void setStatus1(const std::string& text) = 0;  // progress
     virtual void setStatus2(const std::string& text) = 0;  // the line being received
+    // The port did not open, or stopped working; text says why.
+    virtual void portFailed(const std::string& text) = 0;
     // Shows the message text (the received text) in the message area.
     virtual void showMessage() = 0;
     // The COM Properties dialog on a copy of the settings, its direction
@@ -69,6 +71,9 @@ class Receiver {
 public:
     static constexpr int kCountdown = 240;  // ticks of 124 ms: about 30 s of silence
     static constexpr std::size_t kReadSize = 280;
+    // Status line 2 shows at most the last this many characters of a line
+    // without end; the message text and the log keep all of it.
+    static constexpr std::size_t kShownLine = 255;
 
     // settings: the serial settings, which COM Properties edits; message:
     // the message text, emptied when a transfer starts and extended by every
@@ -92,12 +97,17 @@ public:
     // be written, empty when it was.
     const std::string& lastLog() const { return lastLog_; }
     const std::string& logError() const { return logError_; }
+    // Why the port of the last transfer did not open or stopped working;
+    // empty when it worked.
+    const std::string& portError() const { return portError_; }
 
 private:
     void start();
     void receive();
     void handle(char c);
     void endOfLine();
+    void showLine();
+    void reportPort(const std::string& error);
     bool writeLog();
     void finish();
 
@@ -108,15 +118,18 @@ private:
     std::unique_ptr<SerialPort> port_;
     bool running_ = false;
     int countdown_ = 0;
-    std::string line_;      // the line being received
+    std::string line_;      // the line being received; only its end is kept
+    std::string lineHead_;  // its first three characters
+    bool lineShown_ = true;  // status line 2 shows it
     std::string unlogged_;  // received since the last log file, CR LF kept
+    std::size_t crFree_ = 0;  // the message text holds no carriage return before this
     // The bytes of the last read; a tick that runs while File/Open is shown
     // goes on with them, so nothing is handled twice or out of order.
     std::string pending_;
     std::size_t pendingPos_ = 0;
     std::string lastLog_;
-    std::string lastLogText_;  // what lastLog_ holds, line feeds only
     std::string logError_;
+    std::string portError_;
 };
 
 }  // namespace tervan

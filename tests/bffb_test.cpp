@@ -168,13 +168,5 @@ TEST(Bffb, CancelledPromptTouchesNothing) {
     EXPECT_FALSE(test::fileExists(r.dir.file("input_.dat")));
 }
 
-TEST(Bffb, MissingInputWritesNothing) {
-    BffbRun r("");
-    Result result = convert(r.session, r.dir.file("none.dat"), r.prompts);
-    EXPECT_EQ(result.outcome, Outcome::CannotRead);
-    EXPECT_TRUE(result.keepMessage);
-    EXPECT_FALSE(test::fileExists(r.dir.file("none_.dat")));
-}
-
 }  // namespace
 }  // namespace tervan

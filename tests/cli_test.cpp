@@ -77,7 +77,15 @@ TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
                               "NyxzFile=No --set NxyzFile=No --set TrasFile=No " +
                                   test::shellQuote(dir.file("nothere.txt")) + " " + test::shellQuote(good));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("cannot open " + dir.file("nothere.txt")), std::string::npos);
+    EXPECT_NE(missing.err.find("cannot read " + dir.file("nothere.txt") + ": No such file or directory"),
+              std::string::npos);
+
+    std::filesystem::create_directory(dir.file("folder.txt"));
+    test::CliRun folder = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 " +
+                                                test::shellQuote(dir.file("folder.txt")));
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.out, "");
+    EXPECT_EQ(folder.err, "tervan-cli: cannot read " + dir.file("folder.txt") + ": it is a folder\n");
 }
 
 TEST(Cli, AutoDetectsEachInputAndConvertsAsItsModelDoes) {

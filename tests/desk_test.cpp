@@ -100,7 +100,8 @@ struct DeskRig {
             session, front,
             ReceiverOptions{.logFolder = "",
                             .openPort =
-                                [this](const std::string&) -> std::unique_ptr<SerialPort> {
+                                [this](const std::string&, std::string& reason) -> std::unique_ptr<SerialPort> {
+                                    reason = "there is no such port";
                                     if (portMissing) return nullptr;
                                     return std::make_unique<test::FakePort>(port);
                                 },
@@ -318,6 +319,38 @@ TEST(DeskBffb, TheLineAsksItsValuesEveryTimeFromTheDefaults) {
     r.desk->fileOpen();
     EXPECT_EQ(r.desk->message(), rows);
     EXPECT_EQ(r.front.status[3], "Calc BFFB line cancelled: nothing written");
+
+    // a first row number the line would carry past 9999999 is refused
+    const std::string written = test::readFile(r.folder + "line_.dat");
+    r.front.form = [](desk::Form& f) {
+        setField(f, "first", "9999990");
+        return true;
+    };
+    r.desk->fileOpen();
+    EXPECT_EQ(r.front.status[3], "Numeration 1: 9999990 is too large; the line has 17 rows, row numbers go up to "
+                                 "9999999, so the first can be at most 9999983; nothing written");
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    EXPECT_EQ(r.desk->message(), rows);
+    EXPECT_EQ(test::readFile(r.folder + "line_.dat"), written);
+}
+
+TEST(DeskFileOpen, AnInputThatCannotBeReadIsShownAsTheReason) {
+    DeskRig r("", true);
+    const std::string before = test::readFile(r.folder + "job1_nxyz.txt");
+    ASSERT_FALSE(before.empty());
+    std::filesystem::remove(r.input);
+    r.front.chooseFile = [&](std::string& path) {
+        path = r.input;
+        return true;
+    };
+    const std::string table = r.desk->message();
+    r.desk->fileOpen();
+    const std::string reason = "cannot read " + r.input + ": No such file or directory";
+    EXPECT_EQ(r.front.status[3], reason);
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    // the window goes on showing the last good conversion, whose outputs stay
+    EXPECT_EQ(r.desk->message(), table);
+    EXPECT_EQ(test::readFile(r.folder + "job1_nxyz.txt"), before);
 }
 
 TEST(DeskForms, WhatEachDialogOffers) {
@@ -565,14 +598,14 @@ TEST(DeskReport, APortThatDoesNotOpenIsAFailure) {
     r.desk->serialButton();
     EXPECT_FALSE(r.desk->receiver().running());
     EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
-    EXPECT_EQ(r.front.status[3], "cannot open the serial port COM1");
+    EXPECT_EQ(r.front.status[3], "cannot open the port COM1: there is no such port");
     r.front.form = [](desk::Form& f) {
         setField(f, "Direction", desk::kSendDirection);
         return true;
     };
     r.front.report = {};
     r.desk->serialButton();
-    EXPECT_EQ(r.front.status[3], "cannot open the serial port COM1");
+    EXPECT_EQ(r.front.status[3], "cannot open the port COM1: there is no such port");
 }
 
 TEST(DeskWindow, TitleAndIndicators) {

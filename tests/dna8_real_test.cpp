@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "conversion/driver.h"
 #include "core/numbers.h"
+#include "core/printf.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -54,13 +56,14 @@ std::vector<LineRow> readLineFile(const std::string& file) {
 }
 
 // The print-out: blocks headed "Line: NAME", rows "| BS | INT | FS | DIST |
-// TOTAL DIST | ELEV | NR MS | STD DEV | PT ID |".
+// TOTAL DIST | ELEV | NR MS | STD DEV | PT ID |"; a line's last row holds
+// only its total distance.
 struct PrintedRow {
     int line;  // 0 for the check-and-adjust block before the first line
-    std::string bs, intermediate, fs, dist, elev, id;
+    std::string bs, intermediate, fs, dist, elev, id, total;
 };
 
-std::vector<PrintedRow> readPrintOut(const std::string& text) {
+std::vector<PrintedRow> readPrintOut(const std::string& text, bool withTotals = false) {
     std::vector<PrintedRow> rows;
     int line = -1;
     for (std::string l : split(text, "\n")) {
@@ -72,8 +75,9 @@ std::vector<PrintedRow> readPrintOut(const std::string& text) {
         }
         auto f = split(l, "|");
         if (f.size() != 11 || line < 0) continue;
-        PrintedRow row{line, trim(f[1]), trim(f[2]), trim(f[3]), trim(f[4]), trim(f[6]), trim(f[9])};
-        if (row.id.empty() || row.id == "PT ID" || row.id.find('_') != std::string::npos) continue;
+        PrintedRow row{line, trim(f[1]), trim(f[2]), trim(f[3]), trim(f[4]), trim(f[6]), trim(f[9]), trim(f[5])};
+        const bool total = withTotals && row.id.empty() && !row.total.empty() && row.total != "TOTAL DIST";
+        if (!total && (row.id.empty() || row.id == "PT ID" || row.id.find('_') != std::string::npos)) continue;
         rows.push_back(row);
     }
     return rows;
@@ -120,8 +124,8 @@ TEST(Dna8Real, ReadingsDistancesAndHeightsAgreeWithThePrintOut) {
             ++readings;
         }
         // Every elevation of lines 1 and 2 is a height row of the reduction:
-        // the start, each intermediate sight (a start height record after
-        // it) and the fore sight's height record.
+        // the start, each intermediate sight (the level's height record
+        // after it) and the fore sight's height record.
         if (p.line > 0) {
             const LineRow* z = findRow(rows, p.line, "Z", p.id);
             ASSERT_NE(z, nullptr);
@@ -133,20 +137,71 @@ TEST(Dna8Real, ReadingsDistancesAndHeightsAgreeWithThePrintOut) {
     EXPECT_EQ(heights, 30);
 }
 
-TEST(Dna8Real, IntermediateSightsRestartTheSums) {
+// The closing rows of one line: Sh with dz, and Db with Df and the count
+// of fore sights.
+struct LineSums {
+    std::string sh, dz, db, df;
+    int foreSights = -1;
+};
+
+std::map<int, LineSums> readSums(const std::string& file) {
+    std::map<int, LineSums> sums;
+    for (const std::string& r : split(file, "\r\n")) {
+        if (r.size() != 78) continue;
+        if (r.substr(36, 2) == "Sh") {
+            LineSums& s = sums[toInteger(r.substr(16, 19))];
+            s.sh = trim(r.substr(38, 12));
+            s.dz = trim(r.substr(53, 13));
+        } else if (r.substr(36, 2) == "Db") {
+            LineSums& s = sums[toInteger(r.substr(25, 10))];
+            s.foreSights = toInteger(r.substr(16, 9));
+            s.db = trim(r.substr(38, 12));
+            s.df = trim(r.substr(53, 13));
+        }
+    }
+    return sums;
+}
+
+TEST(Dna8Real, LineSumsAgreeWithThePrintOut) {
+    // Each line: a back sight, 14 intermediate sights, a fore sight. The
+    // level writes the height of every intermediate sight with word index 83
+    // in word 2; those rows must not restart the line's sums.
     Reduced run("140618BOYA.GSI");
-    // Line 1: back 0.07337 at 9.975 m, 14 intermediate sights, fore 2.87358
-    // at 9.973 m; the level writes the height of each intermediate sight
-    // with word index 83 in word 2, which is read as a start height. The
-    // closing rows therefore sum only what follows the last intermediate
-    // sight: Sh is minus the fore reading (the print-out's line gives
-    // -2.80021), dz is the step from point 14 (-2.57162) to 15 (-2.80021),
-    // and the back distance is lost (the print-out totals 19.95 m).
-    EXPECT_NE(run.file.find("     21       15                  1 Sh    -2.87358 dz      0.22859 Z   0.00000\r\n"
-                            "     22       15        1         1 Db       0.000 Df        9.973 Z  -2.80021\r\n"),
-              std::string::npos);
-    EXPECT_NE(run.file.find("     42       21                  2 Sh    -2.88223 dz      0.20963 Z   0.00000"),
-              std::string::npos);
+    auto sums = readSums(run.file);
+    auto printed = readPrintOut(test::readFile(test::dataPath("levelling/dna8-real/140618BOYA.ASC")), true);
+    for (int line : {1, 2}) {
+        SCOPED_TRACE("line " + std::to_string(line));
+        double bs = 0, fs = 0, back = 0, fore = 0, total = 0;
+        int foreSights = 0;
+        std::string lastElevation;
+        for (const PrintedRow& p : printed) {
+            if (p.line != line) continue;
+            if (!p.bs.empty()) {
+                bs += toNumber(p.bs);
+                back += toNumber(p.dist);
+            }
+            if (!p.fs.empty()) {
+                fs += toNumber(p.fs);
+                fore += toNumber(p.dist);
+                ++foreSights;
+                lastElevation = p.elev;
+            }
+            if (p.id.empty()) total = toNumber(p.total);
+        }
+        ASSERT_EQ(foreSights, 1);
+        ASSERT_GT(total, 0);
+        const LineSums& s = sums[line];
+        EXPECT_EQ(s.sh, strf("%.5f", bs - fs));
+        // the line starts at 0, so dz is the level's own height of the end
+        EXPECT_EQ(s.dz, strf("%.5f", -toNumber(lastElevation)));
+        EXPECT_EQ(s.foreSights, foreSights);
+        // the print-out rounds the distances to 0.01 m
+        EXPECT_NEAR(toNumber(s.db), back, 0.005 + 1e-9);
+        EXPECT_NEAR(toNumber(s.df), fore, 0.005 + 1e-9);
+        EXPECT_NEAR(toNumber(s.db) + toNumber(s.df), total, 0.005 + 1e-9);
+    }
+    // line 1 as the print-out has it: BS-FS -2.80021 over 19.95 m
+    EXPECT_EQ(sums[1].sh, "-2.80021");
 }
 
 TEST(Dna8Real, EveryRecordingIsReduced) {

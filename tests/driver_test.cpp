@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "conversion/models.h"
 #include "test_util.h"
 
@@ -58,16 +60,59 @@ TEST(Convert, UnknownModelEmptiesTheStoreAndKeepsTheMessage) {
     EXPECT_EQ(r.summary, "unknown model Leica 1200");
 }
 
-TEST(Convert, MissingInputIsReportedAndStillWritesTicked) {
-    test::ScratchDir dir;
-    Session session = test::quietSession();
-    session.settings.Model = "Leica1200";
-    session.settings.XyzFile = 1;
-    std::string input = dir.file("missing.txt");
-    Result r = test::convertFile(session, input);
-    EXPECT_EQ(r.outcome, Outcome::CannotRead);
-    EXPECT_EQ(r.summary, "cannot open " + input);
-    EXPECT_EQ(test::readFile(dir.file("missing_xyz.txt")), "");
+TEST(Convert, AnInputThatCannotBeReadWritesNothing) {
+    struct Model {
+        const char* name;
+        const char* example;  // a good input
+        const char* output;   // what a good conversion of job1 writes
+    } models[] = {
+        {"Leica1200", "leica1200.txt", "job1_xyz.txt"},
+        {"DNA8", "level.gsi", "job1.dat"},
+        {"Dini USB", "dini.txt", "job1_.dat"},
+        {"Dini BF", "dini.txt", "job1_.dat"},
+    };
+    struct Unreadable {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        const char* reason;
+    } kinds[] = {
+        {"missing", [](const std::string& path) { std::filesystem::remove(path); }, "No such file or directory"},
+        // fopen opens a folder on Linux; it reads as an empty file
+        {"a folder",
+         [](const std::string& path) {
+             std::filesystem::remove(path);
+             std::filesystem::create_directory(path);
+         },
+         "it is a folder"},
+    };
+    for (const Model& m : models) {
+        for (const Unreadable& k : kinds) {
+            SCOPED_TRACE(std::string(m.name) + ", " + k.name);
+            test::ScratchDir dir;
+            Session session = test::quietSession();
+            session.settings.Model = m.name;
+            session.settings.XyzFile = 1;
+            const std::string input = dir.file("job1.txt");
+            test::writeFile(input, test::readFile(std::string(TERVAN_EXAMPLES) + "/" + m.example));
+            ASSERT_EQ(test::convertFile(session, input).outcome, Outcome::Done);
+            const std::string written = test::readFile(dir.file(m.output));
+            ASSERT_FALSE(written.empty());
+            const std::size_t points = session.store.points.size();
+
+            k.make(input);
+            Result r = test::convertFile(session, input);
+            EXPECT_EQ(r.outcome, Outcome::CannotRead);
+            EXPECT_EQ(r.summary, "cannot read " + input + ": " + k.reason);
+            EXPECT_EQ(r.message, r.summary);
+            EXPECT_TRUE(r.keepMessage);  // the window goes on showing the last good conversion
+            EXPECT_TRUE(r.outputs.empty());
+            // the outputs of the last good conversion are kept as they were
+            EXPECT_EQ(test::readFile(dir.file(m.output)), written);
+            for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+                EXPECT_TRUE(entry.path() == input || entry.path() == dir.file(m.output)) << entry.path();
+            EXPECT_EQ(session.store.points.size(), points);
+        }
+    }
 }
 
 TEST(Convert, SummaryCountsLinesAndPoints) {

@@ -74,22 +74,39 @@ TEST(Kolida300, FramesAreStripped) {
               (Pictures{"  0 0 1 0.0001 0.0001 0.001 0 0 0 0"}));
 }
 
-TEST(Kolida300, LongWordsAndDigitRunsAreCut) {
-    // A word keeps its first 255 characters; the rest up to the next blank is
-    // dropped, and the next word is read as usual.
-    std::string word = kStream + std::string(255 - kStream.size(), 'x') + "_+9_?+1m1+1_,1_";
-    auto r = readBytes(readKolida300Polar, word + " _+8_?+2000m2+2_,1.5_");
-    EXPECT_EQ(pictures(r.points), (Pictures{kRecord, "12 8 0 1.55 1.5 0.0002 0.0002 2 0 0 0 0"}));
-    EXPECT_EQ(r.counts.linesRead, 2);
-
-    // A digit run keeps its first 199 digits, and the value after it is read.
-    std::string digits = "+" + std::string(230, '0') + "12345";
-    r = readBytes(readKolida300Polar, "_+7_? " + digits + " m0912345+1234567_,1.3_");
-    EXPECT_EQ(pictures(r.points), (Pictures{" 7 0 0 1.3 123.4567 91.2345 0 0 0 0 0"}));
-
-    // A word of megabytes is still one word.
-    r = readBytes(readKolida300Polar, std::string(3'000'000, '7') + " " + kStream);
-    EXPECT_EQ(pictures(r.points), Pictures{kRecord});
+TEST(Kolida300, NoRecordIsLostToLongWordsOrLongDigitRuns) {
+    std::string joined, split;
+    for (int i = 0; i < 10; ++i) {
+        joined += kStream;
+        split += kStream + "\r\n";
+    }
+    const std::string zeros(230, '0');
+    struct Case {
+        const char* name;
+        std::string stream;
+        std::size_t records;
+        const char* first;  // the picture of the first record
+    };
+    const Case cases[] = {
+        {"ten records in one word", joined, 10, kRecord.c_str()},
+        {"the same records in ten lines", split, 10, kRecord.c_str()},
+        {"a long word framed by STX and ETX", "\x02" + joined + "C0DE\x03", 10, kRecord.c_str()},
+        {"a word of megabytes, then a record", std::string(3'000'000, '7') + " " + kStream, 1, kRecord.c_str()},
+        {"leading zeros of a distance", "_+7_?+" + zeros + "12345m0912345+1234567_,1.3_", 1,
+         " 7 0 0 1.3 123.4567 91.2345 12.345 0 0 0 0"},
+        {"leading zeros of heights, before and after the point",
+         "_)" + zeros + "1.5_+7_?+1m1+1_,0." + zeros + "13_", 1,
+         " 7 1 1.5 1.3e-231 0.0001 0.0001 0.001 0 0 0 0"},
+        {"more digits than the text holds", "_+7_?+1" + std::string(250, '0') + "m1+1_,1_", 1,
+         " 7 0 0 1 0.0001 0.0001 1e+247 0 0 0 0"},
+        {"a name keeps its last six digits", "_+" + zeros + "123_?+1m1+1_,1_", 1,
+         " 000123 0 0 1 0.0001 0.0001 0.001 0 0 0 0"},
+    };
+    for (const Case& c : cases) {
+        auto r = readBytes(readKolida300Polar, c.stream);
+        ASSERT_EQ(r.points.size(), c.records) << c.name;
+        EXPECT_EQ(test::picture(r.points[0]), c.first) << c.name;
+    }
 }
 
 TEST(Kolida300, CountsWordsAndDroppedBlocks) {

@@ -106,6 +106,42 @@ TEST(Dna8, SumsRestartAtAStartHeightNotAtALineStart) {
     EXPECT_NE(rows[9].find(" Db      30.000 Df        0.000 Z   1.00000"), std::string::npos) << rows[9];
 }
 
+TEST(Dna8, AHeightRightAfterAnIntermediateSightLeavesTheSums) {
+    const std::string head =
+        "410001+?......1 \n"
+        "110002+00000001 83..58+00100000 \n"
+        "110003+00000001 32...8+01000000 331.28+00200000 390...+00000001 \n"
+        "110004+00000002 32...8+01000000 333.28+00150000 390...+00000001 \n";
+    const std::string tail =
+        "110005+00000002 83..28+00150000 \n"
+        "110006+00000003 32...8+01000000 332.28+00050000 390...+00000001 \n"
+        "110007+00000003 573..8+00000000 574..8+02000000 83..28+00250000 \n";
+    struct Case {
+        const char* name;
+        std::string gsi;
+        const char* sums;       // the Sh row from column 36 on
+        const char* distances;  // the Db row from column 17 on
+    } cases[] = {
+        // the height of point 2 is shown, and the line goes on: 2.0 - 0.5
+        {"directly after", head + tail, " Sh     1.50000 dz     -1.50000 Z   0.00000",
+         "        1         1 Db      10.000 Df       10.000 Z   2.50000"},
+        // with a line between, the record is a start height again
+        {"a line between", head + "110099+00000002 \n" + tail, " Sh    -0.50000 dz     -1.00000 Z   0.00000",
+         "        1         1 Db       0.000 Df       10.000 Z   2.50000"},
+    };
+    for (const Case& c : cases) {
+        auto run = test::runLevelRoutine(reduceDna8, c.gsi);
+        auto rows = rowsOf(run.lineFile);
+        ASSERT_EQ(rows.size(), 9u) << c.name;
+        EXPECT_EQ(rows[3], "      4        2                  1                                Z   1.50000") << c.name;
+        EXPECT_EQ(rows[6].substr(35), c.sums) << c.name;
+        EXPECT_EQ(rows[7].substr(16), c.distances) << c.name;
+        // the message text shows the row as a start height row
+        EXPECT_NE(run.result.message.find("\r\r\n      4\t        2\t\t\t  1\t\t\t\tZ\t   1.50000"), std::string::npos)
+            << c.name;
+    }
+}
+
 TEST(Dna8, InputNamedDatIsNotOverwritten) {
     test::ScratchDir dir;
     Session session = test::quietSession();
@@ -115,27 +151,17 @@ TEST(Dna8, InputNamedDatIsNotOverwritten) {
     test::writeFile(input, gsi);
     Result r = test::convertFile(session, input);
     EXPECT_EQ(test::readFile(input), gsi);
-    EXPECT_FALSE(r.outputFailed());
+    EXPECT_TRUE(r.outputFailed());
     ASSERT_EQ(r.outputs.size(), 1u);
     EXPECT_EQ(r.outputs[0].status, OutputStatus::IsInput);
+    // no rows are counted as written
+    EXPECT_EQ(r.rowsWritten, 0);
+    EXPECT_EQ(r.summary, "2 lines read, 0 rows written, 0 lines ignored");
     // the rows are still shown, with one line saying why there is no file
     const std::string report = "\r\n" + input + " not written: it is the input file";
     ASSERT_GT(r.message.size(), report.size());
     EXPECT_EQ(r.message.substr(r.message.size() - report.size()), report);
     EXPECT_NE(r.message.find("Start-Line\t\tBF\t  1"), std::string::npos);
-}
-
-TEST(LevelLines, MissingInputLeavesMessageAndWritesNothing) {
-    for (const char* model : {"DNA8", "Dini USB"}) {
-        test::ScratchDir dir;
-        Session session = test::quietSession();
-        session.settings.Model = model;
-        Result r = test::convertFile(session, dir.file("none.gsi"));
-        EXPECT_TRUE(r.keepMessage) << model;
-        EXPECT_EQ(r.outcome, Outcome::CannotRead) << model;
-        EXPECT_EQ(r.summary, "cannot open " + dir.file("none.gsi")) << model;
-        EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << model;
-    }
 }
 
 TEST(LevelLines, UnwritableOutputIsReported) {

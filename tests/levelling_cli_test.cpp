@@ -47,15 +47,37 @@ TEST(LevellingCli, BffbWithSeedGivesTheSameBytes) {
     EXPECT_EQ(test::readFile(dir.file("line_.dat")).substr(0, 37), "    100 Start-Line       BFFB     3\r\n");
 }
 
-TEST(LevellingCli, Dna8InputNamedDatExits0AndSaysWhy) {
+TEST(LevellingCli, Dna8InputNamedDatExits1AndSaysWhy) {
     test::ScratchDir dir;
     std::string input = dir.file("level.dat");
     test::writeFile(input, "410001+?......1 \n");
     test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model DNA8 " + test::shellQuote(input));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find(input + " not written: it is the input file"), std::string::npos);
     EXPECT_EQ(test::readFile(input), "410001+?......1 \n");
-    EXPECT_NE(r.err.find("1 lines read, 4 rows written, 0 lines ignored"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("1 lines read, 0 rows written, 0 lines ignored"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("an output could not be written"), std::string::npos) << r.err;
+}
+
+TEST(LevellingCli, AFirstRowNumberPastTheLastIsRefused) {
+    test::ScratchDir dir;
+    std::string input = dir.file("line.dat");
+    test::writeFile(input, test::readFile(test::dataPath("levelling/bffb-seeded/input.dat")));
+    std::string common =
+        "convert --ini /nonexistent/x.ini --model 'Dini BF' --seed 1 " + test::shellQuote(input) + " --bffb 2.0,5.0,";
+    // The line has 17 rows, numbered up to 9999999.
+    test::CliRun refused = test::runCli(dir, common + "2147483647,1");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Numeration 1: 2147483647 is too large; the line has 17 rows, row numbers go up to "
+                               "9999999, so the first can be at most 9999983; nothing written"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(refused.out, "");
+    EXPECT_FALSE(test::fileExists(dir.file("line_.dat")));
+    EXPECT_EQ(test::runCli(dir, common + "9999984,1").status, 1);
+    ASSERT_EQ(test::runCli(dir, common + "9999983,1").status, 0);
+    EXPECT_EQ(test::readFile(dir.file("line_.dat")).substr(0, 7), "9999983");
+    EXPECT_NE(test::readFile(dir.file("line_.dat")).find("\r\n9999999 End-Line"), std::string::npos);
 }
 
 }  // namespace

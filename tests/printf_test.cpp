@@ -119,5 +119,15 @@ TEST(Printf, UnknownConversionsFallBackToVsnprintf) {
     EXPECT_EQ(viaStrf("%ld", 5L), "5");
 }
 
+TEST(Printf, ATemplateBuiltAtRunTimeIsCheckedByItsText) {
+    // The same buffer holds first a template the formatter knows, then one
+    // it must hand to vsnprintf.
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%s", "%7d|%s");
+    EXPECT_EQ(viaStrf(buffer, 42, "a"), "     42|a");
+    std::snprintf(buffer, sizeof buffer, "%s", "%9.2e|%ld");
+    EXPECT_EQ(viaStrf(buffer, 1234.5, 7L), viaSnprintf("%9.2e|%ld", 1234.5, 7L));
+}
+
 }  // namespace
 }  // namespace tervan

@@ -12,7 +12,11 @@
 #ifdef _WIN32
 #include "serial/port_win32.h"
 #else
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include "serial/port_posix.h"
 #endif
@@ -73,24 +77,72 @@ TEST(LineParams, WriteTimeOutCoversSlowLines) {
     EXPECT_EQ(writeTimeoutPerByte({110, 7, Parity::Even, StopBits::Two}), 150);  // 11 bits: 100 ms
 }
 
-TEST(SerialPort, OpensOnlyExistingTerminalsAndExclusively) {
-    test::ScratchDir dir;
-    // (Not "COM1": on Windows that name is the device in every folder.)
-    EXPECT_EQ(openSerialPort(dir.file("ttyNONE")), nullptr);
-    EXPECT_FALSE(test::fileExists(dir.file("ttyNONE")));  // never created
-    test::writeFile(dir.file("plain"), "x");
-    EXPECT_EQ(openSerialPort(dir.file("plain")), nullptr);
+#ifndef _WIN32
+// What a user without the right to a port meets: the port opened as the
+// user "nobody" when the test runs as root, else with no rights left on it.
+std::string reasonWithoutPermission(const test::Pty& pty) {
+    chmod(pty.name().c_str(), 0);
+    int out[2];
+    if (pipe(out) != 0) return "no pipe";
+    pid_t child = fork();
+    if (child == 0) {
+        std::string reason = "cannot become nobody";
+        if (geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) {
+            reason.clear();
+            openSerialPort(pty.name(), reason);
+        }
+        ssize_t written = write(out[1], reason.data(), reason.size());
+        _exit(written < 0 ? 1 : 0);
+    }
+    close(out[1]);
+    std::string reason;
+    char buffer[256];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) reason.append(buffer, static_cast<std::size_t>(n));
+    close(out[0]);
+    waitpid(child, nullptr, 0);
+    chmod(pty.name().c_str(), 0620);
+    return reason;
+}
+#endif
 
+TEST(SerialPort, OpensOnlyExistingTerminalsExclusivelyAndSaysWhyNot) {
+    test::ScratchDir dir;
+    test::writeFile(dir.file("plain"), "x");
     test::Pty pty;
-    auto first = openSerialPort(pty.name());
-    ASSERT_NE(first, nullptr);
+    // (Not "COM1": on Windows that name is the device in every folder.)
+    const std::pair<std::string, const char*> cases[] = {
+        {dir.file("ttyNONE"), "there is no such port"},
+        {dir.file("plain"), "it is not a serial port"},
+    };
+    for (const auto& [name, expected] : cases) {
+        std::string reason;
+        EXPECT_EQ(openSerialPort(name, reason), nullptr) << name;
+        EXPECT_EQ(reason, expected) << name;
+    }
+    EXPECT_FALSE(test::fileExists(dir.file("ttyNONE")));  // never created
+
+    auto held = test::openPort(pty.name());
+    ASSERT_NE(held, nullptr);
     // Windows' serial drivers refuse a second opener themselves; wine's
     // ports do not.
     if (!test::underWine()) {
-        EXPECT_EQ(openSerialPort(pty.name()), nullptr);  // busy
+        std::string reason;
+        EXPECT_EQ(openSerialPort(pty.name(), reason), nullptr);
+        EXPECT_EQ(reason, "it is busy: another program holds it");
     }
-    first.reset();
-    EXPECT_NE(openSerialPort(pty.name()), nullptr);
+    held.reset();
+    EXPECT_NE(test::openPort(pty.name()), nullptr);
+
+#ifndef _WIN32
+    struct stat info {};
+    ASSERT_EQ(stat(pty.name().c_str(), &info), 0);
+    const group* owner = getgrgid(info.st_gid);
+    std::string reason = reasonWithoutPermission(pty);
+    if (reason == "cannot become nobody") GTEST_SKIP() << reason;
+    EXPECT_EQ(reason, owner && info.st_gid != 0
+                          ? "permission denied (the port belongs to the group " + std::string(owner->gr_name) + ")"
+                          : std::string("permission denied"));
+#endif
 }
 
 #ifndef _WIN32
@@ -144,7 +196,7 @@ TEST(SerialPort, LineParamsBecomeTermiosFlags) {
 // has 8 data bits and no parity.
 TEST(SerialPort, ConfiguresThePseudoTerminal) {
     test::Pty pty;
-    auto port = openSerialPort(pty.name());
+    auto port = test::openPort(pty.name());
     ASSERT_NE(port, nullptr);
     for (const LineCase& c : kLineCases) {
         SCOPED_TRACE(c.settings.Baud);
@@ -160,7 +212,7 @@ TEST(SerialPort, ConfiguresThePseudoTerminal) {
 
 TEST(SerialPort, OneAndAHalfStopBitsLeaveTheSettingsAlone) {
     test::Pty pty;
-    auto port = openSerialPort(pty.name());
+    auto port = test::openPort(pty.name());
     ASSERT_NE(port, nullptr);
     ASSERT_TRUE(port->configure(lineParams(serial("4800", "8", "None", "2", "Xon / Xoff"))));
     termios before = attributes(pty);
@@ -183,7 +235,7 @@ TEST(SerialPort, HardwareFlowLeavesRtsCtsAsTheyWere) {
         else
             t.c_cflag &= ~CRTSCTS;
         tcsetattr(pty.slave(), TCSANOW, &t);
-        auto port = openSerialPort(pty.name());
+        auto port = test::openPort(pty.name());
         ASSERT_NE(port, nullptr);
         // DTR cannot be raised on a pseudo-terminal; that is no failure.
         EXPECT_TRUE(port->configure(lineParams(serial("9600", "8", "None", "1", "Hardware"))));
@@ -257,7 +309,7 @@ long msSince(Clock::time_point start) {
 
 TEST(SerialPort, ReadsWaitAboutOneMillisecondPerByte) {
     test::Pty pty;
-    auto port = openConfiguredPort(Settings{.ComName = pty.name()}, {});
+    auto port = test::openConfigured(Settings{.ComName = pty.name()});
     ASSERT_NE(port, nullptr);
     char buffer[1000];
 
@@ -286,7 +338,7 @@ TEST(SerialPort, ReadsWaitAboutOneMillisecondPerByte) {
 TEST(SerialPort, WritesGoOutAndAHeldLineTimesOut) {
     test::Pty pty;
     Settings settings{.ComName = pty.name(), .FlowControl = "Xon / Xoff"};
-    auto port = openConfiguredPort(settings, {});
+    auto port = test::openConfigured(settings);
     ASSERT_NE(port, nullptr);
     std::string record(80, 'r');
     EXPECT_TRUE(port->write(record.data(), record.size()));

@@ -2,7 +2,9 @@
 // transfers over a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "serial/receiver.h"
 #include "serial_test_util.h"
@@ -27,8 +29,9 @@ struct Rig {
     Receiver receiver{settings, message, view,
                       {.logFolder = logFolder,
                        .openPort =
-                           [this](const std::string&) {
+                           [this](const std::string&, std::string& reason) {
                                ++opens;
+                               if (portMissing) reason = "there is no such port";
                                return portMissing ? nullptr : std::make_unique<test::FakePort>(port);
                            },
                        .clock = test::march5th2009}};
@@ -58,12 +61,18 @@ TEST(Receiver, CancelOrAMissingPortLeavesTheLinkIdle) {
 
     r.view.comOk = true;
     r.portMissing = true;
+    r.message = "the last table";
     r.receiver.buttonPressed();
     EXPECT_EQ(r.opens, 1);
     r.ticks(3);
     EXPECT_FALSE(r.receiver.running());
     EXPECT_EQ(r.view.button, kStartSerial);
     EXPECT_TRUE(r.view.status1History.empty());
+    // the window is told why; the text shown before stays
+    const std::string reason = "cannot open the port COM1: there is no such port";
+    EXPECT_EQ(r.receiver.portError(), reason);
+    EXPECT_EQ(r.view.failure, reason);
+    EXPECT_EQ(r.message, "the last table");
 
     r.view.direction = Direction::Send;
     r.receiver.buttonPressed();
@@ -186,6 +195,22 @@ TEST(Receiver, TimeOutWithDataKeepsTheLog) {
     EXPECT_TRUE(r.view.fileOpens.empty());
 }
 
+TEST(Receiver, ManyEndLinesWithinOneSecondGoToOneLogInLinearTime) {
+    // Each END line writes the log and opens it; a transmission of nothing
+    // but END lines must neither rewrite the whole log nor search the whole
+    // text again for each of them.
+    Rig r;
+    std::string sent;
+    for (int i = 0; i < 100000; ++i) sent += "END " + std::to_string(i) + "\r\n";
+    r.start({sent});
+    r.ticks(3);
+    EXPECT_FALSE(r.receiver.running());
+    EXPECT_EQ(r.view.fileOpens.size(), 100000u);
+    EXPECT_EQ(test::readFile(r.logPath()), sent);
+    EXPECT_EQ(r.message.find('\r'), std::string::npos);
+    EXPECT_EQ(r.message.size(), sent.size() - 100000);
+}
+
 TEST(Receiver, LogNamesArePaddedToTwoDigits) {
     EXPECT_EQ(receiveLogPath("Log/", test::march5th2009()), "Log/20090305070409.srd");
     std::tm t{};
@@ -230,6 +255,21 @@ TEST(Receiver, ATransferThatEndedDuringFileOpenLeavesNoStaleCountdown) {
     EXPECT_EQ(r.receiver.countdown(), Receiver::kCountdown);
 }
 
+// A receiver on the system's port: a pseudo-terminal whose other side
+// plays the instrument.
+struct PtyRig {
+    test::ScratchDir dir;
+    test::Pty pty;
+    Settings settings{.ComName = pty.name()};
+    std::string message;
+    test::FakeView view;
+    std::string folder = dir.file("Log") + "/";
+    Receiver receiver{settings, message, view, {.logFolder = folder, .openPort = {}, .clock = test::march5th2009}};
+
+    PtyRig() { view.message = &message; }
+    std::string log() const { return test::readFile(folder + "20090305070409.srd"); }
+};
+
 TEST(Receiver, ReceivesOverAPseudoTerminal) {
     struct Case {
         const char* sent;
@@ -240,24 +280,85 @@ TEST(Receiver, ReceivesOverAPseudoTerminal) {
         {"XEND\r\nENDING\r\n", 1, "XEND\r\nENDING\r\n"},
     };
     for (const Case& c : cases) {
-        test::ScratchDir dir;
-        test::Pty pty;
-        Settings settings;
-        settings.ComName = pty.name();
-        std::string message;
-        test::FakeView view;
-        view.message = &message;
-        std::string folder = dir.file("Log") + "/";
-        Receiver receiver(settings, message, view, {.logFolder = folder, .openPort = {}, .clock = test::march5th2009});
-        pty.send(c.sent);
-        receiver.buttonPressed();
-        ASSERT_TRUE(receiver.running());
-        for (int i = 0; i < 4 && receiver.running(); ++i) receiver.tick();
-        EXPECT_FALSE(receiver.running());
-        EXPECT_EQ(view.fileOpens.size(), c.opens);
-        EXPECT_EQ(test::readFile(folder + "20090305070409.srd"), c.logged);
+        PtyRig r;
+        r.pty.send(c.sent);
+        r.receiver.buttonPressed();
+        ASSERT_TRUE(r.receiver.running());
+        for (int i = 0; i < 4 && r.receiver.running(); ++i) r.receiver.tick();
+        EXPECT_FALSE(r.receiver.running());
+        EXPECT_EQ(r.view.fileOpens.size(), c.opens);
+        EXPECT_EQ(r.log(), c.logged);
     }
 }
+
+#ifndef _WIN32
+// Over a pseudo-terminal, whose far end can also go away as a device does.
+// What arrived, as the receive log keeps it: each carriage return a line
+// end, line feeds dropped, every other byte as it came.
+std::string logged(const std::string& sent) {
+    std::string log;
+    for (char c : sent) {
+        if (c == '\r')
+            log += "\r\n";
+        else if (c != '\n')
+            log += c;
+    }
+    return log;
+}
+
+TEST(Receiver, SurvivesWhatTheInstrumentSideDoesOverAPseudoTerminal) {
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + i / 7) % 256);
+    const std::string megabyteLine(1 << 20, 'x');
+    enum class Then { Nothing, Stop, Close };
+    struct Case {
+        const char* name;
+        std::string sent;
+        Then then;  // after the bytes arrived
+        bool opened;
+        const char* report;  // the end of the message text
+    } cases[] = {
+        {"garbage, NUL bytes and END", garbage + std::string("\0\0P1\r\n\0END\r\nEND\r\n", 17), Then::Nothing, true,
+         "END\n"},
+        {"a line of a megabyte without a line end", megabyteLine + "\rEND\r\n", Then::Nothing, true, "END\n"},
+        {"stops in the middle of a line", "123\r\nP1,1,2", Then::Stop, false, "no END line came"},
+        {"closes its end in the middle of a line", "123\r\nP1,1,", Then::Close, false, "no END line came"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PtyRig r;
+        r.receiver.buttonPressed();
+        ASSERT_TRUE(r.receiver.running());
+        // The instrument writes as fast as the line takes it; the ticks go
+        // on until one that began after the last byte was sent.
+        std::atomic<bool> sent = false;
+        std::thread instrument([&] {
+            r.pty.send(c.sent);
+            sent = true;
+        });
+        for (bool last = false; !last && r.receiver.running() && r.view.fileOpens.empty();) {
+            last = sent;
+            r.receiver.tick();
+        }
+        instrument.join();
+        if (c.then == Then::Stop) r.receiver.buttonPressed();
+        if (c.then == Then::Close) r.pty.closeInstrument();
+        for (int i = 0; i < 4 && r.receiver.running(); ++i) r.receiver.tick();
+        EXPECT_FALSE(r.receiver.running());
+        EXPECT_EQ(r.view.fileOpens.size(), c.opened ? 1u : 0u);
+        EXPECT_EQ(r.log(), logged(c.sent));
+        EXPECT_LE(r.view.status2.size(), Receiver::kShownLine);
+        const std::string& shown = c.opened ? r.message : r.view.shownMessage;
+        const std::string tail = shown.substr(shown.size() - std::min<std::size_t>(shown.size(), 200));
+        EXPECT_NE(tail.find(c.report), std::string::npos) << tail;
+        if (c.then == Then::Close) {
+            const std::string failure = "the port " + r.pty.name() + " stopped working: the line was hung up";
+            EXPECT_EQ(r.receiver.portError(), failure);
+            EXPECT_EQ(r.view.failure, failure);
+        }
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tervan

@@ -137,7 +137,7 @@ TEST(Sender, SendsOverAPseudoTerminal) {
     test::Pty pty;
     PointStore store = storeOf({point("1", 4712345.678, 9512345.123, 123.456), point("Z", 0, 0, 0),
                                 point("SKIPPED", 1, 1, 1), point("ABCDEFGHIJKLMNOPQRSTUVWXY", 10.5, -20.25, 0.125)});
-    auto port = openConfiguredPort(Settings{.ComName = pty.name()}, {});
+    auto port = test::openConfigured(Settings{.ComName = pty.name()});
     ASSERT_NE(port, nullptr);
     {
         Sender sender(store, *port);
@@ -160,7 +160,7 @@ TEST(Sender, SendsOverAPseudoTerminal) {
 TEST(Sender, AHeldLineIsNotReportedAsSent) {
     test::Pty pty;
     PointStore store = storeOf({point("A", 1, 2, 3), point("B", 4, 5, 6)});
-    auto port = openConfiguredPort(Settings{.ComName = pty.name(), .FlowControl = "Xon / Xoff"}, {});
+    auto port = test::openConfigured(Settings{.ComName = pty.name(), .FlowControl = "Xon / Xoff"});
     ASSERT_NE(port, nullptr);
     Sender sender(store, *port);
     pty.send("\x13");

@@ -94,8 +94,13 @@ Pty::Pty() {
 }
 
 Pty::~Pty() {
-    close(master_);
+    closeInstrument();
     close(slave_);
+}
+
+void Pty::closeInstrument() {
+    if (master_ >= 0) close(master_);
+    master_ = -1;
 }
 
 void Pty::send(const std::string& bytes) {

@@ -30,6 +30,8 @@ public:
     const std::string& name() const { return name_; }
 #ifndef _WIN32
     int slave() const { return slave_; }
+    // The instrument goes away: its side closes.
+    void closeInstrument();
 #endif
     // The instrument's side.
     void send(const std::string& bytes);
@@ -73,7 +75,7 @@ private:
 // A window that keeps the texts the receiver shows and answers its dialogs
 // from a script.
 struct FakeView final : ReceiverView {
-    std::string button = kStartSerial, status1, status2, shownMessage;
+    std::string button = kStartSerial, status1, status2, failure, shownMessage;
     std::vector<std::string> status1History;
     const std::string* message = nullptr;  // the receiver's message text
     bool comOk = true;
@@ -88,6 +90,7 @@ struct FakeView final : ReceiverView {
         status1History.push_back(text);
     }
     void setStatus2(const std::string& text) override { status2 = text; }
+    void portFailed(const std::string& text) override { failure = text; }
     void showMessage() override { shownMessage = *message; }
     bool askComProperties(Settings&, Direction& d) override {
         ++comAsked;
@@ -100,6 +103,17 @@ struct FakeView final : ReceiverView {
     }
     void runSend() override { ++sends; }
 };
+
+// The system's port of that name, as it is or configured from settings;
+// nullptr when it does not open.
+inline std::unique_ptr<SerialPort> openPort(const std::string& name) {
+    std::string reason;
+    return openSerialPort(name, reason);
+}
+inline std::unique_ptr<SerialPort> openConfigured(const Settings& settings) {
+    std::string error;
+    return openConfiguredPort(settings, {}, error);
+}
 
 // 5 March 2009, 07:04:09.
 std::tm march5th2009();

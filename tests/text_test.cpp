@@ -61,24 +61,31 @@ TEST(LineReader, CutsLongLinesAndDropsCarriageReturns) {
     }
 }
 
-TEST(Input, AFileReadsAsItsBytesDoAcrossBufferRefills) {
+TEST(ReadWholeFile, ReadsEveryByteOrSaysWhyNot) {
+    test::ScratchDir dir;
     std::string bytes;
     for (int i = 0; bytes.size() < 200000; ++i) bytes += std::string(static_cast<std::size_t>(i % 300), 'x') + "\r\n";
-    test::ScratchDir dir;
+    bytes += std::string("\0\x1a\xff", 3);
     test::writeFile(dir.file("in.txt"), bytes);
-    Input file;
-    ASSERT_TRUE(file.open(dir.file("in.txt")));
-    auto fromFile = readAll(file);
-    auto fromMemory = readAll(bytes);
-    ASSERT_EQ(fromFile.size(), fromMemory.size());
-    for (std::size_t i = 0; i < fromFile.size(); ++i) {
-        ASSERT_EQ(fromFile[i].status, fromMemory[i].status) << i;
-        ASSERT_EQ(fromFile[i].line, fromMemory[i].line) << i;
+    std::filesystem::create_directory(dir.file("folder"));
+    struct Case {
+        std::string path;
+        const char* reason;  // "" when the file reads
+    } cases[] = {
+        {dir.file("in.txt"), ""},
+        {dir.file("missing.txt"), "No such file or directory"},
+        {dir.file("folder"), "it is a folder"},
+        {"/dev/null", "it is not a regular file"},
+        // a regular file whose first read fails: a read error is no end
+        {"/proc/self/mem", "Input/output error"},
+    };
+    for (const Case& c : cases) {
+        std::string read = "old", reason;
+        bool ok = readWholeFile(c.path, read, reason);
+        EXPECT_EQ(ok, *c.reason == '\0') << c.path;
+        EXPECT_EQ(reason, c.reason) << c.path;
+        EXPECT_EQ(read, ok ? bytes : "") << c.path;
     }
-
-    Input missing;
-    EXPECT_FALSE(missing.open(dir.file("missing.txt")));
-    EXPECT_EQ(missing.error(), "No such file or directory");
 }
 
 TEST(FieldSplitter, SeparatorRunsCountAsOne) {

@@ -65,6 +65,8 @@ private slots:
     void bffbEscapeAndCloseBoxCancel();
     void mikTextsSurviveTheControls();
     void knownPointsButtonChoosesTheList();
+    void enterAcceptsTheTextShown_data();
+    void enterAcceptsTheTextShown();
 };
 
 void DialogsTest::settingsDialogHasEveryControlWithItsLabel() {
@@ -278,6 +280,50 @@ void DialogsTest::knownPointsButtonChoosesTheList() {
     QVERIFY(driver.done());
     QVERIFY(!driver.timedOut());
     QCOMPARE(QString::fromStdString(dialog.values().values.KnownPoints), QString::fromStdString(second));
+}
+
+void DialogsTest::enterAcceptsTheTextShown_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");  // the field that Tab leaves for it
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed");  // "" when Enter comes at once
+    QTest::newRow("COM12") << "com" << "ComName" << "FlowControl" << "COM12" << "";
+    QTest::newRow("a device path") << "com" << "ComName" << "FlowControl" << "/dev/ttyUSB0" << "";
+    QTest::newRow("a preset in other letters") << "com" << "ComName" << "FlowControl" << "com3" << "";
+    QTest::newRow("a preset") << "com" << "ComName" << "FlowControl" << "COM3" << "";
+    QTest::newRow("typed beginning like a preset") << "com" << "ComName" << "FlowControl" << "COM1" << "COM";
+    QTest::newRow("first row number") << "bffb" << "first" << "distance" << "1" << "";
+}
+
+void DialogsTest::enterAcceptsTheTextShown() {
+    QFETCH(QString, dialog);
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    Settings s;
+    s.ComName = shown.toStdString();
+    desk::Form form = dialog == "com" ? desk::comPropertiesForm(s) : desk::bffbForm();
+    for (desk::FormField& f : form.fields)
+        if (f.key == field.toStdString()) f.value = shown.toStdString();
+    ModalDriver driver;
+    int enters = 0;
+    driver.on<gui::FormDialog>([&](gui::FormDialog* d) {
+        // Tab into the field, which selects its text, as a user gets there.
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        d->findChild<QComboBox*>(before)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), d->findChild<QComboBox*>(field));
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        // one Enter must do
+        for (; enters < 2 && d->isVisible(); ++enters) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QVERIFY(gui::editForm(nullptr, form));
+    QVERIFY(driver.done());
+    QCOMPARE(enters, 1);
+    QCOMPARE(QString::fromStdString(form.value(field.toStdString())), typed.isEmpty() ? shown : typed);
 }
 
 QTEST_MAIN(DialogsTest)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -50,7 +51,7 @@ struct Rig {
     gui::MainWindow& open(bool pty = false) {
         ReceiverOptions options;
         if (!pty) {
-            options.openPort = [this](const std::string&) { return std::make_unique<test::FakePort>(log); };
+            options.openPort = [this](const std::string&, std::string&) { return std::make_unique<test::FakePort>(log); };
             options.clock = test::march5th2009;
         }
         window = std::make_unique<gui::MainWindow>(session, options);
@@ -67,6 +68,7 @@ private slots:
     void sendDirectionShowsTheSendDialogAndEndsWithTheEndMark();
     void twoEndLinesInOneReadOpenOneFileOpen();
     void mainWindowReceivesAndConvertsOverAPty();
+    void aPortThatDoesNotOpenSaysWhy();
 };
 
 void SerialDialogsTest::sendDialogButtons() {
@@ -195,6 +197,24 @@ void SerialDialogsTest::mainWindowReceivesAndConvertsOverAPty() {
     QCOMPARE(QString::fromStdString(test::readFile(base + "_nxyz.txt")),
              QString("    P1    700.250    400.500     50.100\r\n"));
     QCOMPARE(window.serialButton()->text(), QString("&Start Serial"));
+}
+
+void SerialDialogsTest::aPortThatDoesNotOpenSaysWhy() {
+    Rig r;
+    r.session.settings.ComName = r.dir.file("ttyNONE");
+    gui::MainWindow& window = r.open(true);
+    test::ModalDriver driver;
+    driver.on<gui::FormDialog>([](gui::FormDialog* d) { d->accept(); });
+    window.show();
+    window.serialButton()->click();
+    QVERIFY(driver.done());
+    const QString reason = "cannot open the port " + QString::fromStdString(r.dir.file("ttyNONE")) + ": there is no such port";
+    QCOMPARE(window.findChild<QLabel*>("status3")->text(), reason);
+    auto* notices = window.findChild<QLabel*>("notices");
+    QVERIFY(notices->isVisible());
+    QVERIFY2(notices->text().contains(reason.toHtmlEscaped()), qPrintable(notices->text()));
+    QCOMPARE(window.serialButton()->text(), QString("&Start Serial"));
+    test::screenshot(&window, "port-not-opened.png");
 }
 
 QTEST_MAIN(SerialDialogsTest)
