@@ -27,12 +27,12 @@ void fill(Session& session) {
         if (opens) sn = strf("S%d", ++station);
         double x = 4700000 + (i * 37 % 5000) * 0.731, y = 9500000 + (i * 91 % 7000) * 0.517;
         std::string name = opens ? sn : strf("%zu", 100000 + i);
-        Point p{.isStation = opens ? 1 : 0, .faceTwo = 0, .SN = sn, .N = name, .X = x, .Y = y,
+        Point p{.isStation = opens, .faceTwo = false, .SN = sn, .N = name, .X = x, .Y = y,
                 .Z = 100 + (i % 300) * 0.1, .IH = 1.55, .TH = 1.3, .Om = store.orientation};
         appendPoint(store, p);
         if (!opens && i % 2 == 1 && store.points.size() < kRecords) {
-            p.isStation = 0;
-            p.faceTwo = 1;
+            p.isStation = false;
+            p.faceTwo = true;
             appendPoint(store, p);
         }
     }

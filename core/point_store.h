@@ -28,6 +28,7 @@ public:
     friend bool operator==(Name a, Name b) { return std::string_view(a) == std::string_view(b); }
     friend bool operator==(Name a, std::string_view b) { return std::string_view(a) == b; }
     friend bool operator==(Name a, const char* b) { return std::string_view(a) == b; }
+    friend bool operator==(Name a, const std::string& b) { return std::string_view(a) == b; }
 
 private:
     const char* text_ = "";

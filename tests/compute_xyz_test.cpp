@@ -17,7 +17,7 @@ Point listed(const char* name, double X, double Y, double Z) {
     return {.SN = "#0", .N = name, .X = X, .Y = Y, .Z = Z};
 }
 
-Point observed(const char* station, const char* name, double H, double V, double SD, int isStation = 0,
+Point observed(const char* station, const char* name, double H, double V, double SD, bool isStation = false,
                double IH = 0, double TH = 0) {
     return {.isStation = isStation, .SN = station, .N = name, .IH = IH, .TH = TH, .V = V, .H = H, .SD = SD};
 }

@@ -80,7 +80,7 @@ TEST(Dxf, TextHeightFromLetterSize) {
         Session session;
         session.settings.LetterSize = c.letterSize;
         session.store.points = {Point{.N = "7", .X = 1, .Y = 2, .Z = 3}};
-        std::string dxf = writeWithHeader("", session);
+        std::string dxf = writeWithHeader("", std::move(session));
         EXPECT_NE(dxf.find(std::string(" 40\r\n") + c.height + "\r\n  1\r\n3.000\r\n"), std::string::npos)
             << "LetterSize \"" << c.letterSize << "\"";
     }

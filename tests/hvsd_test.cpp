@@ -9,8 +9,8 @@
 namespace tervan {
 namespace {
 
-Point at(const char* station, const char* name, double X, double Y, double Z, int isStation = 0,
-         int faceTwo = 0) {
+Point at(const char* station, const char* name, double X, double Y, double Z, bool isStation = false,
+         bool faceTwo = false) {
     return {.isStation = isStation, .faceTwo = faceTwo, .SN = station, .N = name, .X = X, .Y = Y, .Z = Z};
 }
 

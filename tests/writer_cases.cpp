@@ -32,7 +32,7 @@ void loadPoints(PointStore& store, const std::string& path) {
         auto f = splitSemicolons(text.substr(start, end - start));
         start = end + 1;
         ASSERT_EQ(f.size(), 11u) << path;
-        appendPoint(store, {.isStation = toInteger(f[0]), .faceTwo = 0, .SN = f[1], .N = f[2],
+        appendPoint(store, {.isStation = toInteger(f[0]) != 0, .faceTwo = false, .SN = f[1], .N = f[2],
                             .X = toNumber(f[3]), .Y = toNumber(f[4]), .Z = toNumber(f[5]), .IH = toNumber(f[6]),
                             .TH = toNumber(f[7]), .V = toNumber(f[8]), .H = toNumber(f[9]), .SD = toNumber(f[10]),
                             .Om = 0});
