@@ -136,7 +136,7 @@ consteval bool formatFits(const char* text) {
 template <class... Args>
 class Format {
 public:
-    consteval Format(const char* text) {
+    consteval Format(const char* text) : text_(text) {
         if (!formatFits<Args...>(text)) format_detail::templateDoesNotFitItsArguments();
         std::size_t n = 0;
         const char* p = text;
@@ -154,6 +154,9 @@ public:
             }
         }
     }
+
+    // The template as written.
+    constexpr const char* text() const { return text_; }
 
     // Appends the text printf gives.
     void append(std::string& out, std::type_identity_t<Args>... args) const {
@@ -196,6 +199,7 @@ private:
         appendLiteral(out, kCount, lineEnds);
     }
 
+    const char* text_;
     std::array<Conversion, kCount> conversions_{};
     std::array<Piece, kCount + 1> plain_{}, lines_{};  // the literal texts before, between and after them
     std::array<char, kCapacity> plainText_{}, linesText_{};

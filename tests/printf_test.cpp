@@ -7,6 +7,9 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <tuple>
+
+#include "writers/formats.h"
 
 namespace tervan {
 namespace {
@@ -127,6 +130,89 @@ TEST(Printf, ATemplateBuiltAtRunTimeIsCheckedByItsText) {
     EXPECT_EQ(viaStrf(buffer, 42, "a"), "     42|a");
     std::snprintf(buffer, sizeof buffer, "%s", "%9.2e|%ld");
     EXPECT_EQ(viaStrf(buffer, 1234.5, 7L), viaSnprintf("%9.2e|%ld", 1234.5, 7L));
+}
+
+// A value of each argument type of a Format, as the Format takes it and as
+// snprintf takes it.
+template <class T>
+struct Drawn {
+    using Held = T;
+};
+template <>
+struct Drawn<std::string_view> {
+    using Held = std::string;
+};
+
+template <class T>
+typename Drawn<T>::Held draw(std::mt19937_64& gen) {
+    if constexpr (std::is_same_v<T, double>) {
+        return randomValue(gen);
+    } else if constexpr (std::is_same_v<T, unsigned>) {
+        return static_cast<unsigned>(gen() % (gen() % 2 ? 0x10000u : 0xFFFFFFFFu));
+    } else {
+        static const char* const texts[] = {"", "P1", "123456", "1234567890", "\x8E\x81", "  x  ", "TOCKI", "#12"};
+        return texts[gen() % std::size(texts)];
+    }
+}
+
+const char* forSnprintf(const std::string& text) { return text.c_str(); }
+template <class T>
+T forSnprintf(T value) {
+    return value;
+}
+
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+template <class... Args>
+void expectLikeSnprintf(const Format<Args...>& format, std::mt19937_64& gen) {
+    for (int i = 0; i < 20000; ++i) {
+        std::tuple<typename Drawn<Args>::Held...> values{draw<Args>(gen)...};
+        std::apply(
+            [&](const auto&... v) {
+                std::string plain = "old ", lines = "old ";
+                format.append(plain, v...);
+                format.appendLines(lines, v...);
+                const std::string expected = viaSnprintf(format.text(), forSnprintf(v)...);
+                ASSERT_EQ(plain, "old " + expected) << format.text();
+                ASSERT_EQ(lines, "old " + withCrLf(expected)) << format.text();
+            },
+            values);
+    }
+}
+
+TEST(Printf, EveryOutputLineMatchesSnprintf) {
+    using namespace formats;
+    std::mt19937_64 gen(1207);
+    expectLikeSnprintf(kNameCoordinates, gen);
+    expectLikeSnprintf(kXyz, gen);
+    expectLikeSnprintf(kTras, gen);
+    expectLikeSnprintf(kDpiStation, gen);
+    expectLikeSnprintf(kDpiObservation, gen);
+    expectLikeSnprintf(kKorPoint, gen);
+    expectLikeSnprintf(kPointLine, gen);
+    expectLikeSnprintf(kNameLine, gen);
+    expectLikeSnprintf(kLevelLine, gen);
+    expectLikeSnprintf(kLevelMillimetres, gen);
+    expectLikeSnprintf(kLevelThreeDecimals, gen);
+    expectLikeSnprintf(kLevelTwoDecimals, gen);
+    expectLikeSnprintf(kPointEntity, gen);
+    expectLikeSnprintf(kLevelEntity, gen);
+    expectLikeSnprintf(kNameEntity, gen);
+    // Flags and the other letters a Format knows.
+    constexpr Format<int, int, unsigned, unsigned, char, double, std::string_view> kOthers("%-5d|%+i|%u|%x|%c|%%|%010.2f|%-8.3s|");
+    static_assert(!formatFits<double>("%d") && !formatFits<int>("%d %d") && !formatFits<double>("%e"));
+    for (int i = 0; i < 1000; ++i) {
+        const int n = static_cast<int>(gen());
+        const unsigned u = static_cast<unsigned>(gen());
+        const double v = randomValue(gen);
+        std::string out;
+        kOthers.append(out, n, -(n / 2), u, u, 'q', v, "abcdefghij");
+        ASSERT_EQ(out, viaSnprintf(kOthers.text(), n, -(n / 2), u, u, 'q', v, "abcdefghij"));
+    }
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
 #include "writers/coordinates.h"
 
 #include "core/text.h"
+#include "writers/formats.h"
 
 namespace tervan {
 namespace {
 
-constexpr const char* kNameCoordinates = "%6s %10.3f %10.3f %10.3f\n";
-constexpr const char* kXyz = "%10.3f %10.3f %10.3f\n";
-constexpr const char* kTras = "   0000%s         X%13.3f Y%14.3f Z%10.3f\n";
+using namespace formats;
 
 // Writes one line per point that is not a zero point.
 template <class Line>
@@ -19,11 +18,11 @@ void writeList(std::span<const Point> points, Line line) {
 }  // namespace
 
 void writeNyxz(OutputFile& out, std::span<const Point> points, const Settings&) {
-    writeList(points, [&](const Point& p) { out.print(kNameCoordinates, p.N.c_str(), p.Y, p.X, p.Z); });
+    writeList(points, [&](const Point& p) { out.print(kNameCoordinates, p.N, p.Y, p.X, p.Z); });
 }
 
 void writeNxyz(OutputFile& out, std::span<const Point> points, const Settings&) {
-    writeList(points, [&](const Point& p) { out.print(kNameCoordinates, p.N.c_str(), p.X, p.Y, p.Z); });
+    writeList(points, [&](const Point& p) { out.print(kNameCoordinates, p.N, p.X, p.Y, p.Z); });
 }
 
 void writeXyz(OutputFile& out, std::span<const Point> points, const Settings&) {
@@ -33,7 +32,13 @@ void writeXyz(OutputFile& out, std::span<const Point> points, const Settings&) {
 void writeTras(OutputFile& out, std::span<const Point> points, const Settings&) {
     // The name right-aligned in exactly 20 characters: a longer name keeps
     // its last 20.
-    writeList(points, [&](const Point& p) { out.print(kTras, rightAligned(p.N, 20).c_str(), p.X, p.Y, p.Z); });
+    std::string name;
+    writeList(points, [&](const Point& p) {
+        const std::string_view text = p.N;
+        name.assign(text.size() < 20 ? 20 - text.size() : 0, ' ');
+        name += lastChars(text, 20);
+        out.print(kTras, name, p.X, p.Y, p.Z);
+    });
 }
 
 }  // namespace tervan

@@ -14,5 +14,7 @@ double textHeight(const Settings& settings);
 // Z as the height text: no decimals with x1000 (the heights are then
 // millimetres), three with Z.000, else two.
 std::string levelText(double z, const Settings& settings);
+// The same appended to out.
+void appendLevelText(std::string& out, double z, const Settings& settings);
 
 }  // namespace tervan

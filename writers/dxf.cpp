@@ -1,21 +1,14 @@
 #include "writers/dxf.h"
 
-#include "core/printf.h"
 #include "core/text.h"
 #include "writers/drawing_text.h"
+#include "writers/formats.h"
 
 namespace tervan {
 namespace {
 
-constexpr const char* kElevation = "%0.3f";
-constexpr const char* kPointEntity = "  0\nPOINT\n  5\n%s\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n";
-constexpr const char* kLevelEntity =
-    "  0\nTEXT\n  5\n%s\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n";
-// The name is right-aligned and vertically centred at the point (72 = 2,
-// 73 = 2, as "MR" in the scripts), so the alignment point repeats it.
-constexpr const char* kNameEntity =
-    "  0\nTEXT\n  5\n%s\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n"
-    " 72\n     2\n 11\n%0.3f\n 21\n%0.3f\n 31\n%s\n 73\n     2\n";
+using namespace formats;
+
 constexpr const char* kTrailer = "   0\nENDSEC\n   0\nEOF\n";
 
 // Handles 0x7E and up belong to the entities; the header's own objects use
@@ -47,18 +40,24 @@ void writeDxf(OutputFile& out, std::span<const Point> points, const Settings& s,
     }
 
     const double height = textHeight(s);
-    unsigned long handle = kFirstHandle;
+    // Handles stay below 2^32: that would take over a billion points.
+    auto handle = static_cast<unsigned>(kFirstHandle);
+    std::string level, elevation, normalised;
     for (const Point& p : points) {
         if (isZeroPoint(p)) continue;
-        const std::string level = levelText(p.Z, s);
+        level.clear();
+        appendLevelText(level, p.Z, s);
         // Unlike the scripts, the drawing always gives a 3D height three decimals.
-        const std::string elevation = s.ThreeDFile ? strf(kElevation, p.Z) : "0.000";
-        const std::string name = normaliseName(p.N);
-        out.print(kPointEntity, hexHandle(handle++).c_str(), s.PointsLayer.c_str(), p.Y, p.X, elevation.c_str());
-        out.print(kLevelEntity, hexHandle(handle++).c_str(), s.LevelLayer.c_str(), p.Y, p.X, elevation.c_str(),
-                  height, level.c_str());
-        out.print(kNameEntity, hexHandle(handle++).c_str(), s.NamesLayer.c_str(), p.Y, p.X, elevation.c_str(),
-                  height, name.c_str(), p.Y, p.X, elevation.c_str());
+        elevation.clear();
+        if (s.ThreeDFile)
+            kLevelThreeDecimals.append(elevation, p.Z);
+        else
+            elevation = "0.000";
+        std::string_view name = p.N;
+        if (!isNormalised(name)) name = normalised = normaliseName(name);
+        out.print(kPointEntity, handle++, s.PointsLayer, p.Y, p.X, elevation);
+        out.print(kLevelEntity, handle++, s.LevelLayer, p.Y, p.X, elevation, height, level);
+        out.print(kNameEntity, handle++, s.NamesLayer, p.Y, p.X, elevation, height, name, p.Y, p.X, elevation);
     }
     out.write(kTrailer);
 }

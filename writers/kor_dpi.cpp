@@ -1,16 +1,14 @@
 #include "writers/kor_dpi.h"
 
+#include "writers/formats.h"
 
 namespace tervan {
 namespace {
 
-// A dpi record opens with its line feed; a station record first closes the
-// line before it with " *", so every station's first line is marked there.
-constexpr const char* kDpiStation = " *\n%6s %4.3f %6s %4.3f %8.4f %8.4f %8.3f0";
-constexpr const char* kDpiObservation = "\n             %6s %4.3f %8.4f %8.4f %8.3f0";
-constexpr const char* kDpiTrailer = " *\n";
+using namespace formats;
 
-constexpr const char* kKorPoint = "%6s  6 %11.3f %11.3f  5 %9.4f    0.0    0.0   0.000    0.00\n";
+// The last record's line is closed as a station closes the line before it.
+constexpr const char* kDpiTrailer = " *\n";
 
 // The office software wants full coordinates; instruments often store only
 // the trailing digits, so the missing leading digits of this region are put
@@ -36,9 +34,9 @@ void writeDpi(OutputFile& out, std::span<const Point> points, const Settings& s)
     out.write(s.DpiLine1 + "\n" + s.DpiLine2 + "\n" + s.DpiLine3);
     for (const Point& p : points) {
         if (p.isStation)
-            out.print(kDpiStation, p.SN.c_str(), p.IH, p.N.c_str(), p.TH, p.H, p.V, p.SD);
+            out.print(kDpiStation, p.SN, p.IH, p.N, p.TH, p.H, p.V, p.SD);
         else if (p.H != 0.0 || p.V != 0.0 || p.SD != 0.0)
-            out.print(kDpiObservation, p.N.c_str(), p.TH, p.H, p.V, p.SD);
+            out.print(kDpiObservation, p.N, p.TH, p.H, p.V, p.SD);
     }
     out.write(kDpiTrailer);
 }
@@ -48,7 +46,7 @@ void writeKor(OutputFile& out, std::span<const Point> points, const Settings& s)
     // it is a header line all the same and written as it stands.
     out.write(s.KorLine1 + "\n" + s.KorLine2 + "\n" + s.KorLine3 + "\n");
     for (const Point& p : points)
-        if (!isZeroPoint(p)) out.print(kKorPoint, p.N.c_str(), completeX(p.X), completeY(p.Y), p.Z);
+        if (!isZeroPoint(p)) out.print(kKorPoint, p.N, completeX(p.X), completeY(p.Y), p.Z);
 }
 
 }  // namespace tervan
