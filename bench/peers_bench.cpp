@@ -279,9 +279,10 @@ int main(int argc, char** argv) {
     writeText(folder + "/zeiss.awk", kZeissAwk);
 
     auto tervanJob = [&](const std::string& input, const std::string& model, std::vector<std::string> sets,
-                         const std::vector<std::string>& extra = {}) {
-        std::vector<std::string> args = {cli, "convert", "-q", "--ini", ini, "--dxf-header", header, "--model", model};
-        args.insert(args.end(), extra.begin(), extra.end());
+                         const std::vector<std::string>& environment = {}) {
+        std::vector<std::string> args = {"/usr/bin/env"};
+        args.insert(args.end(), environment.begin(), environment.end());
+        args.insert(args.end(), {cli, "convert", "-q", "--ini", ini, "--dxf-header", header, "--model", model});
         for (const std::string& s : sets) {
             args.push_back("--set");
             args.push_back(s);
@@ -377,12 +378,12 @@ int main(int argc, char** argv) {
     const std::string oneInput = folder + "/one/nxyz.txt";
     std::filesystem::copy_file(nxyz, oneInput, std::filesystem::copy_options::overwrite_existing);
     tervanJob(nxyz, "nxyz", kAllOutputs)();
-    const Run one = tervanJob(oneInput, "nxyz", kAllOutputs, {"--threads", "1"})();
+    const Run one = tervanJob(oneInput, "nxyz", kAllOutputs, {"TERVAN_THREADS=1"})();
     std::size_t same = 0;
     for (const std::string& suffix : kAllSuffixes)
         if (one.ok && sameBytes(base + suffix, folder + "/one/nxyz" + suffix)) ++same;
     std::printf("\none thread against all cores: %s\n",
-                !one.ok ? "no one-thread run (--threads 1 failed)"
+                !one.ok ? "no one-thread run (TERVAN_THREADS=1 failed)"
                         : strf("%zu of %zu files byte-identical", same, kAllSuffixes.size()).c_str());
     return one.ok && same == kAllSuffixes.size() ? 0 : 1;
 }

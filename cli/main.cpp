@@ -1,6 +1,8 @@
 // tervan-cli: the headless front end. Runs what File/Open followed by "OK"
 // runs in the window, for each INPUT in turn.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "conversion/detect.h"
 #include "conversion/driver.h"
 #include "core/files.h"
+#include "core/numbers.h"
 #include "core/settings.h"
 
 using namespace tervan;
@@ -128,6 +131,12 @@ int main(int argc, char** argv) {
     if (!options.port.empty()) session.settings.ComName = options.port;
     options.detectModel = session.settings.Model == kAutoModel;
     session.fixedSeed = options.seed;
+    // Nobody sees the message text of a quiet run.
+    session.observationText = !options.quiet;
+    // TERVAN_THREADS=1 writes the outputs one after the other (the files are
+    // the same bytes either way).
+    if (const char* threads = std::getenv("TERVAN_THREADS"))
+        session.writerThreads = static_cast<unsigned>(std::max(0, toInteger(threads)));
     switch (options.command) {
         case Command::Convert:
             return runConvert(session, options);

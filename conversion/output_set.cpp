@@ -7,6 +7,7 @@
 #include "core/files.h"
 #include "core/input.h"
 #include "core/numbers.h"
+#include "core/parallel.h"
 #include "writers/coordinates.h"
 #include "writers/dxf.h"
 #include "writers/kor_dpi.h"
@@ -56,7 +57,8 @@ bool isKnownPoints(const std::string& path, const Session& session) {
     return !session.settings.KnownPoints.empty() && isInputFile(path, session.settings.KnownPoints);
 }
 
-void writeOne(const Session& session, const OutputEntry& entry, const std::string& path, Result& result) {
+// Writes one output and closes it; the report says what became of it.
+OutputReport writeOne(const Session& session, const OutputEntry& entry, const std::string& path) {
     OutputFile file;
     OutputReport report;
     std::vector<std::string> header;
@@ -79,7 +81,7 @@ void writeOne(const Session& session, const OutputEntry& entry, const std::strin
         else
             entry.write(file, points, session.settings);
     }
-    finishOutput(file, std::move(report), result);
+    return closeOutput(file, std::move(report));
 }
 
 }  // namespace
@@ -122,10 +124,31 @@ void writeOutputs(Session& session, const std::string& baseName, Result& result,
             p.Z *= 1000;
         }
     }
-    buildObservationTable(result.message, session.inputPath, session.store.points);
-    result.observationTable = true;
+    // Each output is written from the store, which no one changes meanwhile,
+    // into a file of its own; the observation table is one more task. The
+    // reports are recorded in the fixed order of the outputs all the same.
+    struct Job {
+        const OutputEntry* entry;
+        std::string path;
+        OutputReport report;
+    };
+    std::vector<Job> jobs;
     for (const auto& out : kOutputs)
-        if (session.settings.*out.flag) writeOne(session, out, baseName + outputSuffix(out, session.settings), result);
+        if (session.settings.*out.flag) jobs.push_back({&out, baseName + outputSuffix(out, session.settings), {}});
+    std::string table;
+    const std::size_t tableTask = session.observationText ? 1 : 0;
+    // The drawing (the last output, and the largest) is taken first.
+    runEach(jobs.size() + tableTask, session.writerThreads, [&](std::size_t task) {
+        if (task == jobs.size()) {
+            buildObservationTable(table, session.inputPath, session.store.points);
+        } else {
+            Job& job = jobs[jobs.size() - 1 - task];
+            job.report = writeOne(session, *job.entry, job.path);
+        }
+    });
+    result.message = std::move(table);
+    result.observationTable = true;
+    for (Job& job : jobs) recordOutput(std::move(job.report), result);
 }
 
 OutputReport openOutput(OutputFile& file, const std::string& path, const std::string& inputPath) {
@@ -139,13 +162,21 @@ std::string reportLine(const OutputReport& report) {
     return "cannot write " + report.path + ": " + report.reason;
 }
 
-void finishOutput(OutputFile& file, OutputReport report, Result& result) {
+OutputReport closeOutput(OutputFile& file, OutputReport report) {
     if (report.status == OutputStatus::Written && !file.close()) {
         report.status = OutputStatus::Failed;
         report.reason = file.errorText();
     }
+    return report;
+}
+
+void recordOutput(OutputReport report, Result& result) {
     if (report.status != OutputStatus::Written) appendReport(result.message, reportLine(report));
     result.outputs.push_back(std::move(report));
+}
+
+void finishOutput(OutputFile& file, OutputReport report, Result& result) {
+    recordOutput(closeOutput(file, std::move(report)), result);
 }
 
 }  // namespace tervan

@@ -48,8 +48,10 @@ void applyOffsets(PointStore& store, const Settings& settings);
 // coordinates that were scaled already.
 enum class ScaleStep { Apply, Skip };
 
-// Scales (x1000), rebuilds the observation table into the message text and
-// writes every ticked output next to baseName, recording each in the result.
+// Scales (x1000), rebuilds the observation table into the message text
+// (unless the session does without it) and writes every ticked output next
+// to baseName, side by side on the session's writer threads, recording each
+// in the result in the outputs' order.
 // An output whose path is the input path is not written; an output that
 // cannot be written is reported, and the others are still written.
 void writeOutputs(Session& session, const std::string& baseName, Result& result, ScaleStep scale = ScaleStep::Apply);
@@ -60,6 +62,14 @@ OutputReport openOutput(OutputFile& file, const std::string& path, const std::st
 
 // The line of the message text for an output that was not written.
 std::string reportLine(const OutputReport& report);
+
+// Closes the file; the report then also says whether everything was
+// written.
+OutputReport closeOutput(OutputFile& file, OutputReport report);
+
+// Records what became of an output: in the result's list of outputs, and as
+// a line of the message text when it was not written.
+void recordOutput(OutputReport report, Result& result);
 
 // Closes the file and records what became of it: in the result's list of
 // outputs, and as a line of the message text when it was not written.

@@ -33,6 +33,13 @@ struct Session {
     Rng rng;
     std::optional<std::uint32_t> fixedSeed;  // replaces the clock seed (--seed)
 
+    // The outputs are written on this many threads at once (0: one per
+    // core); the files are the same bytes on any number.
+    unsigned writerThreads = 0;
+    // false when nobody will see the message text (the command line's -q):
+    // a conversion then builds no observation table.
+    bool observationText = true;
+
     // The H, V, SD error sizes in force; a run takes new ones only from
     // settings that read above 1e-7.
     ErrorSizes errors;
