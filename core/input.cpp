@@ -37,7 +37,8 @@ bool readFileStart(const std::string& path, std::size_t most, std::string& bytes
     bytes.clear();
     std::FILE* file = openFile(path, "rb");
     if (!file) {
-        reason = std::strerror(errno);
+        // Windows refuses to open a folder ("Permission denied"); say what it is.
+        reason = isFolder(path) ? "it is a folder" : std::strerror(errno);
         return false;
     }
     if (const char* why = notAFile(file)) {

@@ -64,7 +64,7 @@ TEST(LevellingCli, AFirstRowNumberPastTheLastIsRefused) {
     std::string input = dir.file("line.dat");
     test::writeFile(input, test::readFile(test::dataPath("levelling/bffb-seeded/input.dat")));
     std::string common =
-        "convert --ini /nonexistent/x.ini --model 'Dini BF' --seed 1 " + test::shellQuote(input) + " --bffb 2.0,5.0,";
+        "convert --ini /nonexistent/x.ini --model " + test::shellQuote("Dini BF") + " --seed 1 " + test::shellQuote(input) + " --bffb 2.0,5.0,";
     // The line has 17 rows, numbered up to 9999999.
     test::CliRun refused = test::runCli(dir, common + "2147483647,1");
     EXPECT_EQ(refused.status, 1);
