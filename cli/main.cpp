@@ -36,6 +36,9 @@ int tervan::convertInput(Session& session, const CliOptions& options, const std:
     if (options.detectModel) session.settings.Model = kAutoModel;
     FixedPrompts prompts;
     prompts.bffb = options.bffb;
+    // The records of the input before are of no more use here: gone, they
+    // leave the room for this one's.
+    clearStore(session.store);
     Result result = convert(session, input, prompts);
     if (!result.detected.empty()) {
         std::fprintf(stderr, "tervan-cli: %s: model %s (detected)\n", input.c_str(), result.detected.c_str());

@@ -36,18 +36,20 @@ void summarisePoints(Result& result, const Settings& settings, const std::string
 // An input that cannot be read writes nothing: the outputs of the last good
 // conversion stay as they are, and so do the store, the input path and the
 // text shown.
-bool readInput(const std::string& path, std::string& bytes, Result& result) {
-    std::string reason;
-    if (readWholeFile(path, bytes, reason)) return true;
+Result cannotRead(const std::string& path, const std::string& reason) {
+    Result result;
     result.outcome = Outcome::CannotRead;
     result.keepMessage = true;
     result.summary = "cannot read " + path + ": " + reason;
     result.message = result.summary;
-    return false;
+    return result;
 }
 
-Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, std::string_view bytes,
-                        Prompts& prompts) {
+// A levelling model writes its line file as it reads, so its input (a
+// small file) is read whole before.
+Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
+    std::string bytes, reason;
+    if (!readWholeFile(path, bytes, reason)) return cannotRead(path, reason);
     Result result;
     session.inputPath = path;
     clearStore(session.store);
@@ -87,16 +89,24 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
     return result;
 }
 
-// The conversion of the bytes read from path by model.
-Result convertWith(Session& session, const ModelEntry& model, const std::string& path, std::string_view bytes,
-                   Prompts& prompts) {
-    if (model.level) return convertLevelling(session, model, path, bytes, prompts);
+// The conversion of the file at path by model. A point model reads the file
+// a block at a time into a store of its own, which becomes the session's
+// once the last byte has been read; a read that fails part-way changes
+// nothing and writes nothing.
+Result convertWith(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
+    if (model.level) return convertLevelling(session, model, path, prompts);
+    InputFile file;
+    if (std::string reason; !file.open(path, reason)) return cannotRead(path, reason);
     Result result;
-    session.inputPath = path;
-    clearStore(session.store);
-    Input input(bytes);
-    ReaderContext ctx{session.store, result};
+    PointStore store;
+    store.orientation = session.store.orientation;
+    store.sendCursor = session.store.sendCursor;
+    Input input(file);
+    ReaderContext ctx{store, result};
     model.read(input, ctx);
+    if (input.failed()) return cannotRead(path, input.reason());
+    session.inputPath = path;
+    session.store = std::move(store);
     const bool computeXyz = session.settings.ComputeXYZ;
     XyzReport xyz;
     if (computeXyz) xyz = computeCoordinates(session);
@@ -144,10 +154,12 @@ Result convert(Session& session, const std::string& path, Prompts& prompts) {
         return noReader(session, path, std::move(result));
     }
     Result detected;
-    std::string bytes;
-    if (!readInput(path, bytes, detected)) return detected;
-    if (detect && !detectInto(session.settings, path, bytes, detected)) return noReader(session, path, detected);
-    Result result = convertWith(session, *findModel(session.settings.Model), path, bytes, prompts);
+    if (detect) {
+        std::string start, reason;
+        if (!readFileStart(path, kDetectBytes, start, reason)) return cannotRead(path, reason);
+        if (!detectInto(session.settings, path, start, detected)) return noReader(session, path, detected);
+    }
+    Result result = convertWith(session, *findModel(session.settings.Model), path, prompts);
     result.detected = std::move(detected.detected);
     result.alsoFits = std::move(detected.alsoFits);
     return result;

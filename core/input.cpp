@@ -35,54 +35,89 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& rea
 
 bool readFileStart(const std::string& path, std::size_t most, std::string& bytes, std::string& reason) {
     bytes.clear();
-    std::FILE* file = openFile(path, "rb");
-    if (!file) {
-        // Windows refuses to open a folder ("Permission denied"); say what it is.
-        reason = isFolder(path) ? "it is a folder" : std::strerror(errno);
-        return false;
-    }
-    if (const char* why = notAFile(file)) {
-        std::fclose(file);
-        reason = why;
-        return false;
-    }
-    char buffer[1 << 16];
-    std::size_t n;
-    errno = 0;
-    while (bytes.size() < most && (n = std::fread(buffer, 1, std::min(sizeof buffer, most - bytes.size()), file)) != 0)
-        bytes.append(buffer, n);
-    const int error = !std::ferror(file) ? 0 : errno != 0 ? errno : EIO;
-    std::fclose(file);
-    if (error != 0) {
+    InputFile file;
+    if (!file.open(path, reason)) return false;
+    Input input(file);
+    for (std::string_view chunk; bytes.size() < most && !(chunk = input.peek()).empty(); input.skip(chunk.size()))
+        bytes.append(chunk.data(), std::min(chunk.size(), most - bytes.size()));
+    if (input.failed()) {
         bytes.clear();
-        reason = std::strerror(error);
+        reason = input.reason();
         return false;
     }
     return true;
 }
 
+InputFile::~InputFile() {
+    if (file_) std::fclose(file_);
+}
+
+bool InputFile::open(const std::string& path, std::string& reason) {
+    file_ = openFile(path, "rb");
+    if (!file_) {
+        // Windows refuses to open a folder ("Permission denied"); say what it is.
+        reason = isFolder(path) ? "it is a folder" : std::strerror(errno);
+        return false;
+    }
+    if (const char* why = notAFile(file_)) {
+        std::fclose(file_);
+        file_ = nullptr;
+        reason = why;
+        return false;
+    }
+    return true;
+}
+
+Input::Input(const InputFile& file) : file_(file.get()) {}
+
+bool Input::refill() {
+    if (!file_ || error_ != 0) return false;
+    // A block this large is read straight into ours, past the FILE's buffer.
+    block_.resize(kBlock);
+    errno = 0;
+    const std::size_t n = std::fread(block_.data(), 1, block_.size(), file_);
+    if (n == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
+    view_ = std::string_view(block_.data(), n);
+    pos_ = 0;
+    return n != 0;
+}
+
+std::string Input::reason() const { return std::strerror(error_); }
+
+// A line is taken a run of bytes at a time: up to the next line feed,
+// without its carriage returns, until it is 253 characters long.
 int LineReader::read(std::string& line) {
     line.clear();
-    std::size_t stored = 0;
     int status = -1;
-    while (!eof_) {
-        if (stored == kMaxLine) {
+    for (;;) {
+        const std::string_view chunk = input_.peek();
+        if (chunk.empty()) {
+            eof_ = true;
+            break;
+        }
+        const auto* feed = static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
+        const std::size_t end = feed ? static_cast<std::size_t>(feed - chunk.data()) : chunk.size();
+        std::size_t i = 0;
+        while (i < end && line.size() < kMaxLine) {
+            const auto* cr = static_cast<const char*>(std::memchr(chunk.data() + i, '\r', end - i));
+            const std::size_t upto = cr ? static_cast<std::size_t>(cr - chunk.data()) : end;
+            const std::size_t take = std::min(upto - i, kMaxLine - line.size());
+            line.append(chunk.data() + i, take);
+            i += take;
+            if (i == upto && cr) ++i;  // a carriage return is dropped
+        }
+        // A line of 253 characters is cut before the next byte, whatever it is.
+        if (line.size() == kMaxLine) {
+            input_.skip(i);
             status = 1;
             break;
         }
-        int c = input_.get();
-        if (c == EOF) {
-            eof_ = true;
-            status = -1;
-            break;
-        }
-        if (c == '\n') {
+        if (feed) {
+            input_.skip(end + 1);
             status = 0;
             break;
         }
-        if (c == '\r') continue;
-        line.push_back(static_cast<char>(c));
-        ++stored;
+        input_.skip(chunk.size());
     }
     if (auto nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
     return status;

@@ -1,8 +1,10 @@
-// An input read as raw bytes. A file is read whole, and checked, before a
-// conversion writes anything (readWholeFile); the readers, the levelling
-// routines and the DXF header copy then get its bytes from memory through
-// Input, and the line loop below is the one way through the lines of an
-// input.
+// An input read as raw bytes. The readers, the levelling routines and the
+// DXF header copy get its bytes through Input: from memory (a file read
+// whole and checked by readWholeFile, or a fuzzer's block), or straight
+// from a file opened and checked by InputFile, a block at a time, so that a
+// large file is never held whole. Either way a conversion writes nothing
+// before the last byte has been read. The line loop below is the one way
+// through the lines of an input.
 #pragma once
 
 #include <cstdio>
@@ -22,20 +24,62 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& rea
 // The same for no more than the first most bytes of the file.
 bool readFileStart(const std::string& path, std::size_t most, std::string& bytes, std::string& reason);
 
-// The bytes of an input, one at a time.
+// A file opened to be read: a regular file, or a reason why not.
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    // false, with the reason, when path is missing, not a regular file (a
+    // folder, a device) or not readable.
+    bool open(const std::string& path, std::string& reason);
+    std::FILE* get() const { return file_; }
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+// The bytes of an input, one at a time or a block at a time.
 class Input {
 public:
     // Reads the bytes of memory, which must outlive the input.
-    explicit Input(std::string_view memory) : memory_(memory) {}
+    explicit Input(std::string_view memory) : view_(memory) {}
+    // Reads an open file from where it stands, a block at a time; the file
+    // must outlive the input. A read that fails ends the input, and
+    // failed() then says so.
+    explicit Input(const InputFile& file);
     Input(const Input&) = delete;
     Input& operator=(const Input&) = delete;
 
     // The next byte, or EOF at the end.
-    int get() { return pos_ < memory_.size() ? static_cast<unsigned char>(memory_[pos_++]) : EOF; }
+    int get() {
+        if (pos_ == view_.size() && !refill()) return EOF;
+        return static_cast<unsigned char>(view_[pos_++]);
+    }
+    // The bytes at hand from the next one on, at least one; empty at the end.
+    std::string_view peek() {
+        if (pos_ == view_.size() && !refill()) return {};
+        return view_.substr(pos_);
+    }
+    // Passes over n of the bytes peek gave.
+    void skip(std::size_t n) { pos_ += n; }
+
+    // Whether a read of the file failed; reason() says why.
+    bool failed() const { return error_ != 0; }
+    std::string reason() const;
 
 private:
-    std::string_view memory_;
+    static constexpr std::size_t kBlock = 1 << 18;
+
+    bool refill();
+
+    std::string_view view_;
     std::size_t pos_ = 0;
+    std::FILE* file_ = nullptr;
+    std::string block_;
+    int error_ = 0;
 };
 
 // Reads an input one line per call, at most 253 characters a piece. Status:

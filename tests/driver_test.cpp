@@ -84,6 +84,15 @@ TEST(Convert, AnInputThatCannotBeReadWritesNothing) {
              std::filesystem::create_directory(path);
          },
          "it is a folder"},
+#ifndef _WIN32
+        // opens, and its first read fails
+        {"a read that fails",
+         [](const std::string& path) {
+             std::filesystem::remove(path);
+             std::filesystem::create_symlink("/proc/self/mem", path);
+         },
+         "Input/output error"},
+#endif
     };
     for (const Model& m : models) {
         for (const Unreadable& k : kinds) {

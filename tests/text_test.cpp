@@ -48,6 +48,8 @@ TEST(LineReader, CutsLongLinesAndDropsCarriageReturns) {
         {"empty file", "", {{-1, ""}}},
         {"300 characters in two pieces", s300 + "\n", {{1, s300.substr(0, 253)}, {0, s300.substr(253)}, {-1, ""}}},
         {"exactly 253 then line feed", s253 + "\n", {{1, s253}, {0, ""}, {-1, ""}}},
+        {"exactly 253 then CR LF", s253 + "\r\n", {{1, s253}, {0, ""}, {-1, ""}}},
+        {"carriage returns do not count", "\r" + s253 + "\rz", {{1, s253}, {-1, "z"}}},
         {"byte 255 is a character", "a\xff" "b\n", {{0, "a\xff" "b"}, {-1, ""}}},
         {"NUL ends what the line shows", std::string("ab\0cd\nx", 7), {{0, "ab"}, {-1, "x"}}},
     };
@@ -58,6 +60,35 @@ TEST(LineReader, CutsLongLinesAndDropsCarriageReturns) {
             EXPECT_EQ(got[i].status, c.expected[i].status) << c.name << " call " << i;
             EXPECT_EQ(got[i].line, c.expected[i].line) << c.name << " call " << i;
         }
+    }
+}
+
+// A file is read a block at a time: lines that straddle the blocks' edges
+// (long ones, carriage returns, NULs among them) read as from memory.
+TEST(LineReader, AFileReadsAsTheSameBytesInMemory) {
+    std::string bytes;
+    std::uint32_t state = 7;
+    auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    while (bytes.size() < 1500000) {
+        std::string line(next() % 600, 'x');
+        for (char& c : line) {
+            const std::uint32_t r = next() % 50;
+            c = r == 0 ? '\r' : r == 1 ? '\0' : static_cast<char>('a' + r % 26);
+        }
+        bytes += line + (next() % 3 == 0 ? "\r\n" : "\n");
+    }
+    test::ScratchDir dir;
+    test::writeFile(dir.file("in.txt"), bytes);
+    InputFile file;
+    std::string reason;
+    ASSERT_TRUE(file.open(dir.file("in.txt"), reason)) << reason;
+    Input fromFile(file);
+    const auto got = readAll(fromFile), expected = readAll(bytes);
+    EXPECT_FALSE(fromFile.failed());
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        ASSERT_EQ(got[i].status, expected[i].status) << i;
+        ASSERT_EQ(got[i].line, expected[i].line) << i;
     }
 }
 
