@@ -84,6 +84,25 @@ bool Input::refill() {
 
 std::string Input::reason() const { return std::strerror(error_); }
 
+int LineReader::read(std::string_view& line, std::string& spare) {
+    // Most lines end in the bytes at hand, shorter than the cut, with at
+    // most a carriage return before their line feed.
+    const std::string_view chunk = input_.peek();
+    const auto* feed = chunk.empty() ? nullptr : static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
+    if (feed) {
+        std::string_view body(chunk.data(), static_cast<std::size_t>(feed - chunk.data()));
+        if (!body.empty() && body.back() == '\r') body.remove_suffix(1);
+        if (body.size() < kMaxLine && !std::memchr(body.data(), '\r', body.size())) {
+            input_.skip(static_cast<std::size_t>(feed - chunk.data()) + 1);
+            line = body.substr(0, body.find('\0'));
+            return 0;
+        }
+    }
+    const int status = read(spare);
+    line = spare;
+    return status;
+}
+
 // A line is taken a run of bytes at a time: up to the next line feed,
 // without its carriage returns, until it is 253 characters long.
 int LineReader::read(std::string& line) {

@@ -96,6 +96,10 @@ public:
     // final line feed is seen as one more (empty) line.
     bool eof() const { return eof_; }
     int read(std::string& line);
+    // The same as a view: into the input's bytes when the line lies whole
+    // in them and needs nothing dropped, else into spare. Valid until the
+    // next call.
+    int read(std::string_view& line, std::string& spare);
 
 private:
     Input& input_;
@@ -109,11 +113,12 @@ private:
 template <class Take>
 void forEachLine(Input& input, Result& counts, Take take) {
     LineReader reader(input);
-    std::string line;
+    std::string spare;
+    std::string_view line;
     while (!reader.eof()) {
-        if (reader.read(line) == -1 && line.empty()) break;
+        if (reader.read(line, spare) == -1 && line.empty()) break;
         ++counts.linesRead;
-        if (!take(std::string_view(line))) ++counts.linesIgnored;
+        if (!take(line)) ++counts.linesIgnored;
     }
 }
 

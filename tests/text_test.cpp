@@ -28,9 +28,25 @@ std::vector<ReadResult> readAll(Input& input) {
     return out;
 }
 
+// The lines as views (forEachLine's way), which must be the lines read
+// into a string.
 std::vector<ReadResult> readAll(const std::string& bytes) {
-    Input input(bytes);
-    return readAll(input);
+    Input input(bytes), again(bytes);
+    LineReader reader(again);
+    std::string spare;
+    std::vector<ReadResult> views;
+    while (!reader.eof()) {
+        std::string_view line;
+        int status = reader.read(line, spare);
+        views.push_back({status, std::string(line)});
+    }
+    std::vector<ReadResult> copied = readAll(input);
+    EXPECT_EQ(views.size(), copied.size());
+    for (std::size_t i = 0; i < std::min(views.size(), copied.size()); ++i) {
+        EXPECT_EQ(views[i].status, copied[i].status) << i;
+        EXPECT_EQ(views[i].line, copied[i].line) << i;
+    }
+    return copied;
 }
 
 TEST(LineReader, CutsLongLinesAndDropsCarriageReturns) {
