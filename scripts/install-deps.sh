@@ -14,6 +14,7 @@ packages=(
   fonts-dejavu-core                # fonts for the offscreen GUI tests and screenshots
   python3 python3-ezdxf            # a real DXF reader for the DXF tests
   locales                          # a decimal-comma locale for the locale test
+  mawk                             # make bench: the yardstick
 )
 if [ "${1:-}" = "--windows" ]; then
   packages+=(

@@ -3,6 +3,8 @@
 set -euo pipefail
 build=${1:-build}
 mkdir -p "$build/bench-data"
+# Tervan against mawk (and ogr2ogr when installed) on a million points.
+"$build/bin/bench_peers" "$build/bench-data/peers"
 "$build/bin/bench_convert" "$build/bench-data"
 "$build/bin/bench_hvsd" "$build/bench-data"
 "$build/bin/bench_detect" "$build/bench-data"
