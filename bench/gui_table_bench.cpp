@@ -14,26 +14,13 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "bench/bench_data.h"
 #include "conversion/driver.h"
 #include "core/output_file.h"
 
 using namespace tervan;
 
 namespace {
-
-void generateLeica(const std::string& path, long points) {
-    OutputFile out;
-    if (!out.create(path)) {
-        std::fprintf(stderr, "cannot create %s\n", path.c_str());
-        std::exit(1);
-    }
-    Rng rng;
-    for (long i = 0; i < points; ++i)
-        out.print("P%ld,%.4f,%.4f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f\n", i, rng.draw() / 81.9175, 90 + rng.draw() / 1638.35,
-                  rng.draw() / 100.0, 1.5, 1.55, 9500000.0 + rng.draw() * 3.1, 4700000.0 + rng.draw() * 2.9,
-                  100 + rng.draw() / 500.0);
-    out.close();
-}
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -57,11 +44,8 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
 
     std::string input = folder + "/leica_table.txt";
-    generateLeica(input, points);
-    Session session;
-    for (const auto& key : settingKeys())
-        if (key.kind == KeyKind::Flag) session.settings.*key.flag = 0;
-    session.settings.Model = "Leica1200";
+    bench::generateLeica(input, points);
+    Session session = bench::sessionWithoutOutputs("Leica1200");
 
     gui::MainWindow window(session);
     window.show();

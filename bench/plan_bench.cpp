@@ -18,6 +18,7 @@
 
 #include "app/main_window.h"
 #include "app/plan_view.h"
+#include "bench/bench_data.h"
 #include "core/output_file.h"
 
 using namespace tervan;
@@ -30,10 +31,7 @@ constexpr int kFrames = 60;
 // A Leica file of points scattered over 3 by 3 km, a station every 500.
 void generateLeica(const std::string& path, long points) {
     OutputFile out;
-    if (!out.create(path)) {
-        std::fprintf(stderr, "cannot create %s\n", path.c_str());
-        std::exit(1);
-    }
+    bench::createOrExit(out, path);
     Rng rng;
     // Two draws a coordinate: one alone leaves the points on the lattice
     // of the generator.
@@ -128,10 +126,7 @@ int main(int argc, char** argv) {
 
     std::string input = folder + "/leica_plan.txt";
     generateLeica(input, points);
-    Session session;
-    for (const auto& key : settingKeys())
-        if (key.kind == KeyKind::Flag) session.settings.*key.flag = 0;
-    session.settings.Model = "Leica1200";
+    Session session = bench::sessionWithoutOutputs("Leica1200");
     session.inputPath = input;
 
     gui::MainWindow window(session);
