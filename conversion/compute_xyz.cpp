@@ -206,8 +206,10 @@ XyzReport computeCoordinates(Session& session) {
     PointStore known;
     std::string error;
     const std::string& path = session.settings.KnownPoints;
-    bool read = !path.empty() && readKnownPoints(path, known, error);
+    bool refused = false;
+    bool read = !path.empty() && readKnownPoints(path, known, error, &refused);
     XyzReport report = computeXyz(session.store, known);
+    report.knownRefused = refused;
     report.knownPath = path;
     report.knownPoints = known.points.size();
     if (!path.empty() && !read) report.knownError = error;

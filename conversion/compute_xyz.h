@@ -40,6 +40,7 @@ struct XyzReport {
     std::string knownPath;         // the list of known points, "" when none is set
     std::size_t knownPoints = 0;   // read from it
     std::string knownError;        // why it could not be read, "" when it was
+    bool knownRefused = false;     // it was read, but holds a value that cannot be used
 };
 
 // Station and point coordinates: a point of known first, else the first

@@ -2,6 +2,8 @@
 
 #include "conversion/models.h"
 #include "core/input.h"
+#include "core/numbers.h"
+#include "core/printf.h"
 
 namespace tervan {
 namespace {
@@ -23,14 +25,30 @@ const char* knownPointsModel(std::string_view path) {
     return "nxyz";
 }
 
-bool readKnownPoints(const std::string& path, PointStore& known, std::string& error) {
+bool readKnownPoints(const std::string& path, PointStore& known, std::string& error, bool* refused) {
     clearStore(known);
     std::string bytes;
     if (!readWholeFile(path, bytes, error)) return false;
+    // A list saved with carriage returns alone (as old Macintosh editors
+    // do) has its lines all the same; the line reader drops every carriage
+    // return, so a lone one becomes a line feed here.
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) bytes[i] = '\n';
     Input input(bytes);
     Result counts;
     ReaderContext ctx{known, counts};
     findModel(knownPointsModel(path))->read(input, ctx);
+    for (const Point& p : known.points) {
+        for (auto [axis, value] : {std::pair{"X", p.X}, {"Y", p.Y}, {"Z", p.Z}}) {
+            if (std::string why = sizeRefusal(value, kLargestCoordinate); !why.empty()) {
+                error = "the known point " + std::string(p.N.c_str()) + " has " + axis + " " + strf("%g", value) +
+                        ", which " + why;
+                clearStore(known);
+                if (refused) *refused = true;
+                return false;
+            }
+        }
+    }
     return true;
 }
 

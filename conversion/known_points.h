@@ -17,7 +17,8 @@ namespace tervan {
 const char* knownPointsModel(std::string_view path);
 
 // Reads the list at path into known (emptied first). false with the reason
-// in error when the file cannot be read.
-bool readKnownPoints(const std::string& path, PointStore& known, std::string& error);
+// in error when the file cannot be read, or when a point's coordinate is no
+// finite number or too large (then refused, when given, is set too).
+bool readKnownPoints(const std::string& path, PointStore& known, std::string& error, bool* refused = nullptr);
 
 }  // namespace tervan

@@ -25,6 +25,9 @@ struct Session {
     std::string dxfHeaderPath;
     std::string logFolder;      // the receive logs; ends in the path separator
     std::string inputPath;      // the current input path
+    // Why the settings file could not be read ("" when it was, or when
+    // there is none yet): the window then saves nothing over it.
+    std::string settingsError;
 
     // The records of the last conversion, the current orientation and the
     // send cursor.

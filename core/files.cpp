@@ -10,7 +10,11 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -40,6 +44,15 @@ std::string toUtf8(std::wstring_view utf16) {
 
 std::FILE* openFile(const std::string& path, const char* mode) {
     return _wfopen(toUtf16(path).c_str(), toUtf16(mode).c_str());
+}
+
+std::FILE* createNewFile(const std::string& path) {
+    int fd = _wopen(toUtf16(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::FILE* file = _fdopen(fd, "wb");
+    if (!file) _close(fd);
+    return file;
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
@@ -73,11 +86,14 @@ bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 
 }  // namespace
 
-bool sameFile(const std::string& a, const std::string& b) {
-    BY_HANDLE_FILE_INFORMATION x{}, y{};
-    return fileIdentity(a, x) && fileIdentity(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
-           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+FileId fileId(const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!fileIdentity(path, info)) return {};
+    return {info.dwVolumeSerialNumber, (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+            true};
 }
+
+bool sameFile(const std::string& a, const std::string& b) { return fileId(a) == fileId(b); }
 
 fs::path fsPath(const std::string& path) { return fs::path(toUtf16(path)); }
 
@@ -114,6 +130,14 @@ std::vector<std::string> commandLineArguments(int, char**) {
 
 std::FILE* openFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
+std::FILE* createNewFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) ::close(fd);
+    return file;
+}
+
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
@@ -128,10 +152,13 @@ bool isFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    struct stat x {}, y {};
-    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+FileId fileId(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino), true};
 }
+
+bool sameFile(const std::string& a, const std::string& b) { return fileId(a) == fileId(b); }
 
 fs::path fsPath(const std::string& path) { return fs::path(path); }
 
@@ -154,6 +181,28 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 }
 
 #endif
+
+std::vector<std::string> fallbackFolders() {
+    constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+    std::vector<std::string> folders;
+    auto add = [&folders](std::string folder) {
+        if (folder.empty()) return;
+        if (folder.back() != '/' && folder.back() != kSeparator) folder += kSeparator;
+        folders.push_back(std::move(folder));
+    };
+#ifdef _WIN32
+    if (std::string local = environment("LOCALAPPDATA"); !local.empty()) add(local + "\\tervan");
+#else
+    if (std::string data = environment("XDG_DATA_HOME"); !data.empty() && data.front() == '/')
+        add(data + "/tervan");
+    else if (std::string home = environment("HOME"); !home.empty())
+        add(home + "/.local/share/tervan");
+#endif
+    std::error_code ec;
+    if (fs::path current = fs::current_path(ec); !ec) add(utf8Path(current));
+    if (fs::path temporary = fs::temp_directory_path(ec); !ec) add(utf8Path(temporary));
+    return folders;
+}
 
 bool createFolders(const std::string& path) {
     std::error_code ec;

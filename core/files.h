@@ -16,7 +16,12 @@ namespace tervan {
 // why on failure.
 std::FILE* openFile(const std::string& path, const char* mode);
 
-// Puts from in the place of to, replacing a file of that name.
+// Creates a file that must not exist yet, to be written ("wb"); nullptr
+// with errno EEXIST when there is one already.
+std::FILE* createNewFile(const std::string& path);
+
+// Puts from in the place of to, replacing a file of that name; a symbolic
+// link in that place is replaced itself, never followed.
 bool replaceFile(const std::string& from, const std::string& to);
 
 // Removes a file; never a folder. false when there was none to remove.
@@ -35,6 +40,18 @@ bool createFolders(const std::string& path);
 // and inode elsewhere). false when either does not exist.
 bool sameFile(const std::string& a, const std::string& b);
 
+// The identity of an existing file as the system knows it (device and
+// inode; volume serial number and file index on Windows), the same for
+// every spelling of its path and every link to it.
+struct FileId {
+    unsigned long long volume = 0, index = 0;
+    bool valid = false;  // false when the file does not exist
+    bool operator==(const FileId& other) const {
+        return valid && other.valid && volume == other.volume && index == other.index;
+    }
+};
+FileId fileId(const std::string& path);
+
 // A UTF-8 path for std::filesystem, and back.
 std::filesystem::path fsPath(const std::string& path);
 std::string utf8Path(const std::filesystem::path& path);
@@ -45,6 +62,13 @@ std::string programFolder(const char* argv0);
 
 // An environment variable's value in UTF-8; "" when it is not set.
 std::string environment(const char* name);
+
+// Where a file that must not be lost (a receive log) goes when its own
+// folder cannot be written, to be tried in turn: the user's data folder
+// ($XDG_DATA_HOME/tervan/, else ~/.local/share/tervan/; on Windows
+// %LOCALAPPDATA%\tervan\), the current folder, the temporary folder. Each
+// ends in the path separator; one that cannot be told is left out.
+std::vector<std::string> fallbackFolders();
 
 // The program's arguments after its own name, in UTF-8. On Windows they
 // are taken from the wide command line: argv holds them in the ANSI code

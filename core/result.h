@@ -11,8 +11,9 @@ namespace tervan {
 
 enum class OutputStatus {
     Written,
-    IsInput,  // not written: it would replace the input file (or the list of known points)
+    IsInput,  // not written: it would replace one of the files the run reads
     Failed,   // could not be created or written; reason says why
+    Kept,     // not replaced: another output of the run could not be written
 };
 
 struct OutputReport {
@@ -26,6 +27,7 @@ enum class Outcome {
     CannotRead,   // the input could not be read: nothing was written
     NoReader,     // Model names no reader, or with "auto" no model fits: nothing was read or written
     Refused,      // a value given for the run cannot be used: nothing was written
+    NothingFound,  // the reader took no record from the input: nothing was written
     Cancelled,    // the user cancelled a prompt: nothing was read or written
     NothingToDo,  // H, V, SD with nothing to compute
 };

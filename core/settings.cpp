@@ -88,9 +88,22 @@ const SettingKey* findSettingKey(std::string_view name) {
     return nullptr;
 }
 
-void loadSettings(Settings& settings, const std::string& iniPath) {
-    IniDocument ini = IniDocument::load(iniPath);
-    if (!ini.exists()) return;
+std::string settingRefusal(const Settings& settings) {
+    // Sizes of letters and of errors beyond this are no sizes at all.
+    constexpr double kLargestSize = 1e6;
+    for (const auto& k : kKeys) {
+        if (k.kind != KeyKind::NonZero && k.kind != KeyKind::Offset) continue;
+        const std::string& text = settings.*k.text;
+        const double limit = k.kind == KeyKind::Offset ? kLargestCoordinate : kLargestSize;
+        if (std::string why = sizeRefusal(toNumber(text), limit); !why.empty())
+            return "the setting " + std::string(k.key) + "=" + text + " " + why;
+    }
+    return {};
+}
+
+bool loadSettings(Settings& settings, const std::string& iniPath, std::string* reason) {
+    IniDocument ini = IniDocument::load(iniPath, reason);
+    if (!ini.exists()) return false;
     for (const auto& k : kKeys) {
         std::string value = ini.get(k.section, k.key);
         switch (k.kind) {
@@ -106,11 +119,17 @@ void loadSettings(Settings& settings, const std::string& iniPath) {
                 if (!value.empty()) settings.*k.text = value;
         }
     }
+    return true;
 }
 
-bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath) {
+bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath, std::string* reason) {
     if (!settings.SaveSettings) return true;
-    IniDocument ini = IniDocument::load(iniPath);
+    IniDocument ini;
+    std::string why;
+    if (!loadToChange(iniPath, ini, why)) {
+        if (reason) *reason = why;
+        return false;
+    }
     for (const auto& k : kKeys) {
         switch (k.kind) {
             case KeyKind::Flag:
@@ -134,18 +153,23 @@ bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath) {
                 break;
         }
     }
-    return ini.save(iniPath);
+    return ini.save(iniPath, reason);
 }
 
-bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath) {
+bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath, std::string* reason) {
     if (!settings.SaveSettings) return true;
-    IniDocument ini = IniDocument::load(iniPath);
+    IniDocument ini;
+    std::string why;
+    if (!loadToChange(iniPath, ini, why)) {
+        if (reason) *reason = why;
+        return false;
+    }
     for (const auto& k : kKeys) {
         if (k.kind == KeyKind::Model && !settings.Model.empty() && settings.Model != kAutoModel)
             ini.set(k.section, k.key, settings.Model);
         if (isFlag(k)) ini.set(k.section, k.key, yesNo(settings.*k.flag));
     }
-    return ini.save(iniPath);
+    return ini.save(iniPath, reason);
 }
 
 }  // namespace tervan

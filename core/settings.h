@@ -98,16 +98,26 @@ const SettingKey* findSettingKey(std::string_view name);
 
 bool isFlag(const SettingKey& key);
 
-// Loads the INI file over the settings. A file that does not exist leaves
-// them as they are: a first start keeps the built-in defaults instead of
-// clearing every output flag and setting x1000.
-void loadSettings(Settings& settings, const std::string& iniPath);
+// Why a number among the settings cannot be used (an offset, the letter
+// size or an H, V, SD error size that is not a finite number, or is too
+// large for the files to keep their columns), naming the key and its text;
+// "" when every one can.
+std::string settingRefusal(const Settings& settings);
+
+// Loads the INI file over the settings. A file that cannot be read leaves
+// them as they are (a first start keeps the built-in defaults instead of
+// clearing every output flag and setting x1000) and gives false, with the
+// reason when asked.
+bool loadSettings(Settings& settings, const std::string& iniPath, std::string* reason = nullptr);
 
 // Writes what the program keeps at exit (nothing unless SaveSettings is set).
-bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath);
+// false, with the reason when asked, when it cannot be saved; a settings
+// file that is there but cannot be read is never saved over.
+bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath, std::string* reason = nullptr);
 
 // Writes Model (unless it is "auto") and the flags after the Settings
-// dialog was confirmed (nothing unless SaveSettings is set).
-bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath);
+// dialog was confirmed (nothing unless SaveSettings is set); false as
+// saveSettingsAtExit.
+bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath, std::string* reason = nullptr);
 
 }  // namespace tervan

@@ -8,7 +8,13 @@ namespace tervan::desk {
 void startSession(Session& session, const std::string& programFolder, const std::string& inputPath) {
     placeProgramFiles(session, programFolder);
     session.inputPath = inputPath;
-    loadSettings(session.settings, settingsToRead(session));
+    const std::string path = settingsToRead(session);
+    std::string reason;
+    // A settings file that is not there yet means the defaults; one that is
+    // there but cannot be read is named, and nothing is saved over it.
+    session.settingsError.clear();
+    if (!loadSettings(session.settings, path, &reason) && fileId(path).valid)
+        session.settingsError = "cannot read settings " + path + ": " + reason + "; the settings are not saved";
 }
 
 bool Desk::DialogPrompts::askBffb(BffbParams& params) {
@@ -40,6 +46,7 @@ Desk::Desk(Session& session, Front& front, ReceiverOptions options)
 void Desk::start() {
     if (!session_.inputPath.empty()) convertFile(session_.inputPath);
     refresh();
+    if (!session_.settingsError.empty()) addFailure(session_.settingsError);
 }
 
 void Desk::opened() {
@@ -107,12 +114,33 @@ std::optional<Placement> Desk::placement(const std::vector<Placement>& screens) 
     return fitOnScreen(*placement_, screens.front());
 }
 
-void Desk::finish() {
-    if (!session_.settings.SaveSettings) return;
-    prepareSettingsFile(session_);
-    saveSettingsAtExit(session_.settings, session_.iniPath);
-    saveRecentFiles(session_.iniPath, recent_);
-    if (placement_) savePlacement(session_.iniPath, *placement_);
+std::string Desk::finish() {
+    if (!session_.settings.SaveSettings) return {};
+    return saveSettingsFile([this](std::string& reason) {
+        return saveSettingsAtExit(session_.settings, session_.iniPath, &reason) &&
+               saveRecentFiles(session_.iniPath, recent_, &reason) &&
+               (!placement_ || savePlacement(session_.iniPath, *placement_, &reason));
+    });
+}
+
+template <class Save>
+std::string Desk::saveSettingsFile(Save save) {
+    if (!session_.settingsError.empty()) {
+        addFailure(session_.settingsError);
+        return session_.settingsError;
+    }
+    std::string reason;
+    if (!prepareSettingsFile(session_)) reason = "cannot make it";
+    if (reason.empty() && save(reason)) return {};
+    std::string text = "cannot save settings " + session_.iniPath + ": " + reason;
+    addFailure(text);
+    return text;
+}
+
+void Desk::addFailure(const std::string& text) {
+    report_.notices.insert(report_.notices.begin(), {Tone::Failure, text});
+    report_.status = {Tone::Failure, text};
+    front_.showReport(report_);
 }
 
 void Desk::refresh() {
@@ -133,10 +161,9 @@ void Desk::select(std::size_t record) {
 void Desk::convertFile(const std::string& path) {
     Result result = convert(session_, path, prompts_);
     std::string warning;
-    if (result.outcome == Outcome::Done) {
+    if (result.outcome == Outcome::Done || result.outcome == Outcome::NothingFound)
         warning = conversionWarning(result, session_.settings, detectFile(path));
-        addRecentFile(recent_, path);
-    }
+    if (result.outcome == Outcome::Done) addRecentFile(recent_, path);
     show(std::move(result), warning);
 }
 
@@ -173,9 +200,10 @@ void Desk::showMessageArea() {
 
 void Desk::saveAfterDialog() {
     if (!session_.settings.SaveSettings) return;
-    prepareSettingsFile(session_);
-    saveSettingsAfterDialog(session_.settings, session_.iniPath);
-    saveRecentFiles(session_.iniPath, recent_);
+    saveSettingsFile([this](std::string& reason) {
+        return saveSettingsAfterDialog(session_.settings, session_.iniPath, &reason) &&
+               saveRecentFiles(session_.iniPath, recent_, &reason);
+    });
 }
 
 void Desk::fail(const std::string& text) {

@@ -72,8 +72,9 @@ public:
     std::optional<Placement> placement(const std::vector<Placement>& screens) const;
     // The window's place as it ends, kept at exit.
     void keepPlacement(const Placement& placement) { placement_ = placement; }
-    // After the window has ended: the save at exit (only with SaveSettings).
-    void finish();
+    // After the window has ended: the save at exit (only with SaveSettings);
+    // why it failed, "" when it did not.
+    std::string finish();
 
     // Fills the message area (a grid or text), the report, the title and
     // the indicators, clears status lines 1 and 2 and has the plan view
@@ -111,7 +112,14 @@ private:
     void show(Result result, const std::string& warning = {});
     void showMessageArea();
     void saveAfterDialog();
+    // Saves through save (which returns false with the reason) unless the
+    // settings file could not be read; a failure is shown. The failure's
+    // text, "" when none.
+    template <class Save>
+    std::string saveSettingsFile(Save save);
     void fail(const std::string& text);
+    // A failure shown before the notices of the report at hand.
+    void addFailure(const std::string& text);
 
     Session& session_;
     Front& front_;

@@ -128,23 +128,13 @@ TEST(Bffb, PointNameRule) {
     for (const auto& [name, expected] : cases) EXPECT_EQ(bffbPointName(name), expected) << name;
 }
 
-TEST(Bffb, EmptyInputGivesStartAndClosingRows) {
-    BffbRun r("");
-    r.run();
-    EXPECT_EQ(r.output(),
-              "      1 Start-Line       BFFB     1\r\n"
-              "      2                  1 Sh     0.00000 dz     -0.00000 Z   0.00000\r\n"
-              "      3       -1         1 Db       0.000 Df        0.000 Z   0.00000\r\n"
-              "      4 End-Line                  1\r\n");
-}
-
 TEST(Bffb, NumerationAndLineNumberComeFromTheDialog) {
     const std::pair<BffbParams, const char*> cases[] = {
         {{"2.0", "5.0", "100", "7"}, "    100 Start-Line       BFFB     7\r\n    101"},
         {{"2.0", "5.0", "1", "12345"}, "      1 Start-Line       BFFB   345\r\n      2"},
     };
     for (const auto& [params, start] : cases) {
-        BffbRun r("");
+        BffbRun r(bffbInput());
         BffbParams given = params;
         r.prompts.answer = [given](BffbParams& p) {
             EXPECT_EQ(p.distance, "5.0");  // asked with the defaults

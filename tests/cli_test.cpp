@@ -56,7 +56,7 @@ TEST(Cli, ModelAndSetOverrideTheSettingsFile) {
     test::ScratchDir dir;
     std::string input = dir.file("a.gsi");
     test::writeFile(input, kLeica);
-    test::CliRun r = test::runCli(dir, "convert -q --ini /nonexistent/Tervan.ini --model Leica1200 --set XyzFile=No --set "
+    test::CliRun r = test::runCli(dir, "convert -q --ini " + test::defaultsIni(dir) + " --model Leica1200 --set XyzFile=No --set "
                         "NyxzFile=No --set NxyzFile=No --set TrasFile=Yes --set X0=1000 " + test::shellQuote(input));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
@@ -67,13 +67,13 @@ TEST(Cli, ModelAndSetOverrideTheSettingsFile) {
 
 TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
     test::ScratchDir dir;
-    test::CliRun unknown = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica " + test::shellQuote(dir.file("a.txt")));
+    test::CliRun unknown = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model Leica " + test::shellQuote(dir.file("a.txt")));
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("'Leica' names no reader"), std::string::npos);
 
     std::string good = dir.file("good.txt");
     test::writeFile(good, kLeica);
-    test::CliRun missing = test::runCli(dir, "convert -q --ini /nonexistent/x.ini --model Leica1200 --set XyzFile=No --set "
+    test::CliRun missing = test::runCli(dir, "convert -q --ini " + test::defaultsIni(dir) + " --model Leica1200 --set XyzFile=No --set "
                               "NyxzFile=No --set NxyzFile=No --set TrasFile=No " +
                                   test::shellQuote(dir.file("nothere.txt")) + " " + test::shellQuote(good));
     EXPECT_EQ(missing.status, 1);
@@ -81,7 +81,7 @@ TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
               std::string::npos);
 
     std::filesystem::create_directory(dir.file("folder.txt"));
-    test::CliRun folder = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 " +
+    test::CliRun folder = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model Leica1200 " +
                                                 test::shellQuote(dir.file("folder.txt")));
     EXPECT_EQ(folder.status, 1);
     EXPECT_EQ(folder.out, "");
@@ -90,7 +90,7 @@ TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
 
 TEST(Cli, AutoDetectsEachInputAndConvertsAsItsModelDoes) {
     test::ScratchDir dir;
-    const std::string ini = "--ini /nonexistent/x.ini ";
+    const std::string ini = "--ini " + test::defaultsIni(dir) + " ";
     for (const char* name : {"auto.txt", "named.txt"}) test::writeFile(dir.file(name), kLeica);
     test::writeFile(dir.file("notes.txt"), "Bring the tripod.\nCall the office.\n");
     test::CliRun named = test::runCli(dir, "convert " + ini + "--model Leica1200 " + test::shellQuote(dir.file("named.txt")));
@@ -119,7 +119,7 @@ TEST(Cli, UnwritableOutputExits1) {
     std::string input = dir.file("b.txt");
     test::writeFile(input, kLeica);
     std::filesystem::create_directory(dir.file("b_xyz.txt"));
-    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 " + test::shellQuote(input));
+    test::CliRun r = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model Leica1200 " + test::shellQuote(input));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("cannot write " + dir.file("b_xyz.txt")), std::string::npos);
     EXPECT_TRUE(test::fileExists(dir.file("b_nxyz.txt")));
@@ -133,7 +133,7 @@ TEST(Cli, PrintsTheMessageTextByteForByte) {
         test::ScratchDir dir;
         const std::string input = dir.file(example);
         test::writeFile(input, test::readFile(std::string(TERVAN_EXAMPLES) + "/" + example));
-        test::CliRun r = test::runCli(dir, std::string("convert --ini /nonexistent/x.ini --model ") + model +
+        test::CliRun r = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model " + model +
                                                " --dxf-header " + test::shellQuote(TERVAN_DXF_HEADER) + " " +
                                                test::shellQuote(input));
         ASSERT_EQ(r.status, 0) << r.err;
@@ -165,7 +165,7 @@ TEST(Cli, TakesPathsWithAnyLetters) {
     std::filesystem::create_directory(fsPath(folder));
     const std::string input = folder + "/точки Ñandú.txt";
     test::writeFile(input, kLeica);
-    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 --set 2DFile=No " +
+    test::CliRun r = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model Leica1200 --set 2DFile=No " +
                                            test::shellQuote(input));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, input.size() + 2), "<" + input + ">");
@@ -207,7 +207,7 @@ TEST(Cli, KnownPointsComputeTheCoordinatesOrFailTheRun) {
     std::string input = dir.file("polar.txt"), known = dir.file("known.txt");
     test::writeFile(input, "STS:S\nPPD:B\nRTH:0\nRTV:100\nRTD:10\nPPD:P\nRTH:100\nRTV:100\nRTD:5\n");
     test::writeFile(known, "S 1000 2000 100\nB 1010 2000 100\n");
-    const std::string common = "convert --ini /nonexistent/x.ini --model Pentax300Polar --set XyzFile=No --set "
+    const std::string common = "convert --ini " + test::defaultsIni(dir) + " --model Pentax300Polar --set XyzFile=No --set "
                                "NyxzFile=No --set TrasFile=No --set 2DFile=No ";
     test::CliRun r = test::runCli(dir, common + "--set ComputeXYZ=Yes --known " + test::shellQuote(known) + " " +
                                            test::shellQuote(input));

@@ -242,6 +242,17 @@ TEST(KnownPoints, TheListIsReadByItsName) {
         EXPECT_FALSE(error.empty());
         EXPECT_TRUE(known.points.empty());
     }
+    // Every kind of line end gives both points, the last line with or
+    // without one.
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        for (const char* last : {"", end}) {
+            test::writeFile(dir.file("k.txt"), std::string("A 1 2 3") + end + "B 4 5 6" + last);
+            ASSERT_TRUE(readKnownPoints(dir.file("k.txt"), known, error));
+            ASSERT_EQ(known.points.size(), 2u) << "line end " << int(end[0]) << ", last " << int(last[0]);
+            EXPECT_EQ(known.points[1].N, "B");
+            EXPECT_EQ(known.points[1].Z, 6);
+        }
+    }
 }
 
 // Whole conversions: a Pentax polar file whose station A has its

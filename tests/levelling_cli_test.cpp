@@ -19,7 +19,7 @@ TEST(LevellingCli, HvsdRunIsReproducibleWithASeed) {
     test::ScratchDir dir;
     std::string input = dir.file("job.txt");
     test::writeFile(input, kLeica);
-    std::string common = "convert --ini /nonexistent/x.ini --model Leica1200 --hvsd " + test::shellQuote(input);
+    std::string common = "convert --ini " + test::defaultsIni(dir) + " --model Leica1200 --hvsd " + test::shellQuote(input);
     test::CliRun a = test::runCli(dir, common + " --seed 7");
     std::string nxyz = test::readFile(dir.file("job_nxyz.txt"));
     test::CliRun b = test::runCli(dir, common + " --seed 7");
@@ -39,7 +39,7 @@ TEST(LevellingCli, BffbWithSeedGivesTheSameBytes) {
     std::string input = dir.file("line.dat");
     test::writeFile(input, test::readFile(test::dataPath("levelling/bffb-seeded/input.dat")));
     std::string common =
-        "convert -q --ini /nonexistent/x.ini --model " + test::shellQuote("Dini BF") + " " + test::shellQuote(input);
+        "convert -q --ini " + test::defaultsIni(dir) + " --model " + test::shellQuote("Dini BF") + " " + test::shellQuote(input);
     ASSERT_EQ(test::runCli(dir, common + " --seed 42").status, 0);
     EXPECT_EQ(test::readFile(dir.file("line_.dat")),
               test::readFile(test::dataPath("levelling/bffb-seeded/expected_.dat")));
@@ -51,7 +51,7 @@ TEST(LevellingCli, Dna8InputNamedDatExits1AndSaysWhy) {
     test::ScratchDir dir;
     std::string input = dir.file("level.dat");
     test::writeFile(input, "410001+?......1 \n");
-    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model DNA8 " + test::shellQuote(input));
+    test::CliRun r = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model DNA8 " + test::shellQuote(input));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find(input + " not written: it is the input file"), std::string::npos);
     EXPECT_EQ(test::readFile(input), "410001+?......1 \n");
@@ -64,7 +64,7 @@ TEST(LevellingCli, AFirstRowNumberPastTheLastIsRefused) {
     std::string input = dir.file("line.dat");
     test::writeFile(input, test::readFile(test::dataPath("levelling/bffb-seeded/input.dat")));
     std::string common =
-        "convert --ini /nonexistent/x.ini --model " + test::shellQuote("Dini BF") + " --seed 1 " + test::shellQuote(input) + " --bffb 2.0,5.0,";
+        "convert --ini " + test::defaultsIni(dir) + " --model " + test::shellQuote("Dini BF") + " --seed 1 " + test::shellQuote(input) + " --bffb 2.0,5.0,";
     // The line has 17 rows, numbered up to 9999999.
     test::CliRun refused = test::runCli(dir, common + "2147483647,1");
     EXPECT_EQ(refused.status, 1);
