@@ -128,6 +128,19 @@ TEST(Bffb, PointNameRule) {
     for (const auto& [name, expected] : cases) EXPECT_EQ(bffbPointName(name), expected) << name;
 }
 
+// Values whose rows could not keep their columns are refused, naming the
+// value; a text without digits reads as 0, as the dialog always took it.
+TEST(Bffb, ValuesThatCannotKeepTheColumnsAreRefused) {
+    const std::pair<BffbParams, const char*> cases[] = {
+        {{"1e308", "5.0", "1", "1"}, "Calc BFFB line: R 1e308 is too large (at most 99999)"},
+        {{"2.0", "-1e6", "1", "1"}, "Calc BFFB line: HD -1e6 is too large (at most 99999)"},
+        {{"nan", "5.0", "1", "1"}, "Calc BFFB line: R nan is not a finite number"},
+        {{"2.0", "inf", "1", "1"}, "Calc BFFB line: HD inf is not a finite number"},
+        {{"abc", "99999", "abc", "99999999999"}, ""},
+    };
+    for (const auto& [params, said] : cases) EXPECT_EQ(bffbRefusal(bffbInput(), params), said) << params.reading;
+}
+
 TEST(Bffb, NumerationAndLineNumberComeFromTheDialog) {
     const std::pair<BffbParams, const char*> cases[] = {
         {{"2.0", "5.0", "100", "7"}, "    100 Start-Line       BFFB     7\r\n    101"},

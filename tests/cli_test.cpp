@@ -1,6 +1,14 @@
 // tervan-cli as a user runs it: options, outputs, exit codes.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "cli/options.h"
 #include "cli_runner.h"
 #include "core/files.h"
@@ -170,6 +178,100 @@ TEST(Cli, TakesPathsWithAnyLetters) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, input.size() + 2), "<" + input + ">");
     EXPECT_EQ(test::readFile(folder + "/точки Ñandú_nxyz.txt"), "    P1    700.250    400.500     50.100\r\n");
+}
+
+// Every way a run can fail after a good one: the run says why (also with
+// -q), exits 1 (2 when the model finds nothing), and the outputs of the
+// good run keep their bytes, unless only the named output is refused.
+TEST(Cli, AFailedRunSaysWhyAndKeepsTheOutputsBefore) {
+    struct Case {
+        const char* name;
+        std::function<void(const test::ScratchDir&)> setup;
+        std::string args;  // "%s" is the defaults' settings file
+        int status;
+        std::string said;  // on standard error; "%d" is the scratch folder
+        bool othersWritten = false;
+    };
+    const std::string job = "job.txt";
+    const auto write = [](const char* name, std::string bytes) {
+        return [=](const test::ScratchDir& dir) { test::writeFile(dir.file(name), bytes); };
+    };
+    const auto nothing = [](const test::ScratchDir&) {};
+    std::vector<Case> cases = {
+        {"a letter", write("job.txt", "Dear colleague,\nhere are\nthe points\nof Monday.\n"),
+         "-q --model Zeiss3303", 2, "no point of model Zeiss3303 found in %d/job.txt (4 lines read); nothing written"},
+        {"an empty input", write("job.txt", ""), "--model Leica1200", 2, "%d/job.txt is empty; nothing written"},
+        {"a letter under auto", write("job.txt", "Dear colleague,\n"), "--model auto", 2, "no model fits"},
+        {"settings missing", nothing, "--model Leica1200 --ini %d/gone.ini", 1,
+         "cannot read settings %d/gone.ini: No such file or directory"},
+        {"settings a folder", nothing, "--model Leica1200 --ini %d", 1, "cannot read settings %d: it is a folder"},
+        {"X0 no number", nothing, "--model Leica1200 --set X0=nan", 1,
+         "the setting X0=nan is not a finite number; nothing written"},
+        {"X0 too large", nothing, "--model Leica1200 --set X0=1e308 --set x1000=Yes", 1,
+         "the setting X0=1e308 is too large (at most 1000000000); nothing written"},
+        {"dH no number", nothing, "--model Leica1200 --hvsd --set dH=inf", 1,
+         "the setting dH=inf is not a finite number; nothing written"},
+        {"a known point too large", write("k.txt", "A 1e308 5 6\n"),
+         "--model Leica1200 --set ComputeXYZ=Yes --known %d/k.txt", 1,
+         "the known point A has X 1e+308, which is too large (at most 1000000000); nothing written"},
+        // One output refused: named with its reason, also by a quiet run,
+        // and the others written.
+        {"settings named like an output", [](const test::ScratchDir& dir) {
+             test::writeFile(dir.file("job.kor"), test::readFile(dir.file("defaults.ini")));
+         },
+         "-q --model Leica1200 --ini %d/job.kor", 1, "%d/job.kor not written: it is the settings file", true},
+        {"a DXF header named like an output", nothing, "-q --model Leica1200 --dxf-header %d/job_xyz.txt", 1,
+         "%d/job_xyz.txt not written: it is the DXF header file", true},
+        {"a folder in an output's place", [](const test::ScratchDir& dir) {
+             std::filesystem::remove(dir.file("job_nxyz.txt"));
+             std::filesystem::create_directory(dir.file("job_nxyz.txt"));
+         },
+         "-q --model Leica1200", 1, "cannot write %d/job_nxyz.txt: Is a directory", true},
+    };
+#ifndef _WIN32
+    // A FIFO as any file the run reads is refused at once, never waited on.
+    const auto fifo = [](const char* name) {
+        return [=](const test::ScratchDir& dir) {
+            std::filesystem::remove(dir.file(name));
+            ASSERT_EQ(::mkfifo(dir.file(name).c_str(), 0600), 0);
+        };
+    };
+    cases.push_back({"a FIFO input", fifo("job.txt"), "--model Leica1200", 1, "job.txt: it is not a regular file"});
+    cases.push_back({"a FIFO input under auto", fifo("job.txt"), "--model auto", 1, "it is not a regular file"});
+    cases.push_back({"FIFO settings", fifo("f.ini"), "--model Leica1200 --ini %d/f.ini", 1,
+                     "cannot read settings %d/f.ini: it is not a regular file"});
+    // The drawing is refused before it is begun; the others are written.
+    cases.push_back({"a FIFO DXF header", fifo("h.txt"), "-q --model Leica1200 --dxf-header %d/h.txt", 1,
+                     "it is not a regular file", true});
+    cases.push_back({"FIFO known points", fifo("k.txt"), "--model Leica1200 --set ComputeXYZ=Yes --known %d/k.txt", 1,
+                     "cannot read the known points %d/k.txt: it is not a regular file"});
+#endif
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ScratchDir dir;
+        const std::string input = dir.file(job);
+        test::writeFile(input, kLeica);
+        const std::string defaults = test::defaultsIni(dir);
+        test::CliRun first = test::runCli(dir, "convert -q --ini " + defaults + " --model Leica1200 " +
+                                                   test::shellQuote(input));
+        ASSERT_EQ(first.status, 0) << first.err;
+        std::map<std::string, std::string> before;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.is_regular_file() && entry.path().filename() != "stdout" && entry.path().filename() != "stderr")
+                before[entry.path().string()] = test::readFile(entry.path().string());
+        c.setup(dir);
+        const std::string folder = dir.path().string();
+        std::string args = test::replaceAll(c.args, "%d", folder);
+        if (args.find("--ini") == std::string::npos) args += " --ini " + defaults;
+        test::CliRun r = test::runCli(dir, "convert " + args + " " + test::shellQuote(input));
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE(r.err.find(test::replaceAll(c.said, "%d", folder)), std::string::npos) << r.err;
+        if (c.othersWritten) continue;
+        for (const auto& [path, bytes] : before)
+            if (path != input) EXPECT_EQ(test::readFile(path), bytes) << path;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            EXPECT_EQ(entry.path().string().find("tervan-tmp"), std::string::npos) << entry.path();
+    }
 }
 
 TEST(CliOptions, ParsesEveryOption) {

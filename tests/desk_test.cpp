@@ -11,6 +11,7 @@
 #include "conversion/models.h"
 #include "core/ini.h"
 #include "serial_test_util.h"
+#include "core/output_file.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -568,6 +569,35 @@ TEST(DeskDetection, AModelThatFindsLittleWarnsAndNamesTheModelThatFits) {
         EXPECT_EQ(r.front.report.status.tone, c.tone) << c.file;
         const std::string& status = r.front.status[3];
         EXPECT_EQ(status.substr(status.size() - std::min(status.size(), std::strlen(c.ends))), c.ends) << status;
+    }
+}
+
+// The window never saves over a settings file that it could not read, and
+// a save that fails is said; either way the file stays as it was.
+TEST(DeskSettings, ASaveThatCannotBeDoneIsSaidAndChangesNothing) {
+    {
+        test::ScratchDir dir;
+        const std::string folder = dir.path().string() + "/";
+        std::filesystem::create_directory(folder + "Tervan.ini");
+        Session session;
+        FakeFront front;
+        desk::startSession(session, folder, "");
+        desk::Desk desk(session, front, ReceiverOptions{.logFolder = "", .openPort = {}, .clock = test::march5th2009});
+        desk.start();
+        const std::string said = "cannot read settings " + folder + "Tervan.ini: it is a folder; the settings are not saved";
+        EXPECT_EQ(front.status[3], said);
+        EXPECT_EQ(desk.finish(), said);
+        EXPECT_TRUE(std::filesystem::is_directory(folder + "Tervan.ini"));
+    }
+    {
+        DeskRig r;
+        const std::string before = r.ini();
+        injectWriteFailure("Tervan.ini");
+        const std::string said = r.desk->finish();
+        injectWriteFailure("");
+        EXPECT_EQ(said, "cannot save settings " + r.folder + "Tervan.ini: " + std::strerror(ENOSPC));
+        EXPECT_EQ(r.front.status[3], said);
+        EXPECT_EQ(r.ini(), before);
     }
 }
 
