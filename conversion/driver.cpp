@@ -70,9 +70,11 @@ Result refused(const std::string& why) {
 
 // A levelling model writes its line file as it reads, so its input (a
 // small file) is read whole before.
-Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
-    std::string bytes, reason;
-    if (!readWholeFile(path, bytes, reason)) return cannotRead(path, reason);
+Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, Input& file,
+                        Prompts& prompts) {
+    std::string bytes;
+    for (std::string_view chunk; !(chunk = file.peek()).empty(); file.skip(chunk.size())) bytes.append(chunk);
+    if (file.failed()) return cannotRead(path, file.reason());
     if (bytes.empty()) return nothingFound(path, model.name, 0);
     Result result;
     BffbParams params;
@@ -116,15 +118,13 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
 // a block at a time into a store of its own, which becomes the session's
 // once the last byte has been read; a read that fails part-way changes
 // nothing and writes nothing.
-Result convertWith(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
-    if (model.level) return convertLevelling(session, model, path, prompts);
-    InputFile file;
-    if (std::string reason; !file.open(path, reason)) return cannotRead(path, reason);
+Result convertWith(Session& session, const ModelEntry& model, const std::string& path, Input& input,
+                   Prompts& prompts) {
+    if (model.level) return convertLevelling(session, model, path, input, prompts);
     Result result;
     PointStore store;
     store.orientation = session.store.orientation;
     store.sendCursor = session.store.sendCursor;
-    Input input(file);
     ReaderContext ctx{store, result};
     model.read(input, ctx);
     if (input.failed()) return cannotRead(path, input.reason());
@@ -179,13 +179,19 @@ Result convert(Session& session, const std::string& path, Prompts& prompts) {
         result.summary = "unknown model " + session.settings.Model;
         return noReader(session, path, std::move(result));
     }
+    // The input is opened once: detection looks at its first block, which
+    // the reader then reads from the start.
+    InputFile file;
+    if (std::string reason; !file.open(path, reason)) return cannotRead(path, reason);
+    Input input(file);
     Result detected;
     if (detect) {
-        std::string start, reason;
-        if (!readFileStart(path, kDetectBytes, start, reason)) return cannotRead(path, reason);
-        if (!detectInto(session.settings, path, start, detected)) return noReader(session, path, detected);
+        // One byte more than the sample: whether the file goes on after it.
+        const std::string_view head = input.peek().substr(0, kDetectBytes + 1);
+        if (input.failed()) return cannotRead(path, input.reason());
+        if (!detectInto(session.settings, path, head, detected)) return noReader(session, path, detected);
     }
-    Result result = convertWith(session, *findModel(session.settings.Model), path, prompts);
+    Result result = convertWith(session, *findModel(session.settings.Model), path, input, prompts);
     result.detected = std::move(detected.detected);
     result.alsoFits = std::move(detected.alsoFits);
     return result;

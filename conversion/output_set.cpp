@@ -1,6 +1,8 @@
 #include "conversion/output_set.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <deque>
 #include <vector>
 
@@ -63,8 +65,15 @@ struct Job {
 
 void writeOne(const Session& session, const std::vector<ReadFile>& read, Job& job) {
     std::vector<std::string> header;
-    if (const char* what = readByRun(job.path, read)) {
+    // One look at what is in the output's place: one of the files read, a
+    // folder, or a file to replace.
+    const FileId id = fileId(job.path);
+    if (const char* what = readByRun(id, read)) {
         job.report = {job.path, OutputStatus::IsInput, what};
+        return;
+    }
+    if (id.folder) {
+        job.report = {job.path, OutputStatus::Failed, std::strerror(EISDIR)};
         return;
     }
     if (job.entry->drawing && !readDxfHeader(session.dxfHeaderPath, header, job.report.reason)) {
@@ -130,13 +139,14 @@ std::vector<ReadFile> filesRead(const Session& session) {
     return read;
 }
 
-const char* readByRun(const std::string& path, const std::vector<ReadFile>& read) {
-    if (read.empty()) return nullptr;
-    const FileId id = fileId(path);
-    if (!id.valid) return nullptr;
+const char* readByRun(const FileId& id, const std::vector<ReadFile>& read) {
     for (const ReadFile& file : read)
         if (file.id == id) return file.what;
     return nullptr;
+}
+
+const char* readByRun(const std::string& path, const std::vector<ReadFile>& read) {
+    return read.empty() ? nullptr : readByRun(fileId(path), read);
 }
 
 void writeOutputs(Session& session, const std::string& baseName, Result& result, ScaleStep scale) {

@@ -63,6 +63,7 @@ std::vector<ReadFile> filesRead(const Session& session);
 // What path is when it names one of the files read (also through another
 // spelling, a hard link or a symbolic link); nullptr when none.
 const char* readByRun(const std::string& path, const std::vector<ReadFile>& read);
+const char* readByRun(const FileId& id, const std::vector<ReadFile>& read);
 
 // The line of the message text when a run's outputs were left as they were.
 inline constexpr const char* kNothingReplaced =

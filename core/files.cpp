@@ -90,7 +90,7 @@ FileId fileId(const std::string& path) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!fileIdentity(path, info)) return {};
     return {info.dwVolumeSerialNumber, (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
-            true};
+            true, (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
 }
 
 bool sameFile(const std::string& a, const std::string& b) { return fileId(a) == fileId(b); }
@@ -155,7 +155,8 @@ bool isFile(const std::string& path) {
 FileId fileId(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
-    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino), true};
+    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino), true,
+            S_ISDIR(st.st_mode)};
 }
 
 bool sameFile(const std::string& a, const std::string& b) { return fileId(a) == fileId(b); }

@@ -46,6 +46,7 @@ bool sameFile(const std::string& a, const std::string& b);
 struct FileId {
     unsigned long long volume = 0, index = 0;
     bool valid = false;  // false when the file does not exist
+    bool folder = false;
     bool operator==(const FileId& other) const {
         return valid && other.valid && volume == other.volume && index == other.index;
     }

@@ -78,10 +78,6 @@ bool OutputFile::openTemporary(const std::string& path) {
     failed_ = false;
     error_.clear();
     path_ = path;
-    if (isFolder(path)) {
-        fail(EISDIR);
-        return false;
-    }
     static std::atomic<unsigned> count{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = strf("%s.%d-%u.tervan-tmp", path.c_str(), processId(), count++);

@@ -61,14 +61,16 @@ void Desk::fileOpen() {
 
 void Desk::openFile(const std::string& path) {
     SettingsForm form{.fileName = path, .values = session_.settings, .modelHint = {}};
-    preselectModel(form, detectFile(path));
+    // Detected once: for the model offered, and for the warning after.
+    const Detection detection = detectFile(path);
+    preselectModel(form, detection);
     // Cancel leaves every setting as it was, and writes nothing: clearing
     // the flags would silently switch off every output and the saving of
     // the settings.
     const bool accepted = front_.editSettings(form);
     if (accepted) {
         session_.settings = form.values;
-        convertFile(path);
+        convertFile(path, &detection);
     }
     refresh();
     if (accepted) saveAfterDialog();
@@ -158,11 +160,11 @@ void Desk::select(std::size_t record) {
     front_.showSelection(record);
 }
 
-void Desk::convertFile(const std::string& path) {
+void Desk::convertFile(const std::string& path, const Detection* detection) {
     Result result = convert(session_, path, prompts_);
     std::string warning;
     if (result.outcome == Outcome::Done || result.outcome == Outcome::NothingFound)
-        warning = conversionWarning(result, session_.settings, detectFile(path));
+        warning = conversionWarning(result, session_.settings, detection ? *detection : detectFile(path));
     if (result.outcome == Outcome::Done) addRecentFile(recent_, path);
     show(std::move(result), warning);
 }

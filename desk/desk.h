@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/detect.h"
 #include "conversion/driver.h"
 #include "conversion/session.h"
 #include "desk/front.h"
@@ -108,7 +109,8 @@ private:
 
     enum class View { Text, Points, Levelling };
 
-    void convertFile(const std::string& path);
+    // detection: the file's, when it was detected already.
+    void convertFile(const std::string& path, const Detection* detection = nullptr);
     void show(Result result, const std::string& warning = {});
     void showMessageArea();
     void saveAfterDialog();
