@@ -38,11 +38,11 @@ const std::array kOutputs = {
 // read.
 bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std::string& reason) {
     std::string bytes;
-    if (!isFile(path) && !isFolder(path)) {
-        reason = "the DXF header file " + path + " is missing";
-        return false;
-    }
     if (!readWholeFile(path, bytes, reason)) {
+        if (reason == std::strerror(ENOENT)) {
+            reason = "the DXF header file " + path + " is missing";
+            return false;
+        }
         reason = "the DXF header file " + path + " cannot be read: " + reason;
         return false;
     }
