@@ -15,9 +15,13 @@ _tervan_cli() {
       COMPREPLY=($(compgen -f -- "${cur:-/dev/tty}"))
       return ;;
     --model)
-      # Names end where two blanks begin ("Dini USB" has one).
-      local IFS=$'\n'
-      COMPREPLY=($(compgen -W "$("${COMP_WORDS[0]}" models 2>/dev/null | sed -n 's/^\([^ ].*[^ ]\)  .*/\1/p' | sed 's/ /\\ /g')" -- "$cur"))
+      # Names end where two blanks begin ("Dini USB" has one), and go on
+      # the command line with their blanks escaped.
+      local name
+      COMPREPLY=()
+      while IFS= read -r name; do
+        [[ $name == "$cur"* ]] && COMPREPLY+=("$(printf '%q' "$name")")
+      done < <("${COMP_WORDS[0]}" models 2>/dev/null | sed -n 's/^\([^ ].*[^ ]\)  .*/\1/p')
       return ;;
     --set)
       COMPREPLY=($(compgen -S = -W "$("${COMP_WORDS[0]}" keys 2>/dev/null | cut -d' ' -f1)" -- "$cur"))
