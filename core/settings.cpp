@@ -46,6 +46,8 @@ const std::array kKeys = {
     TEXT("Model", "PointsLayer", KeyKind::NonEmpty, PointsLayer, "LayerPOINTS:"),
     FLAG("ComputeXYZ", ComputeXYZ, "Compute XYZ"),
     TEXT("Model", "KnownPoints", KeyKind::Path, KnownPoints, "Known points…"),
+    TEXT("Model", "LevelTolerance", KeyKind::NonZero, LevelTolerance, "Level tolerance mm/√km:"),
+    FLAG("AdjustedFile", AdjustedFile, "Adjusted"),
     TEXT("DpiHeader", "Line1", KeyKind::Header, DpiLine1, ""),
     TEXT("DpiHeader", "Line2", KeyKind::Header, DpiLine2, ""),
     TEXT("DpiHeader", "Line3", KeyKind::Header, DpiLine3, ""),

@@ -41,6 +41,9 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
     }
     if (!result.knownPointsError.empty()) add(Tone::Failure, result.knownPointsError);
     for (const std::string& text : result.warnings) add(Tone::Warning, text);
+    for (const LineClosure& c : result.closures)
+        add(c.closing == Closing::Within ? Tone::Good : c.closing == Closing::Over ? Tone::Failure : Tone::Plain,
+            c.summary);
     if (!warning.empty()) add(Tone::Warning, result.summary + "; " + warning);
     std::stable_partition(report.notices.begin(), report.notices.end(),
                           [](const Notice& n) { return n.tone == Tone::Failure; });

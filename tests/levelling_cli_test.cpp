@@ -47,6 +47,43 @@ TEST(LevellingCli, BffbWithSeedGivesTheSameBytes) {
     EXPECT_EQ(test::readFile(dir.file("line_.dat")).substr(0, 37), "    100 Start-Line       BFFB     3\r\n");
 }
 
+// A DNA8 line of two set-ups from A1 (100.00000) to B2, whose level height
+// 100.00320 is 3.2 mm over its benchmark; 0.1 km allows 20·√0.1 = 6.3 mm.
+// The benchmarks are a list of names and heights, taken without ComputeXYZ.
+TEST(LevellingCli, ALineClosesOnItsBenchmark) {
+    test::ScratchDir dir;
+    const std::string input = dir.file("line.gsi"), known = dir.file("bm.txt");
+    test::writeFile(input,
+                    "410001+?......1 \r\n"
+                    "110002+000000A1 83..58+10000000 \r\n"
+                    "110003+000000A1 32...8+02000000 331.28+00150000 390...+00000003 \r\n"
+                    "110004+000000T1 32...8+02000000 332.28+00050000 390...+00000003 \r\n"
+                    "110005+000000T1 573..8+00000000 574..8+00000000 83..28+10100000 \r\n"
+                    "110006+000000T1 32...8+03000000 331.28+00120000 390...+00000003 \r\n"
+                    "110007+000000B2 32...8+03000000 332.28+00219680 390...+00000003 \r\n"
+                    "110008+000000B2 573..8+00000000 574..8+00000000 83..28+10000320 \r\n");
+    test::writeFile(known, "B2 100.0000\n");
+    const std::string common = "convert --ini /nonexistent/x.ini --model DNA8 --known " + test::shellQuote(known) +
+                               " " + test::shellQuote(input);
+    test::CliRun r = test::runCli(dir, common + " --set AdjustedFile=Yes");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.find("ComputeXYZ"), std::string::npos) << r.err;
+    const std::string summary =
+        "line 1: 0.100 km, 2 set-ups, misclosure +3.2 mm, allowed \xC2\xB1" "6.3 mm: within tolerance";
+    EXPECT_NE(r.err.find(": " + summary + "\n"), std::string::npos) << r.err;
+    EXPECT_EQ(test::readFile(dir.file("line_adj.txt")),
+              summary + "\r\n"
+              "name               distance       height   corr mm     adjusted\r\n"
+              "A1                    0.000    100.00000      0.00    100.00000\r\n"
+              "T1                   40.000    101.00000     -1.28    100.99872\r\n"
+              "B2                  100.000    100.00320     -3.20    100.00000\r\n");
+
+    // over a tolerance of 2 mm per √km it is over, and still done
+    r = test::runCli(dir, common + " --set LevelTolerance=2");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("misclosure +3.2 mm, allowed \xC2\xB1" "0.6 mm: over tolerance"), std::string::npos) << r.err;
+}
+
 TEST(LevellingCli, Dna8InputNamedDatExits1AndSaysWhy) {
     test::ScratchDir dir;
     std::string input = dir.file("level.dat");
