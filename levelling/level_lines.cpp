@@ -87,8 +87,10 @@ std::string trimmed(std::string_view name) {
 
 // The points of the lines, as the rows meet them: the start point, the fore
 // point of every set-up (its height from the height row after it, else from
-// the readings) and the intermediate sights with their own heights.
-struct Dna8Points {
+// the readings) and the intermediate sights with their own heights. A line
+// without a start height takes the first height the level gives for the
+// points before it.
+struct LinePoints {
     std::vector<LevelLine>& lines;
     LevelLine current;
     double along = 0;      // distance of the last turning point from the start
@@ -97,11 +99,13 @@ struct Dna8Points {
     double backReading = 0;
     double turnHeight = 0;  // height of the last turning point
     double intermediateDistance = 0;
+    bool heightGiven = false;  // the level gave a height in this line
 
     void startLine(int number) {
         finish();
         current = {.number = number};
         along = backAt = backSight = backReading = turnHeight = 0;
+        heightGiven = false;
     }
     void startHeight(std::string_view name, double height) {
         const int number = current.number;
@@ -109,6 +113,7 @@ struct Dna8Points {
         current.points.push_back({.name = trimmed(name), .height = height});
         along = backAt = backSight = backReading = 0;
         turnHeight = height;
+        heightGiven = true;
     }
     void back(std::string_view name, double reading, double distance) {
         if (current.points.empty()) current.points.push_back({.name = trimmed(name), .height = turnHeight});
@@ -129,7 +134,10 @@ struct Dna8Points {
     void height(std::string_view name, double value) {
         if (!current.points.empty() && current.points.size() > 1 && !current.points.back().intermediate &&
             current.points.back().name == trimmed(name)) {
+            if (!heightGiven)
+                for (LevelPoint& p : current.points) p.height += value - current.points.back().height;
             current.points.back().height = turnHeight = value;
+            heightGiven = true;
         }
     }
     void intermediate(std::string_view name, double value) {
@@ -153,7 +161,7 @@ struct Dna8Line {
     OutputFile& out;
     std::string& text;
     Result& counts;
-    Dna8Points points;
+    LinePoints points;
     int row = 1;
     int line = 0;
     std::string name = "         ";
@@ -279,6 +287,7 @@ void reduceDiniUsb(LevelJob& job) {
     std::string& text = job.result.message;
     int row = 1;
     std::string lineNumber = "    ";
+    LinePoints points{job.lines};
     forEachLine(job.input, job.result, [&](std::string_view line) {
         std::string name(columns(line, 22, 35));
         std::string tag1(columns(line, 50, 51));
@@ -291,6 +300,7 @@ void reduceDiniUsb(LevelJob& job) {
         if (name == "Start-Line    " || name == "End-Line      ") {
             std::string header(line.size() >= 48 ? columns(line, 22, 48) : lastChars(line, 27));
             lineNumber = lastChars(header, 4);
+            if (name == "Start-Line    ") points.startLine(toInteger(lineNumber));
             out.print(kDiniHeaderFile, row, header.c_str());
             appendf(text, kDiniHeaderText, row, header.c_str());
             addLevelRow(job.result, {strf("%d", row), header});
@@ -302,6 +312,14 @@ void reduceDiniUsb(LevelJob& job) {
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     tag2.c_str(), value2.c_str(), tag3.c_str(), value3.c_str());
             addLevelRow(job.result, {strf("%d", row), name, "3", lineNumber, tag1, value1, tag2, value2, tag3, value3});
+            if (tag1 == "Rb")
+                points.back(name, toNumber(value1), toNumber(value2));
+            else if (tag1 == "Rf")
+                points.fore(name, toNumber(value1), toNumber(value2));
+            else if (tag1 == "  " && points.current.points.empty())
+                points.startHeight(name, toNumber(value3));
+            else if (tag1 == "  ")
+                points.height(name, toNumber(value3));
         } else if (tag1 == "Sh") {
             // Value 1 fills both value slots: the row shows it after Sh and
             // again after dz.
@@ -319,6 +337,7 @@ void reduceDiniUsb(LevelJob& job) {
         ++job.result.rowsWritten;
         return true;
     });
+    points.finish();
 }
 
 }  // namespace tervan

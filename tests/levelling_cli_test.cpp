@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#include "core/printf.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -82,6 +83,26 @@ TEST(LevellingCli, ALineClosesOnItsBenchmark) {
     r = test::runCli(dir, common + " --set LevelTolerance=2");
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("misclosure +3.2 mm, allowed \xC2\xB1" "0.6 mm: over tolerance"), std::string::npos) << r.err;
+
+    // the same line from a Dini, whose line file gives no start height: the
+    // level's first height puts the points before it in place
+    auto row = [](const char* name, const char* tag1, const char* v1, const char* tag2, const char* v2,
+                  const char* tag3, const char* v3) {
+        return strf("For M5|Adr 00001|KD1 %-14s%13s|%-2s%16s    |%-3s%15s    |%-1s%16s |\r\n", name, "", tag1, v1, tag2,
+                    v2, tag3, v3);
+    };
+    const std::string dini = dir.file("line.txt");
+    test::writeFile(dini, strf("For M5|Adr 00001|TO  %-14s%-9s%4s|\r\n", "Start-Line", "BF", "0007") +
+                              row("A1", "Rb", "1.50000 m", "HD", "20.000 m", "", "") +
+                              row("T1", "Rf", "0.50000 m", "HD", "20.000 m", "", "") +
+                              row("T1", "", "", "", "", "Z", "101.00000 m") +
+                              row("T1", "Rb", "1.20000 m", "HD", "30.000 m", "", "") +
+                              row("B2", "Rf", "2.19680 m", "HD", "30.000 m", "", "") +
+                              row("B2", "", "", "", "", "Z", "100.00320 m"));
+    r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model \"Dini USB\" --known " + test::shellQuote(known) +
+                              " " + test::shellQuote(dini));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("line 7: 0.100 km, 2 set-ups, misclosure +3.2 mm"), std::string::npos) << r.err;
 }
 
 TEST(LevellingCli, Dna8InputNamedDatExits1AndSaysWhy) {
