@@ -12,6 +12,8 @@ const char* textColour(desk::Tone tone) {
             return "#7a4d00";
         case desk::Tone::Failure:
             return "#a4001d";
+        case desk::Tone::Good:
+            return "#1d6b1d";
         case desk::Tone::Plain:
             break;
     }
@@ -19,7 +21,10 @@ const char* textColour(desk::Tone tone) {
 }
 
 const char* backgroundColour(desk::Tone tone) {
-    return tone == desk::Tone::Failure ? "#fde3e6" : tone == desk::Tone::Warning ? "#fff1c7" : nullptr;
+    return tone == desk::Tone::Failure   ? "#fde3e6"
+           : tone == desk::Tone::Warning ? "#fff1c7"
+           : tone == desk::Tone::Good    ? "#e0f5e0"
+                                         : nullptr;
 }
 
 }  // namespace

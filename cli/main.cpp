@@ -89,6 +89,8 @@ int tervan::convertInput(Session& session, const CliOptions& options, const std:
         std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.summary.c_str());
         for (const std::string& warning : result.warnings)
             std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), warning.c_str());
+        for (const LineClosure& closure : result.closures)
+            std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), closure.summary.c_str());
     }
     if (!result.knownPointsError.empty()) {
         std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.knownPointsError.c_str());
@@ -176,7 +178,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), usageOf("").c_str());
         return kUsageError;
     }
-    if (options.known && !session.settings.ComputeXYZ)
+    // For the levelling models the known points are the benchmarks.
+    if (options.known && !session.settings.ComputeXYZ && !isLevelModel(session.settings.Model) &&
+        session.settings.Model != kAutoModel)
         std::fprintf(stderr, "tervan-cli: --known is used only with ComputeXYZ=Yes (--set ComputeXYZ=Yes)\n");
     if (!options.port.empty()) session.settings.ComName = options.port;
     options.detectModel = session.settings.Model == kAutoModel;

@@ -2,6 +2,7 @@
 
 #include "conversion/compute_xyz.h"
 #include "conversion/detect.h"
+#include "conversion/line_closing.h"
 #include "conversion/models.h"
 #include "conversion/output_set.h"
 #include "core/input.h"
@@ -111,6 +112,7 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
     if (result.outputs.back().status != OutputStatus::Written) result.rowsWritten = 0;
     result.summary = strf("%ld lines read, %ld rows written, %ld lines ignored", result.linesRead, result.rowsWritten,
                           result.linesIgnored);
+    if (!job.lines.empty()) closeLevelLines(session, job.lines, path, result);
     return result;
 }
 

@@ -1,9 +1,13 @@
 #include "conversion/known_points.h"
 
+#include <array>
+
 #include "conversion/models.h"
+#include "conversion/line_shapes.h"
 #include "core/input.h"
 #include "core/numbers.h"
 #include "core/printf.h"
+#include "core/text.h"
 
 namespace tervan {
 namespace {
@@ -49,6 +53,28 @@ bool readKnownPoints(const std::string& path, PointStore& known, std::string& er
             }
         }
     }
+    return true;
+}
+
+bool readBenchmarks(const std::string& path, Benchmarks& benchmarks, std::string& error) {
+    benchmarks.clear();
+    std::string bytes;
+    if (!readWholeFile(path, bytes, error)) return false;
+    // Name and height alone first: a list's reader would take the height
+    // for a coordinate.
+    Input input(bytes);
+    Result counts;
+    forEachLine(input, counts, [&](std::string_view line) {
+        std::array<std::string_view, 3> f;
+        splitFields(line, kListSeparators, f);
+        if (f[0].empty() || f[1].empty() || !f[2].empty() || !isNumberText(f[1])) return false;
+        benchmarks.try_emplace(normaliseName(f[0]), toNumber(f[1]));
+        return true;
+    });
+    PointStore known;
+    if (!readKnownPoints(path, known, error)) return false;
+    for (const Point& p : known.points)
+        if (!isZeroPoint(p)) benchmarks.try_emplace(std::string(std::string_view(p.N)), p.Z);
     return true;
 }
 

@@ -32,6 +32,14 @@ enum class Outcome {
     NothingToDo,  // H, V, SD with nothing to compute
 };
 
+// How a levelling line closed on its known heights.
+enum class Closing { NotClosed, Within, Over };
+
+struct LineClosure {
+    std::string summary;  // "line 1: 0.412 km, 6 set-ups, misclosure +3.2 mm, ..."
+    Closing closing = Closing::NotClosed;
+};
+
 struct Result {
     Outcome outcome = Outcome::Done;
     // The message text: the observation table or the levelling rows, then a
@@ -47,6 +55,8 @@ struct Result {
     // Levelling routines: each row of the line file as ten tab-separated
     // cells (levelling/level_rows.h), for a front end's grid.
     std::vector<std::string> levelRows;
+    // Levelling routines: each line's closure on the benchmarks.
+    std::vector<LineClosure> closures;
     // Model "auto": the model detected and used, and the others that fit
     // the input as well.
     std::string detected;

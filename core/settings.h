@@ -46,6 +46,10 @@ struct Settings {
     std::string PointsLayer = "TOCKI";
     int ComputeXYZ = 0;           // coordinates from the observations
     std::string KnownPoints;      // the list of known points for ComputeXYZ, "" when none
+    // levelling lines: the allowed misclosure in mm per √km, and the
+    // adjusted heights (base_adj.txt)
+    std::string LevelTolerance = "20";
+    int AdjustedFile = 0;
     // sections "DpiHeader" and "KorHeader" (bytes 0x80 and up are MIK letters)
     std::string DpiLine1 = "\x20\x8E\x20\x81\x20\x85\x20\x8A\x20\x92\x20\x3A";
     std::string DpiLine2 = "    7  20   5   5   0   5  5  0  6  25   5   5";

@@ -115,6 +115,9 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
     if (!detection.error.empty()) {
         form.modelHint = "cannot read this file: " + detection.error;
     } else if (detection.fits(form.values.Model)) {
+        // The choice stays, but a model that reads the file better is named.
+        if (const ModelEntry* other = detection.betterThan(form.values.Model))
+            form.modelHint = std::string("looks like ") + other->name;
         return;
     } else if (const ModelEntry* best = detection.best()) {
         form.values.Model = best->name;

@@ -79,8 +79,9 @@ struct SettingsForm {
 };
 
 // The Settings dialog for a file that detection has looked at: the user's
-// model stays when it fits the file; otherwise the model that fits best is
-// preselected and named beside the list ("looks like Kolida440").
+// model stays when it fits the file (named beside the list is the model
+// that fits it better, when one does); otherwise the model that fits best
+// is preselected and named beside the list ("looks like Kolida440").
 void preselectModel(SettingsForm& form, const Detection& detection);
 
 // The choices of the open-file dialog: the instrument files first, then all

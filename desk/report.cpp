@@ -50,6 +50,9 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
     if (kept) add(Tone::Failure, kNothingReplaced);
     if (!result.knownPointsError.empty()) add(Tone::Failure, result.knownPointsError);
     for (const std::string& text : result.warnings) add(Tone::Warning, text);
+    for (const LineClosure& c : result.closures)
+        add(c.closing == Closing::Within ? Tone::Good : c.closing == Closing::Over ? Tone::Failure : Tone::Plain,
+            c.summary);
     if (!warning.empty() && result.outcome != Outcome::NothingFound)
         add(Tone::Warning, result.summary + "; " + warning);
     std::stable_partition(report.notices.begin(), report.notices.end(),

@@ -14,7 +14,9 @@
 
 namespace tervan::desk {
 
-enum class Tone { Plain, Warning, Failure };
+// In order of weight: the worst tone of a list is its largest. Good is a
+// result to be glad of (a levelling line closed within tolerance).
+enum class Tone { Plain, Good, Warning, Failure };
 
 struct Notice {
     Tone tone = Tone::Plain;

@@ -395,8 +395,8 @@ TEST(DeskForms, WhatEachDialogOffers) {
         checks += c.kind == desk::ControlKind::Check;
         if (c.kind == desk::ControlKind::File) files.push_back(c.key->key);
     }
-    EXPECT_EQ(desk::settingsControls().size(), 27u);
-    EXPECT_EQ(checks, 18);
+    EXPECT_EQ(desk::settingsControls().size(), 29u);
+    EXPECT_EQ(checks, 19);
     EXPECT_EQ(files, std::vector<std::string>{"KnownPoints"});
 }
 
@@ -504,6 +504,7 @@ TEST(DeskDetection, TheSettingsDialogKeepsAFittingModelAndOtherwiseNamesTheOneTh
         {"Leica1200", "leica1200.txt", "Leica1200", ""},
         {"Leica1200", "kolida440.txt", "Kolida440", "looks like Kolida440"},
         {"nyxz", "points_nxyz.txt", "nyxz", ""},  // it fits as well as nxyz
+        {"GSI", "level.gsi", "GSI", "looks like DNA8"},  // GSI fits, DNA8 better
         {"auto", "survey.kor", "kor", "looks like kor"},
         {"Leica1200", "../README.md", "Leica1200", "no model fits this file"},
     };
