@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "app/texts.h"
+
 namespace tervan::gui {
 namespace {
 
@@ -62,8 +64,6 @@ QString indicatorsHtml(const std::vector<desk::Notice>& indicators) {
     return marks.join("&nbsp;");
 }
 
-QString fromReportText(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString fromReportText(const std::string& text) { return messageForDisplay(text); }
 
 }  // namespace tervan::gui
