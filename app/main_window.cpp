@@ -228,7 +228,7 @@ void MainWindow::showReport(const desk::Report& report) {
     status_[2]->setStyleSheet(toneStyle(report.status.tone));
     status_[2]->setToolTip(fromReportText(report.status.text));
     notices_->setText(noticesHtml(report.notices));
-    notices_->setStyleSheet(toneStyle(worstTone(report.notices)));
+    notices_->setStyleSheet(toneStyle(desk::worstTone(report.notices)));
     notices_->setVisible(!report.notices.empty());
     files_->setText(fromReportText(report.files));
     showFiles_->setVisible(!report.folder.empty());

@@ -438,7 +438,7 @@ void MainWindow::showReport(const desk::Report& report) {
     const WPARAM font = statusTone_ == desk::Tone::Plain ? SendMessageW(window_, WM_GETFONT, 0, 0)
                                                          : reinterpret_cast<WPARAM>(boldFont_);
     SendDlgItemMessageW(window_, IDC_STATUS3, WM_SETFONT, font, TRUE);
-    noticesTone_ = worstTone(report.notices);
+    noticesTone_ = desk::worstTone(report.notices);
     setText(IDC_NOTICES, joined(report.notices, L"\r\n"));
     showControl(IDC_NOTICES, !report.notices.empty());
     setText(IDC_FILES, toUtf16(report.files));
@@ -449,7 +449,7 @@ void MainWindow::showReport(const desk::Report& report) {
 void MainWindow::setTitle(const std::string& title) { SetWindowTextW(window_, toUtf16(title).c_str()); }
 
 void MainWindow::setIndicators(const std::vector<desk::Notice>& indicators) {
-    indicatorsTone_ = worstTone(indicators);
+    indicatorsTone_ = desk::worstTone(indicators);
     setText(IDC_INDICATORS, joined(indicators, L"  "));
     showControl(IDC_INDICATORS, !indicators.empty());
     layout();

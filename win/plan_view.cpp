@@ -101,16 +101,17 @@ void PlanView::move(const RECT& area, int row) {
     };
     HDC dc = GetDC(window_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
+    // The check boxes from the left, as far as "Fi&t" at the right lets them.
+    const int fitWidth = textWidth(dc, L"Fit") + 2 * row, fitLeft = area.right - fitWidth;
     int x = area.left;
     for (HWND box : layers_) {
-        const int w = textWidth(dc, controlText(box)) + row + row / 2;
+        const int w = std::min(textWidth(dc, controlText(box)) + row + row / 2, fitLeft - row / 2 - x);
         put(box, x, area.top, w, row);
-        x += w + row / 2;
+        x += std::max(w, 0) + row / 2;
     }
-    const int fitWidth = textWidth(dc, L"Fit") + 2 * row;
     SelectObject(dc, old);
     ReleaseDC(window_, dc);
-    put(fit_, area.right - fitWidth, area.top, fitWidth, row);
+    put(fit_, fitLeft, area.top, fitWidth, row);
     // Two lines below the drawing, whether or not a point is selected, so
     // that selecting one never resizes it.
     const int below = 2 * row;

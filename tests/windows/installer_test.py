@@ -116,8 +116,9 @@ def main():
     desktop = dict(env, DISPLAY=display)
     try:
         def start():
+            # As Explorer hands it over: a Windows path (drive Z: is the host's root).
             return subprocess.Popen([a.wine, "explorer", "/desktop=Tervan,1000x520", f"{PROGRAM_FILES}\\tervan.exe",
-                                     str(data / "leica1200.txt")], env=desktop)
+                                     "Z:" + str(data / "leica1200.txt").replace("/", "\\")], env=desktop)
 
         def keys(*names):
             subprocess.run(["xdotool", "key", "--delay", "150", *names], env=desktop, check=True)
@@ -192,7 +193,8 @@ def screenshot_install(a, env, path):
     setup = subprocess.Popen([a.wine, "explorer", "/desktop=Setup,640x480", a.setup], env=env)
     try:
         time.sleep(12)
-        subprocess.run(["import", "-display", display, "-window", "root", str(path)], check=True)
+        subprocess.run(["import", "-display", display, "-window", "root", "-crop", "640x480+0+0", str(path)],
+                       check=True)
         print(f"screenshot: {path}")
     finally:
         subprocess.run([a.wine, "taskkill", "/f", "/im", pathlib.Path(a.setup).name], env=env, capture_output=True)
