@@ -1,5 +1,6 @@
 #include "core/files.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
@@ -23,6 +24,51 @@ namespace tervan {
 
 namespace fs = std::filesystem;
 
+std::string extendedPath(std::string_view path) {
+    if (path.size() < kLongPath || path.starts_with("\\\\?\\")) return std::string(path);
+    std::string text(path);
+    for (char& c : text)
+        if (c == '/') c = '\\';
+    std::string root;
+    std::size_t rest = 0;
+    const bool drive = text.size() > 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
+                       text[2] == '\\';
+    if (drive) {
+        root = "\\\\?\\" + text.substr(0, 3);
+        rest = 3;
+    } else if (text.starts_with("\\\\") && text.size() > 2 && text[2] != '\\') {
+        // \\server\share\ : the server and the share are the root.
+        std::size_t share = text.find('\\', 2);
+        std::size_t end = share == std::string::npos ? std::string::npos : text.find('\\', share + 1);
+        if (share == std::string::npos || share + 1 == text.size()) return std::string(path);
+        root = "\\\\?\\UNC\\" + text.substr(2, end == std::string::npos ? std::string::npos : end - 2) + "\\";
+        rest = end == std::string::npos ? text.size() : end + 1;
+    } else {
+        return std::string(path);
+    }
+    std::vector<std::string_view> steps;
+    std::string_view tail = std::string_view(text).substr(rest);
+    while (!tail.empty()) {
+        const std::size_t cut = tail.find('\\');
+        const std::string_view step = tail.substr(0, cut);
+        tail = cut == std::string_view::npos ? std::string_view() : tail.substr(cut + 1);
+        if (step.empty() || step == ".") continue;
+        if (step == "..") {
+            if (!steps.empty()) steps.pop_back();
+            continue;
+        }
+        steps.push_back(step);
+    }
+    std::string out = root;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (i) out += '\\';
+        out += steps[i];
+    }
+    // A folder's path keeps its last separator.
+    if (!steps.empty() && text.back() == '\\') out += '\\';
+    return out;
+}
+
 #ifdef _WIN32
 
 std::wstring toUtf16(std::string_view utf8) {
@@ -43,7 +89,7 @@ std::string toUtf8(std::wstring_view utf16) {
 }
 
 std::FILE* openFile(const std::string& path, const char* mode) {
-    return _wfopen(toUtf16(path).c_str(), toUtf16(mode).c_str());
+    return _wfopen(toUtf16(extendedPath(path)).c_str(), toUtf16(mode).c_str());
 }
 
 std::FILE* createNewFile(const std::string& path) {
@@ -56,18 +102,19 @@ std::FILE* createNewFile(const std::string& path) {
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExW(toUtf16(from).c_str(), toUtf16(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return MoveFileExW(toUtf16(extendedPath(from)).c_str(), toUtf16(extendedPath(to)).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-bool removeFile(const std::string& path) { return DeleteFileW(toUtf16(path).c_str()); }
+bool removeFile(const std::string& path) { return DeleteFileW(toUtf16(extendedPath(path)).c_str()); }
 
 bool isFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesW(toUtf16(path).c_str());
+    DWORD attributes = GetFileAttributesW(toUtf16(extendedPath(path)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool isFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesW(toUtf16(path).c_str());
+    DWORD attributes = GetFileAttributesW(toUtf16(extendedPath(path)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -76,7 +123,7 @@ namespace {
 // The identity of an existing file or folder: no access asked, so that a
 // file open elsewhere (or the input being read) is no obstacle.
 bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = CreateFileW(toUtf16(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    HANDLE h = CreateFileW(toUtf16(extendedPath(path)).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = GetFileInformationByHandle(h, &info);
@@ -207,7 +254,7 @@ std::vector<std::string> fallbackFolders() {
 
 bool createFolders(const std::string& path) {
     std::error_code ec;
-    fs::create_directories(fsPath(path), ec);
+    fs::create_directories(fsPath(extendedPath(path)), ec);
     return !ec;
 }
 

@@ -76,6 +76,14 @@ std::vector<std::string> fallbackFolders();
 // page, which loses every letter outside it.
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 
+// A Windows path as the system's calls take it beyond 260 characters: an
+// absolute one ("C:\data\...", "\\server\share\...") of kLongPath bytes or
+// more gets the prefix "\\?\" ("\\?\UNC\" for a share), its "/" made "\"
+// and its "." and ".." steps resolved, which the system leaves to the
+// caller after that prefix. Every other path is returned as it is.
+inline constexpr std::size_t kLongPath = 240;
+std::string extendedPath(std::string_view path);
+
 #ifdef _WIN32
 // UTF-8 to UTF-16 and back, for the wide calls of the system.
 std::wstring toUtf16(std::string_view utf8);

@@ -44,13 +44,26 @@ Desk::Desk(Session& session, Front& front, ReceiverOptions options)
       plan_(session) {}
 
 void Desk::start() {
-    if (!session_.inputPath.empty()) convertFile(session_.inputPath);
+    if (!session_.inputPath.empty()) {
+        // A file opened with the program ("Open with", dropped on it) under
+        // the wrong model would become outputs of garbage, written over
+        // good ones of the same names ("auto" takes the model that fits).
+        const std::string& model = session_.settings.Model;
+        const Detection detection = detectFile(session_.inputPath);
+        askAtStart_ = model != kAutoModel && detection.error.empty() && detection.best() && !detection.fits(model);
+        if (!askAtStart_) convertFile(session_.inputPath);
+    }
     refresh();
     if (!session_.settingsError.empty()) addFailure(session_.settingsError);
 }
 
 void Desk::opened() {
-    if (session_.settings.StartWithFileOpen) fileOpen();
+    if (askAtStart_) {
+        askAtStart_ = false;
+        openFile(session_.inputPath);
+    } else if (session_.settings.StartWithFileOpen) {
+        fileOpen();
+    }
 }
 
 void Desk::fileOpen() {
@@ -74,6 +87,16 @@ void Desk::openFile(const std::string& path) {
     }
     refresh();
     if (accepted) saveAfterDialog();
+}
+
+bool Desk::canDrop(const std::vector<std::string>& paths) { return paths.size() == 1 && isFile(paths.front()); }
+
+bool Desk::drop(const std::vector<std::string>& paths) {
+    if (!canDrop(paths)) return false;
+    // The Settings dialog must not open inside the drop, which holds the
+    // program the file came from.
+    front_.post([this, path = paths.front()] { openFile(path); });
+    return true;
 }
 
 void Desk::openRecent(std::size_t index) {
@@ -110,10 +133,18 @@ void Desk::exit() { serial_.endTransfer(); }
 
 std::optional<Placement> Desk::placement(const std::vector<Placement>& screens) const {
     if (!placement_ || screens.empty()) return std::nullopt;
-    const int x = placement_->x + placement_->width / 2, y = placement_->y + placement_->height / 2;
+    // The screen nearest the window's centre (0 away when on it); of equal
+    // ones the first, the main screen.
+    const long long x = placement_->x + placement_->width / 2, y = placement_->y + placement_->height / 2;
+    auto away = [x, y](const Placement& s) {
+        const long long dx = x < s.x ? s.x - x : x >= s.x + s.width ? x - (s.x + s.width - 1) : 0;
+        const long long dy = y < s.y ? s.y - y : y >= s.y + s.height ? y - (s.y + s.height - 1) : 0;
+        return dx * dx + dy * dy;
+    };
+    const Placement* nearest = &screens.front();
     for (const Placement& s : screens)
-        if (x >= s.x && x < s.x + s.width && y >= s.y && y < s.y + s.height) return fitOnScreen(*placement_, s);
-    return fitOnScreen(*placement_, screens.front());
+        if (away(s) < away(*nearest)) nearest = &s;
+    return fitOnScreen(*placement_, *nearest);
 }
 
 std::string Desk::finish() {

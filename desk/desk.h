@@ -36,10 +36,14 @@ public:
     Desk& operator=(const Desk&) = delete;
 
     // While the window is built: converts the input path of the command
-    // line, when there is one, and fills the controls.
+    // line, when there is one, and fills the controls. A file that the
+    // saved model does not fit, but another model does, is not converted
+    // here: opened() shows it in the Settings dialog.
     void start();
-    // When the window opens: File/Open at once when StartWithFileOpen is
-    // set. The front end then starts its timer.
+    // When the window opens: the Settings dialog for the file of the
+    // command line that the saved model does not fit (with the model that
+    // fits preselected, as File/Open has it); else File/Open at once when
+    // StartWithFileOpen is set. The front end then starts its timer.
     void opened();
 
     // File/Open: the open-file dialog starting at the current input path,
@@ -50,6 +54,11 @@ public:
     // file, the conversion on "OK", the refresh and the save after the
     // dialog.
     void openFile(const std::string& path);
+    // Files dragged onto the window: whether the window takes them (one
+    // file, not a folder), and the drop itself, which opens that file with
+    // openFile once the drop has ended. false when refused.
+    static bool canDrop(const std::vector<std::string>& paths);
+    bool drop(const std::vector<std::string>& paths);
     // The files opened last, newest first ("Recent files").
     const std::vector<std::string>& recentFiles() const { return recent_; }
     // One of them; a file that is no longer there is said so and dropped.
@@ -67,9 +76,10 @@ public:
     // the point store, Exit keeps it.
     void close();
     void exit();
-    // The window's place kept from the last run, fitted to the screen that
-    // holds its centre (of the screens' areas given, the main screen first;
-    // else the main screen); none before the first run.
+    // The window's place kept from the last run, fitted to the work area
+    // of the screen nearest its centre (of the screens' work areas given,
+    // the main screen first), maximized as it was; none before the first
+    // run.
     std::optional<Placement> placement(const std::vector<Placement>& screens) const;
     // The window's place as it ends, kept at exit.
     void keepPlacement(const Placement& placement) { placement_ = placement; }
@@ -93,6 +103,10 @@ public:
     // Whether the grid shows the store's rows, one per record, so that its
     // rows and the records select each other.
     bool gridShowsRecords() const { return view_ == View::Points; }
+
+    // The About box's line on where the settings live (the profile of an
+    // installed program).
+    std::string settingsPlace() const { return "Settings: " + session_.iniPath; }
 
     // The exact message text ("Copy as text").
     const std::string& message() const { return message_; }
@@ -138,6 +152,7 @@ private:
     SerialLink serial_;
     Plan plan_;
     std::size_t selected_ = kNoPoint;
+    bool askAtStart_ = false;  // the command line's file waits for the Settings dialog
 };
 
 }  // namespace tervan::desk

@@ -75,6 +75,26 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
     return report;
 }
 
+ToneColours toneColours(Tone tone) {
+    switch (tone) {
+        case Tone::Warning:
+            return {0x7a4d00, 0xfff1c7};
+        case Tone::Failure:
+            return {0xa4001d, 0xfde3e6};
+        case Tone::Good:
+            return {0x1d6b1d, 0xe0f5e0};
+        case Tone::Plain:
+            break;
+    }
+    return {};
+}
+
+Tone worstTone(const std::vector<Notice>& notices) {
+    Tone worst = Tone::Plain;
+    for (const Notice& n : notices) worst = std::max(worst, n.tone);
+    return worst;
+}
+
 Report failureReport(const std::string& text) {
     Report report;
     report.status = {Tone::Failure, text};

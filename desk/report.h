@@ -23,6 +23,18 @@ struct Notice {
     std::string text;
 };
 
+// The colours of a tone, 0xRRGGBB, shown bold: a warning dark amber on
+// light amber, a failure dark red on pink, a good result dark green on
+// light green. A plain text keeps the
+// window's own colours and weight.
+struct ToneColours {
+    unsigned text = 0, background = 0;
+};
+ToneColours toneColours(Tone tone);
+
+// The worst tone among notices (Plain for none).
+Tone worstTone(const std::vector<Notice>& notices);
+
 struct Report {
     Notice status;                // status line 3
     std::vector<Notice> notices;  // above the message area, failures first

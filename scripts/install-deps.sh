@@ -22,6 +22,7 @@ if [ "${1:-}" = "--windows" ]; then
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev  # the cross compiler (std::thread needs POSIX threads)
     googletest                     # GoogleTest's sources, built with the cross compiler
     zip                            # dist/tervan-windows.zip
+    nsis                           # the installer, dist/tervan-windows-setup.exe
     wine wine64 fonts-wine         # the tests run the Windows programs under 64-bit wine
     socat                          # a linked pair of pseudo-terminals as COM12 and COM13
     xvfb xauth xdotool imagemagick # the window under Xvfb, a key press and a screenshot

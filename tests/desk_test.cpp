@@ -7,6 +7,7 @@
 #include <cstring>
 #include <deque>
 #include <functional>
+#include <set>
 
 #include "conversion/models.h"
 #include "core/ini.h"
@@ -92,9 +93,10 @@ struct DeskRig {
     bool portMissing = false;
     std::unique_ptr<desk::Desk> desk;
 
-    explicit DeskRig(const std::string& ini = "SaveSettings=Yes\n", bool withInput = false) {
+    explicit DeskRig(const std::string& ini = "SaveSettings=Yes\n", bool withInput = false,
+                     const std::string& model = "Leica1200") {
         test::writeFile(folder + "Tervan.ini",
-                        "[Model]\n" + ini + "Model=Leica1200\nNxyzFile=Yes\nStartWithFileOpen=No\nx1000=No\n");
+                        "[Model]\n" + ini + "Model=" + model + "\nNxyzFile=Yes\nStartWithFileOpen=No\nx1000=No\n");
         test::writeFile(input, test::readFile(std::string(TERVAN_EXAMPLES) + "/leica1200.txt"));
         desk::startSession(session, folder, withInput ? input : "");
         desk = std::make_unique<desk::Desk>(
@@ -151,6 +153,44 @@ TEST(DeskStart, ConvertsTheInputOfTheCommandLineAndOpensFileOpenWhenAsked) {
     EXPECT_EQ(started.front.status[3], "7 lines read, 7 points, 0 lines ignored");
     started.desk->opened();
     EXPECT_EQ(started.front.initialNames, std::vector<std::string>{started.input});
+}
+
+// A file given to the program (Open with, dropped on it) under a model that
+// does not fit it would be turned into outputs of garbage.
+TEST(DeskStart, AFileTheSavedModelDoesNotFitWaitsForTheSettingsDialog) {
+    struct Case {
+        const char* saved;
+        bool asked;        // the Settings dialog opens
+        bool ok;           // and is confirmed
+        std::size_t points;
+    };
+    const Case cases[] = {
+        {"Leica1200", false, false, 7},
+        {"auto", false, false, 7},
+        {"Zeiss3303", true, true, 7},
+        {"Zeiss3303", true, false, 0},
+    };
+    for (const Case& c : cases) {
+        DeskRig r("SaveSettings=Yes\nStartWithFileOpen=Yes\n", true, c.saved);
+        const std::string nxyz = r.folder + "job1_nxyz.txt";
+        EXPECT_EQ(r.session.store.points.size(), c.asked ? 0u : 7u) << c.saved;
+        EXPECT_EQ(std::filesystem::exists(nxyz), !c.asked) << c.saved;
+        bool asked = false;
+        r.front.settings = [&](desk::SettingsForm& f) {
+            asked = true;
+            EXPECT_EQ(f.fileName, r.input);
+            EXPECT_EQ(f.values.Model, "Leica1200");
+            EXPECT_EQ(f.modelHint, "looks like Leica1200");
+            return c.ok;
+        };
+        r.desk->opened();
+        EXPECT_EQ(asked, c.asked) << c.saved;
+        // The file of the command line stands for File/Open's choice.
+        EXPECT_EQ(r.front.initialNames.size(), c.asked ? 0u : 1u) << c.saved;
+        EXPECT_EQ(r.session.store.points.size(), c.points) << c.saved;
+        EXPECT_EQ(std::filesystem::exists(nxyz), c.points > 0) << c.saved;
+        if (c.asked) EXPECT_EQ(r.session.settings.Model, c.ok ? "Leica1200" : c.saved) << c.saved;
+    }
 }
 
 TEST(DeskFileOpen, OkConvertsRefreshesAndSavesModelAndFlags) {
@@ -398,6 +438,32 @@ TEST(DeskForms, WhatEachDialogOffers) {
     EXPECT_EQ(desk::settingsControls().size(), 29u);
     EXPECT_EQ(checks, 19);
     EXPECT_EQ(files, std::vector<std::string>{"KnownPoints"});
+}
+
+TEST(DeskForms, AccessKeysAsDistinctAsTheLabelsAllow) {
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"File", "Fix", "Fit"}, {"&File", "F&ix", "Fi&t"}},
+        {{"Fix", "File"}, {"&Fix", "F&ile"}},
+        {{"X = X +", "x1000", "Z.000"}, {"&X = X +", "x&1000", "&Z.000"}},
+        {{"3D", "3", "D"}, {"3&D", "&3", "&D"}},  // no key left for one: its first again
+        {{"Known points…", "…"}, {"&Known points…", "…"}},
+    };
+    for (const auto& [labels, marked] : cases) EXPECT_EQ(desk::withAccessKeys(labels), marked) << labels.front();
+    EXPECT_EQ(desk::withAccessKeys({"Open", "Other"}, "o"), (std::vector<std::string>{"O&pen", "O&ther"}));
+
+    // The Settings dialog: one "&" in each label. Two keys are shared: the
+    // offsets take x, y and z, which leave nxyz.txt, nyxz.txt and xyz.txt
+    // only n and t; the layers' labels have one letter too few.
+    std::set<char> keys;
+    std::size_t controls = 0;
+    for (const desk::SettingsControl& c : desk::settingsControls()) {
+        ++controls;
+        const std::size_t at = c.accessLabel.find('&');
+        ASSERT_NE(at, std::string::npos) << c.key->label;
+        EXPECT_EQ(c.accessLabel.substr(0, at) + c.accessLabel.substr(at + 1), c.key->label);
+        keys.insert(static_cast<char>(std::tolower(static_cast<unsigned char>(c.accessLabel[at + 1]))));
+    }
+    EXPECT_EQ(keys.size() + 2, controls);
 }
 
 TEST(DeskForms, ComPropertiesOkTakesTheTextsThatAreNotEmpty) {
@@ -685,6 +751,28 @@ TEST(DeskGrid, TheMessageAreaShowsTheRowsOfWhatWasConvertedLast) {
     EXPECT_EQ(r.front.message, "12");
 }
 
+TEST(DeskDrop, OneFileIsOpenedOnceTheDropHasEnded) {
+    DeskRig r;
+    const std::string kolida = r.example("kolida440.txt");
+    const std::pair<std::vector<std::string>, bool> drops[] = {
+        {{}, false},
+        {{r.folder}, false},  // a folder
+        {{r.folder + "gone.txt"}, false},
+        {{kolida, r.input}, false},
+        {{kolida}, true},
+    };
+    for (const auto& [paths, taken] : drops) {
+        EXPECT_EQ(desk::Desk::canDrop(paths), taken) << paths.size();
+        EXPECT_EQ(r.desk->drop(paths), taken) << paths.size();
+    }
+    r.choose("");
+    ASSERT_EQ(r.front.posted.size(), 1u);
+    EXPECT_EQ(r.shown.fileName, "");  // nothing shown during the drop
+    r.front.runPosted();
+    EXPECT_EQ(r.shown.fileName, kolida);
+    EXPECT_EQ(r.shown.values.Model, "Kolida440");
+}
+
 TEST(DeskRecent, TheLastEightFilesNewestFirstKeptInTheirOwnSection) {
     DeskRig r;
     std::vector<std::string> paths;
@@ -742,6 +830,15 @@ TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     EXPECT_TRUE(placed->maximized);
     placed = again.placement(screens);  // its centre is on the second screen
     EXPECT_EQ(placed->x, 1280);
+    // A screen above the main one, the nearest to a window saved far right
+    // and above: clamped into it, not onto the main screen.
+    const std::vector<desk::Placement> stacked = {screens[0], {.x = 0, .y = -1080, .width = 1920, .height = 1040}};
+    r.desk->keepPlacement({.x = 2500, .y = -700, .width = 800, .height = 500});
+    r.desk->finish();
+    desk::Desk third(next, front);
+    placed = third.placement(stacked);
+    EXPECT_EQ(placed->x, 1120);
+    EXPECT_EQ(placed->y, -700);
     placed = again.placement({{.x = 0, .y = 0, .width = 640, .height = 480}});
     EXPECT_EQ(placed->width, 640);
     EXPECT_EQ(placed->x, 0);
