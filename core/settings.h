@@ -45,6 +45,9 @@ struct Settings {
     std::string NamesLayer = "NOMERA";
     std::string PointsLayer = "TOCKI";
     int ComputeXYZ = 0;           // coordinates from the observations
+    int CsvFile = 0;              // the exchange formats of office software
+    int LandXmlFile = 0;
+    int LayerPerCode = 0;         // the drawing puts each coded point on a layer of its code
     std::string KnownPoints;      // the list of known points for ComputeXYZ, "" when none
     // sections "DpiHeader" and "KorHeader" (bytes 0x80 and up are MIK letters)
     std::string DpiLine1 = "\x20\x8E\x20\x81\x20\x85\x20\x8A\x20\x92\x20\x3A";

@@ -41,6 +41,16 @@ echo "== traverse.txt (Pentax300Polar, ComputeXYZ with the known points of trave
 "$cli" convert --model Pentax300Polar --set ComputeXYZ=Yes --known "$out/traverse_known.txt" "$out/traverse.txt" |
   tr -d '\r'
 echo
+# The codes of gsi8.gsi as layers of the drawing, with the lists that office
+# software imports; the CSV list then read back as a model of its own.
+cp examples/gsi8.gsi "$out/coded.gsi"
+echo "== coded.gsi (GSI, with CsvFile, LandXmlFile and LayerPerCode)"
+"$cli" convert --model GSI --set CsvFile=Yes --set LandXmlFile=Yes --set LayerPerCode=Yes "$out/coded.gsi" | tr -d '\r'
+echo
+cp "$out/coded.csv" "$out/coded_back.csv"
+echo "== coded_back.csv (csv)"
+"$cli" convert --model csv "$out/coded_back.csv" | tr -d '\r'
+echo
 # A BFFB line from the DNA8 result (level.gsi gives level.dat, and that
 # gives level_.dat); the seed keeps its random errors the same every run.
 echo "== level.dat (Dini BF)"

@@ -393,8 +393,8 @@ TEST(DeskForms, WhatEachDialogOffers) {
         checks += c.kind == desk::ControlKind::Check;
         if (c.kind == desk::ControlKind::File) files.push_back(c.key->key);
     }
-    EXPECT_EQ(desk::settingsControls().size(), 27u);
-    EXPECT_EQ(checks, 18);
+    EXPECT_EQ(desk::settingsControls().size(), 30u);
+    EXPECT_EQ(checks, 21);
     EXPECT_EQ(files, std::vector<std::string>{"KnownPoints"});
 }
 

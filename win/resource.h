@@ -74,6 +74,9 @@
 #define IDC_COMPUTEXYZ 1040
 #define IDC_KNOWNPOINTS 1041
 #define IDC_KNOWNPOINTS_BUTTON 1042
+#define IDC_CSVFILE 1043
+#define IDC_LANDXMLFILE 1044
+#define IDC_LAYERPERCODE 1045
 
 // The dialogs of fields (Calculate H, V, SD; Calc BFFB line; COM
 // Properties): their lists in the order of the form's fields.
