@@ -111,7 +111,7 @@ TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
         {"job.txt", true},        {"job.gsi", true},        {"line.dat", true},      {"line_.dat", true},
         {"points.kor", true},     {"job.kor", false},       {"job_nxyz.txt", false}, {"job_nyxz.txt", false},
         {"job_xyz.txt", false},   {"job_tras.dat", false},  {"job_3d.dxf", false},   {"job_2d.dxf", false},
-        {"job_names.scr", false},
+        {"job_names.scr", false},  {"job.csv", false},       {"points.csv", true},
         {"_nxyz.txt", true},  // nothing before the suffix: not one of ours
     };
     for (const auto& [name, offered] : names) EXPECT_EQ(desk::offeredAsInput(name, besideIt), offered) << name;

@@ -84,8 +84,8 @@ void DialogsTest::settingsDialogHasEveryControlWithItsLabel() {
         else
             QCOMPARE(labelOf(w), QString(c.key->label));
     }
-    QCOMPARE(controls, 27);
-    QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 18);
+    QCOMPARE(controls, 30);
+    QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 21);
     auto* files = dialog.findChild<QLineEdit*>("FilesName");
     QVERIFY(!files->isEnabled());
     QCOMPARE(files->text(), QDir::toNativeSeparators("/data/job1.gsi"));
