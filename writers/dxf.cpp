@@ -143,12 +143,12 @@ void writeDxf(OutputFile& out, std::span<const Point> points, const Settings& s,
             elevation = "0.000";
         std::string_view name = p.N;
         if (!isNormalised(name)) name = normalised = normaliseName(name);
-        const std::string* codeLayer = nullptr;
-        if (!layers.ofCode.empty() && !p.code.empty()) codeLayer = &layers.ofCode.find(std::string_view(p.code))->second;
-        out.print(kPointEntity, handle++, codeLayer ? *codeLayer : s.PointsLayer, p.Y, p.X, elevation);
-        out.print(kLevelEntity, handle++, codeLayer ? *codeLayer : s.LevelLayer, p.Y, p.X, elevation, height, level);
-        out.print(kNameEntity, handle++, codeLayer ? *codeLayer : s.NamesLayer, p.Y, p.X, elevation, height, name,
-                  p.Y, p.X, elevation);
+        const std::string* ofCode = nullptr;
+        if (!layers.ofCode.empty() && !p.code.empty()) ofCode = &layers.ofCode.find(std::string_view(p.code))->second;
+        out.print(kPointEntity, handle++, ofCode ? *ofCode : s.PointsLayer, p.Y, p.X, elevation);
+        out.print(kLevelEntity, handle++, ofCode ? *ofCode : s.LevelLayer, p.Y, p.X, elevation, height, level);
+        out.print(kNameEntity, handle++, ofCode ? *ofCode : s.NamesLayer, p.Y, p.X, elevation, height, name, p.Y,
+                  p.X, elevation);
     }
     out.write(kTrailer);
 }
