@@ -1,12 +1,15 @@
 #include "conversion/models.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "conversion/line_shapes.h"
 #include "core/text.h"
 #include "levelling/bffb.h"
 #include "levelling/level_lines.h"
 #include "readers/coordlist.h"
+#include "readers/csv.h"
 #include "readers/gsi.h"
 #include "readers/kolida.h"
 #include "readers/leica.h"
@@ -29,6 +32,15 @@ bool isCoordinateListLine(std::string_view l) {
 }
 // number, class, X, Y, class, height, and up to four accuracy figures
 bool isKorLine(std::string_view l) { return hasFields(l, kListSeparators, "ainninnnnn", 6); }
+// name,x,y,z,code (or its header line, the same names); the code field is
+// there when empty too, which tells the list from a plain name-X-Y-Z one
+bool isCsvLine(std::string_view l) {
+    static thread_local std::vector<std::string> f;
+    splitCsvLine(l, f);
+    if (f.size() != 5) return false;
+    if (f[0] == "name" && f[1] == "x" && f[2] == "y" && f[3] == "z" && f[4] == "code") return true;
+    return !f[0].empty() && isNumberText(f[1]) && isNumberText(f[2]) && isNumberText(f[3]);
+}
 
 // The combo box order; of two models that detection cannot tell apart, the
 // first is taken.
@@ -94,6 +106,10 @@ const std::array kModels = {
                .isLine = isKorLine,
                .reads = "kor coordinate lists: number, class, X, Y, class, height"},
     ModelEntry{.name = "GSI", .read = readGsi, .reads = "Leica GSI-8 and GSI-16 total station blocks"},
+    ModelEntry{.name = "csv",
+               .read = readCsv,
+               .isLine = isCsvLine,
+               .reads = "the CSV lists Tervan writes: name, x, y, z, code under a header line"},
 };
 
 }  // namespace

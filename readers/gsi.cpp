@@ -88,11 +88,21 @@ std::string pointName(std::string_view data) {
     return std::string(data.substr(first));
 }
 
+// The data of a code word (71 to 79) without the zeros and blanks that pad
+// it; zeros only are no code.
+std::string codeText(std::string_view data) {
+    data.remove_prefix(std::min(data.find_first_not_of(" 0"), data.size()));
+    data.remove_suffix(data.size() - std::min(data.find_last_not_of(' ') + 1, data.size()));
+    return std::string(data);
+}
+
 // The words of one block that the reader uses; each is absent until read.
 // HD and dH (words 32 and 33) stand in for V and SD when the block has no
 // slope distance.
 struct Block {
     std::optional<std::string> name;
+    std::string code;
+    int codeIndex = 0;  // the word the code came from
     std::optional<double> H, V, SD, X, Y, Z, stationX, stationY, stationZ, TH, IH, HD, dH;
     // An H, V or SD word that could not be read (not digits, a length unit
     // on an angle, 60 minutes) and no good word of its index after it.
@@ -117,6 +127,9 @@ constexpr Slot kSlots[] = {
     {87, &Block::TH, Kind::Length},       {88, &Block::IH, Kind::Length},
 };
 constexpr int kPointName = 11;
+// The code and the remarks or attributes after it: the point's code is the
+// first of them that the block holds, by index.
+constexpr int kFirstCode = 71, kLastCode = 79;
 
 // kSlots by word index, -1 for indices without a slot.
 constexpr auto kSlotOf = [] {
@@ -190,6 +203,14 @@ private:
             block_.name = pointName(word.substr(kInfo + 1));
             return;
         }
+        if (index >= kFirstCode && index <= kLastCode) {
+            if (block_.codeIndex != 0 && block_.codeIndex < index) return;
+            std::string code = codeText(word.substr(kInfo + 1));
+            if (code.empty()) return;
+            block_.code = std::move(code);
+            block_.codeIndex = index;
+            return;
+        }
         // 330 to 339 are the staff readings of a digital level, not a
         // height difference.
         if (kSlotOf[index] < 0 || (index == 33 && isDigit(word[2]))) return;
@@ -223,6 +244,7 @@ private:
                                      .unreadable = broken,
                                      .SN = station_,
                                      .N = name,
+                                     .code = b.code,
                                      .X = b.X.value_or(0),
                                      .Y = b.Y.value_or(0),
                                      .Z = b.Z.value_or(0),
@@ -250,6 +272,7 @@ private:
                 .setUp = true,
                 .SN = kNoStation,
                 .N = station_,
+                .code = b.code,
                 .X = b.stationX.value_or(0),
                 .Y = b.stationY.value_or(0),
                 .Z = b.stationZ.value_or(0),

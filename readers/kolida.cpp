@@ -91,6 +91,15 @@ public:
                 dropBlock();
             }
             return;
+        case Mode::Code:
+            // A code runs up to the underscore of the next block.
+            if (c != '_') {
+                if (code_.size() < kCodeRoom) code_ += c;
+                return;
+            }
+            s_.code = std::move(code_);
+            mode_ = Mode::Letter;
+            return;
         case Mode::Value:
             if (isDigit(c) || (c == '.' && (block_ == ')' || block_ == ','))) {
                 value_.add(c);
@@ -105,7 +114,8 @@ public:
     }
 
 private:
-    enum class Mode { Outside, Letter, Expect, Value };
+    enum class Mode { Outside, Letter, Expect, Value, Code };
+    static constexpr std::size_t kCodeRoom = 64;
 
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -127,6 +137,10 @@ private:
         case '?':
         case 'U':
             expect('+');
+            return;
+        case '*':  // the point's code, any text
+            code_.clear();
+            mode_ = Mode::Code;
             return;
         default:
             dropBlock();
@@ -157,6 +171,7 @@ private:
             return;
         case '+':
             s_.N = value_.name();
+            s_.code.clear();
             return;
         case ',':
             s_.TH = v;
@@ -203,6 +218,7 @@ private:
             appendPoint(ctx_.store, {.isStation = s_.stationMark,
                                      .SN = s_.SN,
                                      .N = s_.N,
+                                     .code = s_.code,
                                      .X = 0,
                                      .Y = 0,
                                      .Z = 0,
@@ -215,6 +231,7 @@ private:
             s_.stationMark = false;
         }
         s_.H = s_.V = s_.SD = 0;
+        s_.code.clear();
     }
 
     void storeCoordinates() {
@@ -222,6 +239,7 @@ private:
         appendPoint(ctx_.store, {.isStation = s_.stationMark,
                                  .SN = s_.SN,
                                  .N = s_.N,
+                                 .code = s_.code,
                                  .X = s_.X,
                                  .Y = s_.Y,
                                  .Z = s_.Z,
@@ -232,12 +250,14 @@ private:
                                  .SD = s_.SD,
                                  .Om = ctx_.store.orientation});
         s_.X = s_.Y = 0;
+        s_.code.clear();
         s_.stationMark = false;
     }
 
     ReaderContext& ctx_;
     struct {
         std::string SN, N;
+        std::string code;  // of the point being observed, from its "*" block
         double IH = 0, TH = 0, H = 0, V = 0, SD = 0, X = 0, Y = 0, Z = 0;
         bool stationMark = false;
     } s_;
@@ -246,6 +266,7 @@ private:
     char expected_ = 0;
     int step_ = 0;
     ValueText value_;
+    std::string code_;  // the code block being read
 };
 
 bool isWhite(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
@@ -315,11 +336,19 @@ std::array<std::string, 6> cut440(std::string_view line) {
     return f;
 }
 
+// The code of an 08TP record: the field after the height, taken as it
+// stands (only trimmed), where the names have "#" renumbered.
+std::string code440(std::string_view line) {
+    constexpr std::size_t kCode = 66, kEnd = 82;
+    return line.size() > kCode ? std::string(trimBlanks(line.substr(kCode, kEnd - kCode))) : std::string();
+}
+
 // A point stays pending until a record of another point, a station set-up
 // or the end of the file: its 09F1 observation and 08TP coordinates merge.
 struct Kolida440State {
     std::string station = "#0";
     std::string name;
+    std::string code;  // of its 08TP record
     double H = 0, V = 0, SD = 0, X = 0, Y = 0, Z = 0;
     double IH = 0, TH = 0;
     bool stationMark = false;
@@ -330,6 +359,7 @@ void endPending(Kolida440State& s, ReaderContext& ctx) {
     appendPoint(ctx.store, {.isStation = s.stationMark,
                             .SN = s.station,
                             .N = s.name,
+                            .code = s.code,
                             .X = s.X,
                             .Y = s.Y,
                             .Z = s.Z,
@@ -345,6 +375,7 @@ void stationSetUp(Kolida440State& s, const std::array<std::string, 6>& f, Reader
     if (s.name != f[1]) {
         endPending(s, ctx);
         s.name.clear();
+        s.code.clear();
         s.H = s.V = s.SD = 0;
         s.stationMark = false;
     }
@@ -369,6 +400,7 @@ void stationSetUp(Kolida440State& s, const std::array<std::string, 6>& f, Reader
                                     .Om = ctx.store.orientation});
         }
         s.name.clear();
+        s.code.clear();
         s.H = s.V = s.SD = s.X = s.Y = s.Z = 0;
     }
     if (!f[5].empty()) s.IH = toNumber(f[5]);
@@ -401,6 +433,7 @@ void readKolida440(Input& input, ReaderContext& ctx) {
         } else if (code == "09F1") {
             if (s.name != f[2]) {
                 endPending(s, ctx);
+                s.code.clear();
                 s.X = s.Y = s.Z = 0;
                 s.stationMark = false;
             }
@@ -417,6 +450,7 @@ void readKolida440(Input& input, ReaderContext& ctx) {
                 s.stationMark = false;
             }
             s.name = f[1];
+            s.code = code440(line);
             s.X = toNumber(f[2]);
             s.Y = toNumber(f[3]);
             s.Z = toNumber(f[4]);

@@ -435,8 +435,8 @@ TEST(DeskForms, WhatEachDialogOffers) {
         checks += c.kind == desk::ControlKind::Check;
         if (c.kind == desk::ControlKind::File) files.push_back(c.key->key);
     }
-    EXPECT_EQ(desk::settingsControls().size(), 29u);
-    EXPECT_EQ(checks, 19);
+    EXPECT_EQ(desk::settingsControls().size(), 32u);
+    EXPECT_EQ(checks, 22);
     EXPECT_EQ(files, std::vector<std::string>{"KnownPoints"});
 }
 
