@@ -1,8 +1,10 @@
 #include "core/output_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstring>
+#include <string_view>
 
 #include "core/files.h"
 #include "core/printf.h"
@@ -27,7 +29,10 @@ bool OutputFile::open(const std::string& path, const char* mode) {
         error_ = std::strerror(error);
         return false;
     }
-    buffer_.reserve(kFlushAt + 4096);
+    // The blocks are large already: no second buffer on the way.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    if (!block_) block_ = std::make_unique<char[]>(kBlock);
+    used_ = 0;
     return true;
 }
 
@@ -42,25 +47,31 @@ void OutputFile::print(const char* fmt, ...) {
 
 void OutputFile::write(std::string_view text) {
     if (!file_) return;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            buffer_.append(text.data() + start, i - start);
-            buffer_ += "\r\n";
-            start = i + 1;
+    // Each byte takes at most two in the block.
+    while (!text.empty()) {
+        if (kBlock - used_ < 2) flush();
+        const std::size_t take = std::min(text.size(), (kBlock - used_) / 2);
+        char* p = block_.get() + used_;
+        for (char ch : text.substr(0, take)) {
+            if (ch == '\n') *p++ = '\r';
+            *p++ = ch;
         }
+        used_ = static_cast<std::size_t>(p - block_.get());
+        text.remove_prefix(take);
     }
-    buffer_.append(text.data() + start, text.size() - start);
-    if (buffer_.size() >= kFlushAt) flush();
 }
 
-void OutputFile::flush() {
-    if (!file_ || buffer_.empty()) return;
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size() && !failed_) {
+void OutputFile::writeRaw(std::string_view bytes) {
+    if (!file_ || bytes.empty()) return;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() && !failed_) {
         failed_ = true;
         error_ = std::strerror(errno);
     }
-    buffer_.clear();
+}
+
+void OutputFile::flush() {
+    writeRaw({block_.get(), used_});
+    used_ = 0;
 }
 
 bool OutputFile::close() {

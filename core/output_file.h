@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -28,8 +29,17 @@ public:
     template <class... Args>
     void print(const Format<Args...>& format, std::type_identity_t<Args>... args) {
         if (!file_) return;
-        format.appendLines(buffer_, args...);
-        if (buffer_.size() >= kFlushAt) flush();
+        const std::size_t most = format.bound(args...);
+        if (kBlock - used_ < most) {
+            flush();
+            if (kBlock < most) {  // a line longer than a block (a name of a megabyte)
+                scratch_.clear();
+                format.appendLines(scratch_, args...);
+                writeRaw(scratch_);
+                return;
+            }
+        }
+        used_ = static_cast<std::size_t>(format.write(block_.get() + used_, true, args...) - block_.get());
     }
     // Writes text with its line feeds turned into CR LF.
     void write(std::string_view text);
@@ -38,13 +48,18 @@ public:
     const std::string& errorText() const { return error_; }
 
 private:
-    static constexpr std::size_t kFlushAt = 1 << 16;
+    // The lines are formatted straight into one block, which goes to the
+    // file whole when the next line might not fit.
+    static constexpr std::size_t kBlock = 1 << 18;
 
     bool open(const std::string& path, const char* mode);
     void flush();
+    // Writes bytes as they are.
+    void writeRaw(std::string_view bytes);
 
     std::FILE* file_ = nullptr;
-    std::string buffer_;
+    std::unique_ptr<char[]> block_;
+    std::size_t used_ = 0;
     std::string scratch_;
     bool failed_ = false;
     std::string error_;
