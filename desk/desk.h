@@ -92,8 +92,10 @@ public:
     // rows and the records select each other.
     bool gridShowsRecords() const { return view_ == View::Points; }
 
-    // The exact message text ("Copy as text").
-    const std::string& message() const { return message_; }
+    // The exact message text ("Copy as text"). The observation table of a
+    // conversion, which the grid shows from the store, is built here the
+    // first time it is asked for.
+    const std::string& message();
     const Report& report() const { return report_; }
     const Receiver& receiver() const { return serial_.receiver(); }
 
@@ -108,6 +110,9 @@ private:
     enum class View { Text, Points, Levelling };
 
     void convertFile(const std::string& path);
+    // Builds the observation table into message_ when it is still to be
+    // built: before the store changes under a text that may stay.
+    void buildPendingTable();
     void show(Result result, const std::string& warning = {});
     void showMessageArea();
     void saveAfterDialog();
@@ -119,6 +124,7 @@ private:
     std::string message_;  // the text of the message area
     View view_ = View::Text;
     std::size_t shownPoints_ = 0;         // the store's records when its table was shown
+    bool tablePending_ = false;           // message_ is still to become the observation table
     std::vector<std::string> levelRows_;  // of the levelling line shown
     PointTable pointTable_;
     LevelTable levelTable_;
