@@ -1,6 +1,10 @@
 #include "core/input.h"
 
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -12,20 +16,16 @@ namespace tervan {
 
 namespace {
 
-// A file that could be opened but is no input: a folder (which fopen opens
-// on Linux), a device, a pipe.
-const char* notAFile(std::FILE* file) {
 #ifdef _WIN32
+// A file that could be opened but is no input: a device.
+const char* notAFile(std::FILE* file) {
     struct _stat64 info {};
     if (_fstat64(_fileno(file), &info) != 0) return nullptr;
-#else
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0) return nullptr;
-#endif
     if (S_ISDIR(info.st_mode)) return "it is a folder";
     if (!S_ISREG(info.st_mode)) return "it is not a regular file";
     return nullptr;
 }
+#endif
 
 }  // namespace
 
@@ -53,6 +53,30 @@ InputFile::~InputFile() {
 }
 
 bool InputFile::open(const std::string& path, std::string& reason) {
+#ifndef _WIN32
+    // Opened without waiting, so that a FIFO without a writer (or a
+    // device) is refused at once instead of blocking the open; a regular
+    // file is then read as usual.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    file_ = ::fdopen(fd, "rb");
+    if (!file_) {
+        reason = std::strerror(errno);
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
     file_ = openFile(path, "rb");
     if (!file_) {
         // Windows refuses to open a folder ("Permission denied"); say what it is.
@@ -66,6 +90,7 @@ bool InputFile::open(const std::string& path, std::string& reason) {
         return false;
     }
     return true;
+#endif
 }
 
 Input::Input(const InputFile& file) : file_(file.get()) {}
@@ -79,6 +104,7 @@ bool Input::refill() {
     if (n == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
     view_ = std::string_view(block_.data(), n);
     pos_ = 0;
+    feedKnown_ = false;
     return n != 0;
 }
 
@@ -88,12 +114,12 @@ int LineReader::read(std::string_view& line, std::string& spare) {
     // Most lines end in the bytes at hand, shorter than the cut, with at
     // most a carriage return before their line feed.
     const std::string_view chunk = input_.peek();
-    const auto* feed = chunk.empty() ? nullptr : static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
-    if (feed) {
-        std::string_view body(chunk.data(), static_cast<std::size_t>(feed - chunk.data()));
+    const std::size_t feed = chunk.empty() ? std::string_view::npos : input_.nextFeed();
+    if (feed != std::string_view::npos) {
+        std::string_view body(chunk.data(), feed);
         if (!body.empty() && body.back() == '\r') body.remove_suffix(1);
         if (body.size() < kMaxLine && !std::memchr(body.data(), '\r', body.size())) {
-            input_.skip(static_cast<std::size_t>(feed - chunk.data()) + 1);
+            input_.skip(feed + 1);
             line = body.substr(0, body.find('\0'));
             return 0;
         }
@@ -114,11 +140,14 @@ int LineReader::read(std::string& line) {
             eof_ = true;
             break;
         }
-        const auto* feed = static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
-        const std::size_t end = feed ? static_cast<std::size_t>(feed - chunk.data()) : chunk.size();
+        const std::size_t feed = input_.nextFeed();
+        const std::size_t end = feed != std::string_view::npos ? feed : chunk.size();
         std::size_t i = 0;
         while (i < end && line.size() < kMaxLine) {
-            const auto* cr = static_cast<const char*>(std::memchr(chunk.data() + i, '\r', end - i));
+            // Only the bytes the line can still take (and a carriage return
+            // right after them, which is dropped) are looked at.
+            const std::size_t look = std::min(end - i, kMaxLine - line.size() + 1);
+            const auto* cr = static_cast<const char*>(std::memchr(chunk.data() + i, '\r', look));
             const std::size_t upto = cr ? static_cast<std::size_t>(cr - chunk.data()) : end;
             const std::size_t take = std::min(upto - i, kMaxLine - line.size());
             line.append(chunk.data() + i, take);
@@ -131,7 +160,7 @@ int LineReader::read(std::string& line) {
             status = 1;
             break;
         }
-        if (feed) {
+        if (feed != std::string_view::npos) {
             input_.skip(end + 1);
             status = 0;
             break;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -59,12 +60,26 @@ public:
         return static_cast<unsigned char>(view_[pos_++]);
     }
     // The bytes at hand from the next one on, at least one; empty at the end.
+    // At the start of a file they are its first block: at least the first
+    // 256 KB, or the whole of a smaller file.
     std::string_view peek() {
         if (pos_ == view_.size() && !refill()) return {};
         return view_.substr(pos_);
     }
     // Passes over n of the bytes peek gave.
     void skip(std::size_t n) { pos_ += n; }
+    // Where the next line feed stands among the bytes peek gives, as an
+    // offset from the next byte, or npos. Remembered until it is passed, so
+    // that a line longer than a piece is looked through once, not once a
+    // piece.
+    std::size_t nextFeed() {
+        if (!feedKnown_ || feed_ < pos_) {
+            const void* at = view_.size() > pos_ ? std::memchr(view_.data() + pos_, '\n', view_.size() - pos_) : nullptr;
+            feed_ = at ? static_cast<std::size_t>(static_cast<const char*>(at) - view_.data()) : view_.size();
+            feedKnown_ = true;
+        }
+        return feed_ == view_.size() ? std::string_view::npos : feed_ - pos_;
+    }
 
     // Whether a read of the file failed; reason() says why.
     bool failed() const { return error_ != 0; }
@@ -80,6 +95,8 @@ private:
     std::FILE* file_ = nullptr;
     std::string block_;
     int error_ = 0;
+    std::size_t feed_ = 0;
+    bool feedKnown_ = false;
 };
 
 // Reads an input one line per call, at most 253 characters a piece. Status:

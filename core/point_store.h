@@ -48,6 +48,10 @@ private:
 //            (hasGivenOm): the bearing of the target is H - givenOm.
 // computed:  X, Y and Z were computed from the observations (ComputeXYZ),
 //            not read.
+// setUp:     the record is an instrument set-up: its X, Y, Z are the
+//            station's from here on, zeros included.
+// unreadable: an H, V or SD of the record could not be read, so nothing is
+//            computed from its observations.
 // A million records take about 100 MB: the names live in the store's
 // arena, and the flags are bytes, together at the front.
 struct Point {
@@ -55,6 +59,8 @@ struct Point {
     bool faceTwo = false;
     bool hasGivenOm = false;
     bool computed = false;
+    bool setUp = false;
+    bool unreadable = false;
     Name SN;
     Name N;
     double X = 0;

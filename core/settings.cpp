@@ -12,52 +12,62 @@ using S = Settings;
 constexpr int S::*noFlag = nullptr;
 constexpr std::string S::*noText = nullptr;
 
-#define FLAG(key, member, label) SettingKey{"Model", key, KeyKind::Flag, &S::member, noText, label}
-#define TEXT(section, key, kind, member, label) SettingKey{section, key, kind, noFlag, &S::member, label}
+#define FLAG(key, member, label, ...) \
+    SettingKey{"Model", key, KeyKind::Flag, &S::member, noText, label __VA_OPT__(, ) __VA_ARGS__}
+#define TEXT(section, key, kind, member, label, ...) \
+    SettingKey{section, key, kind, noFlag, &S::member, label __VA_OPT__(, ) __VA_ARGS__}
 
 const std::array kKeys = {
-    TEXT("Model", "Model", KeyKind::Model, Model, "StationModel:"),
-    FLAG("2DFile", TwoDFile, "File.dxf"),
-    FLAG("3DFile", ThreeDFile, "3D"),
-    FLAG("DpiFile", DpiFile, "File.dpi"),
-    FLAG("KorFile", KorFile, "File.kor"),
-    FLAG("LevelsFile", LevelsFile, "LevelsScript.scr"),
-    FLAG("NamesFile", NamesFile, "NamesScript.scr"),
-    FLAG("PointsFile", PointsFile, "PointsScript.scr"),
-    FLAG("ScriptsFile", ScriptsFile, "ScriptsInOne.scr"),
-    FLAG("NxyzFile", NxyzFile, "nxyz.txt"),
-    FLAG("NyxzFile", NyxzFile, "nyxz.txt"),
-    FLAG("XyzFile", XyzFile, "xyz.txt"),
-    FLAG("TrasFile", TrasFile, "tras.dat"),
-    FLAG("SpaceInNames", SpaceInNames, "SpaceInNames"),
-    FLAG("Z.000", Z000, "Z.000"),
-    SettingKey{"Model", "x1000", KeyKind::FlagUnlessNo, &S::x1000, noText, "x1000"},
-    FLAG("StartWithFileOpen", StartWithFileOpen, "StartFOpen"),
-    FLAG("SaveSettings", SaveSettings, "SaveSettings"),
-    TEXT("Model", "LetterSize", KeyKind::NonZero, LetterSize, "FontSize:"),
-    TEXT("Model", "X0", KeyKind::Offset, X0, "X = X +"),
-    TEXT("Model", "Y0", KeyKind::Offset, Y0, "Y = Y +"),
-    TEXT("Model", "Z0", KeyKind::Offset, Z0, "Z = Z +"),
-    TEXT("Model", "dSD", KeyKind::NonZero, dSD, ""),
-    TEXT("Model", "dH", KeyKind::NonZero, dH, ""),
-    TEXT("Model", "dV", KeyKind::NonZero, dV, ""),
-    TEXT("Model", "LevelLayer", KeyKind::NonEmpty, LevelLayer, "LayerLEVEL:"),
-    TEXT("Model", "NamesLayer", KeyKind::NonEmpty, NamesLayer, "LayerNAMES:"),
-    TEXT("Model", "PointsLayer", KeyKind::NonEmpty, PointsLayer, "LayerPOINTS:"),
-    FLAG("ComputeXYZ", ComputeXYZ, "Compute XYZ"),
-    TEXT("Model", "KnownPoints", KeyKind::Path, KnownPoints, "Known points…"),
-    TEXT("DpiHeader", "Line1", KeyKind::Header, DpiLine1, ""),
-    TEXT("DpiHeader", "Line2", KeyKind::Header, DpiLine2, ""),
-    TEXT("DpiHeader", "Line3", KeyKind::Header, DpiLine3, ""),
-    TEXT("KorHeader", "Line1", KeyKind::Header, KorLine1, ""),
-    TEXT("KorHeader", "Line2", KeyKind::Header, KorLine2, ""),
-    TEXT("KorHeader", "Line3", KeyKind::Header, KorLine3, ""),
-    TEXT("Serial", "ComName", KeyKind::NonEmpty, ComName, "COM name:"),
-    TEXT("Serial", "Baud", KeyKind::NonEmpty, Baud, "Beets per second:"),
-    TEXT("Serial", "DataBits", KeyKind::NonEmpty, DataBits, "Data bits:"),
-    TEXT("Serial", "StopBits", KeyKind::NonEmpty, StopBits, "Stop bits:"),
-    TEXT("Serial", "Parity", KeyKind::NonEmpty, Parity, "Parity:"),
-    TEXT("Serial", "FlowControl", KeyKind::NonEmpty, FlowControl, "Flow control:"),
+    TEXT("Model", "Model", KeyKind::Model, Model,
+         "StationModel:", "the instrument model whose files are read (auto: the model that fits each file)"),
+    FLAG("2DFile", TwoDFile, "File.dxf", "write the DXF drawing <base>_2d.dxf"),
+    FLAG("3DFile", ThreeDFile, "3D", "the drawing in 3D, named <base>_3d.dxf"),
+    FLAG("DpiFile", DpiFile, "File.dpi", "write the observation list <base>.dpi"),
+    FLAG("KorFile", KorFile, "File.kor", "write the coordinate list <base>.kor"),
+    FLAG("LevelsFile", LevelsFile, "LevelsScript.scr", "write the levels script <base>_z.scr"),
+    FLAG("NamesFile", NamesFile, "NamesScript.scr", "write the names script <base>_names.scr"),
+    FLAG("PointsFile", PointsFile, "PointsScript.scr", "write the points script <base>_point.scr"),
+    FLAG("ScriptsFile", ScriptsFile, "ScriptsInOne.scr", "write the all-in-one script <base>.scr"),
+    FLAG("NxyzFile", NxyzFile, "nxyz.txt", "write the name, X, Y, Z list <base>_nxyz.txt"),
+    FLAG("NyxzFile", NyxzFile, "nyxz.txt", "write the name, Y, X, Z list <base>_nyxz.txt"),
+    FLAG("XyzFile", XyzFile, "xyz.txt", "write the X, Y, Z list <base>_xyz.txt"),
+    FLAG("TrasFile", TrasFile, "tras.dat", "write the tras.dat list <base>_tras.dat"),
+    FLAG("SpaceInNames", SpaceInNames, "SpaceInNames", "name handling of the Zeiss 3303 reader"),
+    FLAG("Z.000", Z000, "Z.000", "heights written with three decimals instead of two (scripts, DXF)"),
+    SettingKey{"Model", "x1000", KeyKind::FlagUnlessNo, &S::x1000, noText, "x1000",
+               "scale step: coordinates times 1000"},
+    FLAG("StartWithFileOpen", StartWithFileOpen, "StartFOpen", "the window runs File/Open as soon as it opens"),
+    FLAG("SaveSettings", SaveSettings, "SaveSettings", "the window writes the settings back to this file"),
+    TEXT("Model", "LetterSize", KeyKind::NonZero, LetterSize,
+         "FontSize:", "text height in the scripts and the DXF drawing"),
+    TEXT("Model", "X0", KeyKind::Offset, X0, "X = X +", "offset added to X"),
+    TEXT("Model", "Y0", KeyKind::Offset, Y0, "Y = Y +", "offset added to Y"),
+    TEXT("Model", "Z0", KeyKind::Offset, Z0, "Z = Z +", "offset added to Z"),
+    TEXT("Model", "dSD", KeyKind::NonZero, dSD, "", "size of the random distance errors (H, V, SD calculation)"),
+    TEXT("Model", "dH", KeyKind::NonZero, dH, "", "size of the random horizontal angle errors (H, V, SD calculation)"),
+    TEXT("Model", "dV", KeyKind::NonZero, dV, "", "size of the random vertical angle errors (H, V, SD calculation)"),
+    TEXT("Model", "LevelLayer", KeyKind::NonEmpty, LevelLayer, "LayerLEVEL:", "DXF layer of the height texts"),
+    TEXT("Model", "NamesLayer", KeyKind::NonEmpty, NamesLayer, "LayerNAMES:", "DXF layer of the name texts"),
+    TEXT("Model", "PointsLayer", KeyKind::NonEmpty, PointsLayer, "LayerPOINTS:", "DXF layer of the points"),
+    FLAG("ComputeXYZ", ComputeXYZ, "Compute XYZ", "compute coordinates from the observations"),
+    TEXT("Model", "KnownPoints", KeyKind::Path, KnownPoints, "Known points…",
+         "list of known points (nxyz, nyxz or kor) for ComputeXYZ, or the benchmarks of levelling lines"),
+    TEXT("Model", "LevelTolerance", KeyKind::NonZero, LevelTolerance, "Level tolerance mm/√km:",
+         "allowed misclosure of a levelling line, mm per root km of its length"),
+    FLAG("AdjustedFile", AdjustedFile, "Adjusted", "write the adjusted heights of the levelling lines <base>_adj.txt"),
+    TEXT("DpiHeader", "Line1", KeyKind::Header, DpiLine1, "", "first header line of the observation list (.dpi)"),
+    TEXT("DpiHeader", "Line2", KeyKind::Header, DpiLine2, "", "second header line of the observation list (.dpi)"),
+    TEXT("DpiHeader", "Line3", KeyKind::Header, DpiLine3, "", "third header line of the observation list (.dpi)"),
+    TEXT("KorHeader", "Line1", KeyKind::Header, KorLine1, "", "first header line of the coordinate list (.kor)"),
+    TEXT("KorHeader", "Line2", KeyKind::Header, KorLine2, "", "second header line of the coordinate list (.kor)"),
+    TEXT("KorHeader", "Line3", KeyKind::Header, KorLine3, "", "third header line of the coordinate list (.kor)"),
+    TEXT("Serial", "ComName", KeyKind::NonEmpty, ComName,
+         "COM name:", "serial port of the instrument (COM1, /dev/ttyUSB0, ...)"),
+    TEXT("Serial", "Baud", KeyKind::NonEmpty, Baud, "Beets per second:", "serial line speed in bits per second"),
+    TEXT("Serial", "DataBits", KeyKind::NonEmpty, DataBits, "Data bits:", "data bits of the serial line"),
+    TEXT("Serial", "StopBits", KeyKind::NonEmpty, StopBits, "Stop bits:", "stop bits of the serial line"),
+    TEXT("Serial", "Parity", KeyKind::NonEmpty, Parity, "Parity:", "parity of the serial line"),
+    TEXT("Serial", "FlowControl", KeyKind::NonEmpty, FlowControl, "Flow control:", "flow control of the serial line"),
 };
 
 #undef FLAG
@@ -88,9 +98,22 @@ const SettingKey* findSettingKey(std::string_view name) {
     return nullptr;
 }
 
-void loadSettings(Settings& settings, const std::string& iniPath) {
-    IniDocument ini = IniDocument::load(iniPath);
-    if (!ini.exists()) return;
+std::string settingRefusal(const Settings& settings) {
+    // Sizes of letters and of errors beyond this are no sizes at all.
+    constexpr double kLargestSize = 1e6;
+    for (const auto& k : kKeys) {
+        if (k.kind != KeyKind::NonZero && k.kind != KeyKind::Offset) continue;
+        const std::string& text = settings.*k.text;
+        const double limit = k.kind == KeyKind::Offset ? kLargestCoordinate : kLargestSize;
+        if (std::string why = sizeRefusal(toNumber(text), limit); !why.empty())
+            return "the setting " + std::string(k.key) + "=" + text + " " + why;
+    }
+    return {};
+}
+
+bool loadSettings(Settings& settings, const std::string& iniPath, std::string* reason) {
+    IniDocument ini = IniDocument::load(iniPath, reason);
+    if (!ini.exists()) return false;
     for (const auto& k : kKeys) {
         std::string value = ini.get(k.section, k.key);
         switch (k.kind) {
@@ -106,11 +129,17 @@ void loadSettings(Settings& settings, const std::string& iniPath) {
                 if (!value.empty()) settings.*k.text = value;
         }
     }
+    return true;
 }
 
-bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath) {
+bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath, std::string* reason) {
     if (!settings.SaveSettings) return true;
-    IniDocument ini = IniDocument::load(iniPath);
+    IniDocument ini;
+    std::string why;
+    if (!loadToChange(iniPath, ini, why)) {
+        if (reason) *reason = why;
+        return false;
+    }
     for (const auto& k : kKeys) {
         switch (k.kind) {
             case KeyKind::Flag:
@@ -134,18 +163,23 @@ bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath) {
                 break;
         }
     }
-    return ini.save(iniPath);
+    return ini.save(iniPath, reason);
 }
 
-bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath) {
+bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath, std::string* reason) {
     if (!settings.SaveSettings) return true;
-    IniDocument ini = IniDocument::load(iniPath);
+    IniDocument ini;
+    std::string why;
+    if (!loadToChange(iniPath, ini, why)) {
+        if (reason) *reason = why;
+        return false;
+    }
     for (const auto& k : kKeys) {
         if (k.kind == KeyKind::Model && !settings.Model.empty() && settings.Model != kAutoModel)
             ini.set(k.section, k.key, settings.Model);
         if (isFlag(k)) ini.set(k.section, k.key, yesNo(settings.*k.flag));
     }
-    return ini.save(iniPath);
+    return ini.save(iniPath, reason);
 }
 
 }  // namespace tervan

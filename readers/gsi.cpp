@@ -1,6 +1,7 @@
 #include "readers/gsi.h"
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -24,6 +25,7 @@ constexpr std::size_t kGsi16Word = kInfo + 1 + 16;
 constexpr std::size_t kChunk = 4096;
 
 constexpr double kMetresPerFoot = 0.3048;
+constexpr double kGonPerRadian = 63.66197722844561;
 
 // The station of the records before the first set-up, and of the station
 // points themselves: a name no GSI point carries in practice, so H, V, SD
@@ -45,7 +47,7 @@ constexpr Unit kUnits[] = {
     {Kind::Angle, 1, 1e5},                // 2 gon, 0.00001 gon
     {Kind::Angle, 1, 9e4},                // 3 degree, 0.00001 degree (0.9 degree to the gon)
     {Kind::Angle, 1, 32400},              // 4 DDDMMSSs, turned into tenths of a second first
-    {Kind::Angle, 1, 1600},               // 5 mil, 0.01 mil (16 mil to the gon)
+    {Kind::Angle, 1, 160000},             // 5 mil, 0.0001 mil (16 mil to the gon)
     {Kind::Length, 1, 1e4},               // 6 metre, 0.1 mm
     {Kind::Length, kMetresPerFoot, 1e4},  // 7 foot, 1/10000 ft
     {Kind::Length, 1, 1e5},               // 8 metre, 0.01 mm
@@ -87,20 +89,29 @@ std::string pointName(std::string_view data) {
 }
 
 // The words of one block that the reader uses; each is absent until read.
+// HD and dH (words 32 and 33) stand in for V and SD when the block has no
+// slope distance.
 struct Block {
     std::optional<std::string> name;
-    std::optional<double> H, V, SD, X, Y, Z, stationX, stationY, stationZ, TH, IH;
+    std::optional<double> H, V, SD, X, Y, Z, stationX, stationY, stationZ, TH, IH, HD, dH;
+    // An H, V or SD word that could not be read (not digits, a length unit
+    // on an angle, 60 minutes) and no good word of its index after it.
+    bool brokenH = false, brokenV = false, brokenSD = false;
 };
 
-// The numeric words by index. The others (32 and 33, codes, remarks, ppm,
-// indices not known here) are skipped.
+// The numeric words by index. The others (codes, remarks, ppm, indices not
+// known here) are skipped.
 struct Slot {
     int index;
     std::optional<double> Block::*field;
     Kind kind;
+    bool Block::*broken = nullptr;  // observations: marked when the word cannot be read
 };
 constexpr Slot kSlots[] = {
-    {21, &Block::H, Kind::Angle},         {22, &Block::V, Kind::Angle},         {31, &Block::SD, Kind::Length},
+    {21, &Block::H, Kind::Angle, &Block::brokenH},
+    {22, &Block::V, Kind::Angle, &Block::brokenV},
+    {31, &Block::SD, Kind::Length, &Block::brokenSD},
+    {32, &Block::HD, Kind::Length},       {33, &Block::dH, Kind::Length},
     {81, &Block::Y, Kind::Length},        {82, &Block::X, Kind::Length},        {83, &Block::Z, Kind::Length},
     {84, &Block::stationY, Kind::Length}, {85, &Block::stationX, Kind::Length}, {86, &Block::stationZ, Kind::Length},
     {87, &Block::TH, Kind::Length},       {88, &Block::IH, Kind::Length},
@@ -179,10 +190,16 @@ private:
             block_.name = pointName(word.substr(kInfo + 1));
             return;
         }
-        if (kSlotOf[index] < 0) return;
-        // A value that cannot be read leaves the field as it was.
+        // 330 to 339 are the staff readings of a digital level, not a
+        // height difference.
+        if (kSlotOf[index] < 0 || (index == 33 && isDigit(word[2]))) return;
+        // A value that cannot be read leaves the field as it was; a broken
+        // observation marks the record, unless a good word of the same
+        // index follows.
         const Slot& slot = kSlots[kSlotOf[index]];
-        if (auto value = valueOf(word, slot.kind)) block_.*slot.field = value;
+        const auto value = valueOf(word, slot.kind);
+        if (value) block_.*slot.field = value;
+        if (slot.broken) block_.*slot.broken = !value;
     }
 
     // A block with an observation or target coordinates is a record; one
@@ -190,12 +207,20 @@ private:
     // Heights hold until the file gives them again.
     void finishBlock() {
         ++ctx_.result.linesRead;
-        const Block& b = block_;
+        Block& b = block_;
         if (b.TH) TH_ = *b.TH;
         if (b.IH) IH_ = *b.IH;
-        if (b.H || b.V || b.SD || b.X || b.Y || b.Z) {
+        // Horizontal distance and height difference without a slope
+        // distance: the zenith angle and the slope distance follow from them.
+        if (!b.SD && !b.brokenSD && b.HD && b.dH) {
+            b.SD = std::hypot(*b.HD, *b.dH);
+            if (!b.V && !b.brokenV) b.V = std::atan2(*b.HD, *b.dH) * kGonPerRadian;
+        }
+        const bool broken = b.brokenH || b.brokenV || b.brokenSD;
+        if (b.H || b.V || b.SD || b.X || b.Y || b.Z || broken) {
             const std::string name = b.name.value_or("");
             appendPoint(ctx_.store, {.isStation = stationMark_,
+                                     .unreadable = broken,
                                      .SN = station_,
                                      .N = name,
                                      .X = b.X.value_or(0),
@@ -222,6 +247,7 @@ private:
         stationMark_ = true;
         if (!b.stationX && !b.stationY && !b.stationZ) return;
         Point p{.isStation = false,
+                .setUp = true,
                 .SN = kNoStation,
                 .N = station_,
                 .X = b.stationX.value_or(0),

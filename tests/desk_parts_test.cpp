@@ -96,6 +96,25 @@ TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
     for (const auto& [name, offered] : names) EXPECT_EQ(desk::offeredAsInput(name, besideIt), offered) << name;
 }
 
+TEST(SessionFolders, OnWindowsTheProfileAndProgramFiles) {
+    UserFolders user = windowsUserFolders("C:\\Users\\ana\\AppData\\Roaming", "C:\\Users\\ana\\AppData\\Local");
+    EXPECT_EQ(user.config, "C:\\Users\\ana\\AppData\\Roaming\\Tervan\\");
+    EXPECT_EQ(user.data, "C:\\Users\\ana\\AppData\\Local\\Tervan\\");
+    EXPECT_EQ(windowsUserFolders("R:", "").data, "R:\\Tervan\\");
+    EXPECT_TRUE(windowsUserFolders("", "L:").config.empty());
+
+    const std::vector<std::string> roots = {"C:\\Program Files", "", "C:\\Program Files (x86)\\"};
+    const std::pair<const char*, bool> folders[] = {
+        {"C:\\Program Files\\Tervan\\", true},
+        {"c:/PROGRAM FILES/Tervan/", true},
+        {"C:\\Program Files (x86)\\Tervan\\", true},
+        {"C:\\Program Files Old\\Tervan\\", false},  // a name that only begins alike
+        {"D:\\Tools\\Tervan\\", false},
+        {"", false},
+    };
+    for (const auto& [folder, inside] : folders) EXPECT_EQ(insideAnyOf(folder, roots), inside) << folder;
+}
+
 TEST(SessionFolders, AnInstalledProgramKeepsItsFilesInTheUsersFolders) {
     test::ScratchDir dir;
     const std::string program = dir.file("program") + "/", home = dir.file("home");

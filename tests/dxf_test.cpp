@@ -174,7 +174,7 @@ TEST(Dxf, MissingHeaderMakesTheCommandLineFail) {
     const std::string input = dir.file("job.txt");
     test::writeFile(input, "P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\n");
     const std::string header = dir.file("gone.txt");
-    test::CliRun r = test::runCli(dir, "convert -q --ini " + test::shellQuote(dir.file("none.ini")) +
+    test::CliRun r = test::runCli(dir, "convert -q --ini " + test::defaultsIni(dir) +
                                            " --model Leica1200 --dxf-header " + test::shellQuote(header) + " " +
                                            test::shellQuote(input));
     EXPECT_EQ(r.status, 1);

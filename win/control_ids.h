@@ -34,6 +34,8 @@ inline constexpr SettingControl kSettingControls[] = {
     {"SaveSettings", IDC_SAVESETTINGS},
     {"ComputeXYZ", IDC_COMPUTEXYZ},
     {"KnownPoints", IDC_KNOWNPOINTS},
+    {"LevelTolerance", IDC_LEVELTOLERANCE},
+    {"AdjustedFile", IDC_ADJUSTEDFILE},
     {"LetterSize", IDC_LETTERSIZE},
     {"X0", IDC_X0},
     {"Y0", IDC_Y0},
