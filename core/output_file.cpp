@@ -1,9 +1,11 @@
 #include "core/output_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdarg>
 #include <cstring>
+#include <string_view>
 
 #ifdef _WIN32
 #include <process.h>
@@ -65,8 +67,15 @@ bool OutputFile::open(const std::string& path, const char* mode) {
         fail(errno == EACCES && isFolder(path) ? EISDIR : errno);
         return false;
     }
-    buffer_.reserve(kFlushAt + 4096);
+    startBlocks();
     return true;
+}
+
+void OutputFile::startBlocks() {
+    // The blocks are large already: no second buffer on the way.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    if (!block_) block_ = std::make_unique<char[]>(kBlock);
+    used_ = 0;
 }
 
 // The temporary file is named after its output, with the process and a
@@ -84,7 +93,7 @@ bool OutputFile::openTemporary(const std::string& path) {
         file_ = createNewFile(name);
         if (file_) {
             temporary_ = std::move(name);
-            buffer_.reserve(kFlushAt + 4096);
+            startBlocks();
             return true;
         }
         if (errno != EEXIST) break;
@@ -110,29 +119,40 @@ void OutputFile::print(const char* fmt, ...) {
 
 void OutputFile::write(std::string_view text) {
     if (!file_) return;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            buffer_.append(text.data() + start, i - start);
-            buffer_ += "\r\n";
-            start = i + 1;
+    // Each byte takes at most two in the block.
+    while (!text.empty()) {
+        if (kBlock - used_ < 2) flush();
+        const std::size_t take = std::min(text.size(), (kBlock - used_) / 2);
+        char* p = block_.get() + used_;
+        for (char ch : text.substr(0, take)) {
+            if (ch == '\n') *p++ = '\r';
+            *p++ = ch;
         }
+        used_ = static_cast<std::size_t>(p - block_.get());
+        text.remove_prefix(take);
     }
-    buffer_.append(text.data() + start, text.size() - start);
-    if (buffer_.size() >= kFlushAt) flush();
 }
 
 void OutputFile::writeBytes(std::string_view bytes) {
-    if (!file_) return;
-    buffer_.append(bytes);
-    if (buffer_.size() >= kFlushAt) flush();
+    if (!file_ || bytes.empty()) return;
+    if (kBlock - used_ >= bytes.size()) {
+        std::memcpy(block_.get() + used_, bytes.data(), bytes.size());
+        used_ += bytes.size();
+        return;
+    }
+    flush();
+    writeBlock(bytes);
+}
+
+void OutputFile::writeBlock(std::string_view bytes) {
+    if (!file_ || bytes.empty()) return;
+    if (failureInjected(path_)) fail(ENOSPC);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail(errno);
 }
 
 void OutputFile::flush() {
-    if (!file_ || buffer_.empty()) return;
-    if (failureInjected(path_)) fail(ENOSPC);
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) fail(errno);
-    buffer_.clear();
+    writeBlock({block_.get(), used_});
+    used_ = 0;
 }
 
 bool OutputFile::close() {

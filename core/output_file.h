@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -38,8 +39,17 @@ public:
     template <class... Args>
     void print(const Format<Args...>& format, std::type_identity_t<Args>... args) {
         if (!file_) return;
-        format.appendLines(buffer_, args...);
-        if (buffer_.size() >= kFlushAt) flush();
+        const std::size_t most = format.bound(args...);
+        if (kBlock - used_ < most) {
+            flush();
+            if (kBlock < most) {  // a line longer than a block (a name of a megabyte)
+                scratch_.clear();
+                format.appendLines(scratch_, args...);
+                writeBlock(scratch_);
+                return;
+            }
+        }
+        used_ = static_cast<std::size_t>(format.write(block_.get() + used_, true, args...) - block_.get());
     }
     // Writes text with its line feeds turned into CR LF.
     void write(std::string_view text);
@@ -55,18 +65,25 @@ public:
     const std::string& errorText() const { return error_; }
 
 private:
-    static constexpr std::size_t kFlushAt = 1 << 16;
+    // The lines are formatted straight into one block, which goes to the
+    // file whole when the next line might not fit.
+    static constexpr std::size_t kBlock = 1 << 18;
 
     bool open(const std::string& path, const char* mode);
     bool openTemporary(const std::string& path);
     void fail(int error);
     void flush();
+    // An opened file's first block.
+    void startBlocks();
+    // Writes bytes to the file as they are, past the block.
+    void writeBlock(std::string_view bytes);
 
     std::FILE* file_ = nullptr;
     std::string path_;
     std::string temporary_;  // "" when the file is written in place
     bool staged_ = false;
-    std::string buffer_;
+    std::unique_ptr<char[]> block_;
+    std::size_t used_ = 0;
     std::string scratch_;
     bool failed_ = false;
     std::string error_;

@@ -1,6 +1,8 @@
 #include "desk/desk.h"
 
 #include "conversion/detect.h"
+#include "conversion/models.h"
+#include "conversion/observation_table.h"
 #include "core/files.h"
 
 namespace tervan::desk {
@@ -37,11 +39,16 @@ Desk::Desk(Session& session, Front& front, ReceiverOptions options)
                .showReceived =
                    [this] {
                        view_ = View::Text;
+                       tablePending_ = false;
                        front_.showMessage(message_);
                    },
                .fail = [this](const std::string& text) { fail(text); }},
               std::move(options)),
-      plan_(session) {}
+      plan_(session) {
+    // The grid shows the records from the store; the text of the table
+    // waits until it is copied.
+    session_.observationText = false;
+}
 
 void Desk::start() {
     if (!session_.inputPath.empty()) {
@@ -123,6 +130,7 @@ void Desk::calcHvsd() {
 
 void Desk::close() {
     serial_.endTransfer();
+    buildPendingTable();
     clearStore(session_.store);
     // The plan must not keep records the store no longer has.
     plan_.load();
@@ -191,7 +199,24 @@ void Desk::select(std::size_t record) {
     front_.showSelection(record);
 }
 
+const std::string& Desk::message() {
+    buildPendingTable();
+    return message_;
+}
+
+void Desk::buildPendingTable() {
+    if (!tablePending_) return;
+    tablePending_ = false;
+    if (view_ == View::Points) buildObservationTable(message_, session_.inputPath, session_.store.points);
+}
+
 void Desk::convertFile(const std::string& path, const Detection* detection) {
+    // A point model that fails keeps the store and the input path as they
+    // were, so the table can still be built from them; a levelling model,
+    // detection, an unknown model or known points refused after the read
+    // may change the store first and keep the text all the same.
+    const ModelEntry* model = findModel(session_.settings.Model);
+    if (!model || model->level || session_.settings.ComputeXYZ) buildPendingTable();
     Result result = convert(session_, path, prompts_);
     std::string warning;
     if (result.outcome == Outcome::Done || result.outcome == Outcome::NothingFound)
@@ -209,6 +234,7 @@ void Desk::show(Result result, const std::string& warning) {
     select(kNoPoint);
     if (!result.keepMessage) {
         message_ = std::move(result.message);
+        tablePending_ = result.observationTable;
         levelRows_ = std::move(result.levelRows);
         view_ = result.observationTable ? View::Points : !levelRows_.empty() ? View::Levelling : View::Text;
         shownPoints_ = session_.store.points.size();

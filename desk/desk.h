@@ -108,8 +108,10 @@ public:
     // installed program).
     std::string settingsPlace() const { return "Settings: " + session_.iniPath; }
 
-    // The exact message text ("Copy as text").
-    const std::string& message() const { return message_; }
+    // The exact message text ("Copy as text"). The observation table of a
+    // conversion, which the grid shows from the store, is built here the
+    // first time it is asked for.
+    const std::string& message();
     const Report& report() const { return report_; }
     const Receiver& receiver() const { return serial_.receiver(); }
 
@@ -125,6 +127,9 @@ private:
 
     // detection: the file's, when it was detected already.
     void convertFile(const std::string& path, const Detection* detection = nullptr);
+    // Builds the observation table into message_ when it is still to be
+    // built: before the store changes under a text that may stay.
+    void buildPendingTable();
     void show(Result result, const std::string& warning = {});
     void showMessageArea();
     void saveAfterDialog();
@@ -143,6 +148,7 @@ private:
     std::string message_;  // the text of the message area
     View view_ = View::Text;
     std::size_t shownPoints_ = 0;         // the store's records when its table was shown
+    bool tablePending_ = false;           // message_ is still to become the observation table
     std::vector<std::string> levelRows_;  // of the levelling line shown
     PointTable pointTable_;
     LevelTable levelTable_;

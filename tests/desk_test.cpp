@@ -10,9 +10,10 @@
 #include <set>
 
 #include "conversion/models.h"
+#include "conversion/observation_table.h"
 #include "core/ini.h"
-#include "serial_test_util.h"
 #include "core/output_file.h"
+#include "serial_test_util.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -153,6 +154,20 @@ TEST(DeskStart, ConvertsTheInputOfTheCommandLineAndOpensFileOpenWhenAsked) {
     EXPECT_EQ(started.front.status[3], "7 lines read, 7 points, 0 lines ignored");
     started.desk->opened();
     EXPECT_EQ(started.front.initialNames, std::vector<std::string>{started.input});
+}
+
+// The text of the table is built when it is asked for; when the next
+// conversion empties the store and keeps the text, it is the table of the
+// last good conversion all the same.
+TEST(DeskFileOpen, TheTableTextOutlivesAStoreEmptiedByAnUnknownModel) {
+    DeskRig r("", true);
+    std::string table;
+    buildObservationTable(table, r.input, r.session.store.points);
+    r.choose(r.input, [](desk::SettingsForm& f) { f.values.Model = "NoSuchModel"; });
+    r.desk->fileOpen();
+    EXPECT_TRUE(r.session.store.points.empty());
+    EXPECT_EQ(r.front.status[3], "unknown model NoSuchModel");
+    EXPECT_EQ(r.desk->message(), table);
 }
 
 // A file given to the program (Open with, dropped on it) under a model that
