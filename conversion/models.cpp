@@ -10,8 +10,11 @@
 #include "readers/kolida440.h"
 #include "readers/leica.h"
 #include "readers/line_shapes.h"
+#include "readers/nikon.h"
 #include "readers/pentax_coordinate.h"
 #include "readers/pentax_polar.h"
+#include "readers/rw5.h"
+#include "readers/sdr.h"
 #include "readers/zeiss.h"
 
 namespace tervan {
@@ -36,6 +39,9 @@ const std::array kModels = {
     pointModel(kNyxzModel),
     pointModel(kKorModel),
     pointModel(kGsiModel),
+    pointModel(kSdrModel),
+    pointModel(kNikonRawModel),
+    pointModel(kRw5Model),
 };
 
 }  // namespace
