@@ -112,6 +112,7 @@ Result convertWith(Session& session, const ModelEntry& model, const std::string&
     if (computeXyz) xyz = computeCoordinates(session);
     applyOffsets(session.store, session.settings);
     writeOutputs(session, outputBaseName(path), result);
+    for (const std::string& line : result.conversions) appendReport(result.message, line);
     result.points = session.store.points.size();
     summarisePoints(result, session.settings, path);
     if (computeXyz) reportCoordinates(xyz, result);

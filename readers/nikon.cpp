@@ -104,6 +104,14 @@ void readNikonRaw(Input& input, ReaderContext& ctx) {
         }
         return true;
     });
+    if (ctx.store.points.empty()) return;
+    if (u.dms) noteConversion(ctx, kDmsConverted);
+    if (!u.dms && u.angle == kGonPerDegree) noteConversion(ctx, kDegreesConverted);
+    if (!u.dms && u.angle == kGonPerMil) noteConversion(ctx, kMilsConverted);
+    if (u.length == kMetresPerFoot) noteConversion(ctx, kFeetConverted);
+    if (u.length == kMetresPerUsFoot) noteConversion(ctx, kUsFeetConverted);
+    if (u.fromHorizon) noteConversion(ctx, kHorizonConverted);
+    if (u.south) noteConversion(ctx, kSouthConverted);
 }
 
 }  // namespace tervan

@@ -111,6 +111,11 @@ void readRw5(Input& input, ReaderContext& ctx) {
         }
         return true;
     });
+    if (ctx.store.points.empty()) return;
+    noteConversion(ctx, kDmsConverted);
+    if (u.length == kMetresPerFoot) noteConversion(ctx, kFeetConverted);
+    if (u.length == kMetresPerUsFoot) noteConversion(ctx, kUsFeetConverted);
+    if (u.south) noteConversion(ctx, kSouthConverted);
 }
 
 }  // namespace tervan

@@ -119,6 +119,11 @@ void readSdr(Input& input, ReaderContext& ctx) {
         }
         return true;
     });
+    if (ctx.store.points.empty()) return;
+    if (layout.angle == kGonPerDegree) noteConversion(ctx, kDegreesConverted);
+    if (layout.angle == kGonPerMil) noteConversion(ctx, kMilsConverted);
+    if (layout.length == kMetresPerFoot) noteConversion(ctx, kFeetConverted);
+    if (layout.fromHorizon) noteConversion(ctx, kHorizonConverted);
 }
 
 bool isSdrLine(std::string_view line) {

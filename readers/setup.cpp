@@ -1,5 +1,6 @@
 #include "readers/setup.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tervan {
@@ -62,6 +63,11 @@ std::size_t splitCommas(std::string_view line, std::span<std::string_view> field
         start = end + 1;
     }
     return count;
+}
+
+void noteConversion(ReaderContext& ctx, const char* text) {
+    auto& notes = ctx.result.conversions;
+    if (std::find(notes.begin(), notes.end(), text) == notes.end()) notes.emplace_back(text);
 }
 
 double gonFromDms(double dms) {
