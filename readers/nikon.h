@@ -10,6 +10,9 @@ namespace tervan {
 
 void readNikonRaw(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kNikonRawModel{.name = "NikonRAW", .read = readNikonRaw};
+inline constexpr ReaderModel kNikonRawModel{
+    .name = "NikonRAW",
+    .read = readNikonRaw,
+    .reads = "Nikon RAW V2.00 records: stations with IH and backsight, F1/F2, SS, CP, SO shots, coordinates"};
 
 }  // namespace tervan
