@@ -194,7 +194,8 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
 }
 
 std::vector<FileFilter> inputFilters() {
-    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw", "*.csv"}}, {"All files", {"*"}}};
+    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw", "*.sdr", "*.rw5", "*.csv"}},
+            {"All files", {"*"}}};
 }
 
 std::vector<FileFilter> knownPointsFilters() { return {{"Known points", {"*.txt", "*.kor"}}, {"All files", {"*"}}}; }

@@ -4,6 +4,7 @@
 
 #include "core/mik.h"
 #include "core/numbers.h"
+#include "readers/line_shapes.h"
 
 namespace tervan {
 
@@ -57,6 +58,14 @@ void readCsv(Input& input, ReaderContext& ctx) {
                                 .Om = ctx.store.orientation});
         return true;
     });
+}
+
+bool isCsvLine(std::string_view l) {
+    static thread_local std::vector<std::string> f;
+    splitCsvLine(l, f);
+    if (f.size() != 5) return false;
+    if (f[0] == "name" && f[1] == "x" && f[2] == "y" && f[3] == "z" && f[4] == "code") return true;
+    return !f[0].empty() && isNumberText(f[1]) && isNumberText(f[2]) && isNumberText(f[3]);
 }
 
 }  // namespace tervan

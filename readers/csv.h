@@ -16,4 +16,13 @@ void readCsv(Input& input, ReaderContext& ctx);
 // line (a field with a line break is cut there).
 void splitCsvLine(std::string_view line, std::vector<std::string>& fields);
 
+// name,x,y,z,code (or its header line, the same names); the code field is
+// there when empty too, which tells the list from a plain name-X-Y-Z one.
+bool isCsvLine(std::string_view line);
+
+inline constexpr ReaderModel kCsvModel{.name = "csv",
+                                       .read = readCsv,
+                                       .isLine = isCsvLine,
+                                       .reads = "the CSV lists Tervan writes: name, x, y, z, code under a header line"};
+
 }  // namespace tervan
