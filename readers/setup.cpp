@@ -30,11 +30,12 @@ void orientStation(SetUp& s, double backsightH, double azimuth) {
 }
 
 void appendShot(ReaderContext& ctx, SetUp& s, const Shot& shot) {
-    const std::string name(shot.name);
+    const std::string name(shot.name), code(shot.code);
     appendRecord(ctx, {.isStation = s.opens,
                        .hasGivenOm = s.oriented,
                        .SN = s.station,
                        .N = name,
+                       .code = code,
                        .X = shot.X,
                        .Y = shot.Y,
                        .Z = shot.Z,

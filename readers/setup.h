@@ -40,6 +40,7 @@ struct Shot {
     std::string_view name;
     double H = 0, V = 0, SD = 0;
     double X = 0, Y = 0, Z = 0;
+    std::string_view code;  // the feature code the file gives the point
 };
 
 // Opens a set-up at station name with instrument height IH; the station
