@@ -40,6 +40,7 @@ struct XyzReport {
     std::string knownPath;         // the list of known points, "" when none is set
     std::size_t knownPoints = 0;   // read from it
     std::string knownError;        // why it could not be read, "" when it was
+    std::size_t knownStations = 0; // stations of the file that the list names
 };
 
 // Station and point coordinates: a point of known first, else the first

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Packs the Windows programs into a portable zip: a folder Tervan with
-# tervan.exe, tervan-cli.exe, the settings file, the DXF header, a README
-# and the licence. Unzipped anywhere, it runs; the settings and the Log
+# tervan.exe, tervan-cli.exe, the settings file, the DXF header, the user
+# guide, a README and the licence. Unzipped anywhere, it runs; the settings and the Log
 # folder of received transmissions live beside the programs.
 # Usage: package-windows.sh BUILD ZIP   (from the source folder)
 set -euo pipefail
@@ -17,6 +17,7 @@ for program in tervan.exe tervan-cli.exe; do
   x86_64-w64-mingw32-strip -o "$folder/$program" "$build/bin/$program"
 done
 cp resources/Tervan.ini resources/dxf_header.txt "$folder/"
+cp -r docs/guide "$folder/guide"
 # Windows editors want CR LF.
 sed 's/$/\r/' resources/windows-readme.txt >"$folder/README.txt"
 sed 's/$/\r/' LICENSE >"$folder/LICENSE.txt"
