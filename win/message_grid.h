@@ -23,6 +23,10 @@ public:
     bool notify(const NMHDR& header, LRESULT& result);
     // WM_CONTEXTMENU on the list, at a point of the screen.
     void contextMenu(int x, int y);
+    // The arrow in the title of the column sorted by (kNone: none).
+    void showSortArrow(std::size_t column, bool ascending);
+    // Selects row alone, scrolled into view, with the focus.
+    void selectRow(std::size_t row);
     // The selected rows, in the grid's order, as text to paste.
     std::u16string selectedRows() const;
 
