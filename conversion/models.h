@@ -24,6 +24,11 @@ struct ModelEntry {
     // blocks taken is judged rather than that of lines.
     bool (*isLine)(std::string_view line) = nullptr;
     char blockMark = 0;
+
+    // What the model reads, in a line (tervan-cli models, the manual), and
+    // the models that detection cannot tell it apart from, "" when none.
+    const char* reads = "";
+    const char* alike = "";
 };
 
 // Every model, in the order the Settings dialog offers them.

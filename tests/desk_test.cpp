@@ -508,7 +508,7 @@ TEST(DeskDetection, TheSettingsDialogKeepsAFittingModelAndOtherwiseNamesTheOneTh
         {"Leica1200", "leica1200.txt", "Leica1200", "Leica1200 fits", false},
         {"Leica1200", "kolida440.txt", "Kolida440", "Kolida440 fits", false},
         {"nyxz", "points_nxyz.txt", "nyxz", "nyxz fits; nxyz fits as well", false},
-        {"auto", "points.kor", "kor", "kor fits", false},
+        {"auto", "survey.kor", "kor", "kor fits", false},
         {"Leica1200", "../README.md", "Leica1200", "no model fits this file", true},
     };
     for (const Case& c : cases) {
