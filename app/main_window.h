@@ -53,6 +53,7 @@ public:
     QPlainTextEdit* messageText() const;
     QTableView* grid() const;
     QLabel* notices() const { return notices_; }
+    QPushButton* convertAgainButton() const { return convertAgain_; }
     QLabel* filesLine() const { return files_; }
     QLabel* indicators() const { return indicators_; }
     PlanView* planView() const { return plan_; }
@@ -65,7 +66,7 @@ public:
     void showReport(const desk::Report& report) override;
     void setTitle(const std::string& title) override;
     void setIndicators(const std::vector<desk::Notice>& indicators) override;
-    void openFolder(const std::string& folder) override;
+    bool openFolder(const std::string& folder) override;
     void setSerialButton(const std::string& text) override;
     bool chooseInputFile(std::string& path) override;
     bool editSettings(desk::SettingsForm& form) override;
@@ -90,6 +91,7 @@ private:
 
     MessageArea* area_;
     QLabel* notices_;
+    QPushButton* convertAgain_;
     QLabel* files_;
     QPushButton* showFiles_;
     PlanView* plan_;

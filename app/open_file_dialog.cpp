@@ -1,6 +1,7 @@
 #include "app/open_file_dialog.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -58,7 +59,14 @@ bool chooseInputFile(QWidget* parent, std::string& path) {
     chooser.setProxyModel(proxy);
     QObject::connect(&chooser, &QFileDialog::filterSelected, proxy, &QSortFilterProxyModel::invalidate);
     QString initial = fromPath(path);
-    if (!initial.isEmpty()) chooser.selectFile(initial);
+    // Before the first file: the user's documents (or, without such a
+    // folder, the home folder), not the program's folder.
+    if (initial.isEmpty())
+        chooser.setDirectory(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).exists()
+                                 ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                 : QDir::homePath());
+    else
+        chooser.selectFile(initial);
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return false;
     path = toPath(chooser.selectedFiles().constFirst());
     return true;

@@ -43,8 +43,9 @@ public:
     // The settings that change every conversion, beside the status lines
     // (none: nothing shown).
     virtual void setIndicators(const std::vector<Notice>& indicators) = 0;
-    // Shows a folder in the system's file manager.
-    virtual void openFolder(const std::string& folder) = 0;
+    // Shows a folder in the system's file manager, or a file in the program
+    // the system opens it with; false when none shows it.
+    virtual bool openFolder(const std::string& folder) = 0;
     // "&Start Serial" or "&Stop Serial".
     virtual void setSerialButton(const std::string& text) = 0;
 

@@ -42,7 +42,7 @@ public:
     void showReport(const desk::Report& report) override;
     void setTitle(const std::string& title) override;
     void setIndicators(const std::vector<desk::Notice>& indicators) override;
-    void openFolder(const std::string& folder) override;
+    bool openFolder(const std::string& folder) override;
     void setSerialButton(const std::string& text) override;
     bool chooseInputFile(std::string& path) override;
     bool editSettings(desk::SettingsForm& form) override;

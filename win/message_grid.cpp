@@ -128,6 +128,19 @@ void MessageGrid::contextMenu(int x, int y) {
     DestroyMenu(menu);
 }
 
+void MessageGrid::showSortArrow(std::size_t column, bool ascending) {
+    HWND titles = ListView_GetHeader(list_);
+    const int count = Header_GetItemCount(titles);
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(titles, i, &item);
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (static_cast<std::size_t>(i) == column) item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+        Header_SetItem(titles, i, &item);
+    }
+}
+
 std::u16string MessageGrid::selectedRows() const {
     if (!table_) return {};
     std::vector<std::size_t> rows;
