@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,11 +24,69 @@ const QColor kNameColour(0, 90, 170);
 const QColor kHeightColour(150, 60, 0);
 const QColor kSelectedColour(220, 0, 0);
 
-// Pixels: the half arm of a cross, the half size of a station's triangle,
-// how far the mouse moves before a press becomes a drag.
-constexpr double kArm = 3;
-constexpr double kTriangle = 5;
+// Pixels: the half arm of a cross, the half size of a station's triangle
+// (desk/drawing.h); how far the mouse moves before a press becomes a drag.
+using desk::kArm;
+using desk::kTriangle;
 constexpr int kDragStart = 3;
+
+QColor colour(desk::Ink ink) {
+    const desk::Rgb c = desk::colourOf(ink);
+    return {c.r, c.g, c.b};
+}
+
+QPolygonF triangle(desk::ScreenPoint at) {
+    return QPolygonF({QPointF(at.x, at.y - kTriangle * 1.2), QPointF(at.x - kTriangle, at.y + kTriangle * 0.8),
+                      QPointF(at.x + kTriangle, at.y + kTriangle * 0.8)});
+}
+
+// What the window logic drew (the levelling profile).
+void paint(QPainter& painter, const desk::Drawing& drawing) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    for (const desk::Stroke& s : drawing.strokes) {
+        painter.setPen(QPen(colour(s.ink), s.width));
+        QPolygonF line;
+        for (const desk::ScreenPoint& p : s.points) line << QPointF(p.x, p.y);
+        painter.drawPolyline(line);
+    }
+    for (const desk::Mark& m : drawing.marks) {
+        const QColor c = colour(m.ink);
+        const QPointF at(m.at.x, m.at.y);
+        painter.setPen(QPen(c, m.shape == desk::Shape::Ring ? 2 : 1.5));
+        painter.setBrush(Qt::NoBrush);
+        switch (m.shape) {
+            case desk::Shape::Cross:
+                painter.drawLine(at - QPointF(kArm, 0), at + QPointF(kArm, 0));
+                painter.drawLine(at - QPointF(0, kArm), at + QPointF(0, kArm));
+                break;
+            case desk::Shape::Triangle:
+                painter.drawPolygon(triangle(m.at));
+                break;
+            case desk::Shape::Square:
+                painter.setBrush(c);
+                painter.drawRect(QRectF(at - QPointF(kArm + 1, kArm + 1), QSizeF(2 * kArm + 2, 2 * kArm + 2)));
+                break;
+            case desk::Shape::Ring:
+                painter.drawEllipse(at, desk::kSelectionRadius, desk::kSelectionRadius);
+                break;
+            case desk::Shape::Dot:
+                painter.setBrush(c);
+                painter.drawEllipse(at, 2, 2);
+                break;
+        }
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QFontMetricsF metrics(painter.font());
+    for (const desk::Label& l : drawing.labels) {
+        const QString text = QString::fromStdString(l.text);
+        const double width = metrics.horizontalAdvance(text);
+        const double x = l.anchor == desk::Anchor::Left ? l.at.x : l.anchor == desk::Anchor::Right ? l.at.x - width
+                                                                                                  : l.at.x - width / 2;
+        painter.setPen(colour(l.ink));
+        painter.drawText(QPointF(x, l.at.y), text);
+    }
+}
 
 desk::ScreenPoint onScreen(const QPointF& p) { return {p.x(), p.y()}; }
 
@@ -73,6 +132,14 @@ void PlanCanvas::paintEvent(QPaintEvent*) {
         frame_.setDevicePixelRatio(ratio);
     }
     frame_.fill(Qt::white);
+    if (!desk_.profile().empty()) {
+        QPainter painter(&frame_);
+        painter.setFont(labelFont_);
+        paint(painter, desk_.profile().drawing(selected_, plan.layers()));
+        painter.end();
+        QPainter(this).drawImage(0, 0, frame_);
+        return;
+    }
     const std::vector<desk::Plan::Shown> shown = plan.visible();
     if (plan.layerShown(desk::Layer::Points)) plotCrosses(shown, ratio);
     QPainter painter(&frame_);
@@ -113,9 +180,7 @@ void PlanCanvas::drawOver(QPainter& painter, const std::vector<desk::Plan::Shown
         painter.setRenderHint(QPainter::Antialiasing);
         for (const auto& s : shown) {
             if (!s.item->station) continue;
-            painter.drawPolygon(QPolygonF({QPointF(s.at.x, s.at.y - kTriangle * 1.2),
-                                           QPointF(s.at.x - kTriangle, s.at.y + kTriangle * 0.8),
-                                           QPointF(s.at.x + kTriangle, s.at.y + kTriangle * 0.8)}));
+            painter.drawPolygon(triangle(s.at));
         }
         painter.setRenderHint(QPainter::Antialiasing, false);
     }
@@ -144,11 +209,11 @@ void PlanCanvas::drawOver(QPainter& painter, const std::vector<desk::Plan::Shown
     drawScaleBar(painter, plan.scaleBar(width() / 4.0), 12, height() - 10);
 }
 
-void PlanCanvas::resizeEvent(QResizeEvent*) { desk_.plan().resize(width(), height()); }
+void PlanCanvas::resizeEvent(QResizeEvent*) { desk_.resizePane(width(), height()); }
 
 void PlanCanvas::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() < 0x80 && desk_.plan().key(static_cast<char>(text[0].unicode()))) {
+    if (text.size() == 1 && text[0].unicode() < 0x80 && desk_.pane().key(static_cast<char>(text[0].unicode()))) {
         update();
         return;
     }
@@ -158,7 +223,7 @@ void PlanCanvas::keyPressEvent(QKeyEvent* event) {
 void PlanCanvas::wheelEvent(QWheelEvent* event) {
     const double notches = event->angleDelta().y() / 120.0;
     if (notches == 0) return;
-    desk_.plan().zoom(onScreen(event->position()), std::pow(desk::Plan::kWheelStep, notches));
+    desk_.pane().zoom(onScreen(event->position()), std::pow(desk::Pane::kWheelStep, notches));
     update();
     event->accept();
 }
@@ -176,7 +241,7 @@ void PlanCanvas::mouseMoveEvent(QMouseEvent* event) {
     if (!dragging_ && (at - pressedAt_).manhattanLength() < kDragStart) return;
     dragging_ = true;
     setCursor(Qt::ClosedHandCursor);
-    desk_.plan().pan(at.x() - lastAt_.x(), at.y() - lastAt_.y());
+    desk_.pane().pan(at.x() - lastAt_.x(), at.y() - lastAt_.y());
     lastAt_ = at;
     update();
 }
@@ -185,13 +250,13 @@ void PlanCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed_) return;
     pressed_ = false;
     unsetCursor();
-    if (!dragging_) desk_.select(desk_.plan().hit(onScreen(event->position())));
+    if (!dragging_) desk_.select(desk_.pane().hit(onScreen(event->position())));
     dragging_ = false;
 }
 
 void PlanCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    desk_.plan().fit();
+    desk_.pane().fit();
     update();
 }
 
@@ -226,7 +291,7 @@ PlanView::PlanView(desk::Desk& desk, QWidget* parent) : QWidget(parent), desk_(d
     fit->setObjectName("planFit");
     fit->setAutoDefault(false);
     connect(fit, &QPushButton::clicked, this, [this] {
-        desk_.plan().fit();
+        desk_.pane().fit();
         canvas_->update();
     });
     bar->addWidget(fit);

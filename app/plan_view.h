@@ -1,7 +1,7 @@
 // The plan view beside the message area: a switch per layer, "Fi&t", the
 // drawing of desk's plan (points as crosses, stations as triangles, names
-// and heights), and a line about the selected record (the first one while
-// none is). The wheel zooms about the mouse, dragging pans, a click selects,
+// and heights) or, for a levelling job, of its profile, and a line about
+// the selected record (the first one while none is). The wheel zooms about the mouse, dragging pans, a click selects,
 // a double click fits; with the focus, + and - zoom and 0 fits.
 #pragma once
 

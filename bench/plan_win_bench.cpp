@@ -40,11 +40,12 @@ int main(int argc, char** argv) {
     convert(session, input, prompts);
     desk::Plan plan(session);
     plan.load();
+    desk::Profile profile;  // none: the plan is drawn
 
     HWND window = CreateWindowExW(0, L"STATIC", L"plan", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kWidth + 40,
                                   kHeight + 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     win::PlanView view;
-    view.create(window, plan, [](std::size_t) {}, 100);
+    view.create(window, plan, profile, [](std::size_t) {}, [] { return std::string(); }, 100);
     SetWindowPos(view.canvas(), nullptr, 0, 0, kWidth, kHeight, SWP_NOZORDER);
     RECT client{};
     GetClientRect(view.canvas(), &client);

@@ -106,13 +106,17 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
         return nothingFound(path, model.name, result.linesRead);
     }
     clearStore(session.store);
-    finishOutput(lineFile, std::move(report), result);
+    // The adjusted heights are put in place with the line file, or neither is.
+    std::vector<StagedOutput> staged{{&lineFile, std::move(report)}};
+    OutputFile adjusted;
+    if (!job.lines.empty()) closeLevelLines(session, job.lines, path, result, adjusted, staged);
+    const std::size_t lineOutput = result.outputs.size();
+    finishOutputs(staged, result);
     // The rows are shown also when the line file was not written, but then
     // none of them counts as written.
-    if (result.outputs.back().status != OutputStatus::Written) result.rowsWritten = 0;
+    if (result.outputs[lineOutput].status != OutputStatus::Written) result.rowsWritten = 0;
     result.summary = strf("%ld lines read, %ld rows written, %ld lines ignored", result.linesRead, result.rowsWritten,
                           result.linesIgnored);
-    if (!job.lines.empty()) closeLevelLines(session, job.lines, path, result);
     return result;
 }
 

@@ -8,8 +8,32 @@
 
 namespace tervan {
 
+namespace {
+
+LineProfile profileOf(const LevelLine& line, const Closure& c, const Benchmarks& benchmarks) {
+    const Closing closing = !c.closed ? Closing::NotClosed : c.within ? Closing::Within : Closing::Over;
+    LineProfile profile{.number = line.number,
+                        .firstRow = line.firstRow,
+                        .closure = {closureSummary(line, c), closing},
+                        .closingPoint = c.closingPoint,
+                        .misclosure = c.misclosure};
+    for (const LevelPoint& p : line.points)
+        profile.points.push_back({.name = p.name,
+                                  .distance = p.distance,
+                                  .height = p.height,
+                                  .row = p.row,
+                                  .intermediate = p.intermediate,
+                                  .benchmark = benchmarks.contains(p.name),
+                                  .fore = p.fore,
+                                  .setUpAt = p.setUpAt,
+                                  .sightHeight = p.height + p.reading});
+    return profile;
+}
+
+}  // namespace
+
 void closeLevelLines(const Session& session, std::vector<LevelLine>& lines, const std::string& inputPath,
-                     Result& result) {
+                     Result& result, OutputFile& adjusted, std::vector<StagedOutput>& staged) {
     const Settings& s = session.settings;
     Benchmarks benchmarks;
     if (!s.KnownPoints.empty()) {
@@ -25,6 +49,7 @@ void closeLevelLines(const Session& session, std::vector<LevelLine>& lines, cons
     for (LevelLine& line : lines) {
         closures.push_back(closeLine(line, benchmarks, tolerance));
         anyClosed = anyClosed || closures.back().closed;
+        result.profiles.push_back(profileOf(line, closures.back(), benchmarks));
     }
     // Without benchmarks and loops there is nothing to say of the lines
     // (the adjusted output lists them all the same).
@@ -35,15 +60,13 @@ void closeLevelLines(const Session& session, std::vector<LevelLine>& lines, cons
         if (c.fromBenchmark)
             appendReport(result.message, strf("line %d starts from the benchmark %s at %.5f", line.number,
                                               line.points.front().name.c_str(), line.points.front().height));
-        const Closing closing = !c.closed ? Closing::NotClosed : c.within ? Closing::Within : Closing::Over;
-        result.closures.push_back({closureSummary(line, c), closing});
+        result.closures.push_back(result.profiles[i].closure);
         appendReport(result.message, result.closures.back().summary);
     }
     if (!s.AdjustedFile) return;
-    OutputFile out;
-    OutputReport report = openOutput(out, outputBaseName(inputPath) + kAdjustedSuffix, filesRead(session));
-    writeAdjusted(out, lines, closures);
-    finishOutput(out, std::move(report), result);
+    OutputReport report = openOutput(adjusted, outputBaseName(inputPath) + kAdjustedSuffix, filesRead(session));
+    writeAdjusted(adjusted, lines, closures);
+    staged.push_back({&adjusted, std::move(report)});
 }
 
 }  // namespace tervan

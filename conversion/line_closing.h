@@ -1,12 +1,14 @@
 // Closing the lines of a levelling job on the benchmarks of the list of
 // known points (KnownPoints), with the allowed misclosure LevelTolerance:
-// one summary per line in the result and the message text, and the
-// adjusted heights in base_adj.txt when AdjustedFile is set.
+// one summary per line in the result and the message text, every line's
+// profile in the result, and the adjusted heights in base_adj.txt when
+// AdjustedFile is set.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "conversion/output_set.h"
 #include "conversion/session.h"
 #include "core/result.h"
 #include "levelling/level_closure.h"
@@ -15,7 +17,9 @@ namespace tervan {
 
 inline constexpr const char* kAdjustedSuffix = "_adj.txt";
 
+// The adjusted output is written into adjusted and added to staged, to be
+// put in place together with the line file.
 void closeLevelLines(const Session& session, std::vector<LevelLine>& lines, const std::string& inputPath,
-                     Result& result);
+                     Result& result, OutputFile& adjusted, std::vector<StagedOutput>& staged);
 
 }  // namespace tervan

@@ -224,13 +224,27 @@ void recordOutput(OutputReport report, Result& result) {
     result.outputs.push_back(std::move(report));
 }
 
-void finishOutput(OutputFile& file, OutputReport report, Result& result) {
-    report = closeOutput(file, std::move(report));
-    if (report.status == OutputStatus::Written && !file.commit()) {
-        report.status = OutputStatus::Failed;
-        report.reason = file.errorText();
+void finishOutputs(std::span<StagedOutput> outputs, Result& result) {
+    bool whole = true;
+    for (StagedOutput& out : outputs) {
+        if (out.report.status != OutputStatus::Written) continue;
+        out.report = closeOutput(*out.file, std::move(out.report));
+        whole = whole && out.report.status == OutputStatus::Written;
     }
-    recordOutput(std::move(report), result);
+    for (StagedOutput& out : outputs) {
+        if (out.report.status == OutputStatus::Written) {
+            if (!whole) {
+                out.file->discard();
+                out.report.status = OutputStatus::Kept;
+                out.report.reason = "another output could not be written";
+            } else if (!out.file->commit()) {
+                out.report.status = OutputStatus::Failed;
+                out.report.reason = out.file->errorText();
+            }
+        }
+        recordOutput(std::move(out.report), result);
+    }
+    if (!whole) appendReport(result.message, kNothingReplaced);
 }
 
 }  // namespace tervan

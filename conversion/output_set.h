@@ -95,9 +95,16 @@ OutputReport closeOutput(OutputFile& file, OutputReport report);
 // a line of the message text when it was not written.
 void recordOutput(OutputReport report, Result& result);
 
-// Closes the file, puts it in its place and records what became of it: in
-// the result's list of outputs, and as a line of the message text when it
-// was not written.
-void finishOutput(OutputFile& file, OutputReport report, Result& result);
+// An output staged by openOutput, written and still open.
+struct StagedOutput {
+    OutputFile* file;
+    OutputReport report;
+};
+
+// Closes the files and puts them in their places together, recording what
+// became of each: when one could not be written whole, none is replaced;
+// one refused before it was begun (one of the files read, or one that could
+// not be created) does not hold the others back.
+void finishOutputs(std::span<StagedOutput> outputs, Result& result);
 
 }  // namespace tervan

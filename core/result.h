@@ -40,6 +40,31 @@ struct LineClosure {
     Closing closing = Closing::NotClosed;
 };
 
+// A point of a levelling line as the profile of the line draws it.
+struct ProfilePoint {
+    std::string name;
+    double distance = 0;  // m from the line's start, along the sights
+    double height = 0;    // m, the level's (moved onto the start benchmark where the line was)
+    std::size_t row = 0;  // the levelling row that gave its height
+    bool intermediate = false;
+    bool benchmark = false;  // its height is known
+    // A turning point: the set-up whose fore sight took it, at this distance
+    // and with its line of sight at this height (m).
+    bool fore = false;
+    double setUpAt = 0;
+    double sightHeight = 0;
+};
+
+// A levelling line: its points in the order met, the start point first.
+struct LineProfile {
+    int number = 0;
+    std::size_t firstRow = 0;  // its first levelling row
+    std::vector<ProfilePoint> points;
+    LineClosure closure;
+    std::size_t closingPoint = 0;  // the point it closes on, when it closes
+    double misclosure = 0;         // m, measured - known there
+};
+
 struct Result {
     Outcome outcome = Outcome::Done;
     // The message text: the observation table or the levelling rows, then a
@@ -57,6 +82,8 @@ struct Result {
     std::vector<std::string> levelRows;
     // Levelling routines: each line's closure on the benchmarks.
     std::vector<LineClosure> closures;
+    // Levelling routines: every line reduced, closed or not, for a profile.
+    std::vector<LineProfile> profiles;
     // Model "auto": the model detected and used, and the others that fit
     // the input as well.
     std::string detected;

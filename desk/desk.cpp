@@ -286,6 +286,7 @@ void Desk::buildPendingTable() {
 }
 
 std::string Desk::describeSelection() const {
+    if (view_ == View::Levelling) return profile_.describe(selected_ != kNoPoint ? selected_ : recordOfRow(0));
     if (selected_ != kNoPoint) return plan_.describe(selected_);
     return plan_.describe(view_ == View::Points ? recordOfRow(0) : 0);
 }
@@ -323,6 +324,7 @@ void Desk::show(Result result, const std::string& warning) {
         message_ = std::move(result.message);
         tablePending_ = result.observationTable;
         levelRows_ = std::move(result.levelRows);
+        profile_.load(std::move(result.profiles), levelRows_);
         view_ = result.observationTable ? View::Points : !levelRows_.empty() ? View::Levelling : View::Text;
         shownPoints_ = session_.store.points.size();
         sortedPoints_.unsort();

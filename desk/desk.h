@@ -15,6 +15,7 @@
 #include "conversion/session.h"
 #include "desk/front.h"
 #include "desk/plan.h"
+#include "desk/profile.h"
 #include "desk/serial_link.h"
 #include "desk/window_state.h"
 
@@ -115,17 +116,29 @@ public:
     // The plan view of the records of the last conversion; the front end
     // draws it and forwards resizing, the wheel and dragging to it.
     Plan& plan() { return plan_; }
-    // A record chosen in the plan view or in the grid (its row), kNoPoint
-    // for none: kept, and shown by the front end in both. A conversion
-    // clears it.
+    // The profile of the levelling job converted last (empty for any other
+    // job); drawn in the plan pane instead of the plan while it has lines.
+    Profile& profile() { return profile_; }
+    // What the plan pane shows: the profile of a levelling job, else the
+    // plan. Resizing goes to both.
+    Pane& pane() { return profile_.empty() ? static_cast<Pane&>(plan_) : profile_; }
+    void resizePane(int width, int height) {
+        plan_.resize(width, height);
+        profile_.resize(width, height);
+    }
+    // A record chosen in the plan pane or in the grid (its row), kNoPoint
+    // for none: kept, and shown by the front end in both. The records of a
+    // levelling job are its levelling rows, each naming a point of the
+    // profile. A conversion clears it.
     void select(std::size_t record);
     std::size_t selected() const { return selected_; }
     // The line under the plan: the selected record, or while none is, the
     // record in the first row of the grid.
     std::string describeSelection() const;
-    // Whether the grid shows the store's rows, one per record, so that its
-    // rows and the records select each other.
-    bool gridShowsRecords() const { return view_ == View::Points; }
+    // Whether the grid shows records (the store's rows, one per record, or
+    // a levelling job's rows), so that its rows and the records select
+    // each other.
+    bool gridShowsRecords() const { return view_ == View::Points || view_ == View::Levelling; }
     // A click on a column's title: the grid sorted by it, ascending, and
     // descending at the next click; shown again with the selection kept.
     // A conversion shows its rows in their own order again.
@@ -133,10 +146,10 @@ public:
     // The grid shown (nullptr while the message area shows text): its sort
     // column and direction for the title's arrow.
     const SortedTable* grid() const;
-    // The record of a row of the grid of points and the row of a record.
-    std::size_t recordOfRow(std::size_t row) const { return sortedPoints_.tableRow(row); }
+    // The record of a row of the grid and the row of a record.
+    std::size_t recordOfRow(std::size_t row) const { return shownRecords().tableRow(row); }
     std::size_t rowOfRecord(std::size_t record) const {
-        return record == kNoPoint ? kNoPoint : sortedPoints_.rowOf(record);
+        return record == kNoPoint ? kNoPoint : shownRecords().rowOf(record);
     }
 
     // The About box's line on where the settings live (the profile of an
@@ -159,6 +172,8 @@ private:
     };
 
     enum class View { Text, Points, Levelling };
+
+    const SortedTable& shownRecords() const { return view_ == View::Levelling ? sortedLevels_ : sortedPoints_; }
 
     // detection: the file's, when it was detected already.
     void convertFile(const std::string& path, const Detection* detection = nullptr);
@@ -197,6 +212,7 @@ private:
     std::optional<Placement> placement_;
     SerialLink serial_;
     Plan plan_;
+    Profile profile_;
     std::size_t selected_ = kNoPoint;
     bool askAtStart_ = false;  // the command line's file waits for the Settings dialog
 };

@@ -133,23 +133,6 @@ void Plan::fit() {
     centre_ = {(extent_.minX + extent_.maxX) / 2, (extent_.minY + extent_.maxY) / 2 + labelRight / 2 / scale_};
 }
 
-bool Plan::key(char c) {
-    const ScreenPoint middle{width_ / 2.0, height_ / 2.0};
-    switch (c) {
-        case '+':
-        case '=':
-            zoom(middle, kWheelStep);
-            return true;
-        case '-':
-            zoom(middle, 1 / kWheelStep);
-            return true;
-        case '0':
-            fit();
-            return true;
-    }
-    return false;
-}
-
 void Plan::zoom(ScreenPoint anchor, double factor) {
     if (!(factor > 0) || !std::isfinite(factor)) return;
     const PlanePoint under = toPlane(anchor);

@@ -11,13 +11,9 @@
 #include <vector>
 
 #include "conversion/session.h"
+#include "desk/pane.h"
 
 namespace tervan::desk {
-
-// A position on the screen, in pixels: x to the right, y down.
-struct ScreenPoint {
-    double x = 0, y = 0;
-};
 
 // A position in the plane, in metres: X north, Y east.
 struct PlanePoint {
@@ -43,12 +39,10 @@ struct PlanItem {
 enum class Layer { Points, Names, Heights };
 inline constexpr std::array kLayers = {Layer::Points, Layer::Names, Layer::Heights};
 
-class Plan {
+class Plan final : public Pane {
 public:
     static constexpr double kMargin = 24;     // pixels around the fitted points
-    static constexpr double kHitRadius = 6;   // pixels around a point that a click hits
     static constexpr double kCell = 3;        // pixels: at most one point is drawn per cell of this size
-    static constexpr double kWheelStep = 1.25;  // zoom factor of one notch of the wheel
     // Labels are drawn only when no more points than this are on the screen,
     // each pair in a box of this many pixels right of its point, and only
     // where the box covers no other box and no point (a station's may cover
@@ -67,25 +61,15 @@ public:
     const PlanItem* item(std::size_t record) const;
     const Extent& extent() const { return extent_; }
 
-    // The size of the view in pixels. A view that still shows the fitted
-    // points fits them again; one the user zoomed or panned keeps its
-    // centre and scale.
-    void resize(int width, int height);
+    void resize(int width, int height) override;
     // Every point on the screen with room for its labels right of it.
-    void fit();
-    // factor > 1 zooms in; the plane point under anchor stays under it.
-    void zoom(ScreenPoint anchor, double factor);
-    // The drawing follows the mouse by dx, dy pixels.
-    void pan(double dx, double dy);
-    // The keyboard: "+" (or "=") zooms in a wheel step about the middle of
-    // the view, "-" zooms out, "0" fits. false for any other key.
-    bool key(char c);
+    void fit() override;
+    void zoom(ScreenPoint anchor, double factor) override;
+    void pan(double dx, double dy) override;
 
     ScreenPoint toScreen(PlanePoint p) const;
     PlanePoint toPlane(ScreenPoint s) const;
     double scale() const { return scale_; }  // pixels per metre
-    int width() const { return width_; }
-    int height() const { return height_; }
 
     // A scale bar of a round length (1, 2 or 5 times a power of ten metres)
     // no longer than maxPixels: its length in metres and in pixels, and its
@@ -98,7 +82,7 @@ public:
 
     // The record of the point nearest to s, within kHitRadius pixels;
     // kNoPoint when there is none.
-    std::size_t hit(ScreenPoint s) const;
+    std::size_t hit(ScreenPoint s) const override;
 
     // The items on the screen with their positions: every station, and of
     // the other points the first in each cell of kCell pixels, which looks
@@ -119,6 +103,7 @@ public:
     const std::string& layerName(Layer layer) const;
     bool layerShown(Layer layer) const { return shown_[static_cast<int>(layer)]; }
     void showLayer(Layer layer, bool on) { shown_[static_cast<int>(layer)] = on; }
+    const std::array<bool, 3>& layers() const { return shown_; }
 
     // What the view says instead of a drawing when no record has
     // coordinates (UTF-8); "" when nothing was converted.
@@ -133,7 +118,6 @@ private:
     Extent extent_;
     PlanePoint centre_;
     double scale_ = 1;
-    int width_ = 0, height_ = 0;
     bool fitted_ = true;  // no zoom or pan since the last fit
     std::array<bool, 3> shown_ = {true, true, true};
 };

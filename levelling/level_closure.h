@@ -21,6 +21,12 @@ struct LevelPoint {
     double height = 0;      // m, as the file gives it
     double correctedAt = 0; // m: the distance whose share of the misclosure it takes
     bool intermediate = false;
+    std::size_t row = 0;  // the levelling row (Result::levelRows) that gave its height
+    // A turning point: the staff reading of the fore sight on it (m) and the
+    // distance of the set-up that took it.
+    bool fore = false;
+    double reading = 0;
+    double setUpAt = 0;
 };
 
 struct LevelLine {
@@ -29,6 +35,7 @@ struct LevelLine {
     bool startHeightGiven = false;   // the file gives the start point's height
     int setUps = 0;
     double length = 0;  // m, the sum of the back and fore sight distances
+    std::size_t firstRow = 0;  // its first levelling row
 };
 
 // Known heights by point name.

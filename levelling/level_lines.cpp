@@ -89,9 +89,11 @@ std::string trimmed(std::string_view name) {
 // point of every set-up (its height from the height row after it, else from
 // the readings) and the intermediate sights with their own heights. A line
 // without a start height takes the first height the level gives for the
-// points before it.
+// points before it. Each call comes right after the row it reads was added
+// to rows, so that a point knows its row.
 struct LinePoints {
     std::vector<LevelLine>& lines;
+    const std::vector<std::string>& rows;
     LevelLine current;
     double along = 0;      // distance of the last turning point from the start
     double backAt = 0;     // distance of the set-up's back point
@@ -101,34 +103,46 @@ struct LinePoints {
     double intermediateDistance = 0;
     bool heightGiven = false;  // the level gave a height in this line
 
+    std::size_t row() const { return rows.empty() ? 0 : rows.size() - 1; }
+
     void startLine(int number) {
         finish();
-        current = {.number = number};
+        current = {.number = number, .firstRow = row()};
         along = backAt = backSight = backReading = turnHeight = 0;
         heightGiven = false;
     }
     void startHeight(std::string_view name, double height) {
         const int number = current.number;
-        current = {.number = number, .startHeightGiven = true};
-        current.points.push_back({.name = trimmed(name), .height = height});
+        // A start height without a Start-Line row begins the line itself.
+        const std::size_t first = number > 0 ? current.firstRow : row();
+        current = {.number = number, .startHeightGiven = true, .firstRow = first};
+        current.points.push_back({.name = trimmed(name), .height = height, .row = row()});
         along = backAt = backSight = backReading = 0;
         turnHeight = height;
         heightGiven = true;
     }
     void back(std::string_view name, double reading, double distance) {
-        if (current.points.empty()) current.points.push_back({.name = trimmed(name), .height = turnHeight});
+        if (current.points.empty())
+            current.points.push_back({.name = trimmed(name), .height = turnHeight, .row = row()});
         backAt = along;
         backSight = distance;
         backReading = reading;
     }
     void fore(std::string_view name, double reading, double distance) {
+        const double setUpAt = along + backSight;
         along += backSight + distance;
         current.length += backSight + distance;
         ++current.setUps;
         turnHeight += backReading - reading;
         backSight = backReading = 0;
-        current.points.push_back(
-            {.name = trimmed(name), .distance = along, .height = turnHeight, .correctedAt = along});
+        current.points.push_back({.name = trimmed(name),
+                                  .distance = along,
+                                  .height = turnHeight,
+                                  .correctedAt = along,
+                                  .row = row(),
+                                  .fore = true,
+                                  .reading = reading,
+                                  .setUpAt = setUpAt});
     }
     // The level's own height of the point just sighted.
     void height(std::string_view name, double value) {
@@ -137,6 +151,7 @@ struct LinePoints {
             if (!heightGiven)
                 for (LevelPoint& p : current.points) p.height += value - current.points.back().height;
             current.points.back().height = turnHeight = value;
+            current.points.back().row = row();
             heightGiven = true;
         }
     }
@@ -146,7 +161,8 @@ struct LinePoints {
                                   .distance = backAt + intermediateDistance,
                                   .height = value,
                                   .correctedAt = backAt,
-                                  .intermediate = true});
+                                  .intermediate = true,
+                                  .row = row()});
     }
     // A line is kept when it has a point besides its start; the readings
     // before the first line start only when they begin with a start height.
@@ -206,17 +222,19 @@ struct Dna8Line {
         if (back) {
             readingSum += value;
             backDistance += distance;
-            points.back(name, value, distance);
         } else {
             readingSum -= value;
             foreDistance += distance;
             ++foreSights;
-            points.fore(name, value, distance);
         }
         out.print(back ? kDnaBackFile : kDnaForeFile, row, name.c_str(), code, line, value, distance);
         appendf(text, back ? kDnaBackText : kDnaForeText, row, name.c_str(), code, line, value, distance);
         addLevelRow(counts, {strf("%d", row), name, strf("%d", code), strf("%d", line), back ? "Rb" : "Rf",
                              strf("%.5f", value), "HD", strf("%.3f", distance)});
+        if (back)
+            points.back(name, value, distance);
+        else
+            points.fore(name, value, distance);
         ++row;
         ++counts.rowsWritten;
     }
@@ -230,10 +248,10 @@ struct Dna8Line {
         if (f.value(1) == "+?......1") {
             if (line > 0) close();
             ++line;
-            points.startLine(line);
             out.print(kDnaStartFile, row, line);
             appendf(text, kDnaStartText, row, line);
             addLevelRow(counts, {strf("%d", row), "Start-Line", "", strf("%d", line), "BF"});
+            points.startLine(line);
         } else if (f.index2(2) == "83" && followsIntermediate) {
             // The level's own height of an intermediate sight: shown like a
             // start height, but the line's sums, heights and name go on.
@@ -248,20 +266,20 @@ struct Dna8Line {
             startHeight = height = toNumber(f.value(2)) * kGsiUnit;
             readingSum = backDistance = foreDistance = 0;
             foreSights = 0;
-            points.startHeight(name, height);
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaStartHeightText, row, name.c_str(), line, height);
             heightRow(name, height);
+            points.startHeight(name, height);
         } else if (f.index3(3) == "331" || f.index3(3) == "332") {
             reading(f, f.index3(3) == "331");
             return true;
         } else if (f.index2(4) == "83") {
             name = recordName(f.value(1));
             height = toNumber(f.value(4)) * kGsiUnit;
-            points.height(name, height);
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaHeightText, row, name.c_str(), line, height);
             heightRow(name, height);
+            points.height(name, height);
         } else {
             return false;
         }
@@ -275,7 +293,7 @@ struct Dna8Line {
 
 void reduceDna8(LevelJob& job) {
     startMessage(job);
-    Dna8Line state{.out = job.lineFile, .text = job.result.message, .counts = job.result, .points = {job.lines}};
+    Dna8Line state{.out = job.lineFile, .text = job.result.message, .counts = job.result, .points = {job.lines, job.result.levelRows}};
     forEachLine(job.input, job.result, [&](std::string_view line) { return state.take(line); });
     state.close();
     state.points.finish();
@@ -287,7 +305,7 @@ void reduceDiniUsb(LevelJob& job) {
     std::string& text = job.result.message;
     int row = 1;
     std::string lineNumber = "    ";
-    LinePoints points{job.lines};
+    LinePoints points{job.lines, job.result.levelRows};
     forEachLine(job.input, job.result, [&](std::string_view line) {
         std::string name(columns(line, 22, 35));
         std::string tag1(columns(line, 50, 51));
@@ -300,10 +318,10 @@ void reduceDiniUsb(LevelJob& job) {
         if (name == "Start-Line    " || name == "End-Line      ") {
             std::string header(line.size() >= 48 ? columns(line, 22, 48) : lastChars(line, 27));
             lineNumber = lastChars(header, 4);
-            if (name == "Start-Line    ") points.startLine(toInteger(lineNumber));
             out.print(kDiniHeaderFile, row, header.c_str());
             appendf(text, kDiniHeaderText, row, header.c_str());
             addLevelRow(job.result, {strf("%d", row), header});
+            if (name == "Start-Line    ") points.startLine(toInteger(lineNumber));
         } else if (tag1 == "Rb" || tag1 == "Rf" || tag1 == "Db" || (tag1 == "  " && tag3 == "Z")) {
             out.print(kDiniDataFile, row, name.c_str(), 3, lineNumber.c_str(), tag1.c_str(),
                       std::string(lastChars(value1, 13)).c_str(), tag2.c_str(),

@@ -163,6 +163,41 @@ TEST(OutputSet, FailedWriteReplacesNothing) {
     }
 }
 
+// A levelling job's line file and its adjusted heights are one set too:
+// when either cannot be written whole, both keep the bytes of the run
+// before.
+TEST(OutputSet, LevellingLineAndAdjustedHeightsAreReplacedTogether) {
+    for (const char* failing : {".dat", "_adj.txt"}) {
+        SCOPED_TRACE(failing);
+        test::ScratchDir dir;
+        Session session = test::quietSession();
+        session.settings.Model = "DNA8";
+        session.settings.AdjustedFile = 1;
+        const std::string input = dir.file("job.gsi");
+        const std::string level = test::readFile(std::string(TERVAN_EXAMPLES) + "/level.gsi");
+        test::writeFile(input, level);
+        ASSERT_EQ(test::convertFile(session, input).outcome, Outcome::Done);
+        const auto before = folderFiles(dir);
+        ASSERT_EQ(before.size(), 3u);
+
+        // the second line left out: both outputs would change
+        test::writeFile(input, level.substr(0, level.find("410009")));
+        injectWriteFailure(failing);
+        Result result = test::convertFile(session, input);
+        injectWriteFailure("");
+        auto after = folderFiles(dir);
+        after["job.gsi"] = level;  // the input changed, as it was meant to
+        EXPECT_EQ(after, before);
+        EXPECT_NE(result.message.find(kNothingReplaced), std::string::npos) << result.message;
+        ASSERT_EQ(result.outputs.size(), 2u);
+        for (const OutputReport& out : result.outputs)
+            EXPECT_EQ(out.status, out.path == dir.file(std::string("job") + failing) ? OutputStatus::Failed
+                                                                                     : OutputStatus::Kept)
+                << out.path;
+        EXPECT_EQ(result.rowsWritten, 0);
+    }
+}
+
 #ifndef _WIN32
 // A symbolic link in an output's place is replaced by the output; the file
 // it points to keeps its bytes.

@@ -105,7 +105,9 @@ void MainWindow::init(HWND window) {
     SetWindowSubclass(GetDlgItem(window_, IDC_MESSAGE), keepSelection, 0, 0);
     grid_.attach(GetDlgItem(window_, IDC_GRID));
     setFonts();
-    plan_.create(window_, desk_.plan(), [this](std::size_t record) { desk_.select(record); }, IDC_PLAN_FIRST);
+    plan_.create(
+        window_, desk_.plan(), desk_.profile(), [this](std::size_t record) { desk_.select(record); },
+        [this] { return desk_.describeSelection(); }, IDC_PLAN_FIRST);
     DragAcceptFiles(window_, TRUE);
 
     builtDpi_ = GetDpiForWindow(window_);

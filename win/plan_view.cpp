@@ -13,18 +13,22 @@ namespace {
 
 constexpr wchar_t kCanvasClass[] = L"TervanPlanCanvas";
 
-// The colours of the Qt program's plan.
-constexpr COLORREF kPointColour = RGB(20, 20, 20);
-constexpr COLORREF kStationColour = RGB(0, 90, 170);
-constexpr COLORREF kNameColour = RGB(0, 90, 170);
-constexpr COLORREF kHeightColour = RGB(150, 60, 0);
-constexpr COLORREF kSelectedColour = RGB(220, 0, 0);
+COLORREF colour(desk::Ink ink) {
+    const desk::Rgb c = desk::colourOf(ink);
+    return RGB(c.r, c.g, c.b);
+}
+
+const COLORREF kPointColour = colour(desk::Ink::Point);
+const COLORREF kStationColour = colour(desk::Ink::Station);
+const COLORREF kNameColour = colour(desk::Ink::Name);
+const COLORREF kHeightColour = colour(desk::Ink::Height);
+const COLORREF kSelectedColour = colour(desk::Ink::Selected);
 constexpr COLORREF kEmptyColour = RGB(110, 110, 110);
 
-// Pixels: the half arm of a cross, the half size of a station's triangle,
-// how far the mouse moves before a press becomes a drag.
-constexpr int kArm = 3;
-constexpr double kTriangle = 5;
+// Pixels: the half arm of a cross, the half size of a station's triangle
+// (desk/drawing.h); how far the mouse moves before a press becomes a drag.
+constexpr int kArm = static_cast<int>(desk::kArm);
+using desk::kTriangle;
 constexpr int kDragStart = 3;
 
 // A pixel of the frame (blue in the low byte).
@@ -43,6 +47,72 @@ void text(HDC dc, double x, double y, const std::wstring& s) {
     TextOutW(dc, rounded(x), rounded(y), s.c_str(), static_cast<int>(s.size()));
 }
 
+void triangle(HDC dc, desk::ScreenPoint at) {
+    const POINT corners[] = {{rounded(at.x), rounded(at.y - kTriangle * 1.2)},
+                             {rounded(at.x - kTriangle), rounded(at.y + kTriangle * 0.8)},
+                             {rounded(at.x + kTriangle), rounded(at.y + kTriangle * 0.8)}};
+    Polygon(dc, corners, 3);
+}
+
+// What the window logic drew (the levelling profile), with the font
+// selected into dc.
+void paint(HDC dc, const desk::Drawing& drawing) {
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    std::vector<HPEN> pens;
+    auto pen = [&](desk::Ink ink, double width) {
+        pens.push_back(CreatePen(PS_SOLID, std::max(1, rounded(width)), colour(ink)));
+        SelectObject(dc, pens.back());
+    };
+    for (const desk::Stroke& s : drawing.strokes) {
+        pen(s.ink, s.width);
+        std::vector<POINT> points;
+        for (const desk::ScreenPoint& p : s.points) points.push_back({rounded(p.x), rounded(p.y)});
+        Polyline(dc, points.data(), static_cast<int>(points.size()));
+    }
+    for (const desk::Mark& m : drawing.marks) {
+        const int x = rounded(m.at.x), y = rounded(m.at.y);
+        pen(m.ink, m.shape == desk::Shape::Ring || m.shape == desk::Shape::Triangle ? 2 : 1);
+        SelectObject(dc, GetStockObject(NULL_BRUSH));
+        switch (m.shape) {
+            case desk::Shape::Cross:
+                line(dc, x - kArm, y, x + kArm + 1, y);
+                line(dc, x, y - kArm, x, y + kArm + 1);
+                break;
+            case desk::Shape::Triangle:
+                triangle(dc, m.at);
+                break;
+            case desk::Shape::Square:
+                SelectObject(dc, GetStockObject(DC_BRUSH));
+                SetDCBrushColor(dc, colour(m.ink));
+                Rectangle(dc, x - kArm - 1, y - kArm - 1, x + kArm + 2, y + kArm + 2);
+                break;
+            case desk::Shape::Ring: {
+                const int r = rounded(desk::kSelectionRadius);
+                Ellipse(dc, x - r, y - r, x + r + 1, y + r + 1);
+                break;
+            }
+            case desk::Shape::Dot:
+                SelectObject(dc, GetStockObject(DC_BRUSH));
+                SetDCBrushColor(dc, colour(m.ink));
+                Ellipse(dc, x - 2, y - 2, x + 3, y + 3);
+                break;
+        }
+    }
+    const UINT oldAlign = GetTextAlign(dc);
+    for (const desk::Label& l : drawing.labels) {
+        const UINT across = l.anchor == desk::Anchor::Left ? TA_LEFT : l.anchor == desk::Anchor::Right ? TA_RIGHT : TA_CENTER;
+        SetTextAlign(dc, across | TA_BASELINE);
+        SetTextColor(dc, colour(l.ink));
+        text(dc, l.at.x, l.at.y, toUtf16(l.text));
+    }
+    SetTextAlign(dc, oldAlign);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    for (HPEN p : pens) DeleteObject(p);
+}
+
 }  // namespace
 
 PlanView::~PlanView() {
@@ -54,10 +124,13 @@ PlanView::~PlanView() {
     if (labelFont_) DeleteObject(labelFont_);
 }
 
-void PlanView::create(HWND window, desk::Plan& plan, std::function<void(std::size_t)> select, int firstId) {
+void PlanView::create(HWND window, desk::Plan& plan, desk::Profile& profile, std::function<void(std::size_t)> select,
+                      std::function<std::string()> describe, int firstId) {
     window_ = window;
     plan_ = &plan;
+    profile_ = &profile;
     select_ = std::move(select);
+    describe_ = std::move(describe);
     firstId_ = firstId;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW type{};
@@ -131,7 +204,7 @@ bool PlanView::command(int id) {
         return true;
     }
     if (id == firstId_ + 3) {
-        plan_->fit();
+        pane().fit();
         redraw();
         return true;
     }
@@ -146,9 +219,11 @@ void PlanView::reload() {
 
 void PlanView::setSelected(std::size_t record) {
     selected_ = record;
-    SetWindowTextW(selection_, fromMik(plan_->describe(record)).c_str());
+    SetWindowTextW(selection_, fromMik(describe_()).c_str());
     redraw();
 }
+
+desk::Pane& PlanView::pane() { return profile_->empty() ? static_cast<desk::Pane&>(*plan_) : *profile_; }
 
 void PlanView::redraw() {
     if (canvas_) InvalidateRect(canvas_, nullptr, FALSE);
@@ -165,12 +240,13 @@ LRESULT CALLBACK PlanView::canvasProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 LRESULT PlanView::canvasMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    desk::Plan& plan = *plan_;
+    desk::Pane& plan = pane();
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
         case WM_SIZE:
-            plan.resize(LOWORD(lParam), HIWORD(lParam));
+            plan_->resize(LOWORD(lParam), HIWORD(lParam));
+            profile_->resize(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -184,7 +260,7 @@ LRESULT PlanView::canvasMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // of the screen
             ScreenToClient(canvas_, &at);
             const double notches = GET_WHEEL_DELTA_WPARAM(wParam) / double(WHEEL_DELTA);
-            plan.zoom({double(at.x), double(at.y)}, std::pow(desk::Plan::kWheelStep, notches));
+            plan.zoom({double(at.x), double(at.y)}, std::pow(desk::Pane::kWheelStep, notches));
             redraw();
             return 0;
         }
@@ -256,6 +332,12 @@ void PlanView::render() {
     GdiFlush();  // the frame's pixels are written directly below
     std::fill_n(pixels_, static_cast<std::size_t>(frameWidth_) * frameHeight_, 0xFFFFFFu);
     const desk::Plan& plan = *plan_;
+    if (!profile_->empty()) {
+        HGDIOBJ old = SelectObject(frameDc_, labelFont_);
+        paint(frameDc_, profile_->drawing(selected_, plan.layers()));
+        SelectObject(frameDc_, old);
+        return;
+    }
     const std::vector<desk::Plan::Shown> shown = plan.visible();
     if (plan.layerShown(desk::Layer::Points)) plotCrosses(shown);
     if (plan.items().empty()) {
@@ -306,10 +388,7 @@ void PlanView::drawOver(const std::vector<desk::Plan::Shown>& shown) {
     if (plan.layerShown(desk::Layer::Points)) {
         for (const auto& s : shown) {
             if (!s.item->station) continue;
-            const POINT corners[] = {{rounded(s.at.x), rounded(s.at.y - kTriangle * 1.2)},
-                                     {rounded(s.at.x - kTriangle), rounded(s.at.y + kTriangle * 0.8)},
-                                     {rounded(s.at.x + kTriangle), rounded(s.at.y + kTriangle * 0.8)}};
-            Polygon(dc, corners, 3);
+            triangle(dc, s.at);
         }
     }
     TEXTMETRICW metrics{};

@@ -1,5 +1,6 @@
 // The plan view beside the message area: a check box per layer, "Fi&t", the
-// drawing of desk's plan and a line about the selected record. The drawing
+// drawing of desk's plan (or, for a levelling job, of its profile) and a
+// line about the selected record. The drawing
 // is made in a bitmap of its own (the crosses set pixel by pixel, the rest
 // with GDI) and shown whole, so that it never flickers. The wheel zooms
 // about the mouse, dragging pans, a click selects, a double click fits.
@@ -8,8 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "desk/plan.h"
+#include "desk/profile.h"
 #include "win/dialog.h"
 
 namespace tervan::win {
@@ -23,8 +27,10 @@ public:
 
     // Its controls, children of window: the layers' check boxes, "Fi&t",
     // the canvas and the selection line, identifiers from firstId on.
-    // select gets the record a click chose (kNoPoint for none).
-    void create(HWND window, desk::Plan& plan, std::function<void(std::size_t)> select, int firstId);
+    // select gets the record a click chose (kNoPoint for none); describe
+    // says the line under the drawing.
+    void create(HWND window, desk::Plan& plan, desk::Profile& profile, std::function<void(std::size_t)> select,
+                std::function<std::string()> describe, int firstId);
     // Puts them into area; row is the height of one line of controls.
     void move(const RECT& area, int row);
     void show(bool on);
@@ -47,9 +53,13 @@ private:
     void plotCrosses(const std::vector<desk::Plan::Shown>& shown);
     void drawOver(const std::vector<desk::Plan::Shown>& shown);
     void redraw();
+    // The profile while it has lines, else the plan.
+    desk::Pane& pane();
 
     desk::Plan* plan_ = nullptr;
+    desk::Profile* profile_ = nullptr;
     std::function<void(std::size_t)> select_;
+    std::function<std::string()> describe_;
     HWND window_ = nullptr, canvas_ = nullptr, selection_ = nullptr, fit_ = nullptr;
     HWND layers_[3] = {};
     int firstId_ = 0;
