@@ -15,6 +15,8 @@ Rgb colourOf(Ink ink) {
             return {220, 0, 0};
         case Ink::Grid:
             return {205, 205, 205};
+        case Ink::Sight:
+            return {150, 185, 220};
         // The report's tones: within tolerance, over it.
         case Ink::Good:
             return {0x1d, 0x6b, 0x1d};

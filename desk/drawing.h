@@ -16,7 +16,7 @@ struct ScreenPoint {
 };
 
 // The palette, by what an ink shows.
-enum class Ink { Point, Station, Name, Height, Selected, Grid, Good, Failure };
+enum class Ink { Point, Station, Name, Height, Selected, Grid, Sight, Good, Failure };
 
 struct Rgb {
     std::uint8_t r, g, b;

@@ -110,6 +110,7 @@ void Profile::load(std::vector<LineProfile> lines, const std::vector<std::string
         }
         item += count;
     }
+    placeTop();
     fit();
 }
 
@@ -120,12 +121,20 @@ const ProfileItem* Profile::itemOfRow(std::size_t row) const {
 void Profile::resize(int width, int height) {
     width_ = width;
     height_ = height;
+    placeTop();
     if (fitted_) fit();
 }
 
-double Profile::top() const { return kMargin + kTextLine * static_cast<double>(captionCount() + 1); }
-
-std::size_t Profile::captionCount() const { return lines_.size() > kMaxCaptions ? 1 : lines_.size(); }
+// With more lines than kMaxCaptions, the room of the longest summary.
+void Profile::placeTop() {
+    std::size_t most = 0;
+    if (lines_.size() > kMaxCaptions) {
+        for (const LineProfile& line : lines_) most = std::max(most, captions({&line}).size());
+    } else {
+        most = captions(kNoPoint).size();
+    }
+    top_ = kMargin + kTextLine * static_cast<double>(most + 1);
+}
 
 void Profile::fit() {
     fitted_ = true;
@@ -202,16 +211,52 @@ void Profile::addGrid(Drawing& d) const {
     }
 }
 
-void Profile::addCaptions(Drawing& d, std::size_t selectedRow) const {
-    std::vector<const LineProfile*> shown;
+std::vector<std::pair<std::string, Ink>> Profile::captions(std::size_t selectedRow) const {
+    std::vector<const LineProfile*> lines;
     if (lines_.size() > kMaxCaptions)
-        shown.push_back(lineOfRow(selectedRow));
+        lines.push_back(lineOfRow(selectedRow));
     else
-        for (const LineProfile& line : lines_) shown.push_back(&line);
-    double y = kMargin + kTextLine;
-    for (const LineProfile* line : shown) {
-        d.labels.push_back({{left(), y}, line->closure.summary, closingInk(line->closure.closing)});
-        y += kTextLine;
+        for (const LineProfile& line : lines_) lines.push_back(&line);
+    return captions(lines);
+}
+
+std::vector<std::pair<std::string, Ink>> Profile::captions(const std::vector<const LineProfile*>& lines) const {
+    const auto chars = static_cast<std::size_t>(std::max(20.0, (width_ - 2 * kMargin) / kCharWidth));
+    std::vector<std::pair<std::string, Ink>> out;
+    for (const LineProfile* line : lines) {
+        const std::string& text = line->closure.summary;
+        const Ink ink = closingInk(line->closure.closing);
+        std::size_t from = 0;
+        while (text.size() - from > chars) {
+            // After the last comma that leaves the piece no wider than the view.
+            std::size_t cut = text.rfind(", ", from + chars - 1);
+            if (cut == std::string::npos || cut < from) cut = text.find(", ", from);
+            if (cut == std::string::npos) break;
+            out.push_back({text.substr(from, cut + 1 - from), ink});
+            from = cut + 2;
+        }
+        out.push_back({"  " + text.substr(from), ink});
+        if (from == 0) out.back().first.erase(0, 2);
+    }
+    return out;
+}
+
+void Profile::addSetUps(Drawing& d, std::size_t l) const {
+    const LineProfile& line = lines_[l];
+    const double offset = offsets_[l];
+    const ProfilePoint* back = nullptr;
+    for (const ProfilePoint& p : line.points) {
+        if (p.intermediate) continue;
+        if (p.fore && back) {
+            // The staff on the back point, the line of sight, the staff on the fore point.
+            d.strokes.push_back({{toScreen(offset + back->distance, back->height),
+                                  toScreen(offset + back->distance, p.sightHeight),
+                                  toScreen(offset + p.distance, p.sightHeight),
+                                  toScreen(offset + p.distance, p.height)},
+                                 Ink::Sight});
+            d.marks.push_back({toScreen(offset + p.setUpAt, p.sightHeight), Shape::Triangle, Ink::Station});
+        }
+        back = &p;
     }
 }
 
@@ -232,6 +277,7 @@ Drawing Profile::drawing(std::size_t selectedRow, const std::array<bool, 3>& lay
         const ScreenPoint start = toScreen(offset, 0);
         if (l > 0) d.strokes.push_back({{{start.x, top()}, {start.x, bottom()}}, Ink::Grid});
         d.labels.push_back({{start.x + 3, top() + kTextLine - 3}, strf("line %d", line.number), Ink::Point});
+        if (marks) addSetUps(d, l);
         Stroke path{{}, Ink::Point, 1.5};
         for (const ProfilePoint& p : line.points)
             if (!p.intermediate) path.points.push_back(toScreen(offset + p.distance, p.height));
@@ -241,13 +287,12 @@ Drawing Profile::drawing(std::size_t selectedRow, const std::array<bool, 3>& lay
             const ScreenPoint at = toScreen(items_[item].along, p.height);
             if (!onScreen(at)) continue;
             if (marks) {
-                if (p.fore) d.marks.push_back({toScreen(offset + p.setUpAt, p.sightHeight), Shape::Triangle, Ink::Station});
                 d.marks.push_back({at, p.benchmark ? Shape::Square : p.intermediate ? Shape::Dot : Shape::Cross,
                                    p.benchmark ? Ink::Station : Ink::Point});
             }
             if (closes(line) && i == line.closingPoint)
-                d.labels.push_back({{at.x, at.y - 2 * kTextLine}, misclosureText(line.misclosure),
-                                    closingInk(line.closure.closing), Anchor::Centre});
+                d.labels.push_back({{at.x + kArm, at.y - 2 * kTextLine}, misclosureText(line.misclosure),
+                                    closingInk(line.closure.closing), Anchor::Right});
             const bool labelled = at.x >= labelledUpTo + kLabelWidth || p.benchmark;
             if (!labelled || !(names || heights)) continue;
             labelledUpTo = at.x;
@@ -257,7 +302,11 @@ Drawing Profile::drawing(std::size_t selectedRow, const std::array<bool, 3>& lay
     }
     if (const ProfileItem* selected = itemOfRow(selectedRow))
         d.marks.push_back({toScreen(selected->along, selected->height), Shape::Ring, Ink::Selected});
-    addCaptions(d, selectedRow);
+    double y = kMargin + kTextLine;
+    for (auto& [text, ink] : captions(selectedRow)) {
+        d.labels.push_back({{kMargin, y}, std::move(text), ink});
+        y += kTextLine;
+    }
     return d;
 }
 

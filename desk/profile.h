@@ -2,7 +2,7 @@
 // distance along the lines, the lines one after the other as the job ran
 // them. Each line is drawn through its start and turning points, with its
 // intermediate sights as dots, every set-up as a station's triangle at the
-// height of its line of sight, the benchmarks as squares, the misclosure at
+// height of its line of sight with its sights to the staffs, the benchmarks as squares, the misclosure at
 // the point the line closes on and the lines' summaries above. The view
 // fits, zooms and pans as the plan does, heights and distances each to
 // their own scale. A point is a levelling row: a click selects the row
@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/result.h"
@@ -33,6 +34,7 @@ public:
     static constexpr double kAxisBottom = 22;   // pixels below it, for the distances
     static constexpr double kTextLine = 15;     // pixels from one caption line to the next
     static constexpr double kLabelWidth = 60;   // pixels from a labelled point to the next
+    static constexpr double kCharWidth = 7;     // pixels, about, of a character of the labels
     static constexpr std::size_t kMaxCaptions = 4;  // more lines: only the selected one's summary
 
     // After a conversion: the lines of a levelling job (none for any other
@@ -67,13 +69,18 @@ public:
 private:
     // The plot's edges on the screen.
     double left() const { return kAxisLeft; }
-    double right() const { return width_ - kMargin - kLabelWidth / 2; }
-    double top() const;
+    double right() const { return width_ - kMargin - kLabelWidth; }
+    double top() const { return top_; }
+    // The room above the plot for the summaries.
+    void placeTop();
     double bottom() const { return height_ - kAxisBottom - kMargin; }
-    std::size_t captionCount() const;
+    // The summaries above the plot, each broken after its commas into
+    // lines as wide as the view.
+    std::vector<std::pair<std::string, Ink>> captions(std::size_t selectedRow) const;
+    std::vector<std::pair<std::string, Ink>> captions(const std::vector<const LineProfile*>& lines) const;
     const LineProfile* lineOfRow(std::size_t row) const;
     void addGrid(Drawing& d) const;
-    void addCaptions(Drawing& d, std::size_t selectedRow) const;
+    void addSetUps(Drawing& d, std::size_t line) const;
 
     std::vector<LineProfile> lines_;
     std::vector<double> offsets_;       // where each line starts along the job
@@ -82,6 +89,7 @@ private:
     double minAlong_ = 0, maxAlong_ = 0, minHeight_ = 0, maxHeight_ = 0;
     // The middle of the plot, and pixels per metre along and up.
     double centreAlong_ = 0, centreHeight_ = 0, scaleAlong_ = 1, scaleHeight_ = 1;
+    double top_ = 0;
     bool fitted_ = true;
 };
 

@@ -39,6 +39,9 @@ examples=(
   # A polar traverse without a single coordinate in it: the stations and
   # backsights come from the known points, every other point is computed.
   "traverse.txt Pentax300Polar --set ComputeXYZ=Yes --known traverse_known.txt"
+  # Two levelling lines closed on the benchmarks of level_known.txt: the
+  # first within the tolerance, the second over it; the adjusted heights.
+  "level_line.gsi DNA8 --known level_known.txt --set AdjustedFile=Yes"
   # A BFFB line from the DNA8 result (level.gsi gives level.dat, and that
   # gives level_.dat); the seed keeps its random errors the same every run.
   "level.dat Dini_BF --seed 1"
@@ -47,6 +50,7 @@ examples=(
 needs() {
   case "$1" in
     traverse.txt) echo traverse.txt traverse_known.txt ;;
+    level_line.gsi) echo level_line.gsi level_known.txt ;;
     level.dat) echo level.gsi ;;
     *) echo "$1" ;;
   esac
@@ -71,6 +75,7 @@ for entry in "${examples[@]}"; do
   before=$(cd "$folder" && ls)
   # The known points are named from the example's folder.
   options=${options//traverse_known.txt/$folder/traverse_known.txt}
+  options=${options//level_known.txt/$folder/level_known.txt}
   # shellcheck disable=SC2086
   "$cli" convert --model "$model" $options "$folder/$file" >"$folder.table" 2>"$folder.said" || {
     cat "$folder.said" >&2

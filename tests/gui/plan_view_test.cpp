@@ -1,7 +1,7 @@
 // The plan view in the main window, driven with the mouse on the offscreen
 // platform: the traverse example with its known points, a click that
 // selects (its row in the grid too, and back), dragging, the wheel, the
-// layer switches, and what an empty plan says.
+// layer switches, what an empty plan says, and a levelling job's profile.
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -53,6 +53,7 @@ private slots:
     void layerSwitchesAndFit();
     void anEmptyPlanSaysWhy();
     void whatTheComputationMissedShowsAboveTheGrid();
+    void aLevellingJobShowsItsProfile();
 };
 
 void PlanViewTest::showsTheComputedTraverseBesideTheTable() {
@@ -197,6 +198,46 @@ void PlanViewTest::whatTheComputationMissedShowsAboveTheGrid() {
     MainWindow other(missing);
     QCOMPARE(other.desk().report().status.tone, desk::Tone::Failure);
     QVERIFY(other.statusLine(3)->text().contains("cannot read the known points " + QString::fromStdString(f.folder)));
+}
+
+// The levelling example with its benchmarks: the pane draws the profile; a
+// click on a point selects the row that gave its height, and a row chosen
+// in the grid marks its point.
+void PlanViewTest::aLevellingJobShowsItsProfile() {
+    GuiFixture f;
+    const std::string examples = std::string(TERVAN_SOURCE_DIR) + "/examples/";
+    writeFile(f.folder + "line.gsi", readFile(examples + "level_line.gsi"));
+    writeFile(f.folder + "known.txt", readFile(examples + "level_known.txt"));
+    Session session = f.start(false);
+    session.inputPath = f.folder + "line.gsi";
+    session.settings.Model = "DNA8";
+    session.settings.KnownPoints = f.folder + "known.txt";
+    MainWindow window(session);
+    window.resize(1180, 560);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const desk::Profile& profile = window.desk().profile();
+    QCOMPARE(profile.lines().size(), std::size_t{2});
+    gui::PlanCanvas* canvas = window.planView()->canvas();
+    QCOMPARE(profile.width(), canvas->width());
+    auto* selection = window.planView()->findChild<QLabel*>("planSelection");
+
+    // T3 is the fourth point of line 1 (the intermediate sight before it)
+    const desk::ProfileItem& t3 = profile.items()[4];
+    QCOMPARE(profile.lines()[0].points[4].name, std::string("T3"));
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, pixel(profile.toScreen(t3.along, t3.height)));
+    const std::size_t row = profile.lines()[0].points[4].row;
+    QCOMPARE(window.desk().selected(), row);
+    QCOMPARE(window.grid()->currentIndex().row(), static_cast<int>(row));
+    QVERIFY(selection->text().startsWith("T3   line 1   179.600 m along   H 102.60000"));
+    QApplication::processEvents();
+    screenshot(&window, "levelling-profile.png");
+    // the back sight on T3 in the next set-up names it too; the Start-Line row names no point
+    window.grid()->setCurrentIndex(window.grid()->model()->index(static_cast<int>(row) + 1, 1));
+    QCOMPARE(window.desk().selected(), row + 1);
+    QVERIFY(selection->text().startsWith("T3   line 1"));
+    window.grid()->setCurrentIndex(window.grid()->model()->index(0, 1));
+    QVERIFY(selection->text().isEmpty());
 }
 
 QTEST_MAIN(PlanViewTest)
