@@ -21,6 +21,7 @@ constexpr double kSingleHeight = 1;
 // About this many ticks on each axis.
 constexpr double kTicksAlong = 6;
 constexpr double kTicksUp = 5;
+constexpr int kMaxTicks = 20;
 
 double clampScale(double s) { return std::clamp(s, kMinScale, kMaxScale); }
 
@@ -198,14 +199,17 @@ void Profile::addGrid(Drawing& d) const {
     const double stepAlong = tickStep((r - l) / scaleAlong_, kTicksAlong);
     const double stepUp = tickStep((b - t) / scaleHeight_, kTicksUp);
     const double firstAlong = std::ceil((centreAlong_ - (r - l) / 2 / scaleAlong_) / stepAlong) * stepAlong;
-    for (double a = firstAlong; toScreen(a, 0).x <= r + 0.5; a += stepAlong) {
-        const double x = toScreen(a, 0).x;
+    // Counted, not stepped: far from zero a step may be lost in the sum.
+    for (int i = 0; i <= kMaxTicks; ++i) {
+        const double a = firstAlong + i * stepAlong, x = toScreen(a, 0).x;
+        if (!(x <= r + 0.5)) break;
         d.strokes.push_back({{{x, t}, {x, b + 3}}, Ink::Grid});
         d.labels.push_back({{x, b + 15}, strf("%.*f m", decimalsOf(stepAlong), a + 0.0), Ink::Point, Anchor::Centre});
     }
     const double firstUp = std::ceil((centreHeight_ - (b - t) / 2 / scaleHeight_) / stepUp) * stepUp;
-    for (double h = firstUp; toScreen(0, h).y >= t - 0.5; h += stepUp) {
-        const double y = toScreen(0, h).y;
+    for (int i = 0; i <= kMaxTicks; ++i) {
+        const double h = firstUp + i * stepUp, y = toScreen(0, h).y;
+        if (!(y >= t - 0.5)) break;
         d.strokes.push_back({{{l - 3, y}, {r, y}}, Ink::Grid});
         d.labels.push_back({{l - 5, y + 4}, strf("%.*f", decimalsOf(stepUp), h + 0.0), Ink::Point, Anchor::Right});
     }
@@ -302,6 +306,11 @@ Drawing Profile::drawing(std::size_t selectedRow, const std::array<bool, 3>& lay
     }
     if (const ProfileItem* selected = itemOfRow(selectedRow))
         d.marks.push_back({toScreen(selected->along, selected->height), Shape::Ring, Ink::Selected});
+    // A value that is no number (a recording's "1e999") is not drawn.
+    auto lost = [](ScreenPoint p) { return !std::isfinite(p.x) || !std::isfinite(p.y); };
+    for (Stroke& s : d.strokes) std::erase_if(s.points, lost);
+    std::erase_if(d.marks, [&](const Mark& m) { return lost(m.at); });
+    std::erase_if(d.labels, [&](const Label& l) { return lost(l.at); });
     double y = kMargin + kTextLine;
     for (auto& [text, ink] : captions(selectedRow)) {
         d.labels.push_back({{kMargin, y}, std::move(text), ink});

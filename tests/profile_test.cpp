@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "test_util.h"
 
@@ -134,6 +135,31 @@ TEST(Profile, MarksSetUpsBenchmarksMisclosuresAndTheSelection) {
     EXPECT_NEAR(profile.toScreen(selected->along, selected->height).x, before.x + 30, 1e-9);
     ASSERT_TRUE(profile.key('0'));
     EXPECT_NEAR(profile.toScreen(selected->along, selected->height).y, before.y, 1e-9);
+}
+
+// A recording's "1e999" or a distance of a billion kilometres neither
+// hangs the drawing nor puts a point at infinity, zoomed in as far as the
+// view goes.
+TEST(Profile, ValuesThatAreNoNumbersAreNotDrawn) {
+    const double huge = 1e300 * 1e300;
+    LineProfile line{.number = 1,
+                     .points = {{.name = "A", .height = 100, .row = 0},
+                                {.name = "B", .distance = 1e15, .height = 101, .row = 1},
+                                {.name = "C", .distance = huge, .height = 100, .row = 2, .fore = true,
+                                 .setUpAt = 5, .sightHeight = huge}}};
+    Profile profile;
+    profile.load({line}, {"1\tA", "2\tB", "3\tC"});
+    profile.resize(400, 300);
+    for (int i = 0; i < 200; ++i) profile.zoom({200, 150}, 4);
+    for (const desk::Drawing& d : {profile.drawing(2, {true, true, true}), [&] {
+                                       profile.fit();
+                                       return profile.drawing(2, {true, true, true});
+                                   }()}) {
+        for (const desk::Stroke& s : d.strokes)
+            for (const ScreenPoint& p : s.points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+        for (const desk::Mark& m : d.marks) EXPECT_TRUE(std::isfinite(m.at.x) && std::isfinite(m.at.y));
+        EXPECT_LT(d.labels.size(), 100u);
+    }
 }
 
 }  // namespace
