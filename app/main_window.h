@@ -42,7 +42,6 @@ public:
     void about();
     // Ends the window keeping the point store.
     void exitProgram();
-    void reject() override;
     void done(int result) override;
 
     desk::Desk& desk() { return desk_; }

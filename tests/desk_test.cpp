@@ -955,7 +955,7 @@ TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     EXPECT_EQ(first->x, 64);
     EXPECT_EQ(first->y, 38);
     EXPECT_EQ(r.desk->placement({{.x = 0, .y = 0, .width = 1600, .height = 1000}})->width, 1360);
-    r.desk->keepPlacement({.x = 900, .y = 100, .width = 800, .height = 500, .maximized = true});
+    r.desk->end(desk::Desk::Ending::Exit, {.x = 900, .y = 100, .width = 800, .height = 500, .maximized = true});
     r.desk->finish();
     IniDocument ini = IniDocument::parse(r.ini());
     EXPECT_EQ(ini.get("Window", "Left"), "900");
@@ -992,10 +992,7 @@ TEST(DeskSerial, ClosingDuringAReceiveTransferKeepsWhatArrived) {
         r.desk->serialButton();
         r.desk->tick();
         ASSERT_TRUE(r.desk->receiver().running());
-        if (close)
-            r.desk->close();
-        else
-            r.desk->exit();
+        r.desk->end(close ? desk::Desk::Ending::Close : desk::Desk::Ending::Exit, {});
         EXPECT_FALSE(r.desk->receiver().running());
         EXPECT_EQ(test::readFile(r.logPath()), "123\r\n4") << close;
         EXPECT_TRUE(r.front.posted.empty());

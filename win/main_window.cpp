@@ -299,11 +299,7 @@ void MainWindow::end(int how) {
                screen.rcWork.top - screen.rcMonitor.top);
     desk::Placement kept = placementOf(now.rcNormalPosition);
     kept.maximized = IsZoomed(window_);
-    desk_.keepPlacement(kept);
-    if (how == ID_FILE_EXIT)
-        desk_.exit();
-    else
-        desk_.close();
+    desk_.end(how == ID_FILE_EXIT ? desk::Desk::Ending::Exit : desk::Desk::Ending::Close, kept);
     EndDialog(window_, how);
 }
 
