@@ -276,6 +276,8 @@ void MainWindow::setSerialButton(const std::string& text) { serialButton_->setTe
 
 bool MainWindow::chooseInputFile(std::string& path) { return gui::chooseInputFile(this, path); }
 
+bool MainWindow::chooseSaveFile(std::string& path) { return gui::chooseSaveFile(this, path); }
+
 bool MainWindow::editSettings(desk::SettingsForm& form) {
     SettingsDialog dialog(form, this);
     if (dialog.exec() != QDialog::Accepted) return false;

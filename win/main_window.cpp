@@ -493,6 +493,8 @@ void MainWindow::setSerialButton(const std::string& text) {
 
 bool MainWindow::chooseInputFile(std::string& path) { return win::chooseInputFile(window_, path); }
 
+bool MainWindow::chooseSaveFile(std::string& path) { return win::chooseSaveFile(window_, path); }
+
 bool MainWindow::editSettings(desk::SettingsForm& form) { return win::editSettings(window_, form); }
 
 bool MainWindow::editForm(desk::Form& form) { return win::editForm(window_, form); }
