@@ -201,20 +201,14 @@ void MainWindow::about() {
     dialog.exec();
 }
 
-void MainWindow::exitProgram() {
-    desk_.exit();
-    done(QDialog::Accepted);
-}
-
-void MainWindow::reject() {
-    desk_.close();
-    QDialog::reject();
-}
+// Exit ends the window as accepted; Close, Escape and the close box as
+// rejected.
+void MainWindow::exitProgram() { done(QDialog::Accepted); }
 
 void MainWindow::done(int result) {
     desk::Placement now = placementOf(isMaximized() ? normalGeometry() : geometry());
     now.maximized = isMaximized();
-    desk_.keepPlacement(now);
+    desk_.end(result == QDialog::Accepted ? desk::Desk::Ending::Exit : desk::Desk::Ending::Close, now);
     QDialog::done(result);
 }
 
@@ -281,6 +275,8 @@ bool MainWindow::openFolder(const std::string& folder) {
 void MainWindow::setSerialButton(const std::string& text) { serialButton_->setText(QString::fromLatin1(text)); }
 
 bool MainWindow::chooseInputFile(std::string& path) { return gui::chooseInputFile(this, path); }
+
+bool MainWindow::chooseSaveFile(std::string& path) { return gui::chooseSaveFile(this, path); }
 
 bool MainWindow::editSettings(desk::SettingsForm& form) {
     SettingsDialog dialog(form, this);

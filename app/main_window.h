@@ -42,7 +42,6 @@ public:
     void about();
     // Ends the window keeping the point store.
     void exitProgram();
-    void reject() override;
     void done(int result) override;
 
     desk::Desk& desk() { return desk_; }
@@ -69,6 +68,7 @@ public:
     bool openFolder(const std::string& folder) override;
     void setSerialButton(const std::string& text) override;
     bool chooseInputFile(std::string& path) override;
+    bool chooseSaveFile(std::string& path) override;
     bool editSettings(desk::SettingsForm& form) override;
     bool editForm(desk::Form& form) override;
     void runSendDialog(Sender& sender) override;

@@ -72,4 +72,20 @@ bool chooseInputFile(QWidget* parent, std::string& path) {
     return true;
 }
 
+bool chooseSaveFile(QWidget* parent, std::string& path) {
+    QFileDialog chooser(parent, "Save the received text");
+    chooser.setObjectName("saveFileDialog");
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList filters;
+    for (const desk::FileFilter& f : desk::receiveLogFilters()) filters << filterText(f);
+    chooser.setNameFilters(filters);
+    const QString initial = fromPath(path);
+    if (QFileInfo(initial).isRelative())
+        chooser.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    chooser.selectFile(initial);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return false;
+    path = toPath(chooser.selectedFiles().constFirst());
+    return true;
+}
+
 }  // namespace tervan::gui

@@ -213,6 +213,14 @@ void Desk::close() {
 
 void Desk::exit() { serial_.endTransfer(); }
 
+void Desk::end(Ending how, const Placement& placement) {
+    keepPlacement(placement);
+    if (how == Ending::Exit)
+        exit();
+    else
+        close();
+}
+
 std::optional<Placement> Desk::placement(const std::vector<Placement>& screens) const {
     if (screens.empty()) return std::nullopt;
     if (!placement_) return firstPlacement(screens.front());

@@ -104,8 +104,13 @@ public:
     std::optional<Placement> placement(const std::vector<Placement>& screens) const;
     // The window's place as it ends, kept at exit.
     void keepPlacement(const Placement& placement) { placement_ = placement; }
+    enum class Ending { Close, Exit };
+    // The window ends, by Close or Exit, at placement (its normal place,
+    // and whether maximized).
+    void end(Ending how, const Placement& placement);
     // After the window has ended: the save at exit (only with SaveSettings);
-    // why it failed, "" when it did not.
+    // why it failed, "" when it did not. The front shows a failure in a
+    // message box, since the window that would say it has gone.
     std::string finish();
 
     // Fills the message area (a grid or text), the report, the title and

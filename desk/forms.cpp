@@ -257,6 +257,8 @@ std::vector<FileFilter> inputFilters() {
 
 std::vector<FileFilter> knownPointsFilters() { return {{"Known points", {"*.txt", "*.kor"}}, {"All files", {"*"}}}; }
 
+std::vector<FileFilter> receiveLogFilters() { return {{"Receive logs", {"*.srd"}}, {"All files", {"*"}}}; }
+
 bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt) {
     auto endsWith = [fileName](std::string_view suffix) {
         return fileName.size() > suffix.size() && fileName.substr(fileName.size() - suffix.size()) == suffix;

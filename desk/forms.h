@@ -114,6 +114,7 @@ std::vector<FileFilter> inputFilters();
 // The choices of the open-file dialog of the known points (the File
 // control of KnownPoints): the lists, then all files.
 std::vector<FileFilter> knownPointsFilters();
+std::vector<FileFilter> receiveLogFilters();
 // Whether the instrument files' choice offers a file of this name: not the
 // outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), nor a .kor
 // or .csv list beside an instrument file of its name (job.kor beside job.txt

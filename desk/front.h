@@ -53,6 +53,10 @@ public:
     // the first filter shows only names offeredAsInput. On "Open" path is
     // the chosen file. false when cancelled.
     virtual bool chooseInputFile(std::string& path) = 0;
+    // The save-file dialog with receiveLogFilters(), for a received text
+    // that no folder took; path its initial file name, on "Save" the
+    // chosen file. false when cancelled.
+    virtual bool chooseSaveFile(std::string& path) = 0;
     // The Settings dialog on form; false on "Cancel".
     virtual bool editSettings(SettingsForm& form) = 0;
     // A dialog of fields (Calculate H, V, SD; Calc BFFB line; COM

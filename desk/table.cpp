@@ -197,6 +197,13 @@ std::size_t findRow(const Table& table, std::size_t column, std::string_view nam
     return SortedTable::kNone;
 }
 
+std::vector<std::size_t> measuredRows(std::size_t rows) {
+    constexpr std::size_t kEnd = 100;
+    std::vector<std::size_t> measured;
+    for (std::size_t r = 0; r < rows; r = r + 1 == kEnd && rows > 2 * kEnd ? rows - kEnd : r + 1) measured.push_back(r);
+    return measured;
+}
+
 std::string copyRows(const Table& table, std::span<const std::size_t> rows) {
     std::string text;
     const std::size_t columns = table.columns().size();

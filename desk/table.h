@@ -110,4 +110,9 @@ std::size_t findRow(const Table& table, std::size_t column, std::string_view nam
 // tabs, each line ended by a line feed.
 std::string copyRows(const Table& table, std::span<const std::size_t> rows);
 
+// The rows whose cells size the grid's columns (with each column's title
+// and its usual digits): those at either end of a long table, not every
+// row of a million.
+std::vector<std::size_t> measuredRows(std::size_t rows);
+
 }  // namespace tervan::desk

@@ -3,6 +3,8 @@
 // installed program keeps its files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "conversion/observation_table.h"
 #include "core/printf.h"
 #include "desk/desk.h"
@@ -101,6 +103,19 @@ TEST(DeskGrid, CodeColumnWhenAnyRecordHasACode) {
     const std::size_t rows[] = {1};
     const std::string copied = desk::copyRows(table, rows);  // a line of titles, then the row
     EXPECT_EQ(split(copied.substr(copied.find('\n') + 1), '\t')[4], "TREE");
+}
+
+// A long table is measured at either end, a short one whole.
+TEST(DeskGridCells, RowsMeasuredForTheColumnWidths) {
+    const std::pair<std::size_t, std::size_t> cases[] = {{0, 0}, {5, 5}, {200, 200}, {201, 200}, {1000000, 200}};
+    for (const auto& [rows, measured] : cases) {
+        const std::vector<std::size_t> r = desk::measuredRows(rows);
+        EXPECT_EQ(r.size(), measured) << rows;
+        if (r.empty()) continue;
+        EXPECT_EQ(r.front(), 0u);
+        EXPECT_EQ(r.back(), rows - 1);
+        EXPECT_TRUE(std::is_sorted(r.begin(), r.end()));
+    }
 }
 
 // A record without coordinates leaves its X, Y and Z cells empty; a sort

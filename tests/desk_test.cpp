@@ -31,6 +31,7 @@ struct FakeFront final : desk::Front {
     // Scripted answers: the open-file dialog gets the initial name and
     // returns the choice; the others edit the form they are given.
     std::function<bool(std::string&)> chooseFile = [](std::string&) { return false; };
+    std::function<bool(std::string&)> chooseSave = [](std::string&) { return false; };
     std::function<bool(desk::SettingsForm&)> settings = [](desk::SettingsForm&) { return true; };
     std::function<bool(desk::Form&)> form = [](desk::Form&) { return true; };
     std::function<void(Sender&)> send = [](Sender&) {};
@@ -62,6 +63,7 @@ struct FakeFront final : desk::Front {
         initialNames.push_back(path);
         return chooseFile(path);
     }
+    bool chooseSaveFile(std::string& path) override { return chooseSave(path); }
     bool editSettings(desk::SettingsForm& f) override { return settings(f); }
     bool editForm(desk::Form& f) override {
         formsShown.push_back(f.name);
@@ -107,6 +109,7 @@ struct DeskRig {
         desk = std::make_unique<desk::Desk>(
             session, front,
             ReceiverOptions{.logFolder = "",
+                            .fallbackFolders = {folder + "Fallback" + kSeparator},
                             .openPort =
                                 [this](const std::string&, std::string& reason) -> std::unique_ptr<SerialPort> {
                                     reason = "there is no such port";
@@ -138,9 +141,8 @@ struct DeskRig {
         return path;
     }
     desk::SettingsForm shown;  // the Settings dialog as it opened last
-    std::string logPath() const {
-        return folder + "Log" + static_cast<char>(std::filesystem::path::preferred_separator) + "20090305070409.srd";
-    }
+    static constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+    std::string logPath() const { return folder + "Log" + kSeparator + "20090305070409.srd"; }
 };
 
 TEST(DeskStart, ConvertsTheInputOfTheCommandLineAndOpensFileOpenWhenAsked) {
@@ -955,7 +957,7 @@ TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     EXPECT_EQ(first->x, 64);
     EXPECT_EQ(first->y, 38);
     EXPECT_EQ(r.desk->placement({{.x = 0, .y = 0, .width = 1600, .height = 1000}})->width, 1360);
-    r.desk->keepPlacement({.x = 900, .y = 100, .width = 800, .height = 500, .maximized = true});
+    r.desk->end(desk::Desk::Ending::Exit, {.x = 900, .y = 100, .width = 800, .height = 500, .maximized = true});
     r.desk->finish();
     IniDocument ini = IniDocument::parse(r.ini());
     EXPECT_EQ(ini.get("Window", "Left"), "900");
@@ -985,6 +987,33 @@ TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     EXPECT_EQ(placed->x, 0);
 }
 
+// A received text that no folder takes is offered to be saved where the
+// user chooses; given up, it waits, and is offered again as the window ends.
+TEST(DeskSerial, ATextNoFolderTakesIsOfferedToBeSavedElsewhere) {
+    DeskRig r("", true);
+    test::writeFile(r.folder + "Log", "a file where the folder should be");
+    test::writeFile(r.folder + "Fallback", "and another");
+    std::vector<std::string> offered;
+    r.front.chooseSave = [&](std::string& path) {
+        offered.push_back(path);
+        if (offered.size() == 1) return false;  // given up
+        path = r.folder + (offered.size() == 2 ? "Log/there.srd" : "kept.srd");
+        return true;
+    };
+    r.port.chunks = {"A\r\nEND\r\n", "B\r\n"};
+    r.desk->serialButton();
+    r.desk->tick();
+    EXPECT_EQ(r.front.status[3].rfind("cannot write the receive log " + r.logPath(), 0), 0u);
+    r.front.runPosted();
+    EXPECT_EQ(offered, std::vector<std::string>{"20090305070409.srd"});
+    r.desk->tick();
+    r.desk->end(desk::Desk::Ending::Exit, {});  // the second offer fails, the third is kept
+    ASSERT_EQ(offered.size(), 3u);
+    EXPECT_NE(r.front.status[3].find("cannot write " + r.folder + "Log/there.srd"), std::string::npos);
+    EXPECT_EQ(test::readFile(r.folder + "kept.srd"), "A\r\nEND\r\nB\r\n");
+    EXPECT_TRUE(r.desk->receiver().logError().empty());
+}
+
 TEST(DeskSerial, ClosingDuringAReceiveTransferKeepsWhatArrived) {
     for (bool close : {true, false}) {
         DeskRig r("", true);
@@ -992,10 +1021,7 @@ TEST(DeskSerial, ClosingDuringAReceiveTransferKeepsWhatArrived) {
         r.desk->serialButton();
         r.desk->tick();
         ASSERT_TRUE(r.desk->receiver().running());
-        if (close)
-            r.desk->close();
-        else
-            r.desk->exit();
+        r.desk->end(close ? desk::Desk::Ending::Close : desk::Desk::Ending::Exit, {});
         EXPECT_FALSE(r.desk->receiver().running());
         EXPECT_EQ(test::readFile(r.logPath()), "123\r\n4") << close;
         EXPECT_TRUE(r.front.posted.empty());

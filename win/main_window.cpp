@@ -301,11 +301,7 @@ void MainWindow::end(int how) {
                screen.rcWork.top - screen.rcMonitor.top);
     desk::Placement kept = placementOf(now.rcNormalPosition);
     kept.maximized = IsZoomed(window_);
-    desk_.keepPlacement(kept);
-    if (how == ID_FILE_EXIT)
-        desk_.exit();
-    else
-        desk_.close();
+    desk_.end(how == ID_FILE_EXIT ? desk::Desk::Ending::Exit : desk::Desk::Ending::Close, kept);
     EndDialog(window_, how);
 }
 
@@ -498,6 +494,8 @@ void MainWindow::setSerialButton(const std::string& text) {
 }
 
 bool MainWindow::chooseInputFile(std::string& path) { return win::chooseInputFile(window_, path); }
+
+bool MainWindow::chooseSaveFile(std::string& path) { return win::chooseSaveFile(window_, path); }
 
 bool MainWindow::editSettings(desk::SettingsForm& form) { return win::editSettings(window_, form); }
 

@@ -45,6 +45,7 @@ public:
     bool openFolder(const std::string& folder) override;
     void setSerialButton(const std::string& text) override;
     bool chooseInputFile(std::string& path) override;
+    bool chooseSaveFile(std::string& path) override;
     bool editSettings(desk::SettingsForm& form) override;
     bool editForm(desk::Form& form) override;
     void runSendDialog(Sender& sender) override;
