@@ -41,7 +41,7 @@ void closeLevelLines(const Session& session, std::vector<LevelLine>& lines, cons
     }
     if (!s.AdjustedFile) return;
     OutputFile out;
-    OutputReport report = openOutput(out, outputBaseName(inputPath) + kAdjustedSuffix, inputPath);
+    OutputReport report = openOutput(out, outputBaseName(inputPath) + kAdjustedSuffix, filesRead(session));
     writeAdjusted(out, lines, closures);
     finishOutput(out, std::move(report), result);
 }
