@@ -85,6 +85,13 @@ const std::vector<std::string> kAllOutputs = {"DpiFile=Yes",   "KorFile=Yes",  "
                                               "XyzFile=Yes",   "TrasFile=Yes",  "2DFile=Yes"};
 const std::vector<std::string> kAllSuffixes = {".dpi",      ".kor",      ".scr",     "_point.scr", "_names.scr", "_z.scr",
                                                "_nyxz.txt", "_nxyz.txt", "_xyz.txt", "_tras.dat",  "_3d.dxf"};
+// The exchange formats, and every output with them.
+const std::vector<std::string> kExchangeSuffixes = {".csv", ".xml"};
+const std::vector<std::string> kEveryOutput = [] {
+    std::vector<std::string> sets = kAllOutputs;
+    sets.insert(sets.end(), {"CsvFile=Yes", "LandXmlFile=Yes"});
+    return sets;
+}();
 
 [[noreturn]] void fail(const std::string& what) {
     std::fprintf(stderr, "bench_peers: %s\n", what.c_str());
@@ -293,6 +300,7 @@ int main(int argc, char** argv) {
         return [args, input] {
             const std::string base = input.substr(0, input.rfind('.'));
             for (const std::string& suffix : kAllSuffixes) std::filesystem::remove(base + suffix);
+            for (const std::string& suffix : kExchangeSuffixes) std::filesystem::remove(base + suffix);
             return runChild(args);
         };
     };
@@ -341,6 +349,8 @@ int main(int argc, char** argv) {
                     mawkJob("zeiss.awk", {zeiss}, folder + "/mawk_zeiss.txt"), ""});
     rows.push_back({"nxyz -> all 11 outputs", tervanJob(nxyz, "nxyz", kAllOutputs), "mawk printf (one list)",
                     mawkJob("list.awk", {nxyz}, folder + "/mawk_nxyz.txt"), "<= 0.5"});
+    rows.push_back({"nxyz -> all 13 (+ CSV, LandXML)", tervanJob(nxyz, "nxyz", kEveryOutput), "mawk printf (one list)",
+                    mawkJob("list.awk", {nxyz}, folder + "/mawk_nxyz.txt"), ""});
 
     std::printf("Tervan against its yardsticks, %ld points, %d rounds (median, lowest-highest)\n", points, rounds);
     std::printf("machine: %s, %u cores; %s", cpuModel().c_str(), std::thread::hardware_concurrency(),

@@ -139,6 +139,7 @@ Result convertWith(Session& session, const ModelEntry& model, const std::string&
     if (xyz.knownRefused) return refused("in the known points " + xyz.knownPath + ", " + xyz.knownError);
     applyOffsets(session.store, session.settings);
     writeOutputs(session, outputBaseName(path), result);
+    for (const std::string& line : result.conversions) appendReport(result.message, line);
     result.points = session.store.points.size();
     summarisePoints(result);
     if (computeXyz) reportCoordinates(xyz, result);

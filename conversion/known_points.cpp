@@ -3,7 +3,7 @@
 #include <array>
 
 #include "conversion/models.h"
-#include "conversion/line_shapes.h"
+#include "readers/line_shapes.h"
 #include "core/input.h"
 #include "core/numbers.h"
 #include "core/printf.h"

@@ -1,70 +1,39 @@
 #include "conversion/models.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
-#include "conversion/line_shapes.h"
-#include "core/text.h"
 #include "levelling/bffb.h"
 #include "levelling/level_lines.h"
 #include "readers/coordlist.h"
+#include "readers/csv.h"
 #include "readers/gsi.h"
-#include "readers/kolida.h"
+#include "readers/kolida300.h"
+#include "readers/kolida440.h"
 #include "readers/leica.h"
-#include "readers/pentax.h"
+#include "readers/line_shapes.h"
+#include "readers/nikon.h"
+#include "readers/pentax_coordinate.h"
+#include "readers/pentax_polar.h"
+#include "readers/rw5.h"
+#include "readers/sdr.h"
 #include "readers/zeiss.h"
 
 namespace tervan {
 namespace {
 
-// The fields of each delimited list ('a' any text, 'n' a number, 'i' a
-// whole number, '*' the mark "*"; see hasFields).
-bool isLeicaLine(std::string_view l) { return hasFields(l, kListSeparators, "annnnnnnn"); }  // name H V SD TH IH Y X Z
-bool isPentax200PolarLine(std::string_view l) { return hasFields(l, kSeparators, "aa", 1); }  // tag value
-bool isPentax300PolarLine(std::string_view l) { return hasFields(l, kSeparatorsNoStar, "aa", 1); }
-bool isPentax200CoordinateLine(std::string_view l) { return hasFields(l, kSeparators, "iannn"); }  // number name X Y Z
-bool isPentax300CoordinateLine(std::string_view l) { return hasFields(l, kSeparatorsNoStar, "annn"); }
-// name X Y Z (Y X Z), or with station, IH and TH, and a second-face "*"
-bool isCoordinateListLine(std::string_view l) {
-    return hasFields(l, kListSeparators, "annn") || hasFields(l, kListSeparators, "annnann*", 7);
-}
-// number, class, X, Y, class, height, and up to four accuracy figures
-bool isKorLine(std::string_view l) { return hasFields(l, kListSeparators, "ainninnnnn", 6); }
-
 // The combo box order; of two models that detection cannot tell apart, the
 // first is taken.
 const std::array kModels = {
-    ModelEntry{.name = "Zeiss3303",
-               .read = readZeiss3303,
-               .isLine = isZeissLine,
-               .reads = "Zeiss 3303 fixed-column labelled records (polar and coordinate)"},
-    ModelEntry{.name = "Leica1200",
-               .read = readLeica1200,
-               .isLine = isLeicaLine,
-               .reads = "Leica 1200 lists: name, H, V, SD, TH, IH, Y, X, Z"},
-    ModelEntry{.name = "Pentax200Polar",
-               .read = readPentax200Polar,
-               .isLine = isPentax200PolarLine,
-               .reads = "Pentax 200 polar records (tagged values, stations and shots)",
-               .alike = "Pentax300Polar when no name holds a \"*\""},
-    ModelEntry{.name = "Pentax200Coordinate",
-               .read = readPentax200Coordinate,
-               .isLine = isPentax200CoordinateLine,
-               .reads = "Pentax 200 coordinate lists: number, name, X, Y, Z"},
-    ModelEntry{.name = "Pentax300Polar",
-               .read = readPentax300Polar,
-               .isLine = isPentax300PolarLine,
-               .reads = "Pentax 300 polar records (tagged values, stations and shots)",
-               .alike = "Pentax200Polar when no name holds a \"*\""},
-    ModelEntry{.name = "Pentax300Coordinate",
-               .read = readPentax300Coordinate,
-               .isLine = isPentax300CoordinateLine,
-               .reads = "Pentax 300 coordinate lists: name, X, Y, Z",
-               .alike = "nxyz, nyxz for plain name, X, Y, Z lists"},
-    ModelEntry{.name = "Kolida300Polar",
-               .read = readKolida300Polar,
-               .blockMark = '_',
-               .reads = "Kolida 300 polar word stream"},
-    ModelEntry{.name = "Kolida440", .read = readKolida440, .reads = "Kolida 440 records"},
+    pointModel(kZeiss3303Model),
+    pointModel(kLeica1200Model),
+    pointModel(kPentax200PolarModel),
+    pointModel(kPentax200CoordinateModel),
+    pointModel(kPentax300PolarModel),
+    pointModel(kPentax300CoordinateModel),
+    pointModel(kKolida300PolarModel),
+    pointModel(kKolida440Model),
     ModelEntry{.name = "DNA8",
                .level = reduceDna8,
                .lineSuffix = ".dat",
@@ -79,21 +48,14 @@ const std::array kModels = {
                .asksBffb = true,
                .isLine = isLevelLine,
                .reads = "levelling lines (our own line files): a BFFB line with random errors"},
-    ModelEntry{.name = "nxyz",
-               .read = readNxyz,
-               .isLine = isCoordinateListLine,
-               .reads = "coordinate lists: name, X, Y, Z (and station, IH, TH)",
-               .alike = "nyxz; Pentax300Coordinate for plain lists"},
-    ModelEntry{.name = "nyxz",
-               .read = readNyxz,
-               .isLine = isCoordinateListLine,
-               .reads = "coordinate lists: name, Y, X, Z (and station, IH, TH)",
-               .alike = "nxyz; Pentax300Coordinate for plain lists"},
-    ModelEntry{.name = "kor",
-               .read = readKor,
-               .isLine = isKorLine,
-               .reads = "kor coordinate lists: number, class, X, Y, class, height"},
-    ModelEntry{.name = "GSI", .read = readGsi, .reads = "Leica GSI-8 and GSI-16 total station blocks"},
+    pointModel(kNxyzModel),
+    pointModel(kNyxzModel),
+    pointModel(kKorModel),
+    pointModel(kGsiModel),
+    pointModel(kSdrModel),
+    pointModel(kNikonRawModel),
+    pointModel(kRw5Model),
+    pointModel(kCsvModel),
 };
 
 }  // namespace

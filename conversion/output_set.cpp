@@ -13,6 +13,7 @@
 #include "core/parallel.h"
 #include "writers/coordinates.h"
 #include "writers/dxf.h"
+#include "writers/exchange.h"
 #include "writers/kor_dpi.h"
 #include "writers/scripts.h"
 
@@ -30,6 +31,8 @@ const std::array kOutputs = {
     OutputEntry{&Settings::NxyzFile, "_nxyz.txt", writeNxyz},
     OutputEntry{&Settings::XyzFile, "_xyz.txt", writeXyz},
     OutputEntry{&Settings::TrasFile, "_tras.dat", writeTras},
+    OutputEntry{&Settings::CsvFile, ".csv", writeCsv},
+    OutputEntry{&Settings::LandXmlFile, ".xml", writeLandXml},
     // 2DFile switches the drawing on; 3DFile only chooses its name (and heights).
     OutputEntry{&Settings::TwoDFile, "_2d.dxf", nullptr, &Settings::ThreeDFile, "_3d.dxf", writeDxf},
 };

@@ -74,7 +74,7 @@ bool OutputFile::open(const std::string& path, const char* mode) {
 void OutputFile::startBlocks() {
     // The blocks are large already: no second buffer on the way.
     std::setvbuf(file_, nullptr, _IONBF, 0);
-    if (!block_) block_ = std::make_unique<char[]>(kBlock);
+    if (!block_) block_ = std::make_unique_for_overwrite<char[]>(kBlock);
     used_ = 0;
 }
 

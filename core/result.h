@@ -70,6 +70,10 @@ struct Result {
     // ComputeXYZ: why the list of known points could not be read; "" when it
     // was, or when none is set.
     std::string knownPointsError;
+    // What the reader converted from the file's own units, one line each
+    // ("angles in degrees converted to gon"); the message text says it
+    // after the observation table.
+    std::vector<std::string> conversions;
     // What the user must not miss although the conversion was done
     // (stations without orientation, points placed twice far apart), one
     // short line each; the message text says it in full.

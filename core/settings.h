@@ -45,6 +45,9 @@ struct Settings {
     std::string NamesLayer = "NOMERA";
     std::string PointsLayer = "TOCKI";
     int ComputeXYZ = 0;           // coordinates from the observations
+    int CsvFile = 0;              // the exchange formats of office software
+    int LandXmlFile = 0;
+    int LayerPerCode = 0;         // the drawing puts each coded point on a layer of its code
     std::string KnownPoints;      // the list of known points for ComputeXYZ, "" when none
     // levelling lines: the allowed misclosure in mm per √km, and the
     // adjusted heights (base_adj.txt)

@@ -229,6 +229,7 @@ void Desk::convertFile(const std::string& path, const Detection* detection) {
 // empties it), so the plan is loaded anew.
 void Desk::show(Result result, const std::string& warning) {
     report_ = reportOf(result, session_.inputPath, warning);
+    pointTable_.refresh();
     plan_.load();
     select(kNoPoint);
     if (!result.keepMessage) {

@@ -194,7 +194,8 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
 }
 
 std::vector<FileFilter> inputFilters() {
-    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw"}}, {"All files", {"*"}}};
+    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw", "*.sdr", "*.rw5", "*.csv"}},
+            {"All files", {"*"}}};
 }
 
 std::vector<FileFilter> knownPointsFilters() { return {{"Known points", {"*.txt", "*.kor"}}, {"All files", {"*"}}}; }
@@ -208,13 +209,16 @@ bool offeredAsInput(std::string_view fileName, const std::function<bool(const st
     for (const OutputEntry& out : outputs())
         for (const char* suffix : {out.suffix, out.variantSuffix})
             if (suffix && suffix[0] == '_' && endsWith(suffix)) return false;
-    constexpr std::string_view kKor = ".kor";
-    if (!endsWith(kKor)) return true;
-    const std::string base(fileName.substr(0, fileName.size() - kKor.size()));
-    const std::vector<FileFilter> filters = inputFilters();
-    for (const std::string& pattern : filters.front().patterns) {
-        const std::string extension = pattern.substr(1);
-        if (extension != kKor && besideIt(base + extension)) return false;
+    // The lists that are inputs too (.kor, .csv): one beside an instrument
+    // file of its name is that file's output.
+    for (std::string_view list : {".kor", ".csv"}) {
+        if (!endsWith(list)) continue;
+        const std::string base(fileName.substr(0, fileName.size() - list.size()));
+        const std::vector<FileFilter> filters = inputFilters();
+        for (const std::string& pattern : filters.front().patterns) {
+            const std::string extension = pattern.substr(1);
+            if (extension != ".kor" && extension != ".csv" && besideIt(base + extension)) return false;
+        }
     }
     return true;
 }

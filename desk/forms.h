@@ -105,8 +105,8 @@ std::vector<FileFilter> inputFilters();
 std::vector<FileFilter> knownPointsFilters();
 // Whether the instrument files' choice offers a file of this name: not the
 // outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), nor a .kor
-// list beside an instrument file of its name (job.kor beside job.txt is
-// that file's output); only "All files" shows those. besideIt: whether the
+// or .csv list beside an instrument file of its name (job.kor beside job.txt
+// is that file's output); only "All files" shows those. besideIt: whether the
 // file's folder holds a file of a name.
 bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt);
 

@@ -88,11 +88,21 @@ std::string pointName(std::string_view data) {
     return std::string(data.substr(first));
 }
 
+// The data of a code word (71 to 79) without the zeros and blanks that pad
+// it; zeros only are no code.
+std::string codeText(std::string_view data) {
+    data.remove_prefix(std::min(data.find_first_not_of(" 0"), data.size()));
+    data.remove_suffix(data.size() - std::min(data.find_last_not_of(' ') + 1, data.size()));
+    return std::string(data);
+}
+
 // The words of one block that the reader uses; each is absent until read.
 // HD and dH (words 32 and 33) stand in for V and SD when the block has no
 // slope distance.
 struct Block {
     std::optional<std::string> name;
+    std::string code;
+    int codeIndex = 0;  // the word the code came from
     std::optional<double> H, V, SD, X, Y, Z, stationX, stationY, stationZ, TH, IH, HD, dH;
     // An H, V or SD word that could not be read (not digits, a length unit
     // on an angle, 60 minutes) and no good word of its index after it.
@@ -117,6 +127,9 @@ constexpr Slot kSlots[] = {
     {87, &Block::TH, Kind::Length},       {88, &Block::IH, Kind::Length},
 };
 constexpr int kPointName = 11;
+// The code and the remarks or attributes after it: the point's code is the
+// first of them that the block holds, by index.
+constexpr int kFirstCode = 71, kLastCode = 79;
 
 // kSlots by word index, -1 for indices without a slot.
 constexpr auto kSlotOf = [] {
@@ -190,6 +203,14 @@ private:
             block_.name = pointName(word.substr(kInfo + 1));
             return;
         }
+        if (index >= kFirstCode && index <= kLastCode) {
+            if (block_.codeIndex != 0 && block_.codeIndex < index) return;
+            std::string code = codeText(word.substr(kInfo + 1));
+            if (code.empty()) return;
+            block_.code = std::move(code);
+            block_.codeIndex = index;
+            return;
+        }
         // 330 to 339 are the staff readings of a digital level, not a
         // height difference.
         if (kSlotOf[index] < 0 || (index == 33 && isDigit(word[2]))) return;
@@ -219,19 +240,19 @@ private:
         const bool broken = b.brokenH || b.brokenV || b.brokenSD;
         if (b.H || b.V || b.SD || b.X || b.Y || b.Z || broken) {
             const std::string name = b.name.value_or("");
-            appendPoint(ctx_.store, {.isStation = stationMark_,
-                                     .unreadable = broken,
-                                     .SN = station_,
-                                     .N = name,
-                                     .X = b.X.value_or(0),
-                                     .Y = b.Y.value_or(0),
-                                     .Z = b.Z.value_or(0),
-                                     .IH = IH_,
-                                     .TH = TH_,
-                                     .V = b.V.value_or(0),
-                                     .H = b.H.value_or(0),
-                                     .SD = b.SD.value_or(0),
-                                     .Om = ctx_.store.orientation});
+            appendRecord(ctx_, {.isStation = stationMark_,
+                                .unreadable = broken,
+                                .SN = station_,
+                                .N = name,
+                                .code = b.code,
+                                .X = b.X.value_or(0),
+                                .Y = b.Y.value_or(0),
+                                .Z = b.Z.value_or(0),
+                                .IH = IH_,
+                                .TH = TH_,
+                                .V = b.V.value_or(0),
+                                .H = b.H.value_or(0),
+                                .SD = b.SD.value_or(0)});
             stationMark_ = false;
         } else if (b.stationX || b.stationY || b.stationZ || b.IH) {
             setUp(b);
@@ -250,22 +271,19 @@ private:
                 .setUp = true,
                 .SN = kNoStation,
                 .N = station_,
+                .code = b.code,
                 .X = b.stationX.value_or(0),
                 .Y = b.stationY.value_or(0),
                 .Z = b.stationZ.value_or(0),
                 .IH = IH_,
-                .TH = TH_,
-                .V = 0,
-                .H = 0,
-                .SD = 0,
-                .Om = ctx_.store.orientation};
+                .TH = TH_};
         const bool repeated = ctx_.store.points.size() == stationEnd_ && station_ == lastStationName_ &&
                               p.X == lastStation_.X && p.Y == lastStation_.Y && p.Z == lastStation_.Z &&
                               p.IH == lastStation_.IH;
         if (repeated) return;
         lastStation_ = p;
         lastStationName_ = station_;
-        appendPoint(ctx_.store, p);
+        appendRecord(ctx_, p);
         stationEnd_ = ctx_.store.points.size();
     }
 

@@ -14,6 +14,7 @@ packages=(
   qt6-base-dev                     # the desktop program
   fonts-dejavu-core                # fonts for the offscreen GUI tests and screenshots
   python3 python3-ezdxf            # a real DXF reader for the DXF tests
+  gdal-bin libxml2-utils           # ogrinfo and xmllint read the CSV, the DXF layers and the LandXML back
   locales                          # a decimal-comma locale for the locale test
   mawk                             # make bench: the yardstick
 )

@@ -29,7 +29,7 @@ BELOW["app"] = BELOW["desk"] | {"desk"}
 BELOW["win"] = BELOW["desk"] | {"desk"}
 FRONT_ENDS = {"app", "win"}
 # The files below the front ends that talk to Windows itself.
-PLATFORM = {"core/files.cpp", "serial/port_win32.h", "serial/port_win32.cpp"}
+PLATFORM = {"core/files.cpp", "core/output_file.cpp", "serial/port_win32.h", "serial/port_win32.cpp"}
 # Headers of the C runtime and of POSIX; any other header with an extension
 # below the front ends is the system's window layer (Windows).
 RUNTIME = {"unistd.h", "termios.h", "fcntl.h", "poll.h", "grp.h", "pwd.h", "io.h", "errno.h", "signal.h",

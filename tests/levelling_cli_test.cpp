@@ -64,7 +64,7 @@ TEST(LevellingCli, ALineClosesOnItsBenchmark) {
                     "110007+000000B2 32...8+03000000 332.28+00219680 390...+00000003 \r\n"
                     "110008+000000B2 573..8+00000000 574..8+00000000 83..28+10000320 \r\n");
     test::writeFile(known, "B2 100.0000\n");
-    const std::string common = "convert --ini /nonexistent/x.ini --model DNA8 --known " + test::shellQuote(known) +
+    const std::string common = "convert --ini " + test::defaultsIni(dir) + " --model DNA8 --known " + test::shellQuote(known) +
                                " " + test::shellQuote(input);
     test::CliRun r = test::runCli(dir, common + " --set AdjustedFile=Yes");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -99,7 +99,7 @@ TEST(LevellingCli, ALineClosesOnItsBenchmark) {
                               row("T1", "Rb", "1.20000 m", "HD", "30.000 m", "", "") +
                               row("B2", "Rf", "2.19680 m", "HD", "30.000 m", "", "") +
                               row("B2", "", "", "", "", "Z", "100.00320 m"));
-    r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model \"Dini USB\" --known " + test::shellQuote(known) +
+    r = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model \"Dini USB\" --known " + test::shellQuote(known) +
                               " " + test::shellQuote(dini));
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("line 7: 0.100 km, 2 set-ups, misclosure +3.2 mm"), std::string::npos) << r.err;

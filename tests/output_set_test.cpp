@@ -45,7 +45,8 @@ TEST(OutputSet, WritersRunInTheFixedOrder) {
         suffixes3d.push_back(outputSuffix(out, threeD));
     }
     const std::vector<std::string> order = {".dpi",      ".kor",      ".scr",     "_point.scr", "_names.scr", "_z.scr",
-                                            "_nyxz.txt", "_nxyz.txt", "_xyz.txt", "_tras.dat",  "_2d.dxf"};
+                                            "_nyxz.txt", "_nxyz.txt", "_xyz.txt", "_tras.dat",  ".csv",
+                                            ".xml",      "_2d.dxf"};
     EXPECT_EQ(suffixes2d, order);
     EXPECT_EQ(suffixes3d.back(), "_3d.dxf");
     EXPECT_EQ(outputs().back().flag, &Settings::TwoDFile);

@@ -193,6 +193,8 @@ typename Drawn<T>::Held draw(std::mt19937_64& gen) {
         return randomValue(gen);
     } else if constexpr (std::is_same_v<T, unsigned>) {
         return static_cast<unsigned>(gen() % (gen() % 2 ? 0x10000u : 0xFFFFFFFFu));
+    } else if constexpr (std::is_same_v<T, int>) {
+        return static_cast<int>(gen() % 40000) - 20000;
     } else {
         static const char* const texts[] = {"", "P1", "123456", "1234567890", "\x8E\x81", "  x  ", "TOCKI", "#12"};
         return texts[gen() % std::size(texts)];
@@ -246,6 +248,9 @@ TEST(Printf, EveryOutputLineMatchesSnprintf) {
     expectLikeSnprintf(kPointEntity, gen);
     expectLikeSnprintf(kLevelEntity, gen);
     expectLikeSnprintf(kNameEntity, gen);
+    expectLikeSnprintf(kCsvCoordinates, gen);
+    expectLikeSnprintf(kLandXmlStamp, gen);
+    expectLikeSnprintf(kCgPointCoordinates, gen);
     // Flags and the other letters a Format knows.
     constexpr Format<int, int, unsigned, unsigned, char, double, std::string_view> kOthers("%-5d|%+i|%u|%x|%c|%%|%010.2f|%-8.3s|");
     static_assert(!formatFits<double>("%d") && !formatFits<int>("%d %d") && !formatFits<double>("%e"));

@@ -81,6 +81,9 @@
 #define IDC_KNOWNPOINTS_BUTTON 1042
 #define IDC_ADJUSTEDFILE 1043
 #define IDC_LEVELTOLERANCE 1044
+#define IDC_CSVFILE 1045
+#define IDC_LANDXMLFILE 1046
+#define IDC_LAYERPERCODE 1047
 
 // The dialogs of fields (Calculate H, V, SD; Calc BFFB line; COM
 // Properties): their lists in the order of the form's fields.

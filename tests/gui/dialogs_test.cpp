@@ -85,8 +85,8 @@ void DialogsTest::settingsDialogHasEveryControlWithItsLabel() {
         else
             QCOMPARE(labelOf(w), label);
     }
-    QCOMPARE(controls, 29);
-    QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 19);
+    QCOMPARE(controls, 32);
+    QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 22);
     auto* files = dialog.findChild<QLineEdit*>("FilesName");
     QVERIFY(!files->isEnabled());
     QCOMPARE(files->text(), QDir::toNativeSeparators("/data/job1.gsi"));
