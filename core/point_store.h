@@ -253,6 +253,7 @@ private:
         std::uint32_t SN, N, code;
         std::uint32_t extras;  // 1 + the index of the record's extras, 0: none
     };
+    static_assert(sizeof(Record) == 40, "a million coordinates should stay near 50 MB");
     struct Extras {
         double IH, TH, V, H, SD, Om, givenOm;
         std::uint8_t flags;
