@@ -46,6 +46,7 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
             report.folder = utf8Path(fsPath(out.path).parent_path());
             if (report.folder.empty()) report.folder.assign(1, '.');
         }
+        report.written.push_back(fileName(out.path));
     }
     if (kept) add(Tone::Failure, kNothingReplaced);
     if (!result.knownPointsError.empty()) add(Tone::Failure, result.knownPointsError);
@@ -113,6 +114,16 @@ std::string conversionWarning(const Result& result, const Settings& settings, co
     if (!best) return std::string("no model fits it");
     if (best == model) return std::string("no other model fits it better");
     return std::string("it looks like ") + best->name + ", not " + model->name;
+}
+
+std::string betterModel(const Result& result, const Settings& settings, const Detection& detection) {
+    const std::string warning = conversionWarning(result, settings, detection);
+    if (warning.rfind("it looks like ", 0) != 0) return {};
+    return detection.best()->name;
+}
+
+std::string convertAgainLabel(const Report& report) {
+    return report.convertAgainAs.empty() ? std::string() : "Convert again as " + report.convertAgainAs;
 }
 
 std::string windowTitle(const std::string& inputPath, const std::string& model) {
