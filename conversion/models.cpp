@@ -7,9 +7,12 @@
 #include "levelling/bffb.h"
 #include "levelling/level_lines.h"
 #include "readers/coordlist.h"
+#include "readers/geodimeter.h"
 #include "readers/gsi.h"
+#include "readers/gts7.h"
 #include "readers/kolida.h"
 #include "readers/leica.h"
+#include "readers/m5.h"
 #include "readers/pentax.h"
 #include "readers/zeiss.h"
 
@@ -49,6 +52,9 @@ const std::array kModels = {
     ModelEntry{.name = "nyxz", .read = readNyxz, .isLine = isCoordinateListLine},
     ModelEntry{.name = "kor", .read = readKor, .isLine = isKorLine},
     ModelEntry{.name = "GSI", .read = readGsi},
+    ModelEntry{.name = "M5", .read = readM5},
+    ModelEntry{.name = "Geodimeter", .read = readGeodimeter},
+    ModelEntry{.name = "GTS7", .read = readGts7},
 };
 
 }  // namespace
