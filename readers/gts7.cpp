@@ -157,19 +157,14 @@ private:
         const auto X = length(f[0]), Y = length(f[1]), Z = length(f[2]);
         if (!X && !Y && !Z) return false;
         switch (subject_) {
-            case Subject::Station:
-                appendKnown(station_, X, Y, Z, true);
-                break;
-            case Subject::Backsight:
-                appendKnown(backsightName_, X, Y, Z, false);
-                break;
+            case Subject::Station: appendKnown(station_, X, Y, Z, true); break;
+            case Subject::Backsight: appendKnown(backsightName_, X, Y, Z, false); break;
             case Subject::Shot:
                 shot_->X = X;
                 shot_->Y = Y;
                 shot_->Z = Z;
                 break;
-            case Subject::None:
-                return false;
+            case Subject::None: return false;
         }
         subject_ = Subject::None;
         return true;
@@ -178,8 +173,8 @@ private:
     // The coordinates of a station, or of its backsight, given with the
     // set-up: a record of their own, outside the station's observations. A
     // station set up again at the same place is appended once.
-    void appendKnown(const std::string& name, std::optional<double> X, std::optional<double> Y,
-                     std::optional<double> Z, bool station) {
+    void appendKnown(const std::string& name, std::optional<double> X, std::optional<double> Y, std::optional<double> Z,
+                     bool station) {
         const std::array<double, 3> at = {X.value_or(0), Y.value_or(0), Z.value_or(0)};
         if (station) {
             if (name == lastStationName_ && at == lastStation_) return;

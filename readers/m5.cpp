@@ -95,8 +95,8 @@ struct Values {
     std::optional<double> H, V, SD, HD, dZ, X, Y, Z, TH, IH;
     bool orientation = false;  // an "Om" block
     bool unreadAngle = false;  // a vertical angle of a kind not read (V3, V4)
-    bool any = false;          // a block that the reader takes
-    bool level = false;        // a levelling block
+    bool any = false;  // a block that the reader takes
+    bool level = false;  // a levelling block
 };
 
 void take(Values& v, const Block& b) {
@@ -118,18 +118,30 @@ void take(Values& v, const Block& b) {
     };
     for (std::string_view level : kLevelTags)
         if (b.tag == level) v.level = true;
-    if (b.tag == "Hz") angle(v.H, 0, 1);
-    else if (b.tag == "V1") angle(v.V, 0, 1);      // zenith angle
-    else if (b.tag == "V2") angle(v.V, 100, -1);   // from the horizon, up positive
-    else if (b.tag == "V3" || b.tag == "V4") v.unreadAngle = true;
-    else if (b.tag == "SD") length(v.SD);
-    else if (b.tag == "HD") length(v.HD);
-    else if (b.tag == "h") length(v.dZ);
-    else if (b.tag == "X") length(v.X);
-    else if (b.tag == "Y") length(v.Y);
-    else if (b.tag == "Z") length(v.Z);
-    else if (b.tag == "th") length(v.TH);
-    else if (b.tag == "ih") length(v.IH);
+    if (b.tag == "Hz")
+        angle(v.H, 0, 1);
+    else if (b.tag == "V1")
+        angle(v.V, 0, 1);  // zenith angle
+    else if (b.tag == "V2")
+        angle(v.V, 100, -1);  // from the horizon, up positive
+    else if (b.tag == "V3" || b.tag == "V4")
+        v.unreadAngle = true;
+    else if (b.tag == "SD")
+        length(v.SD);
+    else if (b.tag == "HD")
+        length(v.HD);
+    else if (b.tag == "h")
+        length(v.dZ);
+    else if (b.tag == "X")
+        length(v.X);
+    else if (b.tag == "Y")
+        length(v.Y);
+    else if (b.tag == "Z")
+        length(v.Z);
+    else if (b.tag == "th")
+        length(v.TH);
+    else if (b.tag == "ih")
+        length(v.IH);
     else if (b.tag == "Om" && angleUnit(b.unit)) {
         v.orientation = true;
         v.any = true;
@@ -153,11 +165,12 @@ void slopeFromHorizontal(Values& v) {
 }
 
 // An observation waiting for the coordinates the instrument computed for
-// it, with the heights it was measured with.
+// it, with the heights and orientation it was measured with.
 struct Pending {
     std::string name;
     std::optional<double> H, V, SD, X, Y, Z;
     double IH = 0, TH = 0;
+    bool oriented = false;
 };
 
 class M5Reader {
@@ -214,8 +227,16 @@ public:
         }
         if (observation) {
             flush();
-            pending_ = Pending{
-                .name = name, .H = v.H, .V = v.V, .SD = v.SD, .X = v.X, .Y = v.Y, .Z = v.Z, .IH = IH_, .TH = TH_};
+            pending_ = Pending{.name = name,
+                               .H = v.H,
+                               .V = v.V,
+                               .SD = v.SD,
+                               .X = v.X,
+                               .Y = v.Y,
+                               .Z = v.Z,
+                               .IH = IH_,
+                               .TH = TH_,
+                               .oriented = oriented_};
             return true;
         }
         if (!coordinates) return v.any;
@@ -229,7 +250,7 @@ public:
             return true;
         }
         flush();
-        pending_ = Pending{.name = name, .X = v.X, .Y = v.Y, .Z = v.Z, .IH = IH_, .TH = TH_};
+        pending_ = Pending{.name = name, .X = v.X, .Y = v.Y, .Z = v.Z, .IH = IH_, .TH = TH_, .oriented = oriented_};
         flush();
         return true;
     }
@@ -239,7 +260,7 @@ public:
         const Pending& p = *pending_;
         // Once the instrument is oriented its Hz are bearings.
         appendPoint(ctx_.store, {.isStation = stationMark_,
-                                 .hasGivenOm = oriented_,
+                                 .hasGivenOm = p.oriented,
                                  .SN = station_,
                                  .N = p.name,
                                  .X = p.X.value_or(0),

@@ -54,14 +54,10 @@ std::optional<double> dmsToGon(std::string_view text) {
 std::optional<double> angleToGon(std::string_view text, AngleUnit unit) {
     if (!isNumber(text)) return std::nullopt;
     switch (unit) {
-        case AngleUnit::Gon:
-            return toNumber(text);
-        case AngleUnit::Degrees:
-            return toNumber(text) * kGonPerDegree;
-        case AngleUnit::Dms:
-            return dmsToGon(text);
-        case AngleUnit::Mils:
-            return toNumber(text) * kGonPerMil;
+        case AngleUnit::Gon: return toNumber(text);
+        case AngleUnit::Degrees: return toNumber(text) * kGonPerDegree;
+        case AngleUnit::Dms: return dmsToGon(text);
+        case AngleUnit::Mils: return toNumber(text) * kGonPerMil;
     }
     return std::nullopt;
 }

@@ -7,7 +7,7 @@
 
 namespace tervan {
 
-inline constexpr double kMetresPerFoot = 0.3048;             // the international foot
+inline constexpr double kMetresPerFoot = 0.3048;  // the international foot
 inline constexpr double kMetresPerUsFoot = 1200.0 / 3937.0;  // the US survey foot
 inline constexpr double kGonPerDegree = 400.0 / 360.0;
 inline constexpr double kGonPerMil = 400.0 / 6400.0;
