@@ -25,7 +25,7 @@ std::string m5(const char* type, const std::string& info, std::initializer_list<
     std::string line = strf("For M5|Adr 00001|%-4s%-27s|", type, info.c_str());
     std::size_t blocks = 0;
     for (const Value& v : values) {
-        line += strf("%-2s%15s %-4s |", v.tag, v.value, v.unit);
+        line += strf("%-2s%15s %-4s|", v.tag, v.value, v.unit);
         ++blocks;
     }
     for (; blocks < 3; ++blocks) line += std::string(22, ' ') + "|";
