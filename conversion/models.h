@@ -1,5 +1,7 @@
 // The model registry: one row per instrument model, in the order of the
-// model combo box, mapping the name to its reader or levelling routine.
+// model combo box, mapping the name to its reader or levelling routine. A
+// point model's row is kept beside its reader (readers/reader.h) and listed
+// here by one line.
 #pragma once
 
 #include <span>
@@ -17,14 +19,15 @@ struct ModelEntry {
     const char* lineSuffix = nullptr;  // the line file's suffix on the base name
     bool asksBffb = false;         // the Calc BFFB line values are asked first
 
-    // Format detection (conversion/detect.h). isLine: whether a line has the
-    // layout the reader reads, for readers that take almost any line;
-    // nullptr when the reader's own rules are strict enough. blockMark: for
-    // a word stream, the character that opens a block, so that the share of
-    // blocks taken is judged rather than that of lines.
+    // Format detection (conversion/detect.h), as in ReaderModel.
     bool (*isLine)(std::string_view line) = nullptr;
     char blockMark = 0;
 };
+
+// The row of a point model.
+constexpr ModelEntry pointModel(const ReaderModel& m) {
+    return {.name = m.name, .read = m.read, .isLine = m.isLine, .blockMark = m.blockMark};
+}
 
 // Every model, in the order the Settings dialog offers them.
 std::span<const ModelEntry> models();

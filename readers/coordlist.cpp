@@ -4,6 +4,7 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "readers/line_shapes.h"
 
 namespace tervan {
 namespace {
@@ -37,20 +38,16 @@ void readCoordinateList(Input& input, ReaderContext& ctx, bool yFirst) {
                 .Y = Y,
                 .Z = Z,
                 .IH = s.IH,
-                .TH = s.TH,
-                .V = 0,
-                .H = 0,
-                .SD = 0,
-                .Om = ctx.store.orientation};
+                .TH = s.TH};
         s.stationMark = false;
         if (f[7] == "*") {
             Point second = p;
             second.isStation = false;
             second.faceTwo = true;
-            appendPoint(ctx.store, p);
-            appendPoint(ctx.store, second);
+            appendRecord(ctx, p);
+            appendRecord(ctx, second);
         } else {
-            appendPoint(ctx.store, p);
+            appendRecord(ctx, p);
         }
         return true;
     });
@@ -72,20 +69,20 @@ void readKor(Input& input, ReaderContext& ctx) {
         double X = toNumber(f[2]), Y = toNumber(f[3]), Z = toNumber(f[5]);
         if (f[0].empty() || f[0] == "1970" || (X == 0 && Y == 0 && Z == 0)) return false;
         const std::string name(f[0]);
-        appendPoint(ctx.store, {.isStation = false,
-                                .SN = "    #0",
-                                .N = name,
-                                .X = X,
-                                .Y = Y,
-                                .Z = Z,
-                                .IH = 0,
-                                .TH = 0,
-                                .V = 0,
-                                .H = 0,
-                                .SD = 0,
-                                .Om = ctx.store.orientation});
+        appendRecord(ctx, {.isStation = false,
+                           .SN = "    #0",
+                           .N = name,
+                           .X = X,
+                           .Y = Y,
+                           .Z = Z});
         return true;
     });
 }
+
+bool isCoordinateListLine(std::string_view l) {
+    return hasFields(l, kListSeparators, "annn") || hasFields(l, kListSeparators, "annnann*", 7);
+}
+
+bool isKorLine(std::string_view l) { return hasFields(l, kListSeparators, "ainninnnnn", 6); }
 
 }  // namespace tervan

@@ -10,4 +10,13 @@ void readNxyz(Input& input, ReaderContext& ctx);
 void readNyxz(Input& input, ReaderContext& ctx);
 void readKor(Input& input, ReaderContext& ctx);
 
+// name X Y Z (Y X Z), or with station, IH and TH, and a second-face "*"
+bool isCoordinateListLine(std::string_view line);
+// number, class, X, Y, class, height, and up to four accuracy figures
+bool isKorLine(std::string_view line);
+
+inline constexpr ReaderModel kNxyzModel{.name = "nxyz", .read = readNxyz, .isLine = isCoordinateListLine};
+inline constexpr ReaderModel kNyxzModel{.name = "nyxz", .read = readNyxz, .isLine = isCoordinateListLine};
+inline constexpr ReaderModel kKorModel{.name = "kor", .read = readKor, .isLine = isKorLine};
+
 }  // namespace tervan

@@ -6,12 +6,11 @@
 #include <string>
 
 #include "core/numbers.h"
+#include "readers/setup.h"
 #include "readers/units.h"
 
 namespace tervan {
 namespace {
-
-constexpr const char* kNoStation = "#0";
 
 // The labels read. 24 and 25 are the first-face readings, which some
 // instruments write instead of 7 and 8 (the second face, 17 and 18, repeats
@@ -72,10 +71,8 @@ public:
         switch (label) {
             case kStation:
                 finish();
-                station_ = std::string(value);
-                stationMark_ = true;
                 atStation_ = true;
-                current_ = Values{.name = station_};
+                current_ = Values{.name = std::string(value)};
                 break;
             case kPoint:
                 finish();
@@ -89,8 +86,8 @@ public:
                     metresPerUnit_ = metresPerUnitOf(value[1]);
                 }
                 break;
-            case kInstrumentHeight: length(value, IH_); break;
-            case kTargetHeight: length(value, TH_); break;
+            case kInstrumentHeight: length(value, s_.IH); break;
+            case kTargetHeight: length(value, s_.TH); break;
             case kHorizontal:
             case kHorizontalFaceOne: angle(value, current_.H); break;
             case kZenith:
@@ -106,27 +103,22 @@ public:
         return true;
     }
 
-    // A station with coordinates is a record of its own, before its first
-    // observation; a point is appended with what it has, or not at all.
+    // A station opens when its coordinates, if any, have been read; a point
+    // is appended with what it has, or not at all.
     void finish() {
         Values& v = current_;
         if (atStation_) {
-            if (v.placed()) appendStation(v);
+            openStation(ctx_, s_, v.name, s_.IH, v.X.value_or(0), v.Y.value_or(0), v.Z.value_or(0));
         } else if (v.observed() || v.placed()) {
             slopeFromHorizontal(v);
-            appendPoint(ctx_.store, {.isStation = stationMark_,
-                                     .SN = station_,
-                                     .N = v.name,
-                                     .X = v.X.value_or(0),
-                                     .Y = v.Y.value_or(0),
-                                     .Z = v.Z.value_or(0),
-                                     .IH = IH_,
-                                     .TH = TH_,
-                                     .V = v.V.value_or(0),
-                                     .H = v.H.value_or(0),
-                                     .SD = v.SD.value_or(0),
-                                     .Om = ctx_.store.orientation});
-            stationMark_ = false;
+            appendShot(ctx_, s_,
+                       {.name = v.name,
+                        .H = v.H.value_or(0),
+                        .V = v.V.value_or(0),
+                        .SD = v.SD.value_or(0),
+                        .X = v.X.value_or(0),
+                        .Y = v.Y.value_or(0),
+                        .Z = v.Z.value_or(0)});
         }
         current_ = Values{};
         atStation_ = false;
@@ -159,39 +151,12 @@ private:
         }
     }
 
-    // A set-up of the same name at the same place is appended once.
-    void appendStation(const Values& v) {
-        const double X = v.X.value_or(0), Y = v.Y.value_or(0), Z = v.Z.value_or(0);
-        if (v.name == lastStationName_ && X == lastX_ && Y == lastY_ && Z == lastZ_) return;
-        lastStationName_ = v.name;
-        lastX_ = X;
-        lastY_ = Y;
-        lastZ_ = Z;
-        appendPoint(ctx_.store, {.isStation = false,
-                                 .SN = kNoStation,
-                                 .N = v.name,
-                                 .X = X,
-                                 .Y = Y,
-                                 .Z = Z,
-                                 .IH = IH_,
-                                 .TH = TH_,
-                                 .V = 0,
-                                 .H = 0,
-                                 .SD = 0,
-                                 .Om = ctx_.store.orientation});
-    }
-
     ReaderContext& ctx_;
     Values current_;
     bool atStation_ = false;  // the values read belong to the station
     AngleUnit angleUnit_ = AngleUnit::Gon;
     double metresPerUnit_ = 1.0;
-    // Carried from record to record, as in the GSI reader.
-    std::string station_ = kNoStation;
-    bool stationMark_ = true;
-    double IH_ = 0, TH_ = 0;
-    std::string lastStationName_;
-    double lastX_ = 0, lastY_ = 0, lastZ_ = 0;
+    SetUp s_;
 };
 
 }  // namespace

@@ -10,4 +10,6 @@ namespace tervan {
 
 void readGeodimeter(Input& input, ReaderContext& ctx);
 
+inline constexpr ReaderModel kGeodimeterModel{.name = "Geodimeter", .read = readGeodimeter};
+
 }  // namespace tervan

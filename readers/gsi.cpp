@@ -195,18 +195,17 @@ private:
         if (b.IH) IH_ = *b.IH;
         if (b.H || b.V || b.SD || b.X || b.Y || b.Z) {
             const std::string name = b.name.value_or("");
-            appendPoint(ctx_.store, {.isStation = stationMark_,
-                                     .SN = station_,
-                                     .N = name,
-                                     .X = b.X.value_or(0),
-                                     .Y = b.Y.value_or(0),
-                                     .Z = b.Z.value_or(0),
-                                     .IH = IH_,
-                                     .TH = TH_,
-                                     .V = b.V.value_or(0),
-                                     .H = b.H.value_or(0),
-                                     .SD = b.SD.value_or(0),
-                                     .Om = ctx_.store.orientation});
+            appendRecord(ctx_, {.isStation = stationMark_,
+                                .SN = station_,
+                                .N = name,
+                                .X = b.X.value_or(0),
+                                .Y = b.Y.value_or(0),
+                                .Z = b.Z.value_or(0),
+                                .IH = IH_,
+                                .TH = TH_,
+                                .V = b.V.value_or(0),
+                                .H = b.H.value_or(0),
+                                .SD = b.SD.value_or(0)});
             stationMark_ = false;
         } else if (b.stationX || b.stationY || b.stationZ || b.IH) {
             setUp(b);
@@ -228,18 +227,14 @@ private:
                 .Y = b.stationY.value_or(0),
                 .Z = b.stationZ.value_or(0),
                 .IH = IH_,
-                .TH = TH_,
-                .V = 0,
-                .H = 0,
-                .SD = 0,
-                .Om = ctx_.store.orientation};
+                .TH = TH_};
         const bool repeated = ctx_.store.points.size() == stationEnd_ && station_ == lastStationName_ &&
                               p.X == lastStation_.X && p.Y == lastStation_.Y && p.Z == lastStation_.Z &&
                               p.IH == lastStation_.IH;
         if (repeated) return;
         lastStation_ = p;
         lastStationName_ = station_;
-        appendPoint(ctx_.store, p);
+        appendRecord(ctx_, p);
         stationEnd_ = ctx_.store.points.size();
     }
 

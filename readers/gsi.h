@@ -9,4 +9,6 @@ namespace tervan {
 
 void readGsi(Input& input, ReaderContext& ctx);
 
+inline constexpr ReaderModel kGsiModel{.name = "GSI", .read = readGsi};
+
 }  // namespace tervan

@@ -6,12 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "readers/setup.h"
 #include "readers/units.h"
 
 namespace tervan {
 namespace {
 
-constexpr const char* kNoStation = "#0";
 constexpr std::size_t kMostFields = 4;
 
 // The lines of the job's header, read and passed over.
@@ -26,7 +26,7 @@ std::string_view trimmed(std::string_view text) {
 // What XYZ gives coordinates to: the line before it said.
 enum class Subject { None, Station, Backsight, Shot };
 
-struct Shot {
+struct Sighting {
     std::string name;
     std::string code;  // the point code; the record has no field for it yet
     std::optional<double> H, V, SD, X, Y, Z;
@@ -51,10 +51,7 @@ public:
         if (key == "UNITS") return units(f[0], f[1]);
         if (key == "STN") {
             flush();
-            station_ = std::string(f[0]);
-            if (auto ih = length(f[1])) IH_ = *ih;
-            stationMark_ = true;
-            oriented_ = false;
+            openStation(ctx_, s_, f[0], length(f[1]).value_or(0));
             subject_ = Subject::Station;
             return true;
         }
@@ -65,17 +62,14 @@ public:
             flush();
             backsightName_ = std::string(f[0]);
             const auto azimuth = angle(f[1]), reading = angle(f[2]);
-            if (azimuth && reading) {
-                givenOm_ = *reading - *azimuth;
-                oriented_ = true;
-            }
+            if (azimuth && reading) orientStation(s_, *reading, *azimuth);
             subject_ = Subject::Backsight;
             return true;
         }
         if (key == "BS" || key == "SS" || key == "FS") {
             flush();
-            shot_ = Shot{.name = std::string(f[0]), .code = std::string(f[2])};
-            if (auto th = length(f[1])) TH_ = *th;
+            shot_ = Sighting{.name = std::string(f[0]), .code = std::string(f[2])};
+            if (auto th = length(f[1])) s_.TH = *th;
             subject_ = Subject::Shot;
             return true;
         }
@@ -108,24 +102,16 @@ public:
     // A shot is appended when it has an observation or coordinates.
     void flush() {
         if (!shot_) return;
-        const Shot& s = *shot_;
-        if (s.H || s.V || s.SD || s.X || s.Y || s.Z) {
-            appendPoint(ctx_.store, {.isStation = stationMark_,
-                                     .hasGivenOm = oriented_,
-                                     .SN = station_,
-                                     .N = s.name,
-                                     .X = s.X.value_or(0),
-                                     .Y = s.Y.value_or(0),
-                                     .Z = s.Z.value_or(0),
-                                     .IH = IH_,
-                                     .TH = TH_,
-                                     .V = s.V.value_or(0),
-                                     .H = s.H.value_or(0),
-                                     .SD = s.SD.value_or(0),
-                                     .Om = ctx_.store.orientation,
-                                     .givenOm = oriented_ ? givenOm_ : 0});
-            stationMark_ = false;
-        }
+        const Sighting& t = *shot_;
+        if (t.H || t.V || t.SD || t.X || t.Y || t.Z)
+            appendShot(ctx_, s_,
+                       {.name = t.name,
+                        .H = t.H.value_or(0),
+                        .V = t.V.value_or(0),
+                        .SD = t.SD.value_or(0),
+                        .X = t.X.value_or(0),
+                        .Y = t.Y.value_or(0),
+                        .Z = t.Z.value_or(0)});
         shot_.reset();
     }
 
@@ -157,8 +143,20 @@ private:
         const auto X = length(f[0]), Y = length(f[1]), Z = length(f[2]);
         if (!X && !Y && !Z) return false;
         switch (subject_) {
-            case Subject::Station: appendKnown(station_, X, Y, Z, true); break;
-            case Subject::Backsight: appendKnown(backsightName_, X, Y, Z, false); break;
+            case Subject::Station: {
+                const std::string station = s_.station;
+                openStation(ctx_, s_, station, s_.IH, X.value_or(0), Y.value_or(0), Z.value_or(0));
+                break;
+            }
+            case Subject::Backsight:
+                // The backsight's coordinates, given with the set-up: a record
+                // of their own, outside the station's observations.
+                appendRecord(ctx_, {.SN = kNoStation,
+                                    .N = backsightName_,
+                                    .X = X.value_or(0),
+                                    .Y = Y.value_or(0),
+                                    .Z = Z.value_or(0)});
+                break;
             case Subject::Shot:
                 shot_->X = X;
                 shot_->Y = Y;
@@ -170,45 +168,13 @@ private:
         return true;
     }
 
-    // The coordinates of a station, or of its backsight, given with the
-    // set-up: a record of their own, outside the station's observations. A
-    // station set up again at the same place is appended once.
-    void appendKnown(const std::string& name, std::optional<double> X, std::optional<double> Y, std::optional<double> Z,
-                     bool station) {
-        const std::array<double, 3> at = {X.value_or(0), Y.value_or(0), Z.value_or(0)};
-        if (station) {
-            if (name == lastStationName_ && at == lastStation_) return;
-            lastStationName_ = name;
-            lastStation_ = at;
-        }
-        appendPoint(ctx_.store, {.isStation = false,
-                                 .SN = kNoStation,
-                                 .N = name,
-                                 .X = at[0],
-                                 .Y = at[1],
-                                 .Z = at[2],
-                                 .IH = station ? IH_ : 0,
-                                 .TH = 0,
-                                 .V = 0,
-                                 .H = 0,
-                                 .SD = 0,
-                                 .Om = ctx_.store.orientation});
-    }
-
     ReaderContext& ctx_;
     AngleUnit angleUnit_ = AngleUnit::Dms;
     double metresPerUnit_ = 1.0;
     Subject subject_ = Subject::None;
-    std::optional<Shot> shot_;
+    std::optional<Sighting> shot_;
     std::string backsightName_;
-    // Carried from record to record, as in the GSI reader.
-    std::string station_ = kNoStation;
-    bool stationMark_ = true;
-    bool oriented_ = false;
-    double givenOm_ = 0;
-    double IH_ = 0, TH_ = 0;
-    std::string lastStationName_;
-    std::array<double, 3> lastStation_{};
+    SetUp s_;
 };
 
 }  // namespace

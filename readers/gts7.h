@@ -12,4 +12,6 @@ namespace tervan {
 
 void readGts7(Input& input, ReaderContext& ctx);
 
+inline constexpr ReaderModel kGts7Model{.name = "GTS7", .read = readGts7};
+
 }  // namespace tervan

@@ -5,6 +5,7 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "readers/line_shapes.h"
 
 namespace tervan {
 
@@ -29,21 +30,22 @@ void readLeica1200(Input& input, ReaderContext& ctx) {
         if (X == 0 && Y == 0 && Z == 0) state.stationMark = true;
         if (f[0].empty()) return false;
         const std::string name(f[0]);
-        appendPoint(ctx.store, {.isStation = state.stationMark,
-                                .SN = "    #0",
-                                .N = name,
-                                .X = X,
-                                .Y = Y,
-                                .Z = Z,
-                                .IH = IH,
-                                .TH = TH,
-                                .V = V,
-                                .H = H,
-                                .SD = SD,
-                                .Om = ctx.store.orientation});
+        appendRecord(ctx, {.isStation = state.stationMark,
+                           .SN = "    #0",
+                           .N = name,
+                           .X = X,
+                           .Y = Y,
+                           .Z = Z,
+                           .IH = IH,
+                           .TH = TH,
+                           .V = V,
+                           .H = H,
+                           .SD = SD});
         state.stationMark = false;
         return true;
     });
 }
+
+bool isLeicaLine(std::string_view l) { return hasFields(l, kListSeparators, "annnnnnnn"); }
 
 }  // namespace tervan

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/numbers.h"
+#include "readers/setup.h"
 #include "readers/units.h"
 
 namespace tervan {
@@ -15,10 +16,6 @@ namespace {
 constexpr std::string_view kM5 = "For M5|";
 constexpr std::string_view kR4 = "For R4|";
 constexpr std::string_view kR5 = "For R5|";
-
-// The station of the records before the first set-up, and of the station
-// points themselves, as in the GSI reader.
-constexpr const char* kNoStation = "#0";
 
 // The code that marks a station's point identification; "A" (a reference
 // point) needs nothing of its own.
@@ -211,9 +208,9 @@ public:
             take(v, b);
         }
         if (v.level || v.unreadAngle) return false;
-        if (v.TH) TH_ = *v.TH;
-        if (v.IH) IH_ = *v.IH;
-        if (v.orientation) oriented_ = true;
+        if (v.TH) s_.TH = *v.TH;
+        if (v.IH) s_.IH = *v.IH;
+        if (v.orientation) orient();
         if (text) return true;
         std::string name, code;
         identify(info, r45, name, code);
@@ -222,7 +219,10 @@ public:
         const bool coordinates = v.X || v.Y || v.Z;
         if (code == kStationCode) {
             flush();
-            setUp(name, v);
+            openStation(ctx_, s_, name, s_.IH, v.X.value_or(0), v.Y.value_or(0), v.Z.value_or(0));
+            // An orientation computed just before the station line (from
+            // coordinates) is the new station's.
+            if (orientedSinceRecord_) orient();
             return true;
         }
         if (observation) {
@@ -234,9 +234,9 @@ public:
                                .X = v.X,
                                .Y = v.Y,
                                .Z = v.Z,
-                               .IH = IH_,
-                               .TH = TH_,
-                               .oriented = oriented_};
+                               .IH = s_.IH,
+                               .TH = s_.TH,
+                               .oriented = s_.oriented};
             return true;
         }
         if (!coordinates) return v.any;
@@ -250,7 +250,8 @@ public:
             return true;
         }
         flush();
-        pending_ = Pending{.name = name, .X = v.X, .Y = v.Y, .Z = v.Z, .IH = IH_, .TH = TH_, .oriented = oriented_};
+        pending_ =
+            Pending{.name = name, .X = v.X, .Y = v.Y, .Z = v.Z, .IH = s_.IH, .TH = s_.TH, .oriented = s_.oriented};
         flush();
         return true;
     }
@@ -258,26 +259,31 @@ public:
     void flush() {
         if (!pending_) return;
         const Pending& p = *pending_;
-        // Once the instrument is oriented its Hz are bearings.
-        appendPoint(ctx_.store, {.isStation = stationMark_,
-                                 .hasGivenOm = p.oriented,
-                                 .SN = station_,
-                                 .N = p.name,
-                                 .X = p.X.value_or(0),
-                                 .Y = p.Y.value_or(0),
-                                 .Z = p.Z.value_or(0),
-                                 .IH = p.IH,
-                                 .TH = p.TH,
-                                 .V = p.V.value_or(0),
-                                 .H = p.H.value_or(0),
-                                 .SD = p.SD.value_or(0),
-                                 .Om = ctx_.store.orientation,
-                                 .givenOm = 0});
-        stationMark_ = false;
+        appendRecord(ctx_, {.isStation = s_.opens,
+                            .hasGivenOm = p.oriented,
+                            .SN = s_.station,
+                            .N = p.name,
+                            .X = p.X.value_or(0),
+                            .Y = p.Y.value_or(0),
+                            .Z = p.Z.value_or(0),
+                            .IH = p.IH,
+                            .TH = p.TH,
+                            .V = p.V.value_or(0),
+                            .H = p.H.value_or(0),
+                            .SD = p.SD.value_or(0)});
+        s_.opens = false;
+        orientedSinceRecord_ = false;
         pending_.reset();
     }
 
 private:
+    // Once the instrument is oriented its Hz are bearings.
+    void orient() {
+        s_.oriented = true;
+        s_.givenOm = 0;
+        orientedSinceRecord_ = true;
+    }
+
     // The header's positions of the code ("21") and the point number ("22").
     void layoutFrom(const Block& b) {
         const double at = toNumber(b.value);
@@ -306,42 +312,11 @@ private:
         name = part(pointAt, kPointWidth);
     }
 
-    // A station point opens a station; its coordinates are a record of their
-    // own, appended again only when a set-up of the same name moves it.
-    void setUp(const std::string& name, const Values& v) {
-        station_ = name;
-        stationMark_ = true;
-        oriented_ = false;
-        if (!v.X && !v.Y && !v.Z) return;
-        const std::array<double, 3> at = {v.X.value_or(0), v.Y.value_or(0), v.Z.value_or(0)};
-        if (name == lastStationName_ && at == lastStation_) return;
-        lastStationName_ = name;
-        lastStation_ = at;
-        appendPoint(ctx_.store, {.isStation = false,
-                                 .SN = kNoStation,
-                                 .N = name,
-                                 .X = at[0],
-                                 .Y = at[1],
-                                 .Z = at[2],
-                                 .IH = IH_,
-                                 .TH = TH_,
-                                 .V = 0,
-                                 .H = 0,
-                                 .SD = 0,
-                                 .Om = ctx_.store.orientation});
-    }
-
     ReaderContext& ctx_;
     Layout layout_{kGuess, kGuess};
     std::optional<Pending> pending_;
-    // Carried from line to line. The first record opens a station, so that
-    // a file without set-ups still gives an observation list with a station.
-    std::string station_ = kNoStation;
-    bool stationMark_ = true;
-    bool oriented_ = false;
-    double IH_ = 0, TH_ = 0;
-    std::string lastStationName_;
-    std::array<double, 3> lastStation_{};
+    SetUp s_;
+    bool orientedSinceRecord_ = false;  // an "Om" line came after the last record
 };
 
 }  // namespace

@@ -13,4 +13,6 @@ namespace tervan {
 
 void readM5(Input& input, ReaderContext& ctx);
 
+inline constexpr ReaderModel kM5Model{.name = "M5", .read = readM5};
+
 }  // namespace tervan

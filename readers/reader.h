@@ -4,6 +4,8 @@
 // designated initializers that name each field.
 #pragma once
 
+#include <string_view>
+
 #include "core/input.h"
 #include "core/point_store.h"
 #include "core/result.h"
@@ -16,5 +18,27 @@ struct ReaderContext {
 };
 
 using PointReader = void (*)(Input& input, ReaderContext& ctx);
+
+// A point model's row of the model table, kept beside its reader: the name
+// the Settings dialog and --model use, the reader, and how format detection
+// judges the file (conversion/detect.h). isLine: whether a line has the
+// layout the reader reads, for readers that take almost any line; nullptr
+// when the reader's own rules are strict enough. blockMark: for a word
+// stream, the character that opens a block, so that the share of blocks
+// taken is judged rather than that of lines.
+struct ReaderModel {
+    const char* name;
+    PointReader read;
+    bool (*isLine)(std::string_view line) = nullptr;
+    char blockMark = 0;
+};
+
+// Appends a record the file gives: the fields p names, X, Y, Z and the
+// observations 0 where it names none, and the store's current orientation
+// as Om, as every record of a file gets it.
+inline void appendRecord(ReaderContext& ctx, Point p) {
+    p.Om = ctx.store.orientation;
+    appendPoint(ctx.store, p);
+}
 
 }  // namespace tervan

@@ -5,12 +5,9 @@
 #include <optional>
 #include <string_view>
 
-namespace tervan {
+#include "readers/setup.h"
 
-inline constexpr double kMetresPerFoot = 0.3048;  // the international foot
-inline constexpr double kMetresPerUsFoot = 1200.0 / 3937.0;  // the US survey foot
-inline constexpr double kGonPerDegree = 400.0 / 360.0;
-inline constexpr double kGonPerMil = 400.0 / 6400.0;
+namespace tervan {
 
 enum class AngleUnit { Gon, Degrees, Dms, Mils };
 

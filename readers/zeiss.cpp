@@ -54,20 +54,16 @@ struct ZeissState {
 void appendStation(ZeissState& s, ReaderContext& ctx) {
     s.H -= s.orientation;
     if (s.H < 0) s.H += 400;
-    appendPoint(ctx.store, {.isStation = true,
-                            .hasGivenOm = s.orientationGiven,
-                            .SN = s.station,
-                            .N = s.observation,
-                            .X = 0,
-                            .Y = 0,
-                            .Z = 0,
-                            .IH = s.IH,
-                            .TH = s.TH,
-                            .V = s.V,
-                            .H = s.H,
-                            .SD = s.SD,
-                            .Om = ctx.store.orientation,
-                            .givenOm = s.givenOm(true)});
+    appendRecord(ctx, {.isStation = true,
+                       .hasGivenOm = s.orientationGiven,
+                       .SN = s.station,
+                       .N = s.observation,
+                       .IH = s.IH,
+                       .TH = s.TH,
+                       .V = s.V,
+                       .H = s.H,
+                       .SD = s.SD,
+                       .givenOm = s.givenOm(true)});
     s.stationMark = false;
 }
 
@@ -76,20 +72,19 @@ void appendStation(ZeissState& s, ReaderContext& ctx) {
 // alone (the other point's observation is dropped).
 void appendCoordinates(ZeissState& s, ReaderContext& ctx) {
     const bool sameName = s.observation == s.coordinate;
-    appendPoint(ctx.store, {.isStation = false,
-                            .hasGivenOm = s.orientationGiven,
-                            .SN = s.station,
-                            .N = sameName ? s.observation : s.coordinate,
-                            .X = s.X,
-                            .Y = s.Y,
-                            .Z = s.Z,
-                            .IH = s.IH,
-                            .TH = s.TH,
-                            .V = sameName ? s.V : 0,
-                            .H = sameName ? s.H : 0,
-                            .SD = sameName ? s.SD : 0,
-                            .Om = ctx.store.orientation,
-                            .givenOm = s.givenOm(false)});
+    appendRecord(ctx, {.isStation = false,
+                       .hasGivenOm = s.orientationGiven,
+                       .SN = s.station,
+                       .N = sameName ? s.observation : s.coordinate,
+                       .X = s.X,
+                       .Y = s.Y,
+                       .Z = s.Z,
+                       .IH = s.IH,
+                       .TH = s.TH,
+                       .V = sameName ? s.V : 0,
+                       .H = sameName ? s.H : 0,
+                       .SD = sameName ? s.SD : 0,
+                       .givenOm = s.givenOm(false)});
     s.observation.clear();
     s.coordinate.clear();
     s.V = s.H = s.SD = s.X = s.Y = s.Z = 0;
@@ -131,20 +126,16 @@ bool readLine(ZeissState& s, std::string_view line, ReaderContext& ctx) {
         s.H = value2;  // whatever its label
         s.IH = compactIH;
         if (!f[3].empty()) s.TH = toNumber(f[3]);
-        appendPoint(ctx.store, {.isStation = s.stationMark,
-                                .hasGivenOm = s.orientationGiven,
-                                .SN = s.station,
-                                .N = s.observation,
-                                .X = 0,
-                                .Y = 0,
-                                .Z = 0,
-                                .IH = s.IH,
-                                .TH = s.TH,
-                                .V = s.V,
-                                .H = s.H,
-                                .SD = s.SD,
-                                .Om = ctx.store.orientation,
-                                .givenOm = s.givenOm(false)});
+        appendRecord(ctx, {.isStation = s.stationMark,
+                           .hasGivenOm = s.orientationGiven,
+                           .SN = s.station,
+                           .N = s.observation,
+                           .IH = s.IH,
+                           .TH = s.TH,
+                           .V = s.V,
+                           .H = s.H,
+                           .SD = s.SD,
+                           .givenOm = s.givenOm(false)});
         s.stationMark = false;
         return true;
     }

@@ -2,10 +2,13 @@
 // over several lines, compact observation lines and coordinate lines.
 #pragma once
 
+#include "readers/line_shapes.h"
 #include "readers/reader.h"
 
 namespace tervan {
 
 void readZeiss3303(Input& input, ReaderContext& ctx);
+
+inline constexpr ReaderModel kZeiss3303Model{.name = "Zeiss3303", .read = readZeiss3303, .isLine = isZeissLine};
 
 }  // namespace tervan

@@ -57,6 +57,22 @@ TEST(Detect, ModelsTheContentCannotTellApartGoToTheFirstInTheTable) {
     }
 }
 
+TEST(Detect, AZeissFileWithoutRecordNumbersFits) {
+    // The reader never reads columns 1 to 7, so a file may leave them blank.
+    std::string blanked;
+    const std::string zeiss = examples("zeiss3303.txt");
+    for (std::size_t start = 0, end; start < zeiss.size(); start = end + 1) {
+        end = zeiss.find('\n', start);
+        std::string line = zeiss.substr(start, end - start);
+        if (line.rfind("END", 0) != 0) line.replace(0, 7, 7, ' ');
+        blanked += line + "\n";
+        if (end == std::string::npos) break;
+    }
+    Detection d = detectModel(blanked);
+    EXPECT_STREQ(bestName(d), "Zeiss3303");
+    EXPECT_EQ(d.ranking.front().percent(), detectModel(zeiss).ranking.front().percent());
+}
+
 TEST(Detect, FilesThatAreNotSurveyDataFitNoModel) {
     Rng rng;
     std::string noise;

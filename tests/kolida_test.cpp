@@ -1,4 +1,5 @@
-#include "readers/kolida.h"
+#include "readers/kolida300.h"
+#include "readers/kolida440.h"
 
 #include <gtest/gtest.h>
 

@@ -101,12 +101,11 @@ TEST(M5, StationsHeightsAndCoordinates) {
         {"coordinates of another point are a record of their own",
          setUp + shot + m5("PI1", pi("3"), {{"X", "5", "m"}, {"Y", "6", "m"}}),
          {"#0 1 0 0 0 0 0 0 1000 2000 100 0", "1 2 1 0 0 100 100 10 0 0 0 0", "1 3 0 0 0 0 0 0 5 6 0 0"}},
-        {"a set-up repeated at the same place appends its station once; moved, "
-         "again",
-         setUp + shot + setUp + shot +
+        {"a set-up repeated at once at the same place appends its station once; moved, again",
+         setUp + setUp + shot +
              m5("PI1", pi("1", "S"), {{"Y", "2000.000", "m"}, {"X", "1001.000", "m"}, {"Z", "100.000", "m"}}) + shot,
-         {"#0 1 0 0 0 0 0 0 1000 2000 100 0", "1 2 1 0 0 100 100 10 0 0 0 0", "1 2 1 0 0 100 100 10 0 0 0 0",
-          "#0 1 0 0 0 0 0 0 1001 2000 100 0", "1 2 1 0 0 100 100 10 0 0 0 0"}},
+         {"#0 1 0 0 0 0 0 0 1000 2000 100 0", "1 2 1 0 0 100 100 10 0 0 0 0", "#0 1 0 0 0 0 0 0 1001 2000 100 0",
+          "1 2 1 0 0 100 100 10 0 0 0 0"}},
         {"the header's positions of code and number",
          m5("TI", "", {{"20", "20", ""}, {"21", "1", ""}, {"22", "6", ""}}) +
              m5("PI1", "S    000000000012", {{"X", "1", "m"}, {"Y", "2", "m"}}) +
@@ -132,11 +131,16 @@ TEST(M5, OrientedInstrumentGivesBearings) {
     const std::string shot = m5("PI1", pi("2"), {{"SD", "10", "m"}, {"Hz", "100", "gon"}, {"V1", "100", "gon"}});
     auto r =
         readBytes(readM5, setUp + shot + m5("TI", "", {{"", "", ""}, {"Om", "249.5111", "DMS"}}) + shot + setUp + shot);
-    ASSERT_EQ(r.points.size(), 4u);
+    ASSERT_EQ(r.points.size(), 5u);
     EXPECT_FALSE(r.points[1].hasGivenOm);
     EXPECT_TRUE(r.points[2].hasGivenOm);
     EXPECT_EQ(r.points[2].givenOm, 0);
-    EXPECT_FALSE(r.points[3].hasGivenOm);
+    EXPECT_FALSE(r.points[4].hasGivenOm);
+
+    // Oriented from coordinates, the instrument writes Om before the station.
+    r = readBytes(readM5, m5("TI", "", {{"", "", ""}, {"Om", "21.9645", "grd"}}) + setUp + shot);
+    ASSERT_EQ(r.points.size(), 2u);
+    EXPECT_TRUE(r.points[1].hasGivenOm);
     EXPECT_EQ(r.counts.linesRead, 6);
     EXPECT_EQ(r.counts.linesIgnored, 0);
 }

@@ -1,4 +1,5 @@
-#include "readers/pentax.h"
+#include "readers/pentax_coordinate.h"
+#include "readers/pentax_polar.h"
 
 #include <gtest/gtest.h>
 

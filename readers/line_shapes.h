@@ -19,7 +19,8 @@ inline bool hasFields(std::string_view line, std::string_view separators, std::s
     return hasFields(line, separators, fields, fields.size());
 }
 
-// A Zeiss 3303 line: its record number in columns 1 to 7. A line that the
+// A Zeiss 3303 line: its record number in columns 1 to 7, or these columns
+// blank. A line that the
 // reader takes for a compact observation (a number above 0 in columns 16
 // to 19) has the instrument height there with its decimals, and the target
 // height, when there is one, beside it.

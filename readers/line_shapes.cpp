@@ -1,5 +1,6 @@
-#include "conversion/line_shapes.h"
+#include "readers/line_shapes.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/numbers.h"
@@ -64,7 +65,9 @@ bool hasFields(std::string_view line, std::string_view separators, std::string_v
 }
 
 bool isZeissLine(std::string_view line) {
-    if (!hasRowNumber(line)) return false;
+    // The reader never looks at the record number, and a file may leave its
+    // columns blank.
+    if (!hasRowNumber(line) && !trimmed(line.substr(0, std::min<std::size_t>(line.size(), 7))).empty()) return false;
     std::string_view ih = columns(line, 16, 19);
     if (toNumber(ih) <= 0) return true;
     std::string_view th = trimmed(columns(line, 20, 23));

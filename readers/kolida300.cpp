@@ -1,4 +1,4 @@
-#include "readers/kolida.h"
+#include "readers/kolida300.h"
 
 #include <array>
 
@@ -200,18 +200,14 @@ private:
 
     void storeObservation() {
         if (s_.SD != 0 || s_.V != 0 || s_.H != 0) {
-            appendPoint(ctx_.store, {.isStation = s_.stationMark,
-                                     .SN = s_.SN,
-                                     .N = s_.N,
-                                     .X = 0,
-                                     .Y = 0,
-                                     .Z = 0,
-                                     .IH = s_.IH,
-                                     .TH = s_.TH,
-                                     .V = s_.V,
-                                     .H = s_.H,
-                                     .SD = s_.SD,
-                                     .Om = ctx_.store.orientation});
+            appendRecord(ctx_, {.isStation = s_.stationMark,
+                                .SN = s_.SN,
+                                .N = s_.N,
+                                .IH = s_.IH,
+                                .TH = s_.TH,
+                                .V = s_.V,
+                                .H = s_.H,
+                                .SD = s_.SD});
             s_.stationMark = false;
         }
         s_.H = s_.V = s_.SD = 0;
@@ -219,18 +215,16 @@ private:
 
     void storeCoordinates() {
         if (s_.X == 0 && s_.Y == 0 && s_.Z == 0) return;
-        appendPoint(ctx_.store, {.isStation = s_.stationMark,
-                                 .SN = s_.SN,
-                                 .N = s_.N,
-                                 .X = s_.X,
-                                 .Y = s_.Y,
-                                 .Z = s_.Z,
-                                 .IH = s_.IH,
-                                 .TH = 0,
-                                 .V = s_.V,
-                                 .H = s_.H,
-                                 .SD = s_.SD,
-                                 .Om = ctx_.store.orientation});
+        appendRecord(ctx_, {.isStation = s_.stationMark,
+                            .SN = s_.SN,
+                            .N = s_.N,
+                            .X = s_.X,
+                            .Y = s_.Y,
+                            .Z = s_.Z,
+                            .IH = s_.IH,
+                            .V = s_.V,
+                            .H = s_.H,
+                            .SD = s_.SD});
         s_.X = s_.Y = 0;
         s_.stationMark = false;
     }
@@ -303,77 +297,6 @@ private:
     bool inWord_ = false, skipping_ = false;
 };
 
-// Kolida 440 record fields: columns 0-3, 4-19, 20-35, 36-51, 52-65, 66-81,
-// each trimmed and "#" names renumbered, numbers included.
-std::array<std::string, 6> cut440(std::string_view line) {
-    static constexpr std::array<std::size_t, 7> kStart = {0, 4, 20, 36, 52, 66, 82};
-    std::array<std::string, 6> f;
-    for (std::size_t i = 0; i < f.size(); ++i) {
-        if (kStart[i] >= line.size()) break;
-        f[i] = normaliseName(line.substr(kStart[i], kStart[i + 1] - kStart[i]));
-    }
-    return f;
-}
-
-// A point stays pending until a record of another point, a station set-up
-// or the end of the file: its 09F1 observation and 08TP coordinates merge.
-struct Kolida440State {
-    std::string station = "#0";
-    std::string name;
-    double H = 0, V = 0, SD = 0, X = 0, Y = 0, Z = 0;
-    double IH = 0, TH = 0;
-    bool stationMark = false;
-};
-
-void endPending(Kolida440State& s, ReaderContext& ctx) {
-    if (s.name.empty()) return;
-    appendPoint(ctx.store, {.isStation = s.stationMark,
-                            .SN = s.station,
-                            .N = s.name,
-                            .X = s.X,
-                            .Y = s.Y,
-                            .Z = s.Z,
-                            .IH = s.IH,
-                            .TH = s.TH,
-                            .V = s.V,
-                            .H = s.H,
-                            .SD = s.SD,
-                            .Om = ctx.store.orientation});
-}
-
-void stationSetUp(Kolida440State& s, const std::array<std::string, 6>& f, ReaderContext& ctx) {
-    if (s.name != f[1]) {
-        endPending(s, ctx);
-        s.name.clear();
-        s.H = s.V = s.SD = 0;
-        s.stationMark = false;
-    }
-    s.X = toNumber(f[2]);
-    s.Y = toNumber(f[3]);
-    s.Z = toNumber(f[4]);
-    if (!f[1].empty()) {
-        if (s.name == f[1]) {
-            endPending(s, ctx);
-        } else {
-            appendPoint(ctx.store, {.isStation = false,
-                                    .SN = "    #0",
-                                    .N = f[1],
-                                    .X = s.X,
-                                    .Y = s.Y,
-                                    .Z = s.Z,
-                                    .IH = s.IH,
-                                    .TH = s.TH,
-                                    .V = 0,
-                                    .H = 0,
-                                    .SD = 0,
-                                    .Om = ctx.store.orientation});
-        }
-        s.name.clear();
-        s.H = s.V = s.SD = s.X = s.Y = s.Z = 0;
-    }
-    if (!f[5].empty()) s.IH = toNumber(f[5]);
-}
-
 }  // namespace
 
 void readKolida300Polar(Input& input, ReaderContext& ctx) {
@@ -383,51 +306,6 @@ void readKolida300Polar(Input& input, ReaderContext& ctx) {
     Framing framing(parser, ctx.result.linesRead);
     for (int c; (c = input.get()) != EOF;) framing.feed(static_cast<char>(c));
     framing.endWord();
-}
-
-void readKolida440(Input& input, ReaderContext& ctx) {
-    Kolida440State s;
-    forEachLine(input, ctx.result, [&](std::string_view line) {
-        const auto f = cut440(line);
-        const std::string& code = f[0];
-        if (code == "03NM") {
-            // "0.000" is the one way to write a target height of 0; any other
-            // text that reads as 0 leaves the height alone.
-            if (f[1] == "0.000") {
-                s.TH = 0;
-            } else if (double th = toNumber(f[1]); th != 0) {
-                s.TH = th;
-            }
-        } else if (code == "09F1") {
-            if (s.name != f[2]) {
-                endPending(s, ctx);
-                s.X = s.Y = s.Z = 0;
-                s.stationMark = false;
-            }
-            if (s.station != f[1]) s.stationMark = true;
-            s.station = f[1];
-            s.name = f[2];
-            s.H = toNumber(f[3]);
-            s.V = toNumber(f[4]);
-            s.SD = toNumber(f[5]);
-        } else if (code == "08TP") {
-            if (s.name != f[1]) {
-                endPending(s, ctx);
-                s.H = s.V = s.SD = 0;
-                s.stationMark = false;
-            }
-            s.name = f[1];
-            s.X = toNumber(f[2]);
-            s.Y = toNumber(f[3]);
-            s.Z = toNumber(f[4]);
-        } else if (code == "02TP") {
-            stationSetUp(s, f, ctx);
-        } else {
-            return false;
-        }
-        return true;
-    });
-    endPending(s, ctx);
 }
 
 }  // namespace tervan
