@@ -136,13 +136,13 @@ TEST(M5, OrientedInstrumentGivesBearings) {
     EXPECT_TRUE(r.points[2].hasGivenOm);
     EXPECT_EQ(r.points[2].givenOm, 0);
     EXPECT_FALSE(r.points[4].hasGivenOm);
+    EXPECT_EQ(r.counts.linesRead, 6);
+    EXPECT_EQ(r.counts.linesIgnored, 0);
 
     // Oriented from coordinates, the instrument writes Om before the station.
     r = readBytes(readM5, m5("TI", "", {{"", "", ""}, {"Om", "21.9645", "grd"}}) + setUp + shot);
     ASSERT_EQ(r.points.size(), 2u);
     EXPECT_TRUE(r.points[1].hasGivenOm);
-    EXPECT_EQ(r.counts.linesRead, 6);
-    EXPECT_EQ(r.counts.linesIgnored, 0);
 }
 
 TEST(Units, AnglesAndLengths) {
