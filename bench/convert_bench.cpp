@@ -2,7 +2,8 @@
 // coordinate lists and prints the wall time and the peak memory. Then reads
 // as many points from a GSI-16 file and from a Zeiss 3303 file (each point
 // observed and with coordinates) and prints the time per point of both
-// readers and their ratio.
+// readers and their ratio; then the same for the M5, Geodimeter and GTS-7
+// readers, each against the GSI reader.
 // Usage: bench_convert FOLDER [LINES]
 #include <sys/resource.h>
 
@@ -49,6 +50,47 @@ void generateZeiss(const std::string& path, long points) {
         out.print("%7ld        %12ld         X %12.3f Y %13.3f Z %9.3f\n", (2 * i + 1) % 10000000, i % 1000000,
                   4700000.0 + rng.draw() * 2.9, 9500000.0 + rng.draw() * 3.1, 100 + rng.draw() / 500.0);
     }
+    out.close();
+}
+
+// The field formats, each point observed and with coordinates: M5 in two
+// lines (observation in DMS, then coordinates), Geodimeter in eight labels,
+// GTS-7 in three records (shot, observation, coordinates).
+void generateM5(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    Rng rng;
+    for (long i = 0; i < points; ++i) {
+        const int hz = rng.draw() % 360, v = 80 + rng.draw() % 20, m = rng.draw() % 60, sec = rng.draw() % 60;
+        out.print("For M5|Adr %05ld|PI1 %27ld|SD %14.3f m   |Hz %14d.%02d%02d DMS |V1 %14d.%02d%02d DMS | \n",
+                  (2 * i) % 100000, i, rng.draw() / 100.0, hz, m, sec, v, sec, m);
+        out.print("For M5|Adr %05ld|PI1 %27ld|Y  %14.3f m   |X  %14.3f m   |Z  %14.3f m   | \n", (2 * i + 1) % 100000,
+                  i, 9500000.0 + rng.draw() * 3.1, 4700000.0 + rng.draw() * 2.9, 100 + rng.draw() / 500.0);
+    }
+    out.close();
+}
+
+void generateGeodimeter(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    Rng rng;
+    out.print("23=1112\n2=S1\n3=1.550\n");
+    for (long i = 0; i < points; ++i)
+        out.print("5=%ld\n6=1.500\n24=%.4f\n25=%.4f\n9=%.3f\n37=%.3f\n38=%.3f\n39=%.3f\n", i, rng.draw() / 81.9175,
+                  90 + rng.draw() / 1638.35, rng.draw() / 100.0, 4700000.0 + rng.draw() * 2.9,
+                  9500000.0 + rng.draw() * 3.1, 100 + rng.draw() / 500.0);
+    out.close();
+}
+
+void generateGts7(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    Rng rng;
+    out.print("UNITS   M,G\nSTN     S1,1.550,\n");
+    for (long i = 0; i < points; ++i)
+        out.print("SS      %ld,1.500,code\nSD      %.4f,%.4f,%.3f\nXYZ     %.3f,%.3f,%.3f\n", i, rng.draw() / 81.9175,
+                  90 + rng.draw() / 1638.35, rng.draw() / 100.0, 4700000.0 + rng.draw() * 2.9,
+                  9500000.0 + rng.draw() * 3.1, 100 + rng.draw() / 500.0);
     out.close();
 }
 
@@ -120,5 +162,23 @@ int main(int argc, char** argv) {
     std::printf("read %zu Zeiss 3303 points (two lines each): %.2f s, %.0f ns per point\n", zeiss.points,
                 zeiss.seconds, zeissPerPoint);
     std::printf("  GSI / Zeiss 3303 time per point: %.2f\n", gsiPerPoint / zeissPerPoint);
+    const struct {
+        const char* model;
+        const char* file;
+        void (*generate)(const std::string& path, long points);
+    } fieldFormats[] = {
+        {"M5", "/m5_big.m5", generateM5},
+        {"Geodimeter", "/geodimeter_big.job", generateGeodimeter},
+        {"GTS7", "/gts7_big.gts7", generateGts7},
+    };
+    for (const auto& f : fieldFormats) {
+        const std::string path = folder + f.file;
+        f.generate(path, lines);
+        const ReadTime t = timeReader(f.model, path);
+        std::remove(path.c_str());
+        const double perPoint = t.seconds / static_cast<double>(t.points) * 1e9;
+        std::printf("read %zu %s points: %.2f s, %.0f ns per point, %.2f times the GSI reader's\n", t.points, f.model,
+                    t.seconds, perPoint, perPoint / gsiPerPoint);
+    }
     return 0;
 }
