@@ -31,10 +31,10 @@ constexpr std::string_view kLevelTags[] = {"Rb", "Rf", "Rz", "Db", "Df", "Sh"};
 // positions (counted from 1); without them the point number either ends in
 // the last column (information, code, number) or sits in columns 8 to 19
 // (information, number, code).
-struct Layout {
-    std::size_t code = 0, point = 0;  // first column, from 0; kGuess: not known
-};
 constexpr std::size_t kGuess = static_cast<std::size_t>(-1);
+struct Layout {
+    std::size_t code = kGuess, point = kGuess;  // first column, from 0; kGuess: not known
+};
 constexpr std::size_t kInfoWidth = 27, kCodeWidth = 5, kPointWidth = 12;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -313,7 +313,7 @@ private:
     }
 
     ReaderContext& ctx_;
-    Layout layout_{kGuess, kGuess};
+    Layout layout_;
     std::optional<Pending> pending_;
     SetUp s_;
     bool orientedSinceRecord_ = false;  // an "Om" line came after the last record
