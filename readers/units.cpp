@@ -32,18 +32,24 @@ bool isNumber(std::string_view text) {
     return digits;
 }
 
+// The digits after the point are minutes (two), seconds (two) and the
+// seconds' decimals; fewer than four are padded with zeros.
 std::optional<double> dmsToGon(std::string_view text) {
     text = trimmed(text);
     const bool negative = !text.empty() && text.front() == '-';
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
     const auto point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    std::string fraction(point == std::string_view::npos ? std::string_view() : text.substr(point + 1));
-    if (fraction.size() < 4) fraction.resize(4, '0');
+    std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    std::string padded;
+    if (fraction.size() < 4) {
+        padded = std::string(fraction) + std::string(4 - fraction.size(), '0');
+        fraction = padded;
+    }
     const double minutes = toNumber(fraction.substr(0, 2));
-    const double seconds = toNumber(fraction.substr(2, 2) + "." + fraction.substr(4));
+    double seconds = toNumber(fraction.substr(2));
+    for (std::size_t decimals = fraction.size() - 4; decimals > 0; --decimals) seconds /= 10;
     if (minutes >= 60 || seconds >= 60) return std::nullopt;
-    const double degrees = toNumber(whole) + minutes / 60 + seconds / 3600;
+    const double degrees = toNumber(text.substr(0, point)) + minutes / 60 + seconds / 3600;
     // So that -0.0000 gives 0, not -0.
     if (degrees == 0) return 0.0;
     return (negative ? -degrees : degrees) * kGonPerDegree;
