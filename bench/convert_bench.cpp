@@ -2,8 +2,9 @@
 // coordinate lists and prints the wall time and the peak memory. Then reads
 // as many points from a GSI-16 file and from a Zeiss 3303 file (each point
 // observed and with coordinates) and prints the time per point of both
-// readers and their ratio; then the same for the M5, Geodimeter and GTS-7
-// readers, each against the GSI reader.
+// readers and their ratio; then as many shots of each field format (SDR33,
+// Nikon RAW, RW5, M5, Geodimeter, GTS-7) and each one's time per point
+// against the GSI reader's.
 // Usage: bench_convert FOLDER [LINES]
 #include <sys/resource.h>
 
@@ -53,6 +54,45 @@ void generateZeiss(const std::string& path, long points) {
     out.close();
 }
 
+// A station, then one SDR33 observation per point.
+void generateSdr(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    out.print("00NMSDR33 V04-04.02     0000%-16s211111\n", "07-Dec-26 10:00");
+    out.print("02TP%16s%-16s%-16s%-16s%-16s\n", "STN1", "5000.000", "3000.000", "120.000", "1.550");
+    Rng rng;
+    for (long i = 0; i < points; ++i)
+        out.print("09F1%16s%16ld%-16.3f%-16.4f%-16.4f%-16s\n", "STN1", i, rng.draw() / 100.0, 90 + rng.draw() / 1638.35,
+                  rng.draw() / 81.9175, "FENCE");
+    out.close();
+}
+
+// The header, a station, then one side shot per point.
+void generateNikonRaw(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    out.print("CO,Nikon RAW data format V2.00\nCO,Dist Units: Metres\nCO,Angle Units: Gons\n"
+              "CO,Zero VA: Zenith\nCO,Coord Order: NEZ\nST,1,,2,,1.550,0.0000,0.0000\n");
+    Rng rng;
+    for (long i = 0; i < points; ++i)
+        out.print("SS,%ld,1.500,%.3f,%.4f,%.4f,10:00:00,FENCE\n", i, rng.draw() / 100.0, rng.draw() / 81.9175,
+                  90 + rng.draw() / 1638.35);
+    out.close();
+}
+
+// The job, the mode, a set-up, then one side shot per point.
+void generateRw5(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    out.print("JB,NMBENCH,DT12-07-2026,TM10:00:00\nMO,AD0,UN1,SF1.00000000,EC0,EO0.0,AU0\n"
+              "OC,OP1,N 5000.000,E 3000.000,EL120.000\nBK,OP1,BP2,BS0.00000,BC0.00000\nLS,HI1.550,HR1.500\n");
+    Rng rng;
+    for (long i = 0; i < points; ++i)
+        out.print("SS,OP1,FP%ld,AR%d.%02d%03d,ZE%d.%02d%03d,SD%.4f,--FENCE\n", i, rng.draw() % 360, rng.draw() % 60,
+                  rng.draw() % 600, 80 + rng.draw() % 20, rng.draw() % 60, rng.draw() % 600, rng.draw() / 100.0);
+    out.close();
+}
+
 // The field formats, each point observed and with coordinates: M5 in two
 // lines (observation in DMS, then coordinates), Geodimeter in eight labels,
 // GTS-7 in three records (shot, observation, coordinates).
@@ -93,6 +133,20 @@ void generateGts7(const std::string& path, long points) {
                   9500000.0 + rng.draw() * 3.1, 100 + rng.draw() / 500.0);
     out.close();
 }
+
+struct FieldFormat {
+    const char* model;
+    const char* file;
+    void (*generate)(const std::string& path, long points);
+};
+const FieldFormat kFieldFormats[] = {
+    {"SDR", "sdr_big.sdr", generateSdr},
+    {"NikonRAW", "nikon_big.raw", generateNikonRaw},
+    {"RW5", "rw5_big.rw5", generateRw5},
+    {"M5", "m5_big.m5", generateM5},
+    {"Geodimeter", "geodimeter_big.job", generateGeodimeter},
+    {"GTS7", "gts7_big.gts7", generateGts7},
+};
 
 struct ReadTime {
     double seconds = 1e300;
@@ -162,23 +216,14 @@ int main(int argc, char** argv) {
     std::printf("read %zu Zeiss 3303 points (two lines each): %.2f s, %.0f ns per point\n", zeiss.points,
                 zeiss.seconds, zeissPerPoint);
     std::printf("  GSI / Zeiss 3303 time per point: %.2f\n", gsiPerPoint / zeissPerPoint);
-    const struct {
-        const char* model;
-        const char* file;
-        void (*generate)(const std::string& path, long points);
-    } fieldFormats[] = {
-        {"M5", "/m5_big.m5", generateM5},
-        {"Geodimeter", "/geodimeter_big.job", generateGeodimeter},
-        {"GTS7", "/gts7_big.gts7", generateGts7},
-    };
-    for (const auto& f : fieldFormats) {
-        const std::string path = folder + f.file;
-        f.generate(path, lines);
-        const ReadTime t = timeReader(f.model, path);
+    for (const FieldFormat& format : kFieldFormats) {
+        const std::string path = folder + "/" + format.file;
+        format.generate(path, lines);
+        const ReadTime t = timeReader(format.model, path);
         std::remove(path.c_str());
         const double perPoint = t.seconds / static_cast<double>(t.points) * 1e9;
-        std::printf("read %zu %s points: %.2f s, %.0f ns per point, %.2f times the GSI reader's\n", t.points, f.model,
-                    t.seconds, perPoint, perPoint / gsiPerPoint);
+        std::printf("read %zu %s shots: %.2f s, %.0f ns per point, %.2f times the GSI reader's\n", t.points,
+                    format.model, t.seconds, perPoint, perPoint / gsiPerPoint);
     }
     return 0;
 }

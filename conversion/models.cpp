@@ -13,8 +13,11 @@
 #include "readers/leica.h"
 #include "readers/line_shapes.h"
 #include "readers/m5.h"
+#include "readers/nikon.h"
 #include "readers/pentax_coordinate.h"
 #include "readers/pentax_polar.h"
+#include "readers/rw5.h"
+#include "readers/sdr.h"
 #include "readers/zeiss.h"
 
 namespace tervan {
@@ -39,6 +42,9 @@ const std::array kModels = {
     pointModel(kNyxzModel),
     pointModel(kKorModel),
     pointModel(kGsiModel),
+    pointModel(kSdrModel),
+    pointModel(kNikonRawModel),
+    pointModel(kRw5Model),
     pointModel(kM5Model),
     pointModel(kGeodimeterModel),
     pointModel(kGts7Model),

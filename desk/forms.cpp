@@ -125,7 +125,7 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
 }
 
 std::vector<FileFilter> inputFilters() {
-    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw"}}, {"All files", {"*"}}};
+    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw", "*.sdr", "*.rw5"}}, {"All files", {"*"}}};
 }
 
 std::vector<FileFilter> knownPointsFilters() { return {{"Known points", {"*.txt", "*.kor"}}, {"All files", {"*"}}}; }

@@ -27,10 +27,11 @@ TEST(OutputBaseName, StripsOnlyTheFileNameExtension) {
     for (const auto& [path, base] : cases) EXPECT_EQ(outputBaseName(path), base) << path;
 }
 
-TEST(Models, TableHoldsTheFourteenNamesInOrderThenGsi) {
+TEST(Models, TableHoldsTheFourteenNamesInOrderThenGsiThenTheFieldFormats) {
     const char* names[] = {"Zeiss3303", "Leica1200", "Pentax200Polar", "Pentax200Coordinate", "Pentax300Polar",
                            "Pentax300Coordinate", "Kolida300Polar", "Kolida440", "DNA8", "Dini USB",
-                           "Dini BF", "nxyz", "nyxz", "kor", "GSI", "M5", "Geodimeter", "GTS7"};
+                           "Dini BF", "nxyz", "nyxz", "kor", "GSI", "SDR", "NikonRAW", "RW5", "M5",
+                           "Geodimeter", "GTS7"};
     auto table = models();
     ASSERT_EQ(table.size(), std::size(names));
     for (std::size_t i = 0; i < table.size(); ++i) EXPECT_STREQ(table[i].name, names[i]);

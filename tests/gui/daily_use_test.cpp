@@ -223,7 +223,7 @@ void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
     });
     window.fileOpen();
     QVERIFY(driver.done());
-    QCOMPARE(filters, QStringList({"Instrument files (*.gsi *.srd *.dat *.kor *.txt *.raw)", "All files (*)"}));
+    QCOMPARE(filters, QStringList({"Instrument files (*.gsi *.srd *.dat *.kor *.txt *.raw *.sdr *.rw5)", "All files (*)"}));
     instrumentFiles.sort();
     QCOMPARE(instrumentFiles, QStringList({"LEVEL.GSI", "job1.txt"}));
     QVERIFY(allFiles.contains("job1_tras.dat"));
