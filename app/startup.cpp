@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <clocale>
+#include <cstdio>
 
 #include "app/icon.h"
 #include "app/main_window.h"
 #include "app/texts.h"
+#include "desk/command_line.h"
 
 namespace tervan::gui {
 
@@ -17,6 +19,13 @@ void runProgram(Session& session) {
 }
 
 int guiMain(int argc, char** argv) {
+    // --help and --version are answered before any window (or display) is needed.
+    if (argc > 1) {
+        if (std::string text = desk::answerWithoutWindow(argv[1]); !text.empty()) {
+            std::fwrite(text.data(), 1, text.size(), stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     // The application object has just adopted the environment's locale; a
     // decimal comma there would turn every "%.3f" of the outputs into "1,500".

@@ -12,6 +12,7 @@
 #endif
 
 #include "cli/commands.h"
+#include "cli/listings.h"
 #include "cli/options.h"
 #include "conversion/detect.h"
 #include "conversion/driver.h"
@@ -22,6 +23,12 @@
 using namespace tervan;
 
 namespace {
+
+// What the commands that only tell print, on standard output.
+int tell(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return kDone;
+}
 
 void printMessage(const std::string& message, const CliOptions& options) {
     if (options.quiet) return;
@@ -114,8 +121,20 @@ int main(int argc, char** argv) {
     CliOptions options;
     std::string error;
     if (!parseCommandLine(args, options, error)) {
-        std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), usageOf("").c_str());
         return kUsageError;
+    }
+    switch (options.command) {
+        case Command::Help:
+            return tell(usageOf(options.helpTopic));
+        case Command::Version:
+            return tell("tervan-cli " TERVAN_VERSION "\n");
+        case Command::Models:
+            return tell(modelsListing());
+        case Command::Keys:
+            return tell(keysListing());
+        default:
+            break;
     }
     Session session;
     placeProgramFiles(session, programFolder(argv[0]));
@@ -126,7 +145,7 @@ int main(int argc, char** argv) {
     if (!options.dxfHeaderPath.empty()) session.dxfHeaderPath = options.dxfHeaderPath;
     loadSettings(session.settings, settingsToRead(session));
     if (!applySettingOverrides(options, session.settings, error)) {
-        std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), usageOf("").c_str());
         return kUsageError;
     }
     if (options.known && !session.settings.ComputeXYZ)
@@ -147,6 +166,8 @@ int main(int argc, char** argv) {
             return runReceive(session, options);
         case Command::Send:
             return runSend(session, options);
+        default:
+            break;
     }
     return kDone;
 }

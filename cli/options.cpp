@@ -4,11 +4,26 @@
 
 namespace tervan {
 
-const char* const kUsage =
-    "usage: tervan-cli convert [options] INPUT...\n"
-    "       tervan-cli receive --port DEVICE [options]\n"
-    "       tervan-cli send    --port DEVICE [options] INPUT\n"
-    "options:\n"
+namespace {
+
+// The usage line of each command, in the order of the usage.
+struct CommandLine {
+    const char* name;
+    Command command;
+    const char* line;
+};
+
+constexpr CommandLine kCommands[] = {
+    {"convert", Command::Convert, "tervan-cli convert [options] INPUT..."},
+    {"receive", Command::Receive, "tervan-cli receive --port DEVICE [options]"},
+    {"send", Command::Send, "tervan-cli send    --port DEVICE [options] INPUT"},
+    {"models", Command::Models, "tervan-cli models          every model name, what it reads, how detection tells it"},
+    {"keys", Command::Keys, "tervan-cli keys            every settings key: its kind, default and meaning"},
+    {"help", Command::Help, "tervan-cli help [COMMAND]  this text (also --help, -h); --version: the version"},
+};
+
+constexpr const char* kOptions =
+    "options (before or after the command):\n"
     "  --ini FILE            settings file (default: Tervan.ini in the program folder)\n"
     "  --model NAME          set Model after loading; auto: the model that fits each INPUT\n"
     "  --set KEY=VALUE       set any setting by its INI key (flags take Yes/No)\n"
@@ -19,9 +34,23 @@ const char* const kUsage =
     "  --log-dir DIR         folder of receive log files (default: Log in the program folder)\n"
     "  --port DEVICE         serial device; overrides ComName\n"
     "  --known FILE          list of known points (nxyz, nyxz or kor) for computed coordinates (ComputeXYZ)\n"
-    "  -q, --quiet           print nothing on standard output\n";
+    "  -q, --quiet           print nothing on standard output (failures are still said on standard error)\n";
 
-namespace {
+std::string usageText() {
+    std::string text;
+    for (const auto& c : kCommands) text += std::string(text.empty() ? "usage: " : "       ") + c.line + "\n";
+    return text + kOptions;
+}
+
+// cmd's way of asking a program for its usage.
+bool isWindowsHelp(const std::string& a) {
+#ifdef _WIN32
+    return a == "/?";
+#else
+    (void)a;
+    return false;
+#endif
+}
 
 bool splitBffb(const std::string& text, BffbParams& params) {
     std::vector<std::string> parts(1);
@@ -38,23 +67,21 @@ bool splitBffb(const std::string& text, BffbParams& params) {
 
 }  // namespace
 
+std::string usageOf(const std::string& command) {
+    for (const auto& c : kCommands) {
+        if (command != c.name) continue;
+        std::string text = std::string("usage: ") + c.line + "\n";
+        const bool takesOptions = c.command == Command::Convert || c.command == Command::Receive ||
+                                  c.command == Command::Send;
+        return takesOptions ? text + kOptions : text;
+    }
+    return usageText();
+}
+
 bool parseCommandLine(const std::vector<std::string>& args, CliOptions& options, std::string& error) {
-    if (args.empty()) {
-        error = "no command given";
-        return false;
-    }
-    const std::string& command = args[0];
-    if (command == "convert")
-        options.command = Command::Convert;
-    else if (command == "receive")
-        options.command = Command::Receive;
-    else if (command == "send")
-        options.command = Command::Send;
-    else {
-        error = "unknown command '" + command + "'";
-        return false;
-    }
-    for (std::size_t i = 1; i < args.size(); ++i) {
+    std::vector<std::string> words;  // the command and its inputs
+    bool help = false, version = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& out) {
             if (i + 1 >= args.size()) {
@@ -65,7 +92,11 @@ bool parseCommandLine(const std::vector<std::string>& args, CliOptions& options,
             return true;
         };
         std::string v;
-        if (a == "--ini") {
+        if (a == "--help" || a == "-h" || isWindowsHelp(a)) {
+            help = true;
+        } else if (a == "--version") {
+            version = true;
+        } else if (a == "--ini") {
             if (!value(options.iniPath)) return false;
         } else if (a == "--dxf-header") {
             if (!value(options.dxfHeaderPath)) return false;
@@ -107,14 +138,40 @@ bool parseCommandLine(const std::vector<std::string>& args, CliOptions& options,
         } else if (a == "-q" || a == "--quiet") {
             options.quiet = true;
         } else if (a == "--") {
-            for (++i; i < args.size(); ++i) options.inputs.push_back(args[i]);
+            for (++i; i < args.size(); ++i) words.push_back(args[i]);
         } else if (a.size() > 1 && a[0] == '-') {
             error = "unknown option " + a;
             return false;
         } else {
-            options.inputs.push_back(a);
+            words.push_back(a);
         }
     }
+    const CommandLine* command = nullptr;
+    if (!words.empty()) {
+        for (const auto& c : kCommands)
+            if (words[0] == c.name) command = &c;
+        if (!command && !help && !version) {
+            error = "unknown command '" + words[0] + "'";
+            return false;
+        }
+    }
+    if (version) {
+        options.command = Command::Version;
+        return true;
+    }
+    if (help) {
+        // "tervan-cli convert --help" asks about convert.
+        options.command = Command::Help;
+        if (command && command->command != Command::Help) options.helpTopic = command->name;
+        else if (words.size() > 1) options.helpTopic = words[1];
+        return true;
+    }
+    if (!command) {
+        error = "no command given";
+        return false;
+    }
+    options.command = command->command;
+    options.inputs.assign(words.begin() + 1, words.end());
     switch (options.command) {
         case Command::Convert:
             if (options.inputs.empty()) {
@@ -133,6 +190,23 @@ bool parseCommandLine(const std::vector<std::string>& args, CliOptions& options,
                 error = "send takes exactly one INPUT";
                 return false;
             }
+            break;
+        case Command::Help:
+            if (options.inputs.size() > 1) {
+                error = "help takes one COMMAND at most";
+                return false;
+            }
+            if (!options.inputs.empty()) options.helpTopic = options.inputs[0];
+            options.inputs.clear();
+            break;
+        case Command::Models:
+        case Command::Keys:
+            if (!options.inputs.empty()) {
+                error = std::string(command->name) + " takes no INPUT";
+                return false;
+            }
+            break;
+        case Command::Version:
             break;
     }
     return true;

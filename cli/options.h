@@ -1,4 +1,5 @@
-// The command line of tervan-cli: convert, receive and send.
+// The command line of tervan-cli: convert, receive and send, and the
+// commands that only tell (help, the version, the models, the settings keys).
 #pragma once
 
 #include <cstdint>
@@ -12,10 +13,11 @@
 
 namespace tervan {
 
-enum class Command { Convert, Receive, Send };
+enum class Command { Convert, Receive, Send, Help, Version, Models, Keys };
 
 struct CliOptions {
     Command command = Command::Convert;
+    std::string helpTopic;      // help: the command asked about, "" for all
     std::vector<std::string> inputs;
     std::string iniPath;        // empty: Tervan.ini in the program folder
     std::string dxfHeaderPath;  // empty: dxf_header.txt in the program folder
@@ -31,14 +33,18 @@ struct CliOptions {
     bool detectModel = false;  // Model is "auto": each input's model is detected
 };
 
-// Parses argv (without the program name). On a usage error returns false
-// with the reason in error.
+// Parses argv (without the program name). Options may stand before or after
+// the command; --help (-h, and /? on Windows) anywhere asks for the usage,
+// --version for the version. On a usage error returns false with the reason
+// in error.
 bool parseCommandLine(const std::vector<std::string>& args, CliOptions& options, std::string& error);
 
 // Applies --model, every --set and then --known to the settings; false with
 // the reason when a key is unknown or a flag value is not Yes or No.
 bool applySettingOverrides(const CliOptions& options, Settings& settings, std::string& error);
 
-extern const char* const kUsage;
+// The usage of one command ("convert", "help", ...), or the whole usage for
+// "" or a word that names no command.
+std::string usageOf(const std::string& command);
 
 }  // namespace tervan

@@ -22,11 +22,21 @@ struct ModelEntry {
     // Format detection (conversion/detect.h), as in ReaderModel.
     bool (*isLine)(std::string_view line) = nullptr;
     char blockMark = 0;
+
+    // What the model reads and the models detection cannot tell it from, as
+    // in ReaderModel.
+    const char* reads = "";
+    const char* alike = "";
 };
 
 // The row of a point model.
 constexpr ModelEntry pointModel(const ReaderModel& m) {
-    return {.name = m.name, .read = m.read, .isLine = m.isLine, .blockMark = m.blockMark};
+    return {.name = m.name,
+            .read = m.read,
+            .isLine = m.isLine,
+            .blockMark = m.blockMark,
+            .reads = m.reads,
+            .alike = m.alike};
 }
 
 // Every model, in the order the Settings dialog offers them.

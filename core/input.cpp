@@ -79,6 +79,7 @@ bool Input::refill() {
     if (n == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
     view_ = std::string_view(block_.data(), n);
     pos_ = 0;
+    feedKnown_ = false;
     return n != 0;
 }
 
@@ -88,12 +89,12 @@ int LineReader::read(std::string_view& line, std::string& spare) {
     // Most lines end in the bytes at hand, shorter than the cut, with at
     // most a carriage return before their line feed.
     const std::string_view chunk = input_.peek();
-    const auto* feed = chunk.empty() ? nullptr : static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
-    if (feed) {
-        std::string_view body(chunk.data(), static_cast<std::size_t>(feed - chunk.data()));
+    const std::size_t feed = chunk.empty() ? std::string_view::npos : input_.nextFeed();
+    if (feed != std::string_view::npos) {
+        std::string_view body(chunk.data(), feed);
         if (!body.empty() && body.back() == '\r') body.remove_suffix(1);
         if (body.size() < kMaxLine && !std::memchr(body.data(), '\r', body.size())) {
-            input_.skip(static_cast<std::size_t>(feed - chunk.data()) + 1);
+            input_.skip(feed + 1);
             line = body.substr(0, body.find('\0'));
             return 0;
         }
@@ -114,11 +115,14 @@ int LineReader::read(std::string& line) {
             eof_ = true;
             break;
         }
-        const auto* feed = static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
-        const std::size_t end = feed ? static_cast<std::size_t>(feed - chunk.data()) : chunk.size();
+        const std::size_t feed = input_.nextFeed();
+        const std::size_t end = feed != std::string_view::npos ? feed : chunk.size();
         std::size_t i = 0;
         while (i < end && line.size() < kMaxLine) {
-            const auto* cr = static_cast<const char*>(std::memchr(chunk.data() + i, '\r', end - i));
+            // Only the bytes the line can still take (and a carriage return
+            // right after them, which is dropped) are looked at.
+            const std::size_t look = std::min(end - i, kMaxLine - line.size() + 1);
+            const auto* cr = static_cast<const char*>(std::memchr(chunk.data() + i, '\r', look));
             const std::size_t upto = cr ? static_cast<std::size_t>(cr - chunk.data()) : end;
             const std::size_t take = std::min(upto - i, kMaxLine - line.size());
             line.append(chunk.data() + i, take);
@@ -131,7 +135,7 @@ int LineReader::read(std::string& line) {
             status = 1;
             break;
         }
-        if (feed) {
+        if (feed != std::string_view::npos) {
             input_.skip(end + 1);
             status = 0;
             break;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,18 @@ public:
     }
     // Passes over n of the bytes peek gave.
     void skip(std::size_t n) { pos_ += n; }
+    // Where the next line feed stands among the bytes peek gives, as an
+    // offset from the next byte, or npos. Remembered until it is passed, so
+    // that a line longer than a piece is looked through once, not once a
+    // piece.
+    std::size_t nextFeed() {
+        if (!feedKnown_ || feed_ < pos_) {
+            const void* at = view_.size() > pos_ ? std::memchr(view_.data() + pos_, '\n', view_.size() - pos_) : nullptr;
+            feed_ = at ? static_cast<std::size_t>(static_cast<const char*>(at) - view_.data()) : view_.size();
+            feedKnown_ = true;
+        }
+        return feed_ == view_.size() ? std::string_view::npos : feed_ - pos_;
+    }
 
     // Whether a read of the file failed; reason() says why.
     bool failed() const { return error_ != 0; }
@@ -80,6 +93,8 @@ private:
     std::FILE* file_ = nullptr;
     std::string block_;
     int error_ = 0;
+    std::size_t feed_ = 0;
+    bool feedKnown_ = false;
 };
 
 // Reads an input one line per call, at most 253 characters a piece. Status:

@@ -88,6 +88,8 @@ struct SettingKey {
     // section "Model", in COM Properties for those of "Serial"; "" when no
     // dialog shows the key.
     const char* label;
+    // What the key means, in plain words (tervan-cli keys, the manual).
+    const char* meaning = "";
 };
 
 std::span<const SettingKey> settingKeys();

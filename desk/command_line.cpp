@@ -12,4 +12,15 @@ std::string inputPathOf(std::string_view line) {
     return std::string(rest);
 }
 
+std::string answerWithoutWindow(std::string_view argument) {
+    if (argument == "--help" || argument == "-h" || argument == "/?")
+        return "usage: tervan [INPUT]\n"
+               "  INPUT      a file to convert as the window opens (with the saved settings)\n"
+               "  --help     this text\n"
+               "  --version  the version\n"
+               "tervan-cli converts without a window: tervan-cli --help\n";
+    if (argument == "--version") return "tervan " TERVAN_VERSION "\n";
+    return {};
+}
+
 }  // namespace tervan::desk

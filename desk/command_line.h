@@ -13,4 +13,9 @@ namespace tervan::desk {
 // the command line holds the program's path alone.
 std::string inputPathOf(std::string_view commandLine);
 
+// What the first argument asks of the desktop program when it only asks to
+// be told (--help, -h, /? on Windows: the usage; --version: the version):
+// the text to print. Empty when the program is to run.
+std::string answerWithoutWindow(std::string_view argument);
+
 }  // namespace tervan::desk

@@ -15,8 +15,19 @@ bool isCoordinateListLine(std::string_view line);
 // number, class, X, Y, class, height, and up to four accuracy figures
 bool isKorLine(std::string_view line);
 
-inline constexpr ReaderModel kNxyzModel{.name = "nxyz", .read = readNxyz, .isLine = isCoordinateListLine};
-inline constexpr ReaderModel kNyxzModel{.name = "nyxz", .read = readNyxz, .isLine = isCoordinateListLine};
-inline constexpr ReaderModel kKorModel{.name = "kor", .read = readKor, .isLine = isKorLine};
+inline constexpr ReaderModel kNxyzModel{.name = "nxyz",
+                                        .read = readNxyz,
+                                        .isLine = isCoordinateListLine,
+                                        .reads = "coordinate lists: name, X, Y, Z (and station, IH, TH)",
+                                        .alike = "nyxz; Pentax300Coordinate for plain lists"};
+inline constexpr ReaderModel kNyxzModel{.name = "nyxz",
+                                        .read = readNyxz,
+                                        .isLine = isCoordinateListLine,
+                                        .reads = "coordinate lists: name, Y, X, Z (and station, IH, TH)",
+                                        .alike = "nxyz; Pentax300Coordinate for plain lists"};
+inline constexpr ReaderModel kKorModel{.name = "kor",
+                                       .read = readKor,
+                                       .isLine = isKorLine,
+                                       .reads = "kor coordinate lists: number, class, X, Y, class, height"};
 
 }  // namespace tervan

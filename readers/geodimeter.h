@@ -10,6 +10,9 @@ namespace tervan {
 
 void readGeodimeter(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kGeodimeterModel{.name = "Geodimeter", .read = readGeodimeter};
+inline constexpr ReaderModel kGeodimeterModel{
+    .name = "Geodimeter",
+    .read = readGeodimeter,
+    .reads = "Geodimeter label files: .job observations and .are coordinates"};
 
 }  // namespace tervan

@@ -9,6 +9,7 @@ namespace tervan {
 
 void readGsi(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kGsiModel{.name = "GSI", .read = readGsi};
+inline constexpr ReaderModel kGsiModel{
+    .name = "GSI", .read = readGsi, .reads = "Leica GSI-8 and GSI-16 total station blocks"};
 
 }  // namespace tervan

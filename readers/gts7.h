@@ -12,6 +12,9 @@ namespace tervan {
 
 void readGts7(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kGts7Model{.name = "GTS7", .read = readGts7};
+inline constexpr ReaderModel kGts7Model{
+    .name = "GTS7",
+    .read = readGts7,
+    .reads = "GTS-7 text records: stations, backsight azimuths, shots and coordinates"};
 
 }  // namespace tervan

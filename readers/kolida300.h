@@ -8,6 +8,7 @@ namespace tervan {
 
 void readKolida300Polar(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kKolida300PolarModel{.name = "Kolida300Polar", .read = readKolida300Polar, .blockMark = '_'};
+inline constexpr ReaderModel kKolida300PolarModel{
+    .name = "Kolida300Polar", .read = readKolida300Polar, .blockMark = '_', .reads = "Kolida 300 polar word stream"};
 
 }  // namespace tervan

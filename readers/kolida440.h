@@ -7,6 +7,6 @@ namespace tervan {
 
 void readKolida440(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kKolida440Model{.name = "Kolida440", .read = readKolida440};
+inline constexpr ReaderModel kKolida440Model{.name = "Kolida440", .read = readKolida440, .reads = "Kolida 440 records"};
 
 }  // namespace tervan

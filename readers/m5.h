@@ -13,6 +13,9 @@ namespace tervan {
 
 void readM5(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kM5Model{.name = "M5", .read = readM5};
+inline constexpr ReaderModel kM5Model{
+    .name = "M5",
+    .read = readM5,
+    .reads = "M5 and R4/R5 total station records: SD, Hz, V1, V2, X, Y, Z, th, ih, Om with their units"};
 
 }  // namespace tervan

@@ -10,6 +10,9 @@ namespace tervan {
 
 void readNikonRaw(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kNikonRawModel{.name = "NikonRAW", .read = readNikonRaw};
+inline constexpr ReaderModel kNikonRawModel{
+    .name = "NikonRAW",
+    .read = readNikonRaw,
+    .reads = "Nikon RAW V2.00: CO units, ST stations, F1/F2 backsights, SS, CP and SO shots, coordinates"};
 
 }  // namespace tervan

@@ -14,8 +14,16 @@ bool isPentax200PolarLine(std::string_view line);
 bool isPentax300PolarLine(std::string_view line);
 
 inline constexpr ReaderModel kPentax200PolarModel{
-    .name = "Pentax200Polar", .read = readPentax200Polar, .isLine = isPentax200PolarLine};
+    .name = "Pentax200Polar",
+    .read = readPentax200Polar,
+    .isLine = isPentax200PolarLine,
+    .reads = "Pentax 200 polar records (tagged values, stations and shots)",
+    .alike = "Pentax300Polar when no name holds a \"*\""};
 inline constexpr ReaderModel kPentax300PolarModel{
-    .name = "Pentax300Polar", .read = readPentax300Polar, .isLine = isPentax300PolarLine};
+    .name = "Pentax300Polar",
+    .read = readPentax300Polar,
+    .isLine = isPentax300PolarLine,
+    .reads = "Pentax 300 polar records (tagged values, stations and shots)",
+    .alike = "Pentax200Polar when no name holds a \"*\""};
 
 }  // namespace tervan

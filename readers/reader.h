@@ -31,6 +31,10 @@ struct ReaderModel {
     PointReader read;
     bool (*isLine)(std::string_view line) = nullptr;
     char blockMark = 0;
+    // What the model reads, in a line (tervan-cli models, the manual), and
+    // the models that detection cannot tell it apart from, "" when none.
+    const char* reads = "";
+    const char* alike = "";
 };
 
 // Appends a record the file gives: the fields p names, X, Y, Z and the

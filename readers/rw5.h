@@ -11,6 +11,9 @@ namespace tervan {
 
 void readRw5(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kRw5Model{.name = "RW5", .read = readRw5};
+inline constexpr ReaderModel kRw5Model{
+    .name = "RW5",
+    .read = readRw5,
+    .reads = "RW5 raw data: MO units, SP points, OC stations, BK backsights, LS heights, shots"};
 
 }  // namespace tervan

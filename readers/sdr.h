@@ -18,6 +18,10 @@ void readSdr(Input& input, ReaderContext& ctx);
 // names left-aligned.)
 bool isSdrLine(std::string_view line);
 
-inline constexpr ReaderModel kSdrModel{.name = "SDR", .read = readSdr, .isLine = isSdrLine};
+inline constexpr ReaderModel kSdrModel{
+    .name = "SDR",
+    .read = readSdr,
+    .isLine = isSdrLine,
+    .reads = "SDR2x and SDR33 records: stations, backsights, coordinates, F1/F2 observations"};
 
 }  // namespace tervan

@@ -9,6 +9,10 @@ namespace tervan {
 
 void readZeiss3303(Input& input, ReaderContext& ctx);
 
-inline constexpr ReaderModel kZeiss3303Model{.name = "Zeiss3303", .read = readZeiss3303, .isLine = isZeissLine};
+inline constexpr ReaderModel kZeiss3303Model{
+    .name = "Zeiss3303",
+    .read = readZeiss3303,
+    .isLine = isZeissLine,
+    .reads = "Zeiss 3303 fixed-column labelled records (polar and coordinate)"};
 
 }  // namespace tervan

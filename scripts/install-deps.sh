@@ -9,6 +9,7 @@ set -euo pipefail
 packages=(
   build-essential cmake make       # compiler and build
   dpkg-dev                         # make package: the package's dependencies (dpkg-shlibdeps)
+  man-db groff-base                # make package: its manual pages checked with man and groff
   libgtest-dev                     # unit tests
   qt6-base-dev                     # the desktop program
   fonts-dejavu-core                # fonts for the offscreen GUI tests and screenshots
@@ -39,8 +40,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
 fi
 
 # The GUI's locale test needs a locale whose decimal point is a comma.

@@ -1,7 +1,9 @@
 // tervan-cli as a user runs it: options, outputs, exit codes.
 #include <gtest/gtest.h>
 
+#include "cli/listings.h"
 #include "cli/options.h"
+#include "conversion/models.h"
 #include "cli_runner.h"
 #include "core/files.h"
 #include "test_util.h"
@@ -200,6 +202,95 @@ TEST(CliOptions, ParsesEveryOption) {
     EXPECT_EQ(s.Model, "kor");
     EXPECT_EQ(s.Z000, 0);
     EXPECT_EQ(s.KnownPoints, "k.kor");  // --known goes after every --set
+}
+
+// Options stand before or after the command; --help and --version win over
+// everything else but an unknown option.
+TEST(CliOptions, CommandsAndOptionsInAnyOrder) {
+    struct Case {
+        std::vector<std::string> args;
+        bool ok;
+        Command command;
+        std::string topic;
+        std::vector<std::string> inputs;
+        bool quiet;
+    };
+    const Case cases[] = {
+        {{"-q", "convert", "a"}, true, Command::Convert, "", {"a"}, true},
+        {{"--model", "kor", "convert", "a", "b"}, true, Command::Convert, "", {"a", "b"}, false},
+        {{"convert", "a", "-q"}, true, Command::Convert, "", {"a"}, true},
+        {{"--port", "/dev/x", "receive"}, true, Command::Receive, "", {}, false},
+        {{"--help"}, true, Command::Help, "", {}, false},
+        {{"-h", "-q"}, true, Command::Help, "", {}, true},
+        {{"convert", "--help"}, true, Command::Help, "convert", {}, false},
+        {{"help", "send"}, true, Command::Help, "send", {}, false},
+        {{"help"}, true, Command::Help, "", {}, false},
+        {{"--version"}, true, Command::Version, "", {}, false},
+        {{"convert", "a", "--version"}, true, Command::Version, "", {}, false},
+        {{"models"}, true, Command::Models, "", {}, false},
+        {{"-q", "keys"}, true, Command::Keys, "", {}, true},
+        {{"--", "convert", "-x"}, true, Command::Convert, "", {"-x"}, false},
+        {{"--bogus", "convert", "a"}, false, Command::Convert, "", {}, false},
+        {{"--help", "--bogus"}, false, Command::Convert, "", {}, false},
+        {{"-q"}, false, Command::Convert, "", {}, false},
+        {{"models", "x"}, false, Command::Convert, "", {}, false},
+        {{"help", "a", "b"}, false, Command::Convert, "", {}, false},
+        {{"--ini", "convert", "a"}, false, Command::Convert, "", {}, false},  // "a" is no command
+    };
+    for (const Case& c : cases) {
+        CliOptions o;
+        std::string error;
+        std::string args;
+        for (const auto& a : c.args) args += a + " ";
+        ASSERT_EQ(parseCommandLine(c.args, o, error), c.ok) << args << error;
+        if (!c.ok) {
+            EXPECT_FALSE(error.empty()) << args;
+            continue;
+        }
+        EXPECT_EQ(o.command, c.command) << args;
+        EXPECT_EQ(o.helpTopic, c.topic) << args;
+        EXPECT_EQ(o.inputs, c.inputs) << args;
+        EXPECT_EQ(o.quiet, c.quiet) << args;
+    }
+}
+
+// The lists name every row of the tables they come from.
+TEST(CliOptions, ModelsAndKeysListEveryRow) {
+    const std::string listedModels = modelsListing(), listedKeys = keysListing();
+    for (const ModelEntry& m : models()) {
+        EXPECT_NE(listedModels.find(std::string(m.name) + " "), std::string::npos) << m.name;
+        EXPECT_STRNE(m.reads, "") << m.name;
+    }
+    for (const SettingKey& key : settingKeys()) {
+        EXPECT_NE(listedKeys.find(key.key), std::string::npos) << key.key;
+        EXPECT_STRNE(key.meaning, "") << key.key;
+    }
+    EXPECT_NE(listedKeys.find("KorHeader.Line2"), std::string::npos);
+}
+
+// The commands that only tell answer on standard output with status 0.
+TEST(Cli, HelpVersionModelsAndKeys) {
+    test::ScratchDir dir;
+    const std::pair<const char*, const char*> cases[] = {
+        {"--help", "usage: tervan-cli convert"},
+        {"-h", "tervan-cli help [COMMAND]"},
+        {"help convert", "options (before or after the command):"},
+        {"--version", "tervan-cli " TERVAN_VERSION "\n"},
+        {"models", "Zeiss3303"},
+        {"keys", "LetterSize"},
+#ifdef _WIN32
+        {"/?", "usage: tervan-cli convert"},
+#endif
+    };
+    for (const auto& [args, expected] : cases) {
+        test::CliRun r = test::runCli(dir, args);
+        EXPECT_EQ(r.status, 0) << args << r.err;
+        EXPECT_NE(r.out.find(expected), std::string::npos) << args << r.out;
+        EXPECT_EQ(r.err, "") << args;
+    }
+    const std::string rc = test::readFile(std::string(TERVAN_SOURCE_DIR) + "/win/tervan.rc");
+    EXPECT_NE(rc.find("\"FileVersion\", \"" TERVAN_VERSION "\""), std::string::npos)
+        << "the Windows resources carry another version";
 }
 
 TEST(Cli, KnownPointsComputeTheCoordinatesOrFailTheRun) {

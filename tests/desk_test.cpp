@@ -502,7 +502,7 @@ TEST(DeskDetection, TheSettingsDialogKeepsAFittingModelAndOtherwiseNamesTheOneTh
         {"Leica1200", "leica1200.txt", "Leica1200", ""},
         {"Leica1200", "kolida440.txt", "Kolida440", "looks like Kolida440"},
         {"nyxz", "points_nxyz.txt", "nyxz", ""},  // it fits as well as nxyz
-        {"auto", "points.kor", "kor", "looks like kor"},
+        {"auto", "survey.kor", "kor", "looks like kor"},
         {"Leica1200", "../README.md", "Leica1200", "no model fits this file"},
     };
     for (const Case& c : cases) {

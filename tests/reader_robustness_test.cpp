@@ -98,7 +98,7 @@ TEST(ReaderRobustness, RandomBytes) {
 TEST(ReaderRobustness, MutatedSamples) {
     const char* samples[] = {"leica1200.txt",      "zeiss3303.txt",      "pentax200polar.txt", "pentax200coord.txt",
                              "pentax300polar.txt", "pentax300coord.txt", "kolida300.raw",      "kolida440.txt",
-                             "points_nxyz.txt",    "points_nyxz.txt",    "points.kor",         "gsi8.gsi",
+                             "points_nxyz.txt",    "points_nyxz.txt",    "survey.kor",         "gsi8.gsi",
                              "gsi16.gsi"};
     std::mt19937 rng(7);
     AllReaders readers;

@@ -3,10 +3,33 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "core/files.h"
 #include "desk/command_line.h"
 
+namespace {
+
+// A program of the window subsystem has no standard output of its own: the
+// answer goes to the console it was started from, else into a message box.
+void tell(const std::string& text) {
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        FreeConsole();
+        return;
+    }
+    MessageBoxW(nullptr, tervan::toUtf16(text).c_str(), L"Tervan", MB_OK);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const std::string input = tervan::desk::inputPathOf(tervan::toUtf8(GetCommandLineW()));
+    if (std::string text = tervan::desk::answerWithoutWindow(input); !text.empty()) {
+        tell(text);
+        return 0;
+    }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     // The open-file dialog is an object of the shell.
@@ -14,8 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tervan::Session session;
     // The wide command line: the narrow one has lost every letter outside
     // the ANSI code page.
-    tervan::desk::startSession(session, tervan::programFolder(nullptr),
-                               tervan::desk::inputPathOf(tervan::toUtf8(GetCommandLineW())));
+    tervan::desk::startSession(session, tervan::programFolder(nullptr), input);
     tervan::win::MainWindow window(session);
     window.run();
     window.desk().finish();

@@ -35,13 +35,13 @@ CASES = [
     ("kolida440.txt", "kolida440.txt", [(["--model", "Kolida440"], None)]),
     ("points_nxyz.txt", "points_nxyz.txt", [(["--model", "nxyz", "--set", "x1000=Yes"], None)]),
     ("points_nyxz.txt", "points_nyxz.txt", [(["--model", "nyxz", "--set", "3DFile=No"], None)]),
-    ("points.kor", "points.kor", [(["--model", "kor"], None)]),
+    ("survey.kor", "survey.kor", [(["--model", "kor"], None)]),
     ("gsi8.gsi", "gsi8.gsi", [(["--model", "GSI"], None)]),
     ("gsi16.gsi", "gsi16.gsi", [(["--model", "GSI"], None)]),
     ("leica1200.txt", "Измерване Müller Ñandú.txt", [(["--model", "Leica1200"], None)]),
     ("kolida440.txt", "detected.txt", [(["--model", "auto"], None)]),
 ]
-UPPER_CASE_KOR = ("points.kor", "ТОЧКИ.KOR", [(["--model", "kor", "--set", "KorFile=Yes"], None)])
+UPPER_CASE_KOR = ("survey.kor", "ТОЧКИ.KOR", [(["--model", "kor", "--set", "KorFile=Yes"], None)])
 NOT_REPLACED = b"not written: it is the input file"
 
 
@@ -131,7 +131,7 @@ def main():
         problems.append("no ТОЧКИ.kor on Linux")
     if set(w_files) != set(l_files) - {"ТОЧКИ.kor"}:
         problems.append(f"under wine {sorted(w_files)}")
-    if w_files.get("ТОЧКИ.KOR") != (EXAMPLES / "points.kor").read_bytes():
+    if w_files.get("ТОЧКИ.KOR") != (EXAMPLES / "survey.kor").read_bytes():
         problems.append("the input was changed under wine")
     if NOT_REPLACED not in w_runs[0][1]:
         problems.append("the message text under wine does not say that ТОЧКИ.kor is the input")
