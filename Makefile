@@ -2,7 +2,8 @@
 # make test  the same build, then every test
 # make bench the benchmarks; make gui opens the window; make clean
 # make package  a Debian package of both programs (build/tervan_*.deb)
-# make windows       the Windows programs (mingw-w64) and dist/tervan-windows.zip
+# make windows       the Windows programs (mingw-w64), dist/tervan-windows.zip and
+#                    the installer dist/tervan-windows-setup.exe
 # make test-windows  their tests under wine, beside the Linux build
 # make fuzz  builds the fuzz targets with clang and runs each FUZZ_SECONDS
 
@@ -49,7 +50,7 @@ windows: deps-windows
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
 	  -DTERVAN_LINUX_BUILD=$(CURDIR)/$(BUILD)
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target tervan tervan-cli
-	./scripts/package-windows.sh $(WINDOWS_BUILD) dist/tervan-windows.zip
+	./scripts/package-windows.sh $(WINDOWS_BUILD) dist/tervan-windows.zip dist/tervan-windows-setup.exe
 
 # The Linux build is there to compare the conversions with.
 test-windows: windows build

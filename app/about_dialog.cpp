@@ -7,7 +7,7 @@
 
 namespace tervan::gui {
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(const QString& settingsPlace, QWidget* parent) : QDialog(parent) {
     setWindowTitle("About Tervan");
     setObjectName("aboutDialog");
     auto* icon = new QLabel;
@@ -17,9 +17,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(new QLabel("Tervan Version 2.23"), 0, 1);
     layout->addWidget(new QLabel("Made by the Tervan developers"), 1, 1);
     layout->addWidget(new QLabel("Newer versions: https://tervan.example.org/"), 2, 1);
+    auto* settings = new QLabel(settingsPlace);
+    settings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(settings, 3, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    layout->addWidget(buttons, 3, 0, 1, 2);
+    layout->addWidget(buttons, 4, 0, 1, 2);
 }
 
 }  // namespace tervan::gui

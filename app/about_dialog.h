@@ -8,7 +8,8 @@ namespace tervan::gui {
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit AboutDialog(QWidget* parent = nullptr);
+    // settingsPlace: where the settings live (Desk::settingsPlace).
+    explicit AboutDialog(const QString& settingsPlace, QWidget* parent = nullptr);
 };
 
 }  // namespace tervan::gui

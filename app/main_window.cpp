@@ -27,6 +27,7 @@
 #include "app/settings_dialog.h"
 #include "app/texts.h"
 #include "app/tones.h"
+#include "desk/display.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -44,11 +45,15 @@ namespace {
 // task bar and the title bar).
 constexpr QSize kDefaultSize(820, 440);
 
-// The one local file a drag carries; "" when it carries anything else.
-QString droppedFile(const QMimeData* data) {
-    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
-    const QUrl& url = data->urls().constFirst();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+// The local files a drag carries; none when it carries anything else.
+std::vector<std::string> droppedFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) return {};
+        paths.push_back(toPath(url.toLocalFile()));
+    }
+    return paths;
 }
 
 desk::Placement placementOf(const QRect& r) {
@@ -172,7 +177,7 @@ int MainWindow::run() {
 }
 
 void MainWindow::about() {
-    AboutDialog dialog(this);
+    AboutDialog dialog(QString::fromStdString(desk_.settingsPlace()), this);
     dialog.exec();
 }
 
@@ -212,7 +217,7 @@ void MainWindow::showTable(const desk::Table& table) { area_->showTable(table); 
 void MainWindow::setStatus(int line, const std::string& text) {
     // Line 1 is the progress bar, line 2 instrument text, line 3 may name
     // a file.
-    QString shown = line == 1 ? QString::fromLatin1(text) : line == 2 ? fromMik(text) : fromReportText(text);
+    QString shown = QString::fromStdU16String(desk::statusForDisplay(line, text));
     QLabel* label = statusLine(line);
     if (label->text() != shown) label->setText(shown);
     if (line == 3) label->setStyleSheet({});
@@ -223,7 +228,7 @@ void MainWindow::showReport(const desk::Report& report) {
     status_[2]->setStyleSheet(toneStyle(report.status.tone));
     status_[2]->setToolTip(fromReportText(report.status.text));
     notices_->setText(noticesHtml(report.notices));
-    notices_->setStyleSheet(toneStyle(worstTone(report.notices)));
+    notices_->setStyleSheet(toneStyle(desk::worstTone(report.notices)));
     notices_->setVisible(!report.notices.empty());
     files_->setText(fromReportText(report.files));
     showFiles_->setVisible(!report.folder.empty());
@@ -285,15 +290,11 @@ QPlainTextEdit* MainWindow::messageText() const { return area_->text(); }
 QTableView* MainWindow::grid() const { return area_->grid(); }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (desk::Desk::canDrop(droppedFiles(event->mimeData()))) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString file = droppedFile(event->mimeData());
-    if (file.isEmpty()) return;
-    event->acceptProposedAction();
-    // The drop ends before the Settings dialog opens.
-    post([this, path = toPath(file)] { desk_.openFile(path); });
+    if (desk_.drop(droppedFiles(event->mimeData()))) event->acceptProposedAction();
 }
 
 void MainWindow::fillRecentFiles() {

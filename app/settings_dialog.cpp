@@ -59,13 +59,13 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
                 model_->setInsertPolicy(QComboBox::NoInsert);
                 for (const std::string& name : desk::modelNames()) model_->addItem(QString::fromStdString(name));
                 model_->setEditText(fromMik(settings.*key.text));
-                auto* label = new QLabel(key.label);
+                auto* label = new QLabel(QString::fromStdString(c.accessLabel));
                 label->setBuddy(model_);
                 top->addRow(label, modelRow(model_, form.modelHint));
                 break;
             }
             case desk::ControlKind::Check: {
-                auto* box = new QCheckBox(key.label);
+                auto* box = new QCheckBox(QString::fromStdString(c.accessLabel));
                 box->setObjectName(key.key);
                 box->setChecked(settings.*key.flag != 0);
                 int n = static_cast<int>(flags_.size());
@@ -76,7 +76,7 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
             case desk::ControlKind::Edit: {
                 auto* edit = new QLineEdit(fromMik(settings.*key.text));
                 edit->setObjectName(key.key);
-                edits->addRow(key.label, edit);
+                edits->addRow(QString::fromStdString(c.accessLabel), edit);
                 texts_.emplace_back(&key, edit);
                 break;
             }
@@ -84,7 +84,7 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
                 // A path: the file system's encoding, not MIK.
                 auto* edit = new QLineEdit(QDir::toNativeSeparators(fromPath(settings.*key.text)));
                 edit->setObjectName(key.key);
-                auto* choose = new QPushButton(QString::fromUtf8(key.label));
+                auto* choose = new QPushButton(QString::fromUtf8(c.accessLabel));
                 choose->setObjectName(QString(key.key) + "Button");
                 choose->setAutoDefault(false);
                 connect(choose, &QPushButton::clicked, this, [this, edit] { chooseFile(edit); });

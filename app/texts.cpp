@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "core/mik.h"
+#include "desk/display.h"
 
 namespace tervan::gui {
 
@@ -18,24 +19,7 @@ std::string toMik(const QString& text) {
 }
 
 QString messageForDisplay(std::string_view message) {
-    QString text(static_cast<qsizetype>(message.size()), Qt::Uninitialized);
-    QChar* out = text.data();
-    std::size_t i = 0;
-    while (i < message.size()) {
-        char c = message[i];
-        if (c == '\r') {
-            // Carriage returns before a line feed belong to that line end.
-            std::size_t j = i;
-            while (j < message.size() && message[j] == '\r') ++j;
-            *out++ = QChar(u'\n');
-            i = j < message.size() && message[j] == '\n' ? j + 1 : i + 1;
-            continue;
-        }
-        *out++ = QChar(mikToUnicode(static_cast<unsigned char>(c)));
-        ++i;
-    }
-    text.truncate(out - text.data());
-    return text;
+    return QString::fromStdU16String(desk::messageForDisplay(message, u"\n"));
 }
 
 QString fromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }

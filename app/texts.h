@@ -11,8 +11,8 @@ namespace tervan::gui {
 QString fromMik(std::string_view bytes);
 std::string toMik(const QString& text);
 
-// The message text as the message area shows it: "\r\n" and "\r\r\n" end a
-// line, and so do a lone carriage return or line feed.
+// The message text as the message area shows it (desk::messageForDisplay),
+// its lines ended by "\n".
 QString messageForDisplay(std::string_view message);
 
 QString fromPath(const std::string& path);

@@ -12,9 +12,6 @@ namespace tervan::gui {
 // The style sheet of a label that shows news of this tone ("" for plain).
 QString toneStyle(desk::Tone tone);
 
-// The worst tone among notices.
-desk::Tone worstTone(const std::vector<desk::Notice>& notices);
-
 // Notices as rich text, one line each, each in its own colour; their texts
 // are bytes as the core makes them (paths in the file system's encoding).
 QString noticesHtml(const std::vector<desk::Notice>& notices);

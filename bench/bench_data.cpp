@@ -26,6 +26,22 @@ void generateLeica(const std::string& path, long lines) {
     out.close();
 }
 
+void generateScatteredLeica(const std::string& path, long points) {
+    OutputFile out;
+    bench::createOrExit(out, path);
+    Rng rng;
+    // Two draws a coordinate: one alone leaves the points on the lattice
+    // of the generator.
+    auto metres = [&rng] { return (rng.draw() + rng.draw() / 32768.0) * 3000 / 32768; };
+    for (long i = 0; i < points; ++i) {
+        if (i % 500 == 0) out.print("\n");
+        const double X = 4700000.0 + metres(), Y = 9500000.0 + metres();
+        out.print("P%ld,%.4f,%.4f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f\n", i, rng.draw() / 81.9175, 90 + rng.draw() / 1638.35,
+                  rng.draw() / 100.0, 1.5, 1.55, Y, X, 100 + rng.draw() / 500.0);
+    }
+    out.close();
+}
+
 Session sessionWithoutOutputs(const std::string& model) {
     Session session;
     for (const auto& key : settingKeys())

@@ -16,6 +16,10 @@ void createOrExit(OutputFile& out, const std::string& path);
 // coordinates vary line by line.
 void generateLeica(const std::string& path, long lines);
 
+// A Leica file of points scattered over 3 by 3 km, a station every 500
+// (the plan benchmarks of both programs).
+void generateScatteredLeica(const std::string& path, long points);
+
 // A session of model with every output switched off, so that only reading
 // (and what a window does with it) is measured.
 Session sessionWithoutOutputs(const std::string& model);

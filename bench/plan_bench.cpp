@@ -19,7 +19,7 @@
 #include "app/main_window.h"
 #include "app/plan_view.h"
 #include "bench/bench_data.h"
-#include "core/output_file.h"
+#include "core/rng.h"
 
 using namespace tervan;
 
@@ -27,23 +27,6 @@ namespace {
 
 constexpr int kWidth = 1000, kHeight = 700;
 constexpr int kFrames = 60;
-
-// A Leica file of points scattered over 3 by 3 km, a station every 500.
-void generateLeica(const std::string& path, long points) {
-    OutputFile out;
-    bench::createOrExit(out, path);
-    Rng rng;
-    // Two draws a coordinate: one alone leaves the points on the lattice
-    // of the generator.
-    auto metres = [&rng] { return (rng.draw() + rng.draw() / 32768.0) * 3000 / 32768; };
-    for (long i = 0; i < points; ++i) {
-        if (i % 500 == 0) out.print("\n");
-        const double X = 4700000.0 + metres(), Y = 9500000.0 + metres();
-        out.print("P%ld,%.4f,%.4f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f\n", i, rng.draw() / 81.9175, 90 + rng.draw() / 1638.35,
-                  rng.draw() / 100.0, 1.5, 1.55, Y, X, 100 + rng.draw() / 500.0);
-    }
-    out.close();
-}
 
 double millisecondsOf(const std::function<void()>& work, int times = 1) {
     auto start = std::chrono::steady_clock::now();
@@ -125,7 +108,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
 
     std::string input = folder + "/leica_plan.txt";
-    generateLeica(input, points);
+    bench::generateScatteredLeica(input, points);
     Session session = bench::sessionWithoutOutputs("Leica1200");
     session.inputPath = input;
 

@@ -16,6 +16,8 @@
 #include "cli/options.h"
 #include "conversion/detect.h"
 #include "conversion/driver.h"
+#include "conversion/models.h"
+#include "conversion/output_set.h"
 #include "core/files.h"
 #include "core/numbers.h"
 #include "core/settings.h"
@@ -36,6 +38,19 @@ void printMessage(const std::string& message, const CliOptions& options) {
     std::fputs("\n", stdout);
 }
 
+// A quiet run prints no message text, but never keeps quiet about an output
+// that was not written: its name and the reason go to standard error.
+void printFailedOutputs(const Result& result, const CliOptions& options) {
+    if (!options.quiet) return;
+    bool kept = false;
+    for (const OutputReport& out : result.outputs) {
+        if (out.status == OutputStatus::Kept) kept = true;
+        if (out.status == OutputStatus::Failed || out.status == OutputStatus::IsInput)
+            std::fprintf(stderr, "tervan-cli: %s\n", reportLine(out).c_str());
+    }
+    if (kept) std::fprintf(stderr, "tervan-cli: %s\n", kNothingReplaced);
+}
+
 }  // namespace
 
 int tervan::convertInput(Session& session, const CliOptions& options, const std::string& input) {
@@ -51,6 +66,10 @@ int tervan::convertInput(Session& session, const CliOptions& options, const std:
         std::fprintf(stderr, "tervan-cli: %s: model %s (detected)\n", input.c_str(), result.detected.c_str());
         for (const std::string& other : result.alsoFits)
             std::fprintf(stderr, "tervan-cli: %s: %s fits as well\n", input.c_str(), other.c_str());
+    }
+    if (result.outcome == Outcome::NothingFound) {
+        std::fprintf(stderr, "tervan-cli: %s\n", result.summary.c_str());
+        return kNoReader;
     }
     if (result.outcome == Outcome::NoReader) {
         if (options.detectModel)
@@ -70,25 +89,29 @@ int tervan::convertInput(Session& session, const CliOptions& options, const std:
         std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.summary.c_str());
         for (const std::string& warning : result.warnings)
             std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), warning.c_str());
+        for (const LineClosure& closure : result.closures)
+            std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), closure.summary.c_str());
     }
     if (!result.knownPointsError.empty()) {
         std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), result.knownPointsError.c_str());
         status = kFailed;
     }
     bool outputFailed = result.outputFailed();
+    printFailedOutputs(result, options);
     std::string message = std::move(result.message);
     if (options.hvsd) {
         const Settings& s = session.settings;
         Result run = recalculateHvsd(session, {s.dSD, s.dH, s.dV});
         if (!options.quiet) std::fprintf(stderr, "tervan-cli: %s: %s\n", input.c_str(), run.summary.c_str());
         outputFailed = outputFailed || run.outputFailed();
+        printFailedOutputs(run, options);
         if (!run.keepMessage) message = std::move(run.message);
     }
     printMessage(message, options);
     std::fflush(stdout);
     if (outputFailed) {
-        std::fprintf(stderr, "tervan-cli: %s: an output could not be written (see the message text)\n",
-                     input.c_str());
+        std::fprintf(stderr, "tervan-cli: %s: an output could not be written%s\n", input.c_str(),
+                     options.quiet ? "" : " (see the message text)");
         status = kFailed;
     }
     return status;
@@ -103,7 +126,7 @@ int runConvert(Session& session, const CliOptions& options) {
     int status = kDone;
     for (const std::string& input : options.inputs) {
         int result = convertInput(session, options, input);
-        if (result == kNoReader && !options.detectModel) return kNoReader;
+        if (result == kNoReader && !options.detectModel && !findModel(session.settings.Model)) return kNoReader;
         if (result != kDone && status != kNoReader) status = result;
     }
     return status;
@@ -143,12 +166,21 @@ int main(int argc, char** argv) {
         session.iniDefaults.clear();
     }
     if (!options.dxfHeaderPath.empty()) session.dxfHeaderPath = options.dxfHeaderPath;
-    loadSettings(session.settings, settingsToRead(session));
+    // The settings file named by --ini must be read; the one beside the
+    // program may be missing (the defaults), but not unreadable.
+    const std::string iniPath = settingsToRead(session);
+    if (std::string reason; !loadSettings(session.settings, iniPath, &reason) &&
+                            (!options.iniPath.empty() || fileId(iniPath).valid)) {
+        std::fprintf(stderr, "tervan-cli: cannot read settings %s: %s\n", iniPath.c_str(), reason.c_str());
+        return kFailed;
+    }
     if (!applySettingOverrides(options, session.settings, error)) {
         std::fprintf(stderr, "tervan-cli: %s\n%s", error.c_str(), usageOf("").c_str());
         return kUsageError;
     }
-    if (options.known && !session.settings.ComputeXYZ)
+    // For the levelling models the known points are the benchmarks.
+    if (options.known && !session.settings.ComputeXYZ && !isLevelModel(session.settings.Model) &&
+        session.settings.Model != kAutoModel)
         std::fprintf(stderr, "tervan-cli: --known is used only with ComputeXYZ=Yes (--set ComputeXYZ=Yes)\n");
     if (!options.port.empty()) session.settings.ComName = options.port;
     options.detectModel = session.settings.Model == kAutoModel;

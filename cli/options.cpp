@@ -33,7 +33,8 @@ constexpr const char* kOptions =
     "  --bffb R,HD,FIRST,LINE  the fields of the Calc BFFB line dialog (default 2.0,5.0,1,1)\n"
     "  --log-dir DIR         folder of receive log files (default: Log in the program folder)\n"
     "  --port DEVICE         serial device; overrides ComName\n"
-    "  --known FILE          list of known points (nxyz, nyxz or kor) for computed coordinates (ComputeXYZ)\n"
+    "  --known FILE          list of known points (nxyz, nyxz or kor) for computed coordinates (ComputeXYZ),\n"
+    "                        or the benchmarks of levelling lines (name and height alone will do)\n"
     "  -q, --quiet           print nothing on standard output (failures are still said on standard error)\n";
 
 std::string usageText() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "core/files.h"
 #include "serial/receiver.h"
 #include "serial/sender.h"
 
@@ -82,7 +83,10 @@ int runReceive(Session& session, const CliOptions& options) {
     // the log's message text.
     std::string message;
     Receiver receiver(session.settings, message, view,
-                      {.logFolder = logFolder(session, options), .openPort = {}, .clock = {}});
+                      {.logFolder = logFolder(session, options),
+                       .fallbackFolders = fallbackFolders(),
+                       .openPort = {},
+                       .clock = {}});
     receiver.buttonPressed();
     if (!receiver.running()) {
         std::fprintf(stderr, "tervan-cli: %s\n", receiver.portError().c_str());
@@ -98,6 +102,7 @@ int runReceive(Session& session, const CliOptions& options) {
     }
     view.endProgress();
     if (!receiver.portError().empty()) std::fprintf(stderr, "tervan-cli: %s\n", receiver.portError().c_str());
+    if (!receiver.logNote().empty()) std::fprintf(stderr, "tervan-cli: %s\n", receiver.logNote().c_str());
     if (!receiver.logError().empty()) {
         std::fprintf(stderr, "tervan-cli: %s\n", receiver.logError().c_str());
         return kFailed;

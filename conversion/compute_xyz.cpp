@@ -40,9 +40,11 @@ public:
     }
 
 private:
-    // Coordinates that are not numbers (a reader's "1e999") are none.
+    // Coordinates that are not numbers (a reader's "1e999") are none; a
+    // set-up's zeros are coordinates (a local job starts at the origin).
     void addRead(const Point& p) {
-        if (!p.N.empty() && !isZeroPoint(p) && std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z))
+        if (!p.N.empty() && (p.setUp || !isZeroPoint(p)) && std::isfinite(p.X) && std::isfinite(p.Y) &&
+            std::isfinite(p.Z))
             places_.try_emplace(p.N, Place{p.X, p.Y, p.Z});
     }
     std::unordered_map<std::string_view, Place> places_;
@@ -109,7 +111,7 @@ Place polar(const Point& r, const Place& station, double Om) {
             station.Z + dZ + r.IH - r.TH};
 }
 
-bool needsCoordinates(const Point& p) { return isZeroPoint(p) && p.SD > 0; }
+bool needsCoordinates(const Point& p) { return isZeroPoint(p) && p.SD > 0 && !p.unreadable && !p.setUp; }
 
 // The stations of the report, each named once however many groups it has.
 class StationReport {
@@ -132,10 +134,48 @@ private:
     std::unordered_map<std::string, std::size_t> unplaced_;
 };
 
-void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, StationReport& stations,
-                  XyzReport& report) {
+// Where the instrument stands when a station is set up again: the first
+// set-up of a name places it as every read point does (a known point
+// first), each later one places it for the shots that follow. A station
+// set up again elsewhere is reported with the greatest move.
+class SetUps {
+public:
+    void read(const Point& p, XyzReport& report) {
+        if (!p.setUp || p.N.empty() || !std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.Z)) return;
+        const Place at{p.X, p.Y, p.Z};
+        auto [it, first] = last_.try_emplace(std::string_view(p.N), SetUp{at, false});
+        if (first) return;
+        const Place& before = it->second.at;
+        const double moved = std::hypot(at.X - before.X, at.Y - before.Y, at.Z - before.Z);
+        if (moved > kSpreadLimit) {
+            auto m = std::find_if(report.moved.begin(), report.moved.end(),
+                                  [&](const XyzReport::Spread& s) { return s.point == p.N; });
+            if (m == report.moved.end())
+                report.moved.push_back({std::string(p.N), moved});
+            else
+                m->metres = std::max(m->metres, moved);
+        }
+        it->second = {at, true};
+    }
+    std::optional<Place> again(std::string_view name) const {
+        auto it = last_.find(name);
+        if (it == last_.end() || !it->second.again) return std::nullopt;
+        return it->second.at;
+    }
+
+private:
+    struct SetUp {
+        Place at;
+        bool again;
+    };
+    std::unordered_map<std::string_view, SetUp> last_;
+};
+
+void computeGroup(std::span<Point> group, Places& places, const SetUps& setUps, Spreads& spreads,
+                  StationReport& stations, XyzReport& report) {
     const std::string stationName(group.front().SN);
-    const std::optional<Place> station = places.find(stationName);
+    std::optional<Place> station = setUps.again(stationName);
+    if (!station) station = places.find(stationName);
     if (!station) {
         std::size_t waiting = std::count_if(group.begin(), group.end(), needsCoordinates);
         if (waiting > 0) stations.unplaced(stationName, waiting);
@@ -153,6 +193,7 @@ void computeGroup(std::span<Point> group, Places& places, Spreads& spreads, Stat
         return *groupOm;
     };
     for (Point& r : group) {
+        if (r.unreadable) report.unreadable.push_back(r.N.empty() ? "(no name)" : std::string(r.N));
         if (!needsCoordinates(r)) continue;
         const double Om = r.hasGivenOm ? r.givenOm : orientation();
         const Place at = polar(r, *station, Om);
@@ -189,14 +230,17 @@ XyzReport computeXyz(PointStore& store, const PointStore& known) {
     XyzReport report;
     Places places(known, store);
     Spreads spreads;
+    SetUps setUps;
     StationReport stations(report);
     std::span<Point> points = store.points;
     // A station group: a record that opens a station and those after it up
-    // to the next one, as long as they name the same station.
+    // to the next one, as long as they name the same station. The set-ups
+    // read before a group place its station.
     for (std::size_t start = 0, end = 0; start < points.size(); start = end) {
         end = start + 1;
         while (end < points.size() && !points[end].isStation && points[end].SN == points[start].SN) ++end;
-        computeGroup(points.subspan(start, end - start), places, spreads, stations, report);
+        for (std::size_t i = start; i < end; ++i) setUps.read(points[i], report);
+        computeGroup(points.subspan(start, end - start), places, setUps, spreads, stations, report);
     }
     report.spreads = spreads.overLimit();
     return report;
@@ -206,8 +250,10 @@ XyzReport computeCoordinates(Session& session) {
     PointStore known;
     std::string error;
     const std::string& path = session.settings.KnownPoints;
-    bool read = !path.empty() && readKnownPoints(path, known, error);
+    bool refused = false;
+    bool read = !path.empty() && readKnownPoints(path, known, error, &refused);
     XyzReport report = computeXyz(session.store, known);
+    report.knownRefused = refused;
     report.knownPath = path;
     report.knownPoints = known.points.size();
     if (!path.empty() && !read) report.knownError = error;
@@ -251,6 +297,22 @@ void reportCoordinates(const XyzReport& report, Result& result) {
         }
         appendReport(result.message, "points placed twice more than 0.01 m apart (kept where placed first): " + text);
         result.warnings.push_back("placed twice more than 0.01 m apart: " + someNames(names));
+    }
+    if (!report.moved.empty()) {
+        std::string text;
+        std::vector<std::string> names;
+        for (const auto& s : report.moved) {
+            appendf(text, "%s%s %.3f m", text.empty() ? "" : ", ", s.point.c_str(), s.metres);
+            names.push_back(strf("%s %.3f m", s.point.c_str(), s.metres));
+        }
+        appendReport(result.message, "stations set up again elsewhere (each set-up used for the shots after it): " + text);
+        result.warnings.push_back("set up again elsewhere: " + someNames(names));
+    }
+    if (!report.unreadable.empty()) {
+        std::string text;
+        for (const auto& n : report.unreadable) text += (text.empty() ? "" : ", ") + n;
+        appendReport(result.message, "records with an H, V or SD that cannot be read, not computed: " + text);
+        result.warnings.push_back("not computed, H, V or SD cannot be read: " + someNames(report.unreadable));
     }
 }
 

@@ -36,10 +36,16 @@ struct XyzReport {
         double metres;
     };
     std::vector<Spread> spreads;
+    // Stations set up again more than kSpreadLimit from where they stood
+    // before, the greatest move.
+    std::vector<Spread> moved;
+    // Records whose H, V or SD could not be read (not computed), by name.
+    std::vector<std::string> unreadable;
 
     std::string knownPath;         // the list of known points, "" when none is set
     std::size_t knownPoints = 0;   // read from it
     std::string knownError;        // why it could not be read, "" when it was
+    bool knownRefused = false;     // it was read, but holds a value that cannot be used
 };
 
 // Station and point coordinates: a point of known first, else the first

@@ -128,6 +128,14 @@ bool Detection::fits(std::string_view model) const {
     return false;
 }
 
+const ModelEntry* Detection::betterThan(std::string_view model) const {
+    const ModelEntry* top = best();
+    if (!top || model == top->name) return nullptr;
+    for (const ModelFit& f : ranking)
+        if (model == f.model->name) return better(ranking.front(), f) ? top : nullptr;
+    return nullptr;
+}
+
 std::string Detection::noFitText(std::string_view fileName) const {
     std::string text = "no model fits " + std::string(fileName);
     std::string nearest;

@@ -41,6 +41,9 @@ struct Detection {
     std::vector<std::string> alike() const;
     // Whether the model of that name fits.
     bool fits(std::string_view model) const;
+    // The best model when it fits strictly better than the model of that
+    // name (a level's GSI file read as "GSI"); nullptr otherwise.
+    const ModelEntry* betterThan(std::string_view model) const;
     // "no model fits job.txt; nearest: Leica1200 (40% of the lines), kor (12%)"
     std::string noFitText(std::string_view fileName) const;
 };

@@ -2,6 +2,7 @@
 
 #include "conversion/compute_xyz.h"
 #include "conversion/detect.h"
+#include "conversion/line_closing.h"
 #include "conversion/models.h"
 #include "conversion/output_set.h"
 #include "core/input.h"
@@ -23,14 +24,27 @@ namespace {
 
 constexpr const char* kNothingToCompute = "H, V, SD: nothing to compute, no file has been converted";
 
-void summarisePoints(Result& result, const Settings& settings, const std::string& path) {
-    if (result.points == 0 && result.linesRead > 0) {
-        result.summary = strf("no point of model %s found in %s (%ld lines read)", settings.Model.c_str(),
-                              path.c_str(), result.linesRead);
-    } else {
-        result.summary =
-            strf("%ld lines read, %zu points, %ld lines ignored", result.linesRead, result.points, result.linesIgnored);
-    }
+void summarisePoints(Result& result) {
+    result.summary =
+        strf("%ld lines read, %zu points, %ld lines ignored", result.linesRead, result.points, result.linesIgnored);
+}
+
+// An input from which the reader took nothing (a letter, an empty file, a
+// file of another model) writes nothing: the outputs of the last good
+// conversion stay, and so do the store, the input path and the text shown.
+Result nothingFound(const std::string& path, const std::string& model, long linesRead) {
+    Result result;
+    result.outcome = Outcome::NothingFound;
+    result.keepMessage = true;
+    result.linesRead = linesRead;
+    result.linesIgnored = linesRead;
+    if (linesRead == 0)
+        result.summary = path + " is empty; nothing written";
+    else
+        result.summary = strf("no %s of model %s found in %s (%ld lines read); nothing written",
+                              isLevelModel(model) ? "levelling row" : "point", model.c_str(), path.c_str(), linesRead);
+    result.message = result.summary;
+    return result;
 }
 
 // An input that cannot be read writes nothing: the outputs of the last good
@@ -45,14 +59,25 @@ Result cannotRead(const std::string& path, const std::string& reason) {
     return result;
 }
 
+// A value given for the run that cannot be used: nothing is read or written.
+Result refused(const std::string& why) {
+    Result result;
+    result.outcome = Outcome::Refused;
+    result.keepMessage = true;
+    result.summary = why + "; nothing written";
+    result.message = result.summary;
+    return result;
+}
+
 // A levelling model writes its line file as it reads, so its input (a
 // small file) is read whole before.
-Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
-    std::string bytes, reason;
-    if (!readWholeFile(path, bytes, reason)) return cannotRead(path, reason);
+Result convertLevelling(Session& session, const ModelEntry& model, const std::string& path, Input& file,
+                        Prompts& prompts) {
+    std::string bytes;
+    for (std::string_view chunk; !(chunk = file.peek()).empty(); file.skip(chunk.size())) bytes.append(chunk);
+    if (file.failed()) return cannotRead(path, file.reason());
+    if (bytes.empty()) return nothingFound(path, model.name, 0);
     Result result;
-    session.inputPath = path;
-    clearStore(session.store);
     BffbParams params;
     if (model.asksBffb) {
         if (!prompts.askBffb(params)) {
@@ -61,18 +86,14 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
             result.summary = "Calc BFFB line cancelled: nothing written";
             return result;
         }
-        if (std::string why = bffbRefusal(bytes, params); !why.empty()) {
-            result.outcome = Outcome::Refused;
-            result.keepMessage = true;
-            result.summary = why + "; nothing written";
-            result.message = result.summary;
-            return result;
-        }
+        if (std::string why = bffbRefusal(bytes, params); !why.empty()) return refused(why);
         seedFromClock(session);
     }
     Input input(bytes);
     OutputFile lineFile;
-    OutputReport report = openOutput(lineFile, outputBaseName(path) + model.lineSuffix, path);
+    const std::string inputBefore = session.inputPath;
+    session.inputPath = path;
+    OutputReport report = openOutput(lineFile, outputBaseName(path) + model.lineSuffix, filesRead(session));
     LevelJob job{.input = input,
                  .lineFile = lineFile,
                  .result = result,
@@ -80,12 +101,18 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
                  .rng = session.rng,
                  .bffb = params};
     model.level(job);
+    if (result.linesRead == result.linesIgnored) {
+        session.inputPath = inputBefore;
+        return nothingFound(path, model.name, result.linesRead);
+    }
+    clearStore(session.store);
     finishOutput(lineFile, std::move(report), result);
     // The rows are shown also when the line file was not written, but then
     // none of them counts as written.
     if (result.outputs.back().status != OutputStatus::Written) result.rowsWritten = 0;
     result.summary = strf("%ld lines read, %ld rows written, %ld lines ignored", result.linesRead, result.rowsWritten,
                           result.linesIgnored);
+    if (!job.lines.empty()) closeLevelLines(session, job.lines, path, result);
     return result;
 }
 
@@ -93,27 +120,28 @@ Result convertLevelling(Session& session, const ModelEntry& model, const std::st
 // a block at a time into a store of its own, which becomes the session's
 // once the last byte has been read; a read that fails part-way changes
 // nothing and writes nothing.
-Result convertWith(Session& session, const ModelEntry& model, const std::string& path, Prompts& prompts) {
-    if (model.level) return convertLevelling(session, model, path, prompts);
-    InputFile file;
-    if (std::string reason; !file.open(path, reason)) return cannotRead(path, reason);
+Result convertWith(Session& session, const ModelEntry& model, const std::string& path, Input& input,
+                   Prompts& prompts) {
+    if (model.level) return convertLevelling(session, model, path, input, prompts);
     Result result;
     PointStore store;
     store.orientation = session.store.orientation;
     store.sendCursor = session.store.sendCursor;
-    Input input(file);
     ReaderContext ctx{store, result};
     model.read(input, ctx);
     if (input.failed()) return cannotRead(path, input.reason());
+    if (store.points.empty()) return nothingFound(path, model.name, result.linesRead);
     session.inputPath = path;
     session.store = std::move(store);
     const bool computeXyz = session.settings.ComputeXYZ;
     XyzReport xyz;
     if (computeXyz) xyz = computeCoordinates(session);
+    if (xyz.knownRefused) return refused("in the known points " + xyz.knownPath + ", " + xyz.knownError);
     applyOffsets(session.store, session.settings);
     writeOutputs(session, outputBaseName(path), result);
+    for (const std::string& line : result.conversions) appendReport(result.message, line);
     result.points = session.store.points.size();
-    summarisePoints(result, session.settings, path);
+    summarisePoints(result);
     if (computeXyz) reportCoordinates(xyz, result);
     return result;
 }
@@ -145,6 +173,7 @@ Result noReader(Session& session, const std::string& path, Result result) {
 }  // namespace
 
 Result convert(Session& session, const std::string& path, Prompts& prompts) {
+    if (std::string why = settingRefusal(session.settings); !why.empty()) return refused(why);
     const bool detect = session.settings.Model == kAutoModel;
     if (!detect && !findModel(session.settings.Model)) {
         Result result;
@@ -153,13 +182,19 @@ Result convert(Session& session, const std::string& path, Prompts& prompts) {
         result.summary = "unknown model " + session.settings.Model;
         return noReader(session, path, std::move(result));
     }
+    // The input is opened once: detection looks at its first block, which
+    // the reader then reads from the start.
+    InputFile file;
+    if (std::string reason; !file.open(path, reason)) return cannotRead(path, reason);
+    Input input(file);
     Result detected;
     if (detect) {
-        std::string start, reason;
-        if (!readFileStart(path, kDetectBytes, start, reason)) return cannotRead(path, reason);
-        if (!detectInto(session.settings, path, start, detected)) return noReader(session, path, detected);
+        // One byte more than the sample: whether the file goes on after it.
+        const std::string_view head = input.peek().substr(0, kDetectBytes + 1);
+        if (input.failed()) return cannotRead(path, input.reason());
+        if (!detectInto(session.settings, path, head, detected)) return noReader(session, path, detected);
     }
-    Result result = convertWith(session, *findModel(session.settings.Model), path, prompts);
+    Result result = convertWith(session, *findModel(session.settings.Model), path, input, prompts);
     result.detected = std::move(detected.detected);
     result.alsoFits = std::move(detected.alsoFits);
     return result;
@@ -170,6 +205,7 @@ Result recalculateHvsd(Session& session, const HvsdSizes& sizes) {
     s.dSD = sizes.dSD;
     s.dH = sizes.dH;
     s.dV = sizes.dV;
+    if (std::string why = settingRefusal(s); !why.empty()) return refused(why);
     Result result;
     if (isLevelModel(s.Model)) {
         result.outcome = Outcome::NothingToDo;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/point_store.h"
+#include "levelling/level_closure.h"
 
 namespace tervan {
 
@@ -17,7 +18,14 @@ namespace tervan {
 const char* knownPointsModel(std::string_view path);
 
 // Reads the list at path into known (emptied first). false with the reason
-// in error when the file cannot be read.
-bool readKnownPoints(const std::string& path, PointStore& known, std::string& error);
+// in error when the file cannot be read, or when a point's coordinate is no
+// finite number or too large (then refused, when given, is set too).
+bool readKnownPoints(const std::string& path, PointStore& known, std::string& error, bool* refused = nullptr);
+
+// The heights of the list as benchmarks of levelling lines: a line of a
+// name and one number is a name and its height ("BM7 215.4432"); a point
+// with X, Y and Z (or a kor point) is a benchmark of its height. false with
+// the reason in error when the file cannot be read.
+bool readBenchmarks(const std::string& path, Benchmarks& benchmarks, std::string& error);
 
 }  // namespace tervan

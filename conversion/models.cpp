@@ -1,10 +1,13 @@
 #include "conversion/models.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "levelling/bffb.h"
 #include "levelling/level_lines.h"
 #include "readers/coordlist.h"
+#include "readers/csv.h"
 #include "readers/geodimeter.h"
 #include "readers/gsi.h"
 #include "readers/gts7.h"
@@ -58,6 +61,7 @@ const std::array kModels = {
     pointModel(kM5Model),
     pointModel(kGeodimeterModel),
     pointModel(kGts7Model),
+    pointModel(kCsvModel),
 };
 
 }  // namespace

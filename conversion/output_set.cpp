@@ -1,6 +1,9 @@
 #include "conversion/output_set.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <deque>
 #include <vector>
 
 #include "conversion/observation_table.h"
@@ -10,6 +13,7 @@
 #include "core/parallel.h"
 #include "writers/coordinates.h"
 #include "writers/dxf.h"
+#include "writers/exchange.h"
 #include "writers/kor_dpi.h"
 #include "writers/scripts.h"
 
@@ -27,23 +31,21 @@ const std::array kOutputs = {
     OutputEntry{&Settings::NxyzFile, "_nxyz.txt", writeNxyz},
     OutputEntry{&Settings::XyzFile, "_xyz.txt", writeXyz},
     OutputEntry{&Settings::TrasFile, "_tras.dat", writeTras},
+    OutputEntry{&Settings::CsvFile, ".csv", writeCsv},
+    OutputEntry{&Settings::LandXmlFile, ".xml", writeLandXml},
     // 2DFile switches the drawing on; 3DFile only chooses its name (and heights).
     OutputEntry{&Settings::TwoDFile, "_2d.dxf", nullptr, &Settings::ThreeDFile, "_3d.dxf", writeDxf},
 };
-
-bool isInputFile(const std::string& path, const std::string& inputPath) {
-    return path == inputPath || sameFile(path, inputPath);
-}
 
 // The lines of the DXF header file; false with the reason when it cannot be
 // read.
 bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std::string& reason) {
     std::string bytes;
-    if (!isFile(path) && !isFolder(path)) {
-        reason = "the DXF header file " + path + " is missing";
-        return false;
-    }
     if (!readWholeFile(path, bytes, reason)) {
+        if (reason == std::strerror(ENOENT)) {
+            reason = "the DXF header file " + path + " is missing";
+            return false;
+        }
         reason = "the DXF header file " + path + " cannot be read: " + reason;
         return false;
     }
@@ -51,37 +53,47 @@ bool readDxfHeader(const std::string& path, std::vector<std::string>& lines, std
     return true;
 }
 
-// The list of known points is an input too (of ComputeXYZ), and may well
-// be named like an output: job.kor beside job.txt.
-bool isKnownPoints(const std::string& path, const Session& session) {
-    return !session.settings.KnownPoints.empty() && isInputFile(path, session.settings.KnownPoints);
-}
-
-// Writes one output and closes it; the report says what became of it.
-OutputReport writeOne(const Session& session, const OutputEntry& entry, const std::string& path) {
-    OutputFile file;
+// One output of a run: written to its temporary file by its task, put in
+// its place with the others once every one of them is whole.
+struct Job {
+    const OutputEntry* entry;
+    std::string path;
     OutputReport report;
+    OutputFile file;
+    bool opened = false;
+    // A drawing without its header is no drawing: the one a previous
+    // conversion wrote under this name goes too.
+    bool removeOld = false;
+};
+
+void writeOne(const Session& session, const std::vector<ReadFile>& read, Job& job) {
     std::vector<std::string> header;
-    if (isKnownPoints(path, session)) {
-        report = {path, OutputStatus::IsInput, "it is the list of known points"};
-    } else if (entry.drawing && !isInputFile(path, session.inputPath) &&
-               !readDxfHeader(session.dxfHeaderPath, header, report.reason)) {
-        // A drawing without its header is no drawing: leave none, not even
-        // the one a previous conversion wrote under this name.
-        removeFile(path);
-        report.path = path;
-        report.status = OutputStatus::Failed;
-    } else {
-        report = openOutput(file, path, session.inputPath);
+    // One look at what is in the output's place: one of the files read, a
+    // folder, or a file to replace.
+    const FileId id = fileId(job.path);
+    if (const char* what = readByRun(id, read)) {
+        job.report = {job.path, OutputStatus::IsInput, what};
+        return;
     }
-    if (report.status == OutputStatus::Written) {
-        const std::span<const Point> points = session.store.points;
-        if (entry.drawing)
-            entry.drawing(file, points, session.settings, header);
-        else
-            entry.write(file, points, session.settings);
+    if (id.folder) {
+        job.report = {job.path, OutputStatus::Failed, std::strerror(EISDIR)};
+        return;
     }
-    return closeOutput(file, std::move(report));
+    if (job.entry->drawing && !readDxfHeader(session.dxfHeaderPath, header, job.report.reason)) {
+        job.report.path = job.path;
+        job.report.status = OutputStatus::Failed;
+        job.removeOld = true;
+        return;
+    }
+    job.report = openOutput(job.file, job.path, {});
+    if (job.report.status != OutputStatus::Written) return;
+    job.opened = true;
+    const std::span<const Point> points = session.store.points;
+    if (job.entry->drawing)
+        job.entry->drawing(job.file, points, session.settings, header);
+    else
+        job.entry->write(job.file, points, session.settings);
+    job.report = closeOutput(job.file, std::move(job.report));
 }
 
 }  // namespace
@@ -116,6 +128,30 @@ void applyOffsets(PointStore& store, const Settings& settings) {
     }
 }
 
+std::vector<ReadFile> filesRead(const Session& session) {
+    std::vector<ReadFile> read;
+    auto add = [&read](const std::string& path, const char* what) {
+        if (path.empty()) return;
+        if (FileId id = fileId(path); id.valid) read.push_back({id, what});
+    };
+    add(session.inputPath, "it is the input file");
+    add(session.settings.KnownPoints, "it is the list of known points");
+    add(session.iniPath, "it is the settings file");
+    add(session.iniDefaults, "it is the settings file");
+    add(session.dxfHeaderPath, "it is the DXF header file");
+    return read;
+}
+
+const char* readByRun(const FileId& id, const std::vector<ReadFile>& read) {
+    for (const ReadFile& file : read)
+        if (file.id == id) return file.what;
+    return nullptr;
+}
+
+const char* readByRun(const std::string& path, const std::vector<ReadFile>& read) {
+    return read.empty() ? nullptr : readByRun(fileId(path), read);
+}
+
 void writeOutputs(Session& session, const std::string& baseName, Result& result, ScaleStep scale) {
     if (scale == ScaleStep::Apply && session.settings.x1000) {
         for (Point& p : session.store.points) {
@@ -127,33 +163,45 @@ void writeOutputs(Session& session, const std::string& baseName, Result& result,
     // Each output is written from the store, which no one changes meanwhile,
     // into a file of its own; the observation table is one more task. The
     // reports are recorded in the fixed order of the outputs all the same.
-    struct Job {
-        const OutputEntry* entry;
-        std::string path;
-        OutputReport report;
-    };
-    std::vector<Job> jobs;
+    std::deque<Job> jobs;
     for (const auto& out : kOutputs)
-        if (session.settings.*out.flag) jobs.push_back({&out, baseName + outputSuffix(out, session.settings), {}});
+        if (session.settings.*out.flag) jobs.emplace_back(&out, baseName + outputSuffix(out, session.settings));
+    const std::vector<ReadFile> read = filesRead(session);
     std::string table;
     const std::size_t tableTask = session.observationText ? 1 : 0;
     // The drawing (the last output, and the largest) is taken first.
     runEach(jobs.size() + tableTask, session.writerThreads, [&](std::size_t task) {
-        if (task == jobs.size()) {
+        if (task == jobs.size())
             buildObservationTable(table, session.inputPath, session.store.points);
-        } else {
-            Job& job = jobs[jobs.size() - 1 - task];
-            job.report = writeOne(session, *job.entry, job.path);
-        }
+        else
+            writeOne(session, read, jobs[jobs.size() - 1 - task]);
     });
     result.message = std::move(table);
     result.observationTable = true;
-    for (Job& job : jobs) recordOutput(std::move(job.report), result);
+    // An output refused before it was begun (a folder in its place, one of
+    // the files the run reads) does not hold the others back; one that could
+    // not be written whole does: then every output stays as it was.
+    bool whole = true;
+    for (const Job& job : jobs) whole = whole && !(job.opened && job.report.status == OutputStatus::Failed);
+    for (Job& job : jobs) {
+        if (job.report.status == OutputStatus::Written) {
+            if (!whole) {
+                job.file.discard();
+                job.report = {job.path, OutputStatus::Kept, "another output could not be written"};
+            } else if (!job.file.commit()) {
+                job.report = {job.path, OutputStatus::Failed, job.file.errorText()};
+            }
+        } else if (job.removeOld && whole) {
+            removeFile(job.path);
+        }
+        recordOutput(std::move(job.report), result);
+    }
+    if (!whole) appendReport(result.message, kNothingReplaced);
 }
 
-OutputReport openOutput(OutputFile& file, const std::string& path, const std::string& inputPath) {
-    if (isInputFile(path, inputPath)) return {path, OutputStatus::IsInput, "it is the input file"};
-    if (!file.create(path)) return {path, OutputStatus::Failed, file.errorText()};
+OutputReport openOutput(OutputFile& file, const std::string& path, const std::vector<ReadFile>& read) {
+    if (const char* what = readByRun(path, read)) return {path, OutputStatus::IsInput, what};
+    if (!file.stage(path)) return {path, OutputStatus::Failed, file.errorText()};
     return {path, OutputStatus::Written, ""};
 }
 
@@ -171,12 +219,18 @@ OutputReport closeOutput(OutputFile& file, OutputReport report) {
 }
 
 void recordOutput(OutputReport report, Result& result) {
-    if (report.status != OutputStatus::Written) appendReport(result.message, reportLine(report));
+    if (report.status == OutputStatus::Failed || report.status == OutputStatus::IsInput)
+        appendReport(result.message, reportLine(report));
     result.outputs.push_back(std::move(report));
 }
 
 void finishOutput(OutputFile& file, OutputReport report, Result& result) {
-    recordOutput(closeOutput(file, std::move(report)), result);
+    report = closeOutput(file, std::move(report));
+    if (report.status == OutputStatus::Written && !file.commit()) {
+        report.status = OutputStatus::Failed;
+        report.reason = file.errorText();
+    }
+    recordOutput(std::move(report), result);
 }
 
 }  // namespace tervan

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "conversion/session.h"
+#include "core/files.h"
 #include "core/output_file.h"
 #include "core/result.h"
 
@@ -48,17 +49,40 @@ void applyOffsets(PointStore& store, const Settings& settings);
 // coordinates that were scaled already.
 enum class ScaleStep { Apply, Skip };
 
+// A file the run reads, by identity, and what it is ("it is the input
+// file"): no output may take its place.
+struct ReadFile {
+    FileId id;
+    const char* what;
+};
+
+// The files a run of the session reads that exist: the input, the list of
+// known points, the settings file and the DXF header.
+std::vector<ReadFile> filesRead(const Session& session);
+
+// What path is when it names one of the files read (also through another
+// spelling, a hard link or a symbolic link); nullptr when none.
+const char* readByRun(const std::string& path, const std::vector<ReadFile>& read);
+const char* readByRun(const FileId& id, const std::vector<ReadFile>& read);
+
+// The line of the message text when a run's outputs were left as they were.
+inline constexpr const char* kNothingReplaced =
+    "no output replaced: the files of the last conversion stay as they were";
+
 // Scales (x1000), rebuilds the observation table into the message text
 // (unless the session does without it) and writes every ticked output next
 // to baseName, side by side on the session's writer threads, recording each
 // in the result in the outputs' order.
-// An output whose path is the input path is not written; an output that
-// cannot be written is reported, and the others are still written.
+// Every output is written to a temporary file first and put in its place
+// once all of them are whole. An output that names one of the files the
+// run reads, or that cannot be begun (a folder in its place), is not
+// written and the others are; when one cannot be written whole (a full
+// disk), none is replaced.
 void writeOutputs(Session& session, const std::string& baseName, Result& result, ScaleStep scale = ScaleStep::Apply);
 
-// Opens path for writing unless it names the input file (also through
-// another spelling or a link). The report says what happened so far.
-OutputReport openOutput(OutputFile& file, const std::string& path, const std::string& inputPath);
+// Stages path for writing unless it names one of the files read. The
+// report says what happened so far.
+OutputReport openOutput(OutputFile& file, const std::string& path, const std::vector<ReadFile>& read);
 
 // The line of the message text for an output that was not written.
 std::string reportLine(const OutputReport& report);
@@ -71,8 +95,9 @@ OutputReport closeOutput(OutputFile& file, OutputReport report);
 // a line of the message text when it was not written.
 void recordOutput(OutputReport report, Result& result);
 
-// Closes the file and records what became of it: in the result's list of
-// outputs, and as a line of the message text when it was not written.
+// Closes the file, puts it in its place and records what became of it: in
+// the result's list of outputs, and as a line of the message text when it
+// was not written.
 void finishOutput(OutputFile& file, OutputReport report, Result& result);
 
 }  // namespace tervan

@@ -54,6 +54,24 @@ UserFolders userFolders(const char* configHome, const char* dataHome, const char
     return {config + kSeparator + "tervan" + kSeparator, data + kSeparator + "tervan" + kSeparator};
 }
 
+UserFolders windowsUserFolders(const std::string& appData, const std::string& localAppData) {
+    if (appData.empty()) return {};
+    const std::string local = localAppData.empty() ? appData : localAppData;
+    return {appData + "\\Tervan\\", local + "\\Tervan\\"};
+}
+
+bool insideAnyOf(const std::string& folder, const std::vector<std::string>& roots) {
+    auto plain = [](std::string path) {
+        for (char& c : path) c = c == '/' ? '\\' : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (!path.empty() && path.back() != '\\') path += '\\';
+        return path;
+    };
+    const std::string inside = plain(folder);
+    for (const std::string& root : roots)
+        if (!root.empty() && inside.starts_with(plain(root))) return true;
+    return false;
+}
+
 void useUserFolders(Session& session, const UserFolders& user) {
     session.iniDefaults = session.programFolder + "Tervan.ini";
     session.iniPath = user.config + "Tervan.ini";
@@ -63,16 +81,19 @@ void useUserFolders(Session& session, const UserFolders& user) {
 
 void placeProgramFiles(Session& session, const std::string& programFolder) {
     setProgramFolder(session, programFolder);
-    if (canWriteIn(programFolder)) return;
 #ifdef _WIN32
-    // %APPDATA%\tervan\ for the settings, %LOCALAPPDATA%\tervan\ for the logs.
-    const std::string config = environment("APPDATA"), data = environment("LOCALAPPDATA"),
-                      home = environment("USERPROFILE");
+    const bool installed =
+        insideAnyOf(programFolder, {environment("ProgramFiles"), environment("ProgramW6432"),
+                                    environment("ProgramFiles(x86)")}) ||
+        !canWriteIn(programFolder);
+    if (!installed) return;
+    UserFolders user = windowsUserFolders(environment("APPDATA"), environment("LOCALAPPDATA"));
 #else
+    if (canWriteIn(programFolder)) return;
     const std::string config = environment("XDG_CONFIG_HOME"), data = environment("XDG_DATA_HOME"),
                       home = environment("HOME");
-#endif
     UserFolders user = userFolders(config.c_str(), data.c_str(), home.c_str());
+#endif
     if (!user.config.empty()) useUserFolders(session, user);
 }
 

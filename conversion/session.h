@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/point_store.h"
 #include "core/rng.h"
@@ -25,6 +26,9 @@ struct Session {
     std::string dxfHeaderPath;
     std::string logFolder;      // the receive logs; ends in the path separator
     std::string inputPath;      // the current input path
+    // Why the settings file could not be read ("" when it was, or when
+    // there is none yet): the window then saves nothing over it.
+    std::string settingsError;
 
     // The records of the last conversion, the current orientation and the
     // send cursor.
@@ -57,6 +61,15 @@ struct UserFolders {
 };
 UserFolders userFolders(const char* configHome, const char* dataHome, const char* home);
 
+// The same on Windows: %APPDATA%\Tervan\ for the settings and
+// %LOCALAPPDATA%\Tervan\ for the receive logs (the roaming folder when
+// there is no local one); both "" without APPDATA.
+UserFolders windowsUserFolders(const std::string& appData, const std::string& localAppData);
+
+// Whether folder lies inside one of roots (the system's folders of
+// installed programs), letter case and the separators' kind aside.
+bool insideAnyOf(const std::string& folder, const std::vector<std::string>& roots);
+
 // An installed program, whose folder cannot be written: the settings file
 // and the receive logs move to the user's folders. The settings file beside
 // the program is read as long as the user has none, and a dxf_header.txt
@@ -64,8 +77,9 @@ UserFolders userFolders(const char* configHome, const char* dataHome, const char
 void useUserFolders(Session& session, const UserFolders& user);
 
 // Where the program keeps its files: beside it when its folder can be
-// written or there is no home folder, else in the user's folders (on
-// Windows %APPDATA%\tervan\ and %LOCALAPPDATA%\tervan\).
+// written or there is no home folder, else in the user's folders. On
+// Windows a program in Program Files is an installed one even for a user
+// who may write there, so that everyone keeps settings of their own.
 void placeProgramFiles(Session& session, const std::string& programFolder);
 
 // The settings file to read: iniPath, or iniDefaults while iniPath does not

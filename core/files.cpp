@@ -1,5 +1,6 @@
 #include "core/files.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
@@ -10,7 +11,11 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -18,6 +23,51 @@
 namespace tervan {
 
 namespace fs = std::filesystem;
+
+std::string extendedPath(std::string_view path) {
+    if (path.size() < kLongPath || path.starts_with("\\\\?\\")) return std::string(path);
+    std::string text(path);
+    for (char& c : text)
+        if (c == '/') c = '\\';
+    std::string root;
+    std::size_t rest = 0;
+    const bool drive = text.size() > 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
+                       text[2] == '\\';
+    if (drive) {
+        root = "\\\\?\\" + text.substr(0, 3);
+        rest = 3;
+    } else if (text.starts_with("\\\\") && text.size() > 2 && text[2] != '\\') {
+        // \\server\share\ : the server and the share are the root.
+        std::size_t share = text.find('\\', 2);
+        std::size_t end = share == std::string::npos ? std::string::npos : text.find('\\', share + 1);
+        if (share == std::string::npos || share + 1 == text.size()) return std::string(path);
+        root = "\\\\?\\UNC\\" + text.substr(2, end == std::string::npos ? std::string::npos : end - 2) + "\\";
+        rest = end == std::string::npos ? text.size() : end + 1;
+    } else {
+        return std::string(path);
+    }
+    std::vector<std::string_view> steps;
+    std::string_view tail = std::string_view(text).substr(rest);
+    while (!tail.empty()) {
+        const std::size_t cut = tail.find('\\');
+        const std::string_view step = tail.substr(0, cut);
+        tail = cut == std::string_view::npos ? std::string_view() : tail.substr(cut + 1);
+        if (step.empty() || step == ".") continue;
+        if (step == "..") {
+            if (!steps.empty()) steps.pop_back();
+            continue;
+        }
+        steps.push_back(step);
+    }
+    std::string out = root;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (i) out += '\\';
+        out += steps[i];
+    }
+    // A folder's path keeps its last separator.
+    if (!steps.empty() && text.back() == '\\') out += '\\';
+    return out;
+}
 
 #ifdef _WIN32
 
@@ -39,22 +89,32 @@ std::string toUtf8(std::wstring_view utf16) {
 }
 
 std::FILE* openFile(const std::string& path, const char* mode) {
-    return _wfopen(toUtf16(path).c_str(), toUtf16(mode).c_str());
+    return _wfopen(toUtf16(extendedPath(path)).c_str(), toUtf16(mode).c_str());
+}
+
+std::FILE* createNewFile(const std::string& path) {
+    int fd = _wopen(toUtf16(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::FILE* file = _fdopen(fd, "wb");
+    if (!file) _close(fd);
+    return file;
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExW(toUtf16(from).c_str(), toUtf16(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return MoveFileExW(toUtf16(extendedPath(from)).c_str(), toUtf16(extendedPath(to)).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-bool removeFile(const std::string& path) { return DeleteFileW(toUtf16(path).c_str()); }
+bool removeFile(const std::string& path) { return DeleteFileW(toUtf16(extendedPath(path)).c_str()); }
 
 bool isFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesW(toUtf16(path).c_str());
+    DWORD attributes = GetFileAttributesW(toUtf16(extendedPath(path)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool isFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesW(toUtf16(path).c_str());
+    DWORD attributes = GetFileAttributesW(toUtf16(extendedPath(path)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -63,7 +123,7 @@ namespace {
 // The identity of an existing file or folder: no access asked, so that a
 // file open elsewhere (or the input being read) is no obstacle.
 bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = CreateFileW(toUtf16(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    HANDLE h = CreateFileW(toUtf16(extendedPath(path)).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = GetFileInformationByHandle(h, &info);
@@ -73,11 +133,14 @@ bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 
 }  // namespace
 
-bool sameFile(const std::string& a, const std::string& b) {
-    BY_HANDLE_FILE_INFORMATION x{}, y{};
-    return fileIdentity(a, x) && fileIdentity(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
-           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+FileId fileId(const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!fileIdentity(path, info)) return {};
+    return {info.dwVolumeSerialNumber, (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+            true, (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
 }
+
+bool sameFile(const std::string& a, const std::string& b) { return fileId(a) == fileId(b); }
 
 fs::path fsPath(const std::string& path) { return fs::path(toUtf16(path)); }
 
@@ -114,6 +177,14 @@ std::vector<std::string> commandLineArguments(int, char**) {
 
 std::FILE* openFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
+std::FILE* createNewFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) ::close(fd);
+    return file;
+}
+
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
@@ -128,10 +199,14 @@ bool isFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    struct stat x {}, y {};
-    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+FileId fileId(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino), true,
+            S_ISDIR(st.st_mode)};
 }
+
+bool sameFile(const std::string& a, const std::string& b) { return fileId(a) == fileId(b); }
 
 fs::path fsPath(const std::string& path) { return fs::path(path); }
 
@@ -155,9 +230,31 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 
 #endif
 
+std::vector<std::string> fallbackFolders() {
+    constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+    std::vector<std::string> folders;
+    auto add = [&folders](std::string folder) {
+        if (folder.empty()) return;
+        if (folder.back() != '/' && folder.back() != kSeparator) folder += kSeparator;
+        folders.push_back(std::move(folder));
+    };
+#ifdef _WIN32
+    if (std::string local = environment("LOCALAPPDATA"); !local.empty()) add(local + "\\tervan");
+#else
+    if (std::string data = environment("XDG_DATA_HOME"); !data.empty() && data.front() == '/')
+        add(data + "/tervan");
+    else if (std::string home = environment("HOME"); !home.empty())
+        add(home + "/.local/share/tervan");
+#endif
+    std::error_code ec;
+    if (fs::path current = fs::current_path(ec); !ec) add(utf8Path(current));
+    if (fs::path temporary = fs::temp_directory_path(ec); !ec) add(utf8Path(temporary));
+    return folders;
+}
+
 bool createFolders(const std::string& path) {
     std::error_code ec;
-    fs::create_directories(fsPath(path), ec);
+    fs::create_directories(fsPath(extendedPath(path)), ec);
     return !ec;
 }
 

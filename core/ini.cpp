@@ -1,9 +1,10 @@
 #include "core/ini.h"
 
-#include <cstdio>
-#include <random>
+#include <string>
 
 #include "core/files.h"
+#include "core/input.h"
+#include "core/output_file.h"
 
 namespace tervan {
 namespace {
@@ -27,11 +28,100 @@ bool equalNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16LE to UTF-8; a lone surrogate (or an odd last byte) becomes U+FFFD.
+std::string fromUtf16Le(std::string_view bytes) {
+    std::string out;
+    auto unit = [&bytes](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) |
+                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    };
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        appendUtf8(out, c);
+    }
+    if (i < bytes.size()) appendUtf8(out, 0xFFFD);
+    return out;
+}
+
+// UTF-8 to UTF-16LE. A byte that begins no UTF-8 sequence stands for the
+// character of its value, so that no byte is lost on the way.
+std::string toUtf16Le(std::string_view text) {
+    std::string out;
+    auto put = [&out](char32_t unit) {
+        out += static_cast<char>(unit & 0xFF);
+        out += static_cast<char>(unit >> 8);
+    };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const std::size_t n = b >= 0xF0 && b < 0xF5 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b < 0xE0 ? 2 : 1;
+        char32_t c = n == 1 ? b : n == 2 ? b & 0x1F : n == 3 ? b & 0x0F : b & 0x07;
+        bool valid = n > 1 && i + n <= text.size();
+        for (std::size_t k = 1; valid && k < n; ++k) {
+            const auto t = static_cast<unsigned char>(text[i + k]);
+            valid = (t & 0xC0) == 0x80;
+            c = (c << 6) | (t & 0x3F);
+        }
+        if (n > 1 && !valid) {
+            c = b;
+            valid = true;
+            i += 1;
+        } else {
+            i += n;
+        }
+        if (c >= 0x10000) {
+            put(0xD800 + ((c - 0x10000) >> 10));
+            put(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            put(c);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
-IniDocument IniDocument::parse(std::string_view bytes) {
+IniDocument IniDocument::parse(std::string_view raw) {
     IniDocument doc;
     doc.exists_ = true;
+    std::string decoded;
+    std::string_view bytes = raw;
+    if (raw.starts_with(kUtf8Mark)) {
+        doc.encoding_ = Encoding::Utf8Mark;
+        bytes.remove_prefix(kUtf8Mark.size());
+    } else if (raw.starts_with(kUtf16LeMark)) {
+        doc.encoding_ = Encoding::Utf16Le;
+        decoded = fromUtf16Le(raw.substr(kUtf16LeMark.size()));
+        bytes = decoded;
+    }
     std::size_t i = 0;
     while (i < bytes.size()) {
         std::size_t j = i;
@@ -52,13 +142,12 @@ IniDocument IniDocument::parse(std::string_view bytes) {
     return doc;
 }
 
-IniDocument IniDocument::load(const std::string& path) {
-    std::FILE* f = openFile(path, "rb");
-    if (!f) return {};
-    std::string bytes;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, f)) bytes.append(buffer, n);
-    std::fclose(f);
+IniDocument IniDocument::load(const std::string& path, std::string* reason) {
+    std::string bytes, why;
+    if (!readWholeFile(path, bytes, why)) {
+        if (reason) *reason = why;
+        return {};
+    }
     return parse(bytes);
 }
 
@@ -135,21 +224,35 @@ std::string IniDocument::bytes() const {
         out += line.text;
         out += line.end;
     }
+    switch (encoding_) {
+        case Encoding::Utf8Mark:
+            return std::string(kUtf8Mark) + out;
+        case Encoding::Utf16Le:
+            return std::string(kUtf16LeMark) + toUtf16Le(out);
+        case Encoding::Bytes:
+            break;
+    }
     return out;
 }
 
-bool IniDocument::save(const std::string& path) const {
-    std::string data = bytes();
-    std::random_device rd;
-    std::string tmp = path + ".tmp" + std::to_string(rd() % 1000000);
-    std::FILE* f = openFile(tmp, "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    ok = ok && replaceFile(tmp, path);
-    if (!ok) removeFile(tmp);
+bool IniDocument::save(const std::string& path, std::string* reason) const {
+    OutputFile out;
+    bool ok = out.create(path);
+    if (ok) {
+        // The lines keep their own ends: written as they are, not as text.
+        out.writeBytes(bytes());
+        ok = out.close();
+    }
+    if (!ok && reason) *reason = out.errorText();
     return ok;
+}
+
+bool loadToChange(const std::string& path, IniDocument& doc, std::string& reason) {
+    std::string why;
+    doc = IniDocument::load(path, &why);
+    if (doc.exists() || !fileId(path).valid) return true;
+    reason = "cannot read it: " + why;
+    return false;
 }
 
 std::string iniRead(const std::string& path, std::string_view section, std::string_view key) {
@@ -157,7 +260,9 @@ std::string iniRead(const std::string& path, std::string_view section, std::stri
 }
 
 bool iniWrite(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
-    IniDocument doc = IniDocument::load(path);
+    IniDocument doc;
+    std::string reason;
+    if (!loadToChange(path, doc, reason)) return false;
     doc.set(section, key, value);
     return doc.save(path);
 }

@@ -1,6 +1,10 @@
 #include "core/input.h"
 
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -12,20 +16,16 @@ namespace tervan {
 
 namespace {
 
-// A file that could be opened but is no input: a folder (which fopen opens
-// on Linux), a device, a pipe.
-const char* notAFile(std::FILE* file) {
 #ifdef _WIN32
+// A file that could be opened but is no input: a device.
+const char* notAFile(std::FILE* file) {
     struct _stat64 info {};
     if (_fstat64(_fileno(file), &info) != 0) return nullptr;
-#else
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0) return nullptr;
-#endif
     if (S_ISDIR(info.st_mode)) return "it is a folder";
     if (!S_ISREG(info.st_mode)) return "it is not a regular file";
     return nullptr;
 }
+#endif
 
 }  // namespace
 
@@ -53,6 +53,30 @@ InputFile::~InputFile() {
 }
 
 bool InputFile::open(const std::string& path, std::string& reason) {
+#ifndef _WIN32
+    // Opened without waiting, so that a FIFO without a writer (or a
+    // device) is refused at once instead of blocking the open; a regular
+    // file is then read as usual.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    file_ = ::fdopen(fd, "rb");
+    if (!file_) {
+        reason = std::strerror(errno);
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
     file_ = openFile(path, "rb");
     if (!file_) {
         // Windows refuses to open a folder ("Permission denied"); say what it is.
@@ -66,6 +90,7 @@ bool InputFile::open(const std::string& path, std::string& reason) {
         return false;
     }
     return true;
+#endif
 }
 
 Input::Input(const InputFile& file) : file_(file.get()) {}

@@ -60,6 +60,8 @@ public:
         return static_cast<unsigned char>(view_[pos_++]);
     }
     // The bytes at hand from the next one on, at least one; empty at the end.
+    // At the start of a file they are its first block: at least the first
+    // 256 KB, or the whole of a smaller file.
     std::string_view peek() {
         if (pos_ == view_.size() && !refill()) return {};
         return view_.substr(pos_);

@@ -49,4 +49,45 @@ std::string encodeMik(std::u16string_view text) {
     return bytes;
 }
 
+void appendMikAsUtf8(std::string& out, std::string_view bytes) {
+    for (char b : bytes) {
+        const char16_t c = mikToUnicode(static_cast<unsigned char>(b));
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+}
+
+std::string utf8ToMik(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    auto continuation = [&](std::size_t i) { return i < text.size() && (text[i] & 0xC0) == 0x80; };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        char32_t c = 0;
+        std::size_t length = 0;
+        if (b >= 0xC2 && b <= 0xDF && continuation(i + 1)) {
+            c = (b & 0x1Fu) << 6 | (text[i + 1] & 0x3Fu);
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF && continuation(i + 1) && continuation(i + 2)) {
+            c = (b & 0x0Fu) << 12 | (text[i + 1] & 0x3Fu) << 6 | (text[i + 2] & 0x3Fu);
+            length = c >= 0x800 ? 3 : 0;
+        }
+        if (length == 0) {
+            out += text[i++];
+            continue;
+        }
+        out += mikFromUnicode(static_cast<char16_t>(c));
+        i += length;
+    }
+    return out;
+}
+
 }  // namespace tervan

@@ -17,4 +17,12 @@ char mikFromUnicode(char16_t codePoint);
 std::u16string decodeMik(std::string_view bytes);
 std::string encodeMik(std::u16string_view text);
 
+// The exchange formats (CSV, LandXML) are UTF-8: the bytes taken as MIK,
+// appended as UTF-8.
+void appendMikAsUtf8(std::string& out, std::string_view bytes);
+// Back, when such a file is read: a UTF-8 sequence becomes its MIK byte
+// ('?' when MIK has no such letter); a byte that starts no valid sequence
+// is kept as it is, so a file in MIK reads unchanged.
+std::string utf8ToMik(std::string_view text);
+
 }  // namespace tervan

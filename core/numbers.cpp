@@ -1,6 +1,7 @@
 #include "core/numbers.h"
 
 #include <charconv>
+#include <cmath>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -51,6 +52,12 @@ int toInteger(std::string_view text) {
     if (v > INT_MAX) return INT_MAX;
     if (v < INT_MIN) return INT_MIN;
     return static_cast<int>(v);
+}
+
+std::string sizeRefusal(double value, double limit) {
+    if (!std::isfinite(value)) return "is not a finite number";
+    if (std::fabs(value) > limit) return "is too large (at most " + std::to_string(static_cast<long long>(limit)) + ")";
+    return {};
 }
 
 }  // namespace tervan

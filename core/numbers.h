@@ -4,6 +4,7 @@
 // through these two functions.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tervan {
@@ -13,5 +14,14 @@ double toNumber(std::string_view text);
 // atoi: the integer prefix, clamped to the range of int instead of
 // overflowing.
 int toInteger(std::string_view text);
+
+// The largest coordinate, offset or known point taken: beyond it the
+// fixed-column files would run their columns into each other (and %f would
+// write hundreds of digits).
+inline constexpr double kLargestCoordinate = 1e9;
+
+// Why value cannot be used as a number of at most limit in size: "" when it
+// can, else "is not a finite number" or "is too large (at most ...)".
+std::string sizeRefusal(double value, double limit);
 
 }  // namespace tervan

@@ -41,6 +41,10 @@ private:
 //   TH  target (reflector) height     V   zenith angle
 //   H   horizontal direction          SD  slope distance
 //   Om  orientation of the station
+//   code  the feature code the surveyor gave the shot (TREE, KERB, ...), ""
+//         when none; kept in the name arena like SN and N, never normalised.
+//         A reader with a code field names it like the others:
+//         appendPoint(store, {..., .N = name, .code = code, .X = ...});
 // isStation: the first record of a new instrument set-up.
 // faceTwo:   the record repeats the preceding one in the second face.
 // givenOm:   the orientation H is read against, when the file states it
@@ -48,15 +52,25 @@ private:
 //            (hasGivenOm): the bearing of the target is H - givenOm.
 // computed:  X, Y and Z were computed from the observations (ComputeXYZ),
 //            not read.
-// A million records take about 100 MB: the names live in the store's
+// setUp:     the record is an instrument set-up: its X, Y, Z are the
+//            station's from here on, zeros included.
+// unreadable: an H, V or SD of the record could not be read, so nothing is
+//            computed from its observations.
+// code:      the feature code the instrument recorded with the point
+//            ("TREE", "KERB"), empty when none; a reader keeps it by
+//            writing .code = ... beside .N.
+// A million records take about 110 MB: the names live in the store's
 // arena, and the flags are bytes, together at the front.
 struct Point {
     bool isStation = false;
     bool faceTwo = false;
     bool hasGivenOm = false;
     bool computed = false;
+    bool setUp = false;
+    bool unreadable = false;
     Name SN;
     Name N;
+    Name code;
     double X = 0;
     double Y = 0;
     double Z = 0;
@@ -95,12 +109,13 @@ inline constexpr std::size_t kNoPoint = static_cast<std::size_t>(-1);
 
 struct PointStore {
     std::vector<Point> points;
-    NameArena names;                    // the texts of the records' SN and N
+    NameArena names;                    // the texts of the records' SN, N and code
     double orientation = 0;             // current orientation, copied into Om of new records
     std::size_t sendCursor = kNoPoint;  // index of the record to send next
 };
 
-// Appends p with SN and N normalised and copied into the store. Readers
+// Appends p with SN and N normalised and copied into the store, code
+// copied as it is. Readers
 // fill every field by name:
 //   appendPoint(store, {.isStation = mark, .SN = sn, .N = name, ..., .Om = store.orientation});
 void appendPoint(PointStore& store, Point p);

@@ -1,7 +1,9 @@
 #include "core/printf.h"
 
-#include <charconv>
+#include <bit>
+#include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,120 +14,289 @@ namespace {
 
 void pad(std::string& out, std::size_t n, char c) { out.append(n, c); }
 
-// Writes body (sign already inside or given separately) into out with width
-// handling. sign is "" or "-", "+", " ".
-void emitNumber(std::string& out, const Conversion& s, std::string_view sign, std::string_view digits,
-                bool zeroPadAllowed) {
-    std::size_t len = sign.size() + digits.size();
-    std::size_t width = s.width > 0 ? static_cast<std::size_t>(s.width) : 0;
-    if (len >= width) {
-        out.append(sign);
-        out.append(digits);
-        return;
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+constexpr std::uint64_t kPow10[] = {1ULL,
+                                    10ULL,
+                                    100ULL,
+                                    1000ULL,
+                                    10000ULL,
+                                    100000ULL,
+                                    1000000ULL,
+                                    10000000ULL,
+                                    100000000ULL,
+                                    1000000000ULL,
+                                    10000000000ULL,
+                                    100000000000ULL,
+                                    1000000000000ULL,
+                                    10000000000000ULL,
+                                    100000000000000ULL,
+                                    1000000000000000ULL,
+                                    10000000000000000ULL,
+                                    100000000000000000ULL,
+                                    1000000000000000000ULL,
+                                    10000000000000000000ULL};
+constexpr int kMaxExactPrecision = 19;
+
+// Writes the decimal digits of n so that they end at end; returns where
+// they begin.
+char* digitsBefore(char* end, std::uint64_t n) {
+    while (n >= 100) {
+        const auto pair = static_cast<std::size_t>(n % 100);
+        n /= 100;
+        end -= 2;
+        std::memcpy(end, kDigitPairs + 2 * pair, 2);
     }
-    std::size_t fill = width - len;
-    if (s.left) {
-        out.append(sign);
-        out.append(digits);
-        pad(out, fill, ' ');
-    } else if (s.zero && zeroPadAllowed) {
-        out.append(sign);
-        pad(out, fill, '0');
-        out.append(digits);
+    if (n >= 10) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs + 2 * n, 2);
     } else {
-        pad(out, fill, ' ');
-        out.append(sign);
-        out.append(digits);
+        *--end = static_cast<char>('0' + n);
     }
+    return end;
 }
 
-// Fixed notation by integer arithmetic when that is provably what printf
-// gives: the value scaled by 10^precision stays below 1e14, where the one
-// rounding error of the multiplication is below 0.02, so unless the scaled
-// value lies within 0.05 of a half (a possible tie, left to to_chars),
-// rounding it to the nearest integer rounds the exact binary value too.
-bool fastFixed(double v, int precision, char* buf, char*& end) {
-    static constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-    if (precision > 8 || !std::isfinite(v)) return false;
-    double m = std::fabs(v) * kPow10[precision];
-    if (m >= 1e14) return false;
-    double whole = std::floor(m);
-    double frac = m - whole;
-    if (std::fabs(frac - 0.5) < 0.05) return false;
-    auto n = static_cast<unsigned long long>(whole) + (frac > 0.5 ? 1 : 0);
-    char digits[32];
-    auto r = std::to_chars(digits, digits + sizeof digits, n);
-    int len = static_cast<int>(r.ptr - digits);
-    char* p = buf;
-    if (std::signbit(v)) *p++ = '-';
-    if (len <= precision) {  // 0.000ddd
-        *p++ = '0';
-        *p++ = '.';
-        for (int i = len; i < precision; ++i) *p++ = '0';
-        std::memcpy(p, digits, static_cast<std::size_t>(len));
-        p += len;
-    } else {
-        std::memcpy(p, digits, static_cast<std::size_t>(len - precision));
-        p += len - precision;
-        if (precision > 0) {
-            *p++ = '.';
-            std::memcpy(p, digits + len - precision, static_cast<std::size_t>(precision));
-            p += precision;
-        }
+// The number of decimal digits of n, which is not 0.
+std::size_t digitCount(std::uint64_t n) {
+    const int estimate = (std::bit_width(n) * 1233) >> 12;  // 1233 / 4096 is just above log10(2)
+    return static_cast<std::size_t>(estimate + (n >= kPow10[estimate] ? 1 : 0));
+}
+
+// |v| * 10^precision rounded to an integer as printf rounds in the
+// round-to-nearest mode: the exact binary value, a tie to the even
+// neighbour. v = m * 2^e exactly, and m * 10^precision < 2^53 * 2^64 fits
+// 128 bits, so nothing is rounded before the one rounding printf makes.
+// false when the result is not below 10^19 (or v is not finite).
+bool scaledExactly(double v, int precision, std::uint64_t& scaled) {
+    if (precision > kMaxExactPrecision) return false;
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t m = bits & ((1ULL << 52) - 1);
+    if (biased == 0x7FF) return false;
+    int e = -1074;  // subnormal
+    if (biased != 0) {
+        m |= 1ULL << 52;
+        e = biased - 1075;
     }
-    end = p;
+    __extension__ typedef unsigned __int128 U128;
+    const U128 limit = kPow10[19];
+    const U128 n = static_cast<U128>(m) * kPow10[precision];
+    if (e >= 0) {
+        // From 2^12 on, m * 2^e is 2^64 or more.
+        if (e >= 12) return false;
+        const U128 whole = n << e;
+        if (whole >= limit) return false;
+        scaled = static_cast<std::uint64_t>(whole);
+        return true;
+    }
+    const int shift = -e;
+    if (shift >= 128) {  // below half a unit of the last place: n < 2^117
+        scaled = 0;
+        return true;
+    }
+    U128 whole = n >> shift;
+    const U128 rest = n & ((static_cast<U128>(1) << shift) - 1);
+    const U128 half = static_cast<U128>(1) << (shift - 1);
+    if (rest > half || (rest == half && (whole & 1))) ++whole;
+    if (whole >= limit) return false;
+    scaled = static_cast<std::uint64_t>(whole);
     return true;
 }
 
-void formatDouble(std::string& out, const Conversion& s, double v) {
-    int precision = s.precision < 0 ? 6 : s.precision;
-    char buf[400];
-    char* begin = buf;
-    std::to_chars_result r{buf, std::errc()};
-    if (!fastFixed(v, precision, buf, r.ptr)) r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
-    if (r.ec != std::errc()) {  // cannot happen for the precisions of our formats
-        char tmp[32];
-        std::snprintf(tmp, sizeof tmp, "%%.%df", precision);
-        int n = std::snprintf(buf, sizeof buf, tmp, v);
-        r.ptr = buf + (n < 0 ? 0 : std::min<int>(n, sizeof buf - 1));
+// Writes sign and body into p, padded to the width as the flags say; a
+// zero flag pads with zeros after the sign when zeroPad.
+char* putPadded(char* p, const Conversion& c, char sign, const char* body, std::size_t size, bool zeroPad) {
+    const std::size_t length = size + (sign ? 1 : 0);
+    const std::size_t width = widthOf(c);
+    const std::size_t fill = length < width ? width - length : 0;
+    if (fill && !c.left && !(c.zero && zeroPad)) {
+        std::memset(p, ' ', fill);
+        p += fill;
     }
-    std::string_view sign;
-    if (*begin == '-') {
-        sign = "-";
-        ++begin;
-    } else if (s.plus) {
-        sign = "+";
-    } else if (s.space) {
-        sign = " ";
+    if (sign) *p++ = sign;
+    if (fill && !c.left && c.zero && zeroPad) {
+        std::memset(p, '0', fill);
+        p += fill;
     }
-    std::string_view digits(begin, static_cast<std::size_t>(r.ptr - begin));
-    bool finite = digits.empty() || (digits[0] >= '0' && digits[0] <= '9');
-    std::string withPoint;
-    if (s.alt && precision == 0 && finite) {
-        withPoint.assign(digits);
-        withPoint += '.';
-        digits = withPoint;
+    std::memcpy(p, body, size);
+    p += size;
+    if (fill && c.left) {
+        std::memset(p, ' ', fill);
+        p += fill;
     }
-    emitNumber(out, s, sign, digits, finite);
+    return p;
 }
 
-void formatInt(std::string& out, const Conversion& s, long long v) {
-    char buf[32];
-    unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-    auto r = std::to_chars(buf, buf + sizeof buf, mag);
-    std::string_view digits(buf, static_cast<std::size_t>(r.ptr - buf));
-    std::string padded;
-    if (s.precision >= 0) {
-        if (s.precision == 0 && mag == 0) digits = {};
-        if (digits.size() < static_cast<std::size_t>(s.precision)) {
-            padded.assign(static_cast<std::size_t>(s.precision) - digits.size(), '0');
-            padded.append(digits);
-            digits = padded;
+// The value as snprintf writes it, for what the integer path does not do.
+char* putBySnprintf(char* p, const Conversion& c, double v) {
+    char spec[40];
+    char* s = spec;
+    *s++ = '%';
+    if (c.left) *s++ = '-';
+    if (c.plus) *s++ = '+';
+    if (c.space) *s++ = ' ';
+    if (c.zero) *s++ = '0';
+    if (c.alt) *s++ = '#';
+    std::snprintf(s, static_cast<std::size_t>(spec + sizeof spec - s), "%d.%df", c.width < 0 ? 0 : c.width,
+                  c.precision < 0 ? 6 : c.precision);
+    const std::size_t room = boundOf(c, v) + 1;
+    std::vector<char> buffer(room);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    const int n = std::snprintf(buffer.data(), room, spec, v);
+#pragma GCC diagnostic pop
+    const std::size_t size = n < 0 ? 0 : std::min(static_cast<std::size_t>(n), room - 1);
+    std::memcpy(p, buffer.data(), size);
+    return p + size;
+}
+
+// inf and nan as glibc writes them, on every system: lower case, the sign
+// of a negative nan kept, padded with blanks only.
+char* putNotFinite(char* p, const Conversion& c, double v) {
+    const char sign = std::signbit(v) ? '-' : c.plus ? '+' : c.space ? ' ' : 0;
+    return putPadded(p, c, sign, std::isnan(v) ? "nan" : "inf", 3, false);
+}
+
+}  // namespace
+
+bool roundsToNearest() {
+#if defined(__x86_64__) && defined(__GNUC__)
+    unsigned short x87;
+    __asm__("fnstcw %0" : "=m"(x87));
+    const unsigned sse = __builtin_ia32_stmxcsr();
+    return ((x87 >> 10) & 3) == 0 && ((sse >> 13) & 3) == 0;
+#else
+    return std::fegetround() == FE_TONEAREST;
+#endif
+}
+
+char* putValue(char* p, const Conversion& c, double v) { return putValue(p, c, v, roundsToNearest()); }
+
+char* putValue(char* p, const Conversion& c, double v, bool nearest) {
+    if (!std::isfinite(v)) return putNotFinite(p, c, v);
+    const int precision = c.precision < 0 ? 6 : c.precision;
+    std::uint64_t scaled;
+    if (!nearest || !scaledExactly(v, precision, scaled)) return putBySnprintf(p, c, v);
+    const std::uint64_t unit = kPow10[precision];
+    const std::uint64_t whole = scaled / unit, fraction = scaled - whole * unit;
+    const auto decimals = static_cast<std::size_t>(precision);
+    const std::size_t wholeDigits = whole == 0 ? 1 : digitCount(whole);
+    const bool point = precision > 0 || c.alt;
+    const std::size_t size = wholeDigits + (point ? 1 : 0) + decimals;
+    const char sign = std::signbit(v) ? '-' : c.plus ? '+' : c.space ? ' ' : 0;
+    const std::size_t length = size + (sign ? 1 : 0);
+    const std::size_t width = widthOf(c);
+    const std::size_t fill = length < width ? width - length : 0;
+    if (fill && !c.left && !c.zero) {
+        std::memset(p, ' ', fill);
+        p += fill;
+    }
+    if (sign) *p++ = sign;
+    if (fill && !c.left && c.zero) {
+        std::memset(p, '0', fill);
+        p += fill;
+    }
+    // The digits are written from the right: the decimals with their
+    // leading zeros, the point, the whole part.
+    char* const end = p + size;
+    if (decimals) {
+        char* first = digitsBefore(end, fraction);
+        while (first > end - decimals) *--first = '0';
+    }
+    if (point) p[wholeDigits] = '.';
+    digitsBefore(p + wholeDigits, whole);
+    p = end;
+    if (fill && c.left) {
+        std::memset(p, ' ', fill);
+        p += fill;
+    }
+    return p;
+}
+
+char* putValue(char* p, const Conversion& c, int v) {
+    const std::uint64_t magnitude = v < 0 ? 0ULL - static_cast<std::uint64_t>(static_cast<long long>(v))
+                                          : static_cast<std::uint64_t>(v);
+    char digits[kMaxPrecision + 24];
+    char* const end = digits + sizeof digits;
+    char* first = end;
+    if (!(c.precision == 0 && magnitude == 0)) first = digitsBefore(end, magnitude);
+    while (c.precision > 0 && end - first < c.precision) *--first = '0';
+    const char sign = v < 0 ? '-' : c.plus ? '+' : c.space ? ' ' : 0;
+    return putPadded(p, c, sign, first, static_cast<std::size_t>(end - first), c.precision < 0);
+}
+
+char* putValue(char* p, const Conversion& c, unsigned v) {
+    char digits[kMaxPrecision + 24];
+    char* const end = digits + sizeof digits;
+    char* first = end;
+    if (c.letter == 'u') {
+        if (!(c.precision == 0 && v == 0)) first = digitsBefore(end, v);
+    } else {
+        const char* const hex = c.letter == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
+        if (!(c.precision == 0 && v == 0)) {
+            unsigned n = v;
+            do {
+                *--first = hex[n & 15];
+                n >>= 4;
+            } while (n);
         }
     }
-    std::string_view sign = v < 0 ? "-" : s.plus ? "+" : s.space ? " " : "";
-    emitNumber(out, s, sign, digits, s.precision < 0);
+    while (c.precision > 0 && end - first < c.precision) *--first = '0';
+    return putPadded(p, c, 0, first, static_cast<std::size_t>(end - first), c.precision < 0);
 }
+
+char* putValue(char* p, const Conversion& c, char v) { return putPadded(p, c, 0, &v, 1, false); }
+
+char* putText(char* p, const Conversion& c, std::string_view text, bool lineEnds) {
+    if (const void* nul = std::memchr(text.data(), 0, text.size()))
+        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    if (c.precision >= 0) text = text.substr(0, static_cast<std::size_t>(c.precision));
+    const std::size_t width = widthOf(c);
+    const std::size_t fill = text.size() < width ? width - text.size() : 0;
+    if (fill && !c.left) {
+        std::memset(p, ' ', fill);
+        p += fill;
+    }
+    if (lineEnds && std::memchr(text.data(), '\n', text.size())) {
+        for (char ch : text) {
+            if (ch == '\n') *p++ = '\r';
+            *p++ = ch;
+        }
+    } else {
+        std::memcpy(p, text.data(), text.size());
+        p += text.size();
+    }
+    if (fill && c.left) {
+        std::memset(p, ' ', fill);
+        p += fill;
+    }
+    return p;
+}
+
+namespace {
+
+// Appends what a put function writes for value.
+template <class T>
+void appendPut(std::string& out, const Conversion& c, T value) {
+    const std::size_t most = boundOf(c, value);
+    if (most <= 512) {
+        char buffer[512];
+        out.append(buffer, static_cast<std::size_t>(putValue(buffer, c, value) - buffer));
+    } else {
+        std::vector<char> buffer(most);
+        out.append(buffer.data(), static_cast<std::size_t>(putValue(buffer.data(), c, value) - buffer.data()));
+    }
+}
+
+void formatDouble(std::string& out, const Conversion& s, double v) { appendPut(out, s, v); }
+
+void formatInt(std::string& out, const Conversion& s, int v) { appendPut(out, s, v); }
+
+void formatUnsigned(std::string& out, const Conversion& s, unsigned v) { appendPut(out, s, v); }
 
 void formatString(std::string& out, const Conversion& s, const char* str) {
     if (str == nullptr) str = "(null)";
@@ -156,22 +327,6 @@ bool supported(const char* fmt) {
         --p;
     }
     return true;
-}
-
-void formatHex(std::string& out, const Conversion& s, unsigned v) {
-    char buf[16];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, 16);
-    if (s.letter == 'X')
-        for (char* c = buf; c != r.ptr; ++c)
-            if (*c >= 'a' && *c <= 'f') *c = static_cast<char>(*c - 'a' + 'A');
-    std::string_view digits(buf, static_cast<std::size_t>(r.ptr - buf));
-    std::string padded;
-    if (s.precision >= 0 && digits.size() < static_cast<std::size_t>(s.precision)) {
-        padded.assign(static_cast<std::size_t>(s.precision) - digits.size(), '0');
-        padded.append(digits);
-        digits = padded;
-    }
-    emitNumber(out, s, "", digits, s.precision < 0);
 }
 
 // The check is remembered for the few most recent templates. They are
@@ -223,8 +378,7 @@ void vappendf(std::string& out, const char* fmt, va_list args) {
         parseConversion(p, s);
         switch (s.letter) {
             case 'd': case 'i': formatInt(out, s, va_arg(args, int)); break;
-            case 'u': formatInt(out, s, va_arg(args, unsigned)); break;
-            case 'x': case 'X': formatHex(out, s, va_arg(args, unsigned)); break;
+            case 'u': case 'x': case 'X': formatUnsigned(out, s, va_arg(args, unsigned)); break;
             case 'f': formatDouble(out, s, va_arg(args, double)); break;
             case 's': formatString(out, s, va_arg(args, const char*)); break;
             case 'c': formatChar(out, s, static_cast<char>(va_arg(args, int))); break;
@@ -236,30 +390,19 @@ void appendValue(std::string& out, const Conversion& c, double value) { formatDo
 
 void appendValue(std::string& out, const Conversion& c, int value) { formatInt(out, c, value); }
 
-void appendValue(std::string& out, const Conversion& c, unsigned value) {
-    if (c.letter == 'u')
-        formatInt(out, c, value);
-    else
-        formatHex(out, c, value);
-}
+void appendValue(std::string& out, const Conversion& c, unsigned value) { formatUnsigned(out, c, value); }
 
 void appendValue(std::string& out, const Conversion& c, char value) { formatChar(out, c, value); }
 
 void appendText(std::string& out, const Conversion& c, std::string_view text, bool lineEnds) {
-    text = text.substr(0, text.find('\0'));
-    if (c.precision >= 0) text = text.substr(0, static_cast<std::size_t>(c.precision));
-    const std::size_t width = c.width > 0 ? static_cast<std::size_t>(c.width) : 0;
-    const std::size_t fill = text.size() < width ? width - text.size() : 0;
-    if (!c.left) pad(out, fill, ' ');
-    if (lineEnds && text.find('\n') != std::string_view::npos) {
-        for (char ch : text) {
-            if (ch == '\n') out += '\r';
-            out += ch;
-        }
+    const std::size_t most = boundOf(c, text);
+    if (most <= 512) {
+        char buffer[512];
+        out.append(buffer, static_cast<std::size_t>(putText(buffer, c, text, lineEnds) - buffer));
     } else {
-        out.append(text);
+        std::vector<char> buffer(most);
+        out.append(buffer.data(), static_cast<std::size_t>(putText(buffer.data(), c, text, lineEnds) - buffer.data()));
     }
-    if (c.left) pad(out, fill, ' ');
 }
 
 void appendf(std::string& out, const char* fmt, ...) {

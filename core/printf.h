@@ -3,10 +3,14 @@
 // The output formats of the program are C printf templates, and our files
 // must hold exactly the bytes C printf gives for them. The formatter here
 // reads the templates itself (the conversions the formats use: %d %i %u %x
-// %X %s %c %f %% with flags, width and precision) and formats doubles with
-// std::to_chars, which rounds exactly as printf does and is several times
-// faster than vsnprintf. tests/printf_test.cpp compares it with snprintf
-// over many random values for every template of the program.
+// %X %s %c %f %% with flags, width and precision) and writes numbers from
+// integers: a %f value is scaled by 10^precision without rounding error
+// (128-bit integer arithmetic on its binary mantissa) and rounded as printf
+// rounds it, several times faster than vsnprintf. Values beyond that range
+// (10^19 after scaling) and any rounding mode other than to-nearest go to
+// snprintf itself. tests/printf_test.cpp compares the formatter with
+// snprintf over many random and edge values for every template of the
+// program.
 //
 // A template written many times (a line of an output file) is a Format:
 // parsed once, when the program is compiled, and checked there against the
@@ -15,10 +19,12 @@
 // template.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -43,8 +49,13 @@ struct Conversion {
     char letter = 0;
 };
 
+// The largest precision and width this formatter writes itself.
+inline constexpr int kMaxPrecision = 100;
+inline constexpr int kMaxWidth = 4096;
+
 // Reads one conversion, p standing after its '%'; false when it is one this
-// formatter does not know (a '*', a length modifier, another letter).
+// formatter does not know (a '*', a length modifier, another letter, a
+// precision or width above those).
 constexpr bool parseConversion(const char*& p, Conversion& c) {
     for (;; ++p) {
         if (*p == '-') c.left = true;
@@ -56,12 +67,14 @@ constexpr bool parseConversion(const char*& p, Conversion& c) {
     }
     if (*p >= '0' && *p <= '9') {
         c.width = 0;
-        while (*p >= '0' && *p <= '9') c.width = c.width * 10 + (*p++ - '0');
+        while (*p >= '0' && *p <= '9' && c.width <= kMaxWidth) c.width = c.width * 10 + (*p++ - '0');
+        if (c.width > kMaxWidth) return false;
     }
     if (*p == '.') {
         ++p;
         c.precision = 0;
-        while (*p >= '0' && *p <= '9') c.precision = c.precision * 10 + (*p++ - '0');
+        while (*p >= '0' && *p <= '9' && c.precision <= kMaxPrecision) c.precision = c.precision * 10 + (*p++ - '0');
+        if (c.precision > kMaxPrecision) return false;
     }
     switch (*p) {
         case 'd': case 'i': case 's': case 'f': case 'c': case 'u': case 'x': case 'X':
@@ -80,6 +93,43 @@ void appendValue(std::string& out, const Conversion& c, unsigned value);  // %u 
 void appendValue(std::string& out, const Conversion& c, char value);      // %c
 void appendText(std::string& out, const Conversion& c, std::string_view text, bool lineEnds);
 
+// The same written at p, which has room for boundOf's bytes; each returns
+// the end of what it wrote. Numbers are written straight from integers:
+// a %f value is scaled by 10^precision exactly (no rounding error), then
+// rounded as printf rounds it.
+char* putValue(char* p, const Conversion& c, double value);
+// The same when the caller has asked roundsToNearest already (once for a
+// whole line: reading the rounding mode costs as much as a number).
+char* putValue(char* p, const Conversion& c, double value, bool nearest);
+// Whether the current rounding mode is to-nearest, the one in which the
+// integer path rounds as printf does (on x86-64 both the x87 and the SSE
+// control words are read).
+bool roundsToNearest();
+char* putValue(char* p, const Conversion& c, int value);
+char* putValue(char* p, const Conversion& c, unsigned value);
+char* putValue(char* p, const Conversion& c, char value);
+char* putText(char* p, const Conversion& c, std::string_view text, bool lineEnds);
+
+// The most bytes a conversion writes for a value of the type.
+constexpr std::size_t widthOf(const Conversion& c) { return c.width > 0 ? static_cast<std::size_t>(c.width) : 0; }
+constexpr std::size_t precisionOf(const Conversion& c) {
+    return c.precision > 0 ? static_cast<std::size_t>(c.precision) : 0;
+}
+// A double: the sign, 309 digits before the point, the point, the decimals.
+constexpr std::size_t boundOf(const Conversion& c, double) {
+    const std::size_t decimals = c.precision < 0 ? 6 : precisionOf(c);
+    return std::max(widthOf(c), 311 + decimals);
+}
+constexpr std::size_t boundOf(const Conversion& c, int) { return std::max({widthOf(c), precisionOf(c) + 1, std::size_t{12}}); }
+constexpr std::size_t boundOf(const Conversion& c, unsigned) {
+    return std::max({widthOf(c), precisionOf(c), std::size_t{11}});
+}
+constexpr std::size_t boundOf(const Conversion& c, char) { return std::max(widthOf(c), std::size_t{1}); }
+// Every line feed may become two bytes.
+constexpr std::size_t boundOf(const Conversion& c, std::string_view text) {
+    return std::max(widthOf(c), 2 * text.size());
+}
+
 namespace format_detail {
 
 // The conversion letters each argument type takes.
@@ -93,12 +143,13 @@ constexpr bool takes(char letter) {
     else return false;
 }
 
-inline void put(std::string& out, const Conversion& c, double v, bool) { appendValue(out, c, v); }
-inline void put(std::string& out, const Conversion& c, int v, bool) { appendValue(out, c, v); }
-inline void put(std::string& out, const Conversion& c, unsigned v, bool) { appendValue(out, c, v); }
-inline void put(std::string& out, const Conversion& c, char v, bool) { appendValue(out, c, v); }
-inline void put(std::string& out, const Conversion& c, std::string_view v, bool lineEnds) {
-    appendText(out, c, v, lineEnds);
+// Each writes one argument; nearest: roundsToNearest for the whole line.
+inline char* put(char* p, const Conversion& c, double v, bool, bool nearest) { return putValue(p, c, v, nearest); }
+inline char* put(char* p, const Conversion& c, int v, bool, bool) { return putValue(p, c, v); }
+inline char* put(char* p, const Conversion& c, unsigned v, bool, bool) { return putValue(p, c, v); }
+inline char* put(char* p, const Conversion& c, char v, bool, bool) { return putValue(p, c, v); }
+inline char* put(char* p, const Conversion& c, std::string_view v, bool lineEnds, bool) {
+    return putText(p, c, v, lineEnds);
 }
 
 // Not defined, and no constexpr: calling it makes a Format fail to compile.
@@ -160,11 +211,20 @@ public:
 
     // Appends the text printf gives.
     void append(std::string& out, std::type_identity_t<Args>... args) const {
-        appendAll(out, false, std::index_sequence_for<Args...>(), args...);
+        appendVia(out, false, args...);
     }
     // The same with every line feed written as CR LF (an output file).
     void appendLines(std::string& out, std::type_identity_t<Args>... args) const {
-        appendAll(out, true, std::index_sequence_for<Args...>(), args...);
+        appendVia(out, true, args...);
+    }
+
+    // The most bytes write writes for these values.
+    std::size_t bound(std::type_identity_t<Args>... args) const {
+        return boundAll(std::index_sequence_for<Args...>(), args...);
+    }
+    // Writes the text at p, which has room for bound's bytes; returns its end.
+    char* write(char* p, bool lineEnds, std::type_identity_t<Args>... args) const {
+        return writeAll(p, lineEnds, std::index_sequence_for<Args...>(), args...);
     }
 
 private:
@@ -187,16 +247,34 @@ private:
         ++lines_[piece].size;
     }
 
-    void appendLiteral(std::string& out, std::size_t piece, bool lineEnds) const {
-        const Piece& p = lineEnds ? lines_[piece] : plain_[piece];
-        out.append((lineEnds ? linesText_ : plainText_).data() + p.begin, p.size);
+    char* putLiteral(char* p, std::size_t piece, bool lineEnds) const {
+        const Piece& l = lineEnds ? lines_[piece] : plain_[piece];
+        std::memcpy(p, (lineEnds ? linesText_ : plainText_).data() + l.begin, l.size);
+        return p + l.size;
     }
 
     template <std::size_t... I>
-    void appendAll(std::string& out, bool lineEnds, std::index_sequence<I...>,
-                   std::type_identity_t<Args>... args) const {
-        ((appendLiteral(out, I, lineEnds), format_detail::put(out, conversions_[I], args, lineEnds)), ...);
-        appendLiteral(out, kCount, lineEnds);
+    std::size_t boundAll(std::index_sequence<I...>, std::type_identity_t<Args>... args) const {
+        return linesSize_ + (std::size_t{0} + ... + boundOf(conversions_[I], args));
+    }
+
+    template <std::size_t... I>
+    char* writeAll(char* p, bool lineEnds, std::index_sequence<I...>, std::type_identity_t<Args>... args) const {
+        const bool nearest = (std::is_same_v<Args, double> || ...) && roundsToNearest();
+        ((p = putLiteral(p, I, lineEnds), p = format_detail::put(p, conversions_[I], args, lineEnds, nearest)), ...);
+        return putLiteral(p, kCount, lineEnds);
+    }
+
+    void appendVia(std::string& out, bool lineEnds, std::type_identity_t<Args>... args) const {
+        const std::size_t most = bound(args...);
+        if (most <= 1024) {
+            char buffer[1024];
+            out.append(buffer, static_cast<std::size_t>(write(buffer, lineEnds, args...) - buffer));
+        } else {
+            const std::size_t at = out.size();
+            out.resize(at + most);
+            out.resize(static_cast<std::size_t>(write(out.data() + at, lineEnds, args...) - out.data()));
+        }
     }
 
     const char* text_;

@@ -11,8 +11,9 @@ namespace tervan {
 
 enum class OutputStatus {
     Written,
-    IsInput,  // not written: it would replace the input file (or the list of known points)
+    IsInput,  // not written: it would replace one of the files the run reads
     Failed,   // could not be created or written; reason says why
+    Kept,     // not replaced: another output of the run could not be written
 };
 
 struct OutputReport {
@@ -26,8 +27,17 @@ enum class Outcome {
     CannotRead,   // the input could not be read: nothing was written
     NoReader,     // Model names no reader, or with "auto" no model fits: nothing was read or written
     Refused,      // a value given for the run cannot be used: nothing was written
+    NothingFound,  // the reader took no record from the input: nothing was written
     Cancelled,    // the user cancelled a prompt: nothing was read or written
     NothingToDo,  // H, V, SD with nothing to compute
+};
+
+// How a levelling line closed on its known heights.
+enum class Closing { NotClosed, Within, Over };
+
+struct LineClosure {
+    std::string summary;  // "line 1: 0.412 km, 6 set-ups, misclosure +3.2 mm, ..."
+    Closing closing = Closing::NotClosed;
 };
 
 struct Result {
@@ -45,6 +55,8 @@ struct Result {
     // Levelling routines: each row of the line file as ten tab-separated
     // cells (levelling/level_rows.h), for a front end's grid.
     std::vector<std::string> levelRows;
+    // Levelling routines: each line's closure on the benchmarks.
+    std::vector<LineClosure> closures;
     // Model "auto": the model detected and used, and the others that fit
     // the input as well.
     std::string detected;
@@ -58,6 +70,10 @@ struct Result {
     // ComputeXYZ: why the list of known points could not be read; "" when it
     // was, or when none is set.
     std::string knownPointsError;
+    // What the reader converted from the file's own units, one line each
+    // ("angles in degrees converted to gon"); the message text says it
+    // after the observation table.
+    std::vector<std::string> conversions;
     // What the user must not miss although the conversion was done
     // (stations without orientation, points placed twice far apart), one
     // short line each; the message text says it in full.

@@ -50,8 +50,14 @@ const std::array kKeys = {
     TEXT("Model", "NamesLayer", KeyKind::NonEmpty, NamesLayer, "LayerNAMES:", "DXF layer of the name texts"),
     TEXT("Model", "PointsLayer", KeyKind::NonEmpty, PointsLayer, "LayerPOINTS:", "DXF layer of the points"),
     FLAG("ComputeXYZ", ComputeXYZ, "Compute XYZ", "compute coordinates from the observations"),
+    FLAG("CsvFile", CsvFile, "File.csv", "write the CSV list <base>.csv (name, x, y, z, code)"),
+    FLAG("LandXmlFile", LandXmlFile, "LandXML.xml", "write the LandXML points <base>.xml"),
+    FLAG("LayerPerCode", LayerPerCode, "Layer per code", "the drawing puts each coded point on a layer of its code"),
     TEXT("Model", "KnownPoints", KeyKind::Path, KnownPoints, "Known points…",
-         "list of known points (nxyz, nyxz or kor) for ComputeXYZ"),
+         "list of known points (nxyz, nyxz or kor) for ComputeXYZ, or the benchmarks of levelling lines"),
+    TEXT("Model", "LevelTolerance", KeyKind::NonZero, LevelTolerance, "Level tolerance mm/√km:",
+         "allowed misclosure of a levelling line, mm per root km of its length"),
+    FLAG("AdjustedFile", AdjustedFile, "Adjusted", "write the adjusted heights of the levelling lines <base>_adj.txt"),
     TEXT("DpiHeader", "Line1", KeyKind::Header, DpiLine1, "", "first header line of the observation list (.dpi)"),
     TEXT("DpiHeader", "Line2", KeyKind::Header, DpiLine2, "", "second header line of the observation list (.dpi)"),
     TEXT("DpiHeader", "Line3", KeyKind::Header, DpiLine3, "", "third header line of the observation list (.dpi)"),
@@ -95,9 +101,22 @@ const SettingKey* findSettingKey(std::string_view name) {
     return nullptr;
 }
 
-void loadSettings(Settings& settings, const std::string& iniPath) {
-    IniDocument ini = IniDocument::load(iniPath);
-    if (!ini.exists()) return;
+std::string settingRefusal(const Settings& settings) {
+    // Sizes of letters and of errors beyond this are no sizes at all.
+    constexpr double kLargestSize = 1e6;
+    for (const auto& k : kKeys) {
+        if (k.kind != KeyKind::NonZero && k.kind != KeyKind::Offset) continue;
+        const std::string& text = settings.*k.text;
+        const double limit = k.kind == KeyKind::Offset ? kLargestCoordinate : kLargestSize;
+        if (std::string why = sizeRefusal(toNumber(text), limit); !why.empty())
+            return "the setting " + std::string(k.key) + "=" + text + " " + why;
+    }
+    return {};
+}
+
+bool loadSettings(Settings& settings, const std::string& iniPath, std::string* reason) {
+    IniDocument ini = IniDocument::load(iniPath, reason);
+    if (!ini.exists()) return false;
     for (const auto& k : kKeys) {
         std::string value = ini.get(k.section, k.key);
         switch (k.kind) {
@@ -113,11 +132,17 @@ void loadSettings(Settings& settings, const std::string& iniPath) {
                 if (!value.empty()) settings.*k.text = value;
         }
     }
+    return true;
 }
 
-bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath) {
+bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath, std::string* reason) {
     if (!settings.SaveSettings) return true;
-    IniDocument ini = IniDocument::load(iniPath);
+    IniDocument ini;
+    std::string why;
+    if (!loadToChange(iniPath, ini, why)) {
+        if (reason) *reason = why;
+        return false;
+    }
     for (const auto& k : kKeys) {
         switch (k.kind) {
             case KeyKind::Flag:
@@ -141,18 +166,23 @@ bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath) {
                 break;
         }
     }
-    return ini.save(iniPath);
+    return ini.save(iniPath, reason);
 }
 
-bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath) {
+bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath, std::string* reason) {
     if (!settings.SaveSettings) return true;
-    IniDocument ini = IniDocument::load(iniPath);
+    IniDocument ini;
+    std::string why;
+    if (!loadToChange(iniPath, ini, why)) {
+        if (reason) *reason = why;
+        return false;
+    }
     for (const auto& k : kKeys) {
         if (k.kind == KeyKind::Model && !settings.Model.empty() && settings.Model != kAutoModel)
             ini.set(k.section, k.key, settings.Model);
         if (isFlag(k)) ini.set(k.section, k.key, yesNo(settings.*k.flag));
     }
-    return ini.save(iniPath);
+    return ini.save(iniPath, reason);
 }
 
 }  // namespace tervan

@@ -45,7 +45,14 @@ struct Settings {
     std::string NamesLayer = "NOMERA";
     std::string PointsLayer = "TOCKI";
     int ComputeXYZ = 0;           // coordinates from the observations
+    int CsvFile = 0;              // the exchange formats of office software
+    int LandXmlFile = 0;
+    int LayerPerCode = 0;         // the drawing puts each coded point on a layer of its code
     std::string KnownPoints;      // the list of known points for ComputeXYZ, "" when none
+    // levelling lines: the allowed misclosure in mm per √km, and the
+    // adjusted heights (base_adj.txt)
+    std::string LevelTolerance = "20";
+    int AdjustedFile = 0;
     // sections "DpiHeader" and "KorHeader" (bytes 0x80 and up are MIK letters)
     std::string DpiLine1 = "\x20\x8E\x20\x81\x20\x85\x20\x8A\x20\x92\x20\x3A";
     std::string DpiLine2 = "    7  20   5   5   0   5  5  0  6  25   5   5";
@@ -100,16 +107,26 @@ const SettingKey* findSettingKey(std::string_view name);
 
 bool isFlag(const SettingKey& key);
 
-// Loads the INI file over the settings. A file that does not exist leaves
-// them as they are: a first start keeps the built-in defaults instead of
-// clearing every output flag and setting x1000.
-void loadSettings(Settings& settings, const std::string& iniPath);
+// Why a number among the settings cannot be used (an offset, the letter
+// size or an H, V, SD error size that is not a finite number, or is too
+// large for the files to keep their columns), naming the key and its text;
+// "" when every one can.
+std::string settingRefusal(const Settings& settings);
+
+// Loads the INI file over the settings. A file that cannot be read leaves
+// them as they are (a first start keeps the built-in defaults instead of
+// clearing every output flag and setting x1000) and gives false, with the
+// reason when asked.
+bool loadSettings(Settings& settings, const std::string& iniPath, std::string* reason = nullptr);
 
 // Writes what the program keeps at exit (nothing unless SaveSettings is set).
-bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath);
+// false, with the reason when asked, when it cannot be saved; a settings
+// file that is there but cannot be read is never saved over.
+bool saveSettingsAtExit(const Settings& settings, const std::string& iniPath, std::string* reason = nullptr);
 
 // Writes Model (unless it is "auto") and the flags after the Settings
-// dialog was confirmed (nothing unless SaveSettings is set).
-bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath);
+// dialog was confirmed (nothing unless SaveSettings is set); false as
+// saveSettingsAtExit.
+bool saveSettingsAfterDialog(const Settings& settings, const std::string& iniPath, std::string* reason = nullptr);
 
 }  // namespace tervan

@@ -72,4 +72,10 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t l
     return line.substr(first - 1, last - first + 1);
 }
 
+std::string_view trimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace tervan

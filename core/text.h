@@ -45,4 +45,8 @@ std::string rightAligned(std::string_view text, std::size_t width);
 // line has; empty when the line ends before first.
 std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
 
+// text without the blanks (code 32) at either end; a code field of a
+// reader is kept as this gives it.
+std::string_view trimBlanks(std::string_view text);
+
 }  // namespace tervan

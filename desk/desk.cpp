@@ -1,6 +1,8 @@
 #include "desk/desk.h"
 
 #include "conversion/detect.h"
+#include "conversion/models.h"
+#include "conversion/observation_table.h"
 #include "core/files.h"
 
 namespace tervan::desk {
@@ -8,7 +10,13 @@ namespace tervan::desk {
 void startSession(Session& session, const std::string& programFolder, const std::string& inputPath) {
     placeProgramFiles(session, programFolder);
     session.inputPath = inputPath;
-    loadSettings(session.settings, settingsToRead(session));
+    const std::string path = settingsToRead(session);
+    std::string reason;
+    // A settings file that is not there yet means the defaults; one that is
+    // there but cannot be read is named, and nothing is saved over it.
+    session.settingsError.clear();
+    if (!loadSettings(session.settings, path, &reason) && fileId(path).valid)
+        session.settingsError = "cannot read settings " + path + ": " + reason + "; the settings are not saved";
 }
 
 bool Desk::DialogPrompts::askBffb(BffbParams& params) {
@@ -31,19 +39,38 @@ Desk::Desk(Session& session, Front& front, ReceiverOptions options)
                .showReceived =
                    [this] {
                        view_ = View::Text;
+                       tablePending_ = false;
                        front_.showMessage(message_);
                    },
                .fail = [this](const std::string& text) { fail(text); }},
               std::move(options)),
-      plan_(session) {}
+      plan_(session) {
+    // The grid shows the records from the store; the text of the table
+    // waits until it is copied.
+    session_.observationText = false;
+}
 
 void Desk::start() {
-    if (!session_.inputPath.empty()) convertFile(session_.inputPath);
+    if (!session_.inputPath.empty()) {
+        // A file opened with the program ("Open with", dropped on it) under
+        // the wrong model would become outputs of garbage, written over
+        // good ones of the same names ("auto" takes the model that fits).
+        const std::string& model = session_.settings.Model;
+        const Detection detection = detectFile(session_.inputPath);
+        askAtStart_ = model != kAutoModel && detection.error.empty() && detection.best() && !detection.fits(model);
+        if (!askAtStart_) convertFile(session_.inputPath);
+    }
     refresh();
+    if (!session_.settingsError.empty()) addFailure(session_.settingsError);
 }
 
 void Desk::opened() {
-    if (session_.settings.StartWithFileOpen) fileOpen();
+    if (askAtStart_) {
+        askAtStart_ = false;
+        openFile(session_.inputPath);
+    } else if (session_.settings.StartWithFileOpen) {
+        fileOpen();
+    }
 }
 
 void Desk::fileOpen() {
@@ -54,17 +81,29 @@ void Desk::fileOpen() {
 
 void Desk::openFile(const std::string& path) {
     SettingsForm form{.fileName = path, .values = session_.settings, .modelHint = {}};
-    preselectModel(form, detectFile(path));
+    // Detected once: for the model offered, and for the warning after.
+    const Detection detection = detectFile(path);
+    preselectModel(form, detection);
     // Cancel leaves every setting as it was, and writes nothing: clearing
     // the flags would silently switch off every output and the saving of
     // the settings.
     const bool accepted = front_.editSettings(form);
     if (accepted) {
         session_.settings = form.values;
-        convertFile(path);
+        convertFile(path, &detection);
     }
     refresh();
     if (accepted) saveAfterDialog();
+}
+
+bool Desk::canDrop(const std::vector<std::string>& paths) { return paths.size() == 1 && isFile(paths.front()); }
+
+bool Desk::drop(const std::vector<std::string>& paths) {
+    if (!canDrop(paths)) return false;
+    // The Settings dialog must not open inside the drop, which holds the
+    // program the file came from.
+    front_.post([this, path = paths.front()] { openFile(path); });
+    return true;
 }
 
 void Desk::openRecent(std::size_t index) {
@@ -91,6 +130,7 @@ void Desk::calcHvsd() {
 
 void Desk::close() {
     serial_.endTransfer();
+    buildPendingTable();
     clearStore(session_.store);
     // The plan must not keep records the store no longer has.
     plan_.load();
@@ -101,18 +141,47 @@ void Desk::exit() { serial_.endTransfer(); }
 
 std::optional<Placement> Desk::placement(const std::vector<Placement>& screens) const {
     if (!placement_ || screens.empty()) return std::nullopt;
-    const int x = placement_->x + placement_->width / 2, y = placement_->y + placement_->height / 2;
+    // The screen nearest the window's centre (0 away when on it); of equal
+    // ones the first, the main screen.
+    const long long x = placement_->x + placement_->width / 2, y = placement_->y + placement_->height / 2;
+    auto away = [x, y](const Placement& s) {
+        const long long dx = x < s.x ? s.x - x : x >= s.x + s.width ? x - (s.x + s.width - 1) : 0;
+        const long long dy = y < s.y ? s.y - y : y >= s.y + s.height ? y - (s.y + s.height - 1) : 0;
+        return dx * dx + dy * dy;
+    };
+    const Placement* nearest = &screens.front();
     for (const Placement& s : screens)
-        if (x >= s.x && x < s.x + s.width && y >= s.y && y < s.y + s.height) return fitOnScreen(*placement_, s);
-    return fitOnScreen(*placement_, screens.front());
+        if (away(s) < away(*nearest)) nearest = &s;
+    return fitOnScreen(*placement_, *nearest);
 }
 
-void Desk::finish() {
-    if (!session_.settings.SaveSettings) return;
-    prepareSettingsFile(session_);
-    saveSettingsAtExit(session_.settings, session_.iniPath);
-    saveRecentFiles(session_.iniPath, recent_);
-    if (placement_) savePlacement(session_.iniPath, *placement_);
+std::string Desk::finish() {
+    if (!session_.settings.SaveSettings) return {};
+    return saveSettingsFile([this](std::string& reason) {
+        return saveSettingsAtExit(session_.settings, session_.iniPath, &reason) &&
+               saveRecentFiles(session_.iniPath, recent_, &reason) &&
+               (!placement_ || savePlacement(session_.iniPath, *placement_, &reason));
+    });
+}
+
+template <class Save>
+std::string Desk::saveSettingsFile(Save save) {
+    if (!session_.settingsError.empty()) {
+        addFailure(session_.settingsError);
+        return session_.settingsError;
+    }
+    std::string reason;
+    if (!prepareSettingsFile(session_)) reason = "cannot make it";
+    if (reason.empty() && save(reason)) return {};
+    std::string text = "cannot save settings " + session_.iniPath + ": " + reason;
+    addFailure(text);
+    return text;
+}
+
+void Desk::addFailure(const std::string& text) {
+    report_.notices.insert(report_.notices.begin(), {Tone::Failure, text});
+    report_.status = {Tone::Failure, text};
+    front_.showReport(report_);
 }
 
 void Desk::refresh() {
@@ -130,13 +199,29 @@ void Desk::select(std::size_t record) {
     front_.showSelection(record);
 }
 
-void Desk::convertFile(const std::string& path) {
+const std::string& Desk::message() {
+    buildPendingTable();
+    return message_;
+}
+
+void Desk::buildPendingTable() {
+    if (!tablePending_) return;
+    tablePending_ = false;
+    if (view_ == View::Points) buildObservationTable(message_, session_.inputPath, session_.store.points);
+}
+
+void Desk::convertFile(const std::string& path, const Detection* detection) {
+    // A point model that fails keeps the store and the input path as they
+    // were, so the table can still be built from them; a levelling model,
+    // detection, an unknown model or known points refused after the read
+    // may change the store first and keep the text all the same.
+    const ModelEntry* model = findModel(session_.settings.Model);
+    if (!model || model->level || session_.settings.ComputeXYZ) buildPendingTable();
     Result result = convert(session_, path, prompts_);
     std::string warning;
-    if (result.outcome == Outcome::Done) {
-        warning = conversionWarning(result, session_.settings, detectFile(path));
-        addRecentFile(recent_, path);
-    }
+    if (result.outcome == Outcome::Done || result.outcome == Outcome::NothingFound)
+        warning = conversionWarning(result, session_.settings, detection ? *detection : detectFile(path));
+    if (result.outcome == Outcome::Done) addRecentFile(recent_, path);
     show(std::move(result), warning);
 }
 
@@ -144,10 +229,12 @@ void Desk::convertFile(const std::string& path) {
 // empties it), so the plan is loaded anew.
 void Desk::show(Result result, const std::string& warning) {
     report_ = reportOf(result, session_.inputPath, warning);
+    pointTable_.refresh();
     plan_.load();
     select(kNoPoint);
     if (!result.keepMessage) {
         message_ = std::move(result.message);
+        tablePending_ = result.observationTable;
         levelRows_ = std::move(result.levelRows);
         view_ = result.observationTable ? View::Points : !levelRows_.empty() ? View::Levelling : View::Text;
         shownPoints_ = session_.store.points.size();
@@ -173,9 +260,10 @@ void Desk::showMessageArea() {
 
 void Desk::saveAfterDialog() {
     if (!session_.settings.SaveSettings) return;
-    prepareSettingsFile(session_);
-    saveSettingsAfterDialog(session_.settings, session_.iniPath);
-    saveRecentFiles(session_.iniPath, recent_);
+    saveSettingsFile([this](std::string& reason) {
+        return saveSettingsAfterDialog(session_.settings, session_.iniPath, &reason) &&
+               saveRecentFiles(session_.iniPath, recent_, &reason);
+    });
 }
 
 void Desk::fail(const std::string& text) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/detect.h"
 #include "conversion/driver.h"
 #include "conversion/session.h"
 #include "desk/front.h"
@@ -35,10 +36,14 @@ public:
     Desk& operator=(const Desk&) = delete;
 
     // While the window is built: converts the input path of the command
-    // line, when there is one, and fills the controls.
+    // line, when there is one, and fills the controls. A file that the
+    // saved model does not fit, but another model does, is not converted
+    // here: opened() shows it in the Settings dialog.
     void start();
-    // When the window opens: File/Open at once when StartWithFileOpen is
-    // set. The front end then starts its timer.
+    // When the window opens: the Settings dialog for the file of the
+    // command line that the saved model does not fit (with the model that
+    // fits preselected, as File/Open has it); else File/Open at once when
+    // StartWithFileOpen is set. The front end then starts its timer.
     void opened();
 
     // File/Open: the open-file dialog starting at the current input path,
@@ -49,6 +54,11 @@ public:
     // file, the conversion on "OK", the refresh and the save after the
     // dialog.
     void openFile(const std::string& path);
+    // Files dragged onto the window: whether the window takes them (one
+    // file, not a folder), and the drop itself, which opens that file with
+    // openFile once the drop has ended. false when refused.
+    static bool canDrop(const std::vector<std::string>& paths);
+    bool drop(const std::vector<std::string>& paths);
     // The files opened last, newest first ("Recent files").
     const std::vector<std::string>& recentFiles() const { return recent_; }
     // One of them; a file that is no longer there is said so and dropped.
@@ -66,14 +76,16 @@ public:
     // the point store, Exit keeps it.
     void close();
     void exit();
-    // The window's place kept from the last run, fitted to the screen that
-    // holds its centre (of the screens' areas given, the main screen first;
-    // else the main screen); none before the first run.
+    // The window's place kept from the last run, fitted to the work area
+    // of the screen nearest its centre (of the screens' work areas given,
+    // the main screen first), maximized as it was; none before the first
+    // run.
     std::optional<Placement> placement(const std::vector<Placement>& screens) const;
     // The window's place as it ends, kept at exit.
     void keepPlacement(const Placement& placement) { placement_ = placement; }
-    // After the window has ended: the save at exit (only with SaveSettings).
-    void finish();
+    // After the window has ended: the save at exit (only with SaveSettings);
+    // why it failed, "" when it did not.
+    std::string finish();
 
     // Fills the message area (a grid or text), the report, the title and
     // the indicators, clears status lines 1 and 2 and has the plan view
@@ -92,8 +104,14 @@ public:
     // rows and the records select each other.
     bool gridShowsRecords() const { return view_ == View::Points; }
 
-    // The exact message text ("Copy as text").
-    const std::string& message() const { return message_; }
+    // The About box's line on where the settings live (the profile of an
+    // installed program).
+    std::string settingsPlace() const { return "Settings: " + session_.iniPath; }
+
+    // The exact message text ("Copy as text"). The observation table of a
+    // conversion, which the grid shows from the store, is built here the
+    // first time it is asked for.
+    const std::string& message();
     const Report& report() const { return report_; }
     const Receiver& receiver() const { return serial_.receiver(); }
 
@@ -107,11 +125,22 @@ private:
 
     enum class View { Text, Points, Levelling };
 
-    void convertFile(const std::string& path);
+    // detection: the file's, when it was detected already.
+    void convertFile(const std::string& path, const Detection* detection = nullptr);
+    // Builds the observation table into message_ when it is still to be
+    // built: before the store changes under a text that may stay.
+    void buildPendingTable();
     void show(Result result, const std::string& warning = {});
     void showMessageArea();
     void saveAfterDialog();
+    // Saves through save (which returns false with the reason) unless the
+    // settings file could not be read; a failure is shown. The failure's
+    // text, "" when none.
+    template <class Save>
+    std::string saveSettingsFile(Save save);
     void fail(const std::string& text);
+    // A failure shown before the notices of the report at hand.
+    void addFailure(const std::string& text);
 
     Session& session_;
     Front& front_;
@@ -119,6 +148,7 @@ private:
     std::string message_;  // the text of the message area
     View view_ = View::Text;
     std::size_t shownPoints_ = 0;         // the store's records when its table was shown
+    bool tablePending_ = false;           // message_ is still to become the observation table
     std::vector<std::string> levelRows_;  // of the levelling line shown
     PointTable pointTable_;
     LevelTable levelTable_;
@@ -128,6 +158,7 @@ private:
     SerialLink serial_;
     Plan plan_;
     std::size_t selected_ = kNoPoint;
+    bool askAtStart_ = false;  // the command line's file waits for the Settings dialog
 };
 
 }  // namespace tervan::desk

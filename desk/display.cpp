@@ -64,4 +64,16 @@ std::u16string messageForDisplay(std::string_view message, std::u16string_view l
     return text;
 }
 
+std::u16string statusForDisplay(int line, std::string_view text) {
+    std::u16string shown;
+    if (line == 1) {
+        for (char c : text) shown += static_cast<char16_t>(static_cast<unsigned char>(c));
+    } else if (line == 2) {
+        for (char c : text) shown += mikToUnicode(static_cast<unsigned char>(c));
+    } else {
+        shown = messageForDisplay(text, u" ");
+    }
+    return shown;
+}
+
 }  // namespace tervan::desk

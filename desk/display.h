@@ -18,4 +18,9 @@ namespace tervan::desk {
 // do not hold.
 std::u16string messageForDisplay(std::string_view message, std::u16string_view lineEnd);
 
+// A status line as both programs show it: line 1 (the progress bar's
+// characters) byte for byte as Latin-1, line 2 (a line from the instrument)
+// as MIK, line 3 as the message text is shown (it names files), on one line.
+std::u16string statusForDisplay(int line, std::string_view text);
+
 }  // namespace tervan::desk

@@ -91,16 +91,82 @@ Direction applyComProperties(const Form& form, Settings& settings) {
     return form.value("Direction") == kSendDirection ? Direction::Send : Direction::Receive;
 }
 
+namespace {
+
+char keyOf(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool canBeKey(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+
+// The places of a label's possible keys, best first: the first letters of
+// its words (and its capitals), then its other letters and digits.
+std::vector<std::size_t> keyPlaces(const std::string& label) {
+    std::vector<std::size_t> first, other;
+    for (std::size_t i = 0; i < label.size(); ++i) {
+        if (!canBeKey(label[i])) continue;
+        const bool starts = i == 0 || !canBeKey(label[i - 1]) || (label[i] >= 'A' && label[i] <= 'Z');
+        (starts ? first : other).push_back(i);
+    }
+    first.insert(first.end(), other.begin(), other.end());
+    return first;
+}
+
+}  // namespace
+
+std::vector<std::string> withAccessKeys(const std::vector<std::string>& labels, std::string_view taken) {
+    // A matching of labels to keys, made larger along augmenting paths.
+    std::vector<std::vector<std::size_t>> places;
+    for (const std::string& label : labels) places.push_back(keyPlaces(label));
+    std::vector<int> owner(256, -1);      // the label holding each key
+    std::vector<std::size_t> chosen(labels.size(), std::string::npos);
+    auto keyAt = [&](std::size_t l, std::size_t at) { return static_cast<unsigned char>(keyOf(labels[l][at])); };
+    auto take = [&](std::size_t l, std::size_t at) {
+        owner[keyAt(l, at)] = static_cast<int>(l);
+        chosen[l] = at;
+        return true;
+    };
+    // A free key first, the best one; else one whose holder can move on.
+    std::function<bool(std::size_t, std::vector<bool>&)> assign = [&](std::size_t l, std::vector<bool>& seen) {
+        for (std::size_t at : places[l])
+            if (owner[keyAt(l, at)] < 0 && taken.find(static_cast<char>(keyAt(l, at))) == std::string_view::npos)
+                return take(l, at);
+        for (std::size_t at : places[l]) {
+            const unsigned char k = keyAt(l, at);
+            if (seen[k] || taken.find(static_cast<char>(k)) != std::string_view::npos) continue;
+            seen[k] = true;
+            if (assign(static_cast<std::size_t>(owner[k]), seen)) return take(l, at);
+        }
+        return false;
+    };
+    for (std::size_t l = 0; l < labels.size(); ++l) {
+        std::vector<bool> seen(256, false);
+        assign(l, seen);
+    }
+    std::vector<std::string> marked;
+    for (std::size_t l = 0; l < labels.size(); ++l) {
+        std::string label = labels[l];
+        if (chosen[l] != std::string::npos)
+            label.insert(chosen[l], 1, '&');
+        else if (!places[l].empty())
+            label.insert(places[l].front(), 1, '&');
+        marked.push_back(std::move(label));
+    }
+    return marked;
+}
+
 std::vector<SettingsControl> settingsControls() {
     std::vector<SettingsControl> controls;
+    std::vector<std::string> labels;
     for (const SettingKey& key : settingKeys()) {
         if (std::string_view(key.section) != "Model" || *key.label == '\0') continue;
         ControlKind kind = key.kind == KeyKind::Model  ? ControlKind::ModelList
                            : key.kind == KeyKind::Path ? ControlKind::File
                            : isFlag(key)               ? ControlKind::Check
                                                        : ControlKind::Edit;
-        controls.push_back({&key, kind});
+        controls.push_back({&key, kind, {}});
+        labels.emplace_back(key.label);
     }
+    // "OK" and "Cancel" answer to Enter and Escape and keep no key.
+    labels = withAccessKeys(labels);
+    for (std::size_t i = 0; i < controls.size(); ++i) controls[i].accessLabel = labels[i];
     return controls;
 }
 
@@ -115,6 +181,9 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
     if (!detection.error.empty()) {
         form.modelHint = "cannot read this file: " + detection.error;
     } else if (detection.fits(form.values.Model)) {
+        // The choice stays, but a model that reads the file better is named.
+        if (const ModelEntry* other = detection.betterThan(form.values.Model))
+            form.modelHint = std::string("looks like ") + other->name;
         return;
     } else if (const ModelEntry* best = detection.best()) {
         form.values.Model = best->name;
@@ -125,7 +194,8 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
 }
 
 std::vector<FileFilter> inputFilters() {
-    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw", "*.sdr", "*.rw5"}}, {"All files", {"*"}}};
+    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw", "*.sdr", "*.rw5", "*.csv"}},
+            {"All files", {"*"}}};
 }
 
 std::vector<FileFilter> knownPointsFilters() { return {{"Known points", {"*.txt", "*.kor"}}, {"All files", {"*"}}}; }
@@ -139,13 +209,16 @@ bool offeredAsInput(std::string_view fileName, const std::function<bool(const st
     for (const OutputEntry& out : outputs())
         for (const char* suffix : {out.suffix, out.variantSuffix})
             if (suffix && suffix[0] == '_' && endsWith(suffix)) return false;
-    constexpr std::string_view kKor = ".kor";
-    if (!endsWith(kKor)) return true;
-    const std::string base(fileName.substr(0, fileName.size() - kKor.size()));
-    const std::vector<FileFilter> filters = inputFilters();
-    for (const std::string& pattern : filters.front().patterns) {
-        const std::string extension = pattern.substr(1);
-        if (extension != kKor && besideIt(base + extension)) return false;
+    // The lists that are inputs too (.kor, .csv): one beside an instrument
+    // file of its name is that file's output.
+    for (std::string_view list : {".kor", ".csv"}) {
+        if (!endsWith(list)) continue;
+        const std::string base(fileName.substr(0, fileName.size() - list.size()));
+        const std::vector<FileFilter> filters = inputFilters();
+        for (const std::string& pattern : filters.front().patterns) {
+            const std::string extension = pattern.substr(1);
+            if (extension != ".kor" && extension != ".csv" && besideIt(base + extension)) return false;
+        }
     }
     return true;
 }

@@ -62,12 +62,21 @@ Direction applyComProperties(const Form& form, Settings& settings);
 // "Model" that has a label, in the settings table's order, and the disabled
 // "FilesName:" field. A File control is an edit with a button (its label)
 // that opens the open-file dialog on the edit's path.
+// Each control's label carries an access key ("Fi&le.dxf"): a letter or
+// digit of its own where one can be found, else its first letter again
+// (pressing that key then goes from one to the next).
 enum class ControlKind { ModelList, Check, Edit, File };
 struct SettingsControl {
     const SettingKey* key;
     ControlKind kind;
+    std::string accessLabel;  // the label with "&" before its access key
 };
 std::vector<SettingsControl> settingsControls();
+// labels with an access key each, as distinct as they can be: the keys
+// are matched to the labels (the first letters of words preferred), none
+// of them in taken (the dialog's other keys, lower case). A label without
+// a letter or digit gets none.
+std::vector<std::string> withAccessKeys(const std::vector<std::string>& labels, std::string_view taken = "");
 // The entries of the model list, in the model table's order; the list also
 // takes typed text, an unknown name included.
 std::vector<std::string> modelNames();
@@ -79,8 +88,9 @@ struct SettingsForm {
 };
 
 // The Settings dialog for a file that detection has looked at: the user's
-// model stays when it fits the file; otherwise the model that fits best is
-// preselected and named beside the list ("looks like Kolida440").
+// model stays when it fits the file (named beside the list is the model
+// that fits it better, when one does); otherwise the model that fits best
+// is preselected and named beside the list ("looks like Kolida440").
 void preselectModel(SettingsForm& form, const Detection& detection);
 
 // The choices of the open-file dialog: the instrument files first, then all
@@ -95,8 +105,8 @@ std::vector<FileFilter> inputFilters();
 std::vector<FileFilter> knownPointsFilters();
 // Whether the instrument files' choice offers a file of this name: not the
 // outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), nor a .kor
-// list beside an instrument file of its name (job.kor beside job.txt is
-// that file's output); only "All files" shows those. besideIt: whether the
+// or .csv list beside an instrument file of its name (job.kor beside job.txt
+// is that file's output); only "All files" shows those. besideIt: whether the
 // file's folder holds a file of a name.
 bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt);
 

@@ -26,9 +26,17 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
     if (result.outcome == Outcome::CannotRead || result.outcome == Outcome::NoReader ||
         result.outcome == Outcome::Refused)
         add(Tone::Failure, result.summary);
+    // Nothing found: the hint at the model that fits belongs to the failure.
+    if (result.outcome == Outcome::NothingFound)
+        add(Tone::Failure, warning.empty() ? result.summary : result.summary + "; " + warning);
     if (result.outcome == Outcome::NothingToDo) add(Tone::Warning, result.summary);
     std::size_t written = 0;
+    bool kept = false;
     for (const OutputReport& out : result.outputs) {
+        if (out.status == OutputStatus::Kept) {
+            kept = true;
+            continue;
+        }
         // A refused output is a failure too: the user asked for a file and has none.
         if (out.status != OutputStatus::Written) {
             add(Tone::Failure, reportLine(out));
@@ -39,9 +47,14 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
             if (report.folder.empty()) report.folder.assign(1, '.');
         }
     }
+    if (kept) add(Tone::Failure, kNothingReplaced);
     if (!result.knownPointsError.empty()) add(Tone::Failure, result.knownPointsError);
     for (const std::string& text : result.warnings) add(Tone::Warning, text);
-    if (!warning.empty()) add(Tone::Warning, result.summary + "; " + warning);
+    for (const LineClosure& c : result.closures)
+        add(c.closing == Closing::Within ? Tone::Good : c.closing == Closing::Over ? Tone::Failure : Tone::Plain,
+            c.summary);
+    if (!warning.empty() && result.outcome != Outcome::NothingFound)
+        add(Tone::Warning, result.summary + "; " + warning);
     std::stable_partition(report.notices.begin(), report.notices.end(),
                           [](const Notice& n) { return n.tone == Tone::Failure; });
     if (!result.detected.empty()) {
@@ -62,6 +75,26 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
     return report;
 }
 
+ToneColours toneColours(Tone tone) {
+    switch (tone) {
+        case Tone::Warning:
+            return {0x7a4d00, 0xfff1c7};
+        case Tone::Failure:
+            return {0xa4001d, 0xfde3e6};
+        case Tone::Good:
+            return {0x1d6b1d, 0xe0f5e0};
+        case Tone::Plain:
+            break;
+    }
+    return {};
+}
+
+Tone worstTone(const std::vector<Notice>& notices) {
+    Tone worst = Tone::Plain;
+    for (const Notice& n : notices) worst = std::max(worst, n.tone);
+    return worst;
+}
+
 Report failureReport(const std::string& text) {
     Report report;
     report.status = {Tone::Failure, text};
@@ -71,10 +104,10 @@ Report failureReport(const std::string& text) {
 
 std::string conversionWarning(const Result& result, const Settings& settings, const Detection& detection) {
     const ModelEntry* model = findModel(settings.Model);
-    if (!model || result.outcome != Outcome::Done) return {};
+    if (!model || (result.outcome != Outcome::Done && result.outcome != Outcome::NothingFound)) return {};
     const ModelEntry* best = detection.best();
     // A word stream counts dropped blocks, not lines.
-    const bool foundLittle = (model->read && result.points == 0) ||
+    const bool foundLittle = result.outcome == Outcome::NothingFound ||
                              (model->blockMark == 0 && 2 * result.linesIgnored > result.linesRead);
     if (!foundLittle && (detection.fits(model->name) || !best)) return {};
     if (!best) return std::string("no model fits it");

@@ -14,12 +14,26 @@
 
 namespace tervan::desk {
 
-enum class Tone { Plain, Warning, Failure };
+// In order of weight: the worst tone of a list is its largest. Good is a
+// result to be glad of (a levelling line closed within tolerance).
+enum class Tone { Plain, Good, Warning, Failure };
 
 struct Notice {
     Tone tone = Tone::Plain;
     std::string text;
 };
+
+// The colours of a tone, 0xRRGGBB, shown bold: a warning dark amber on
+// light amber, a failure dark red on pink, a good result dark green on
+// light green. A plain text keeps the
+// window's own colours and weight.
+struct ToneColours {
+    unsigned text = 0, background = 0;
+};
+ToneColours toneColours(Tone tone);
+
+// The worst tone among notices (Plain for none).
+Tone worstTone(const std::vector<Notice>& notices);
 
 struct Report {
     Notice status;                // status line 3

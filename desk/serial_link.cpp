@@ -1,10 +1,13 @@
 #include "desk/serial_link.h"
 
+#include "core/files.h"
+
 namespace tervan::desk {
 namespace {
 
 ReceiverOptions withLogFolder(ReceiverOptions options, const Session& session) {
     if (options.logFolder.empty()) options.logFolder = session.logFolder;
+    if (options.fallbackFolders.empty()) options.fallbackFolders = fallbackFolders();
     return options;
 }
 

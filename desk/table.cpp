@@ -1,5 +1,6 @@
 #include "desk/table.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -19,6 +20,15 @@ const std::array kPointColumns = {
     Column{"XYZ", Align::Left, 8},
 };
 
+// The same with the Code column after N.
+constexpr std::size_t kCodeAt = 4;
+const std::array kPointColumnsWithCode = [] {
+    std::array<Column, kPointColumns.size() + 1> columns{};
+    for (std::size_t i = 0, j = 0; i < columns.size(); ++i)
+        columns[i] = i == kCodeAt ? Column{"Code", Align::Left, 6} : kPointColumns[j++];
+    return columns;
+}();
+
 const std::array kLevelColumns = {
     Column{"No", Align::Right, 5},   Column{"Point", Align::Left, 14}, Column{"Code", Align::Right, 4},
     Column{"Line", Align::Right, 4}, Column{"", Align::Left, 2},       Column{"Value", Align::Right, 10},
@@ -29,11 +39,20 @@ static_assert(kLevelColumns.size() == kLevelCells);
 
 }  // namespace
 
-std::span<const Column> PointTable::columns() const { return kPointColumns; }
+void PointTable::refresh() {
+    codes_ = std::any_of(store_.points.begin(), store_.points.end(), [](const Point& p) { return !p.code.empty(); });
+}
+
+std::span<const Column> PointTable::columns() const {
+    if (codes_) return kPointColumnsWithCode;
+    return kPointColumns;
+}
 
 std::string PointTable::cell(std::size_t row, std::size_t column) const {
     if (row >= store_.points.size()) return {};
     const Point& p = store_.points[row];
+    if (codes_ && column == kCodeAt) return std::string(p.code);
+    if (codes_ && column > kCodeAt) --column;
     switch (column) {
         case 0:
             return p.isStation ? (p.faceTwo ? "* II" : "*") : (p.faceTwo ? "II" : "");

@@ -34,17 +34,20 @@ public:
 // The observation table of a point store: a narrow mark column ("*" on a
 // station's first record, "II" on a second-face record), then SN, IH, N, TH,
 // H, V, SD, X, Y, Z, Om, and XYZ ("computed" where ComputeXYZ computed the
-// coordinates). The rows are the store's records as they are when asked
-// for.
+// coordinates); a Code column after N when any record has a code. The rows
+// are the store's records as they are when asked for.
 class PointTable final : public Table {
 public:
-    explicit PointTable(const PointStore& store) : store_(store) {}
+    explicit PointTable(const PointStore& store) : store_(store) { refresh(); }
+    // After the store was filled anew: whether the Code column shows.
+    void refresh();
     std::span<const Column> columns() const override;
     std::size_t rows() const override { return store_.points.size(); }
     std::string cell(std::size_t row, std::size_t column) const override;
 
 private:
     const PointStore& store_;
+    bool codes_ = false;
 };
 
 // The rows of a levelling line (levelling/level_rows.h): row number, point,

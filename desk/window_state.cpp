@@ -25,11 +25,15 @@ std::vector<std::string> loadRecentFiles(const std::string& iniPath) {
     return files;
 }
 
-bool saveRecentFiles(const std::string& iniPath, const std::vector<std::string>& files) {
-    IniDocument ini = IniDocument::load(iniPath);
+bool saveRecentFiles(const std::string& iniPath, const std::vector<std::string>& files, std::string* reason) {
+    IniDocument ini;
+    if (std::string why; !loadToChange(iniPath, ini, why)) {
+        if (reason) *reason = why;
+        return false;
+    }
     // A key left empty reads as no file.
     for (std::size_t i = 0; i < kRecentFiles; ++i) ini.set(kRecent, fileKey(i), i < files.size() ? files[i] : "");
-    return ini.save(iniPath);
+    return ini.save(iniPath, reason);
 }
 
 void addRecentFile(std::vector<std::string>& files, const std::string& path) {
@@ -60,14 +64,18 @@ std::optional<Placement> loadPlacement(const std::string& iniPath) {
     return p;
 }
 
-bool savePlacement(const std::string& iniPath, const Placement& p) {
-    IniDocument ini = IniDocument::load(iniPath);
+bool savePlacement(const std::string& iniPath, const Placement& p, std::string* reason) {
+    IniDocument ini;
+    if (std::string why; !loadToChange(iniPath, ini, why)) {
+        if (reason) *reason = why;
+        return false;
+    }
     ini.set(kWindow, "Left", std::to_string(p.x));
     ini.set(kWindow, "Top", std::to_string(p.y));
     ini.set(kWindow, "Width", std::to_string(p.width));
     ini.set(kWindow, "Height", std::to_string(p.height));
     ini.set(kWindow, "Maximized", p.maximized ? "Yes" : "No");
-    return ini.save(iniPath);
+    return ini.save(iniPath, reason);
 }
 
 Placement fitOnScreen(Placement p, const Placement& screen) {

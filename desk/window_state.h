@@ -14,7 +14,10 @@ inline constexpr std::size_t kRecentFiles = 8;
 
 // The files opened last, newest first.
 std::vector<std::string> loadRecentFiles(const std::string& iniPath);
-bool saveRecentFiles(const std::string& iniPath, const std::vector<std::string>& files);
+// false, with the reason when asked, when the file cannot be saved (or is
+// there but cannot be read, and so is not saved over).
+bool saveRecentFiles(const std::string& iniPath, const std::vector<std::string>& files,
+                     std::string* reason = nullptr);
 // path to the front of files, once, and no more than kRecentFiles of them.
 void addRecentFile(std::vector<std::string>& files, const std::string& path);
 // The menu entry of files[index]: "&1 /data/job.txt", with the "&" of the
@@ -29,7 +32,8 @@ struct Placement {
 };
 
 std::optional<Placement> loadPlacement(const std::string& iniPath);
-bool savePlacement(const std::string& iniPath, const Placement& placement);
+// false as saveRecentFiles.
+bool savePlacement(const std::string& iniPath, const Placement& placement, std::string* reason = nullptr);
 // The placement moved and, where needed, made smaller so that the whole
 // window is on the screen area given (a screen that has gone, a smaller one).
 Placement fitOnScreen(Placement placement, const Placement& screen);

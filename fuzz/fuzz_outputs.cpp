@@ -10,7 +10,11 @@
 namespace tervan::fuzz {
 
 void writeNowhere(Session& session, Result& result) {
-    static const std::vector<std::string> header = {"  0", "SECTION", "LEVEL", "NAMES", "POINTS", "````"};
+    static const std::vector<std::string> header = {"  0", "SECTION", "LEVEL", "NAMES", "POINTS", "````", "  0",
+                                                    "TABLE", "  2", "LAYER", " 70", "     1", "  0", "ENDTAB"};
+    // The drawing with a layer per code, which reads the header's layer table.
+    Settings drawing = session.settings;
+    drawing.LayerPerCode = 1;
     applyOffsets(session.store, session.settings);
     if (session.settings.x1000) {
         for (Point& p : session.store.points) {
@@ -23,7 +27,7 @@ void writeNowhere(Session& session, Result& result) {
     for (const OutputEntry& entry : outputs()) {
         OutputFile nowhere;
         if (entry.drawing)
-            entry.drawing(nowhere, session.store.points, session.settings, header);
+            entry.drawing(nowhere, session.store.points, drawing, header);
         else
             entry.write(nowhere, session.store.points, session.settings);
     }

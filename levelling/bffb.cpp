@@ -72,6 +72,14 @@ std::string bffbPointName(std::string_view name) {
 }
 
 std::string bffbRefusal(std::string_view input, const BffbParams& params) {
+    // A reading or a distance of the rows keeps its twelve columns while its
+    // random error stays below one metre (a factor below 100000).
+    constexpr double kLargestFactor = 99999;
+    for (auto [label, text] : {std::pair{"R", &params.reading}, {"HD", &params.distance}}) {
+        if (std::string why = sizeRefusal(toNumber(*text), kLargestFactor); !why.empty())
+            return std::string("Calc BFFB line: ") + label + " " + *text + " " + why;
+    }
+
     // The rows are counted by a run numbered from 1, which goes nowhere.
     Input bytes(input);
     OutputFile nowhere;

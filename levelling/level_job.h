@@ -6,11 +6,13 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/input.h"
 #include "core/output_file.h"
 #include "core/result.h"
 #include "core/rng.h"
+#include "levelling/level_closure.h"
 
 namespace tervan {
 
@@ -29,6 +31,8 @@ struct LevelJob {
     std::string_view inputPath;  // the heading of the message text
     Rng& rng;                    // the BFFB line's random errors
     BffbParams bffb;             // the BFFB line's values
+    // The lines as the reduction met them, for their closure (DNA8).
+    std::vector<LevelLine> lines = {};
 };
 
 using LevelRoutine = void (*)(LevelJob& job);

@@ -53,10 +53,115 @@ std::string recordName(std::string_view value) {
     return name;
 }
 
+// The fields of a DNA8 record. A GSI-8 line has its words at fixed
+// columns, 16 characters each; a GSI-16 line starts with "*" and has words
+// of 24 characters, whose values are read as their GSI-8 twins: a value
+// whose first eight digits are zeros is the sign and its last eight digits,
+// so both give the same rows (a longer value is taken whole).
+struct Dna8Fields {
+    std::string_view line;
+    bool gsi16 = false;
+
+    explicit Dna8Fields(std::string_view l) : line(l), gsi16(!l.empty() && l[0] == '*') {}
+
+    // Characters first..last of word (counted from 1 within the word).
+    std::string_view inWord(int word, std::size_t first, std::size_t last) const {
+        const std::size_t base = gsi16 ? 1 + (word - 1) * 24 : (word - 1) * 16;
+        return columns(line, base + first, base + last);
+    }
+    std::string_view index2(int word) const { return inWord(word, 1, 2); }
+    std::string_view index3(int word) const { return inWord(word, 1, 3); }
+    std::string value(int word) const {
+        if (!gsi16) return std::string(inWord(word, 7, 15));
+        const std::string_view v = inWord(word, 7, 23);
+        if (v.size() == 17 && v.substr(1, 8) == "00000000") return std::string(v.substr(0, 1)) + std::string(v.substr(9));
+        return std::string(v);
+    }
+};
+
+std::string trimmed(std::string_view name) {
+    const auto first = name.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
+}
+
+// The points of the lines, as the rows meet them: the start point, the fore
+// point of every set-up (its height from the height row after it, else from
+// the readings) and the intermediate sights with their own heights. A line
+// without a start height takes the first height the level gives for the
+// points before it.
+struct LinePoints {
+    std::vector<LevelLine>& lines;
+    LevelLine current;
+    double along = 0;      // distance of the last turning point from the start
+    double backAt = 0;     // distance of the set-up's back point
+    double backSight = 0;  // the set-up's back distance
+    double backReading = 0;
+    double turnHeight = 0;  // height of the last turning point
+    double intermediateDistance = 0;
+    bool heightGiven = false;  // the level gave a height in this line
+
+    void startLine(int number) {
+        finish();
+        current = {.number = number};
+        along = backAt = backSight = backReading = turnHeight = 0;
+        heightGiven = false;
+    }
+    void startHeight(std::string_view name, double height) {
+        const int number = current.number;
+        current = {.number = number, .startHeightGiven = true};
+        current.points.push_back({.name = trimmed(name), .height = height});
+        along = backAt = backSight = backReading = 0;
+        turnHeight = height;
+        heightGiven = true;
+    }
+    void back(std::string_view name, double reading, double distance) {
+        if (current.points.empty()) current.points.push_back({.name = trimmed(name), .height = turnHeight});
+        backAt = along;
+        backSight = distance;
+        backReading = reading;
+    }
+    void fore(std::string_view name, double reading, double distance) {
+        along += backSight + distance;
+        current.length += backSight + distance;
+        ++current.setUps;
+        turnHeight += backReading - reading;
+        backSight = backReading = 0;
+        current.points.push_back(
+            {.name = trimmed(name), .distance = along, .height = turnHeight, .correctedAt = along});
+    }
+    // The level's own height of the point just sighted.
+    void height(std::string_view name, double value) {
+        if (!current.points.empty() && current.points.size() > 1 && !current.points.back().intermediate &&
+            current.points.back().name == trimmed(name)) {
+            if (!heightGiven)
+                for (LevelPoint& p : current.points) p.height += value - current.points.back().height;
+            current.points.back().height = turnHeight = value;
+            heightGiven = true;
+        }
+    }
+    void intermediate(std::string_view name, double value) {
+        if (current.points.empty()) return;
+        current.points.push_back({.name = trimmed(name),
+                                  .distance = backAt + intermediateDistance,
+                                  .height = value,
+                                  .correctedAt = backAt,
+                                  .intermediate = true});
+    }
+    // A line is kept when it has a point besides its start; the readings
+    // before the first line start only when they begin with a start height.
+    void finish() {
+        if (current.points.size() > 1 && (current.number > 0 || current.startHeightGiven))
+            lines.push_back(std::move(current));
+        current = {};
+    }
+};
+
 struct Dna8Line {
     OutputFile& out;
     std::string& text;
     Result& counts;
+    LinePoints points;
     int row = 1;
     int line = 0;
     std::string name = "         ";
@@ -93,18 +198,20 @@ struct Dna8Line {
                     {strf("%d", row), rowName, "", strf("%d", line), "", "", "", "", "Z", strf("%.5f", rowHeight)});
     }
 
-    void reading(std::string_view l, bool back) {
-        name = recordName(columns(l, 7, 15));
-        int code = toInteger(columns(l, 55, 63));
-        double value = toNumber(columns(l, 39, 47)) * kGsiUnit;
-        double distance = toNumber(columns(l, 23, 31)) * kGsiUnit;
+    void reading(const Dna8Fields& f, bool back) {
+        name = recordName(f.value(1));
+        int code = toInteger(f.value(4));
+        double value = toNumber(f.value(3)) * kGsiUnit;
+        double distance = toNumber(f.value(2)) * kGsiUnit;
         if (back) {
             readingSum += value;
             backDistance += distance;
+            points.back(name, value, distance);
         } else {
             readingSum -= value;
             foreDistance += distance;
             ++foreSights;
+            points.fore(name, value, distance);
         }
         out.print(back ? kDnaBackFile : kDnaForeFile, row, name.c_str(), code, line, value, distance);
         appendf(text, back ? kDnaBackText : kDnaForeText, row, name.c_str(), code, line, value, distance);
@@ -116,36 +223,42 @@ struct Dna8Line {
 
     // One input line; false when it matched no case.
     bool take(std::string_view l) {
+        const Dna8Fields f(l);
         const bool followsIntermediate = intermediateBefore;
-        intermediateBefore = columns(l, 33, 35) == "333";
-        if (columns(l, 7, 15) == "+?......1") {
+        intermediateBefore = f.index3(3) == "333";
+        if (intermediateBefore) points.intermediateDistance = toNumber(f.value(2)) * kGsiUnit;
+        if (f.value(1) == "+?......1") {
             if (line > 0) close();
             ++line;
+            points.startLine(line);
             out.print(kDnaStartFile, row, line);
             appendf(text, kDnaStartText, row, line);
             addLevelRow(counts, {strf("%d", row), "Start-Line", "", strf("%d", line), "BF"});
-        } else if (columns(l, 17, 18) == "83" && followsIntermediate) {
+        } else if (f.index2(2) == "83" && followsIntermediate) {
             // The level's own height of an intermediate sight: shown like a
             // start height, but the line's sums, heights and name go on.
-            std::string own = recordName(columns(l, 7, 15));
-            double sighted = toNumber(columns(l, 23, 31)) * kGsiUnit;
+            std::string own = recordName(f.value(1));
+            double sighted = toNumber(f.value(2)) * kGsiUnit;
             out.print(kDnaHeightFile, row, own.c_str(), line, sighted);
             appendf(text, kDnaStartHeightText, row, own.c_str(), line, sighted);
             heightRow(own, sighted);
-        } else if (columns(l, 17, 18) == "83") {
-            name = recordName(columns(l, 7, 15));
-            startHeight = height = toNumber(columns(l, 23, 31)) * kGsiUnit;
+            points.intermediate(own, sighted);
+        } else if (f.index2(2) == "83") {
+            name = recordName(f.value(1));
+            startHeight = height = toNumber(f.value(2)) * kGsiUnit;
             readingSum = backDistance = foreDistance = 0;
             foreSights = 0;
+            points.startHeight(name, height);
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaStartHeightText, row, name.c_str(), line, height);
             heightRow(name, height);
-        } else if (columns(l, 33, 35) == "331" || columns(l, 33, 35) == "332") {
-            reading(l, columns(l, 35, 35) == "1");
+        } else if (f.index3(3) == "331" || f.index3(3) == "332") {
+            reading(f, f.index3(3) == "331");
             return true;
-        } else if (columns(l, 49, 50) == "83") {
-            name = recordName(columns(l, 7, 15));
-            height = toNumber(columns(l, 55, 63)) * kGsiUnit;
+        } else if (f.index2(4) == "83") {
+            name = recordName(f.value(1));
+            height = toNumber(f.value(4)) * kGsiUnit;
+            points.height(name, height);
             out.print(kDnaHeightFile, row, name.c_str(), line, height);
             appendf(text, kDnaHeightText, row, name.c_str(), line, height);
             heightRow(name, height);
@@ -162,9 +275,10 @@ struct Dna8Line {
 
 void reduceDna8(LevelJob& job) {
     startMessage(job);
-    Dna8Line state{.out = job.lineFile, .text = job.result.message, .counts = job.result};
+    Dna8Line state{.out = job.lineFile, .text = job.result.message, .counts = job.result, .points = {job.lines}};
     forEachLine(job.input, job.result, [&](std::string_view line) { return state.take(line); });
     state.close();
+    state.points.finish();
 }
 
 void reduceDiniUsb(LevelJob& job) {
@@ -173,6 +287,7 @@ void reduceDiniUsb(LevelJob& job) {
     std::string& text = job.result.message;
     int row = 1;
     std::string lineNumber = "    ";
+    LinePoints points{job.lines};
     forEachLine(job.input, job.result, [&](std::string_view line) {
         std::string name(columns(line, 22, 35));
         std::string tag1(columns(line, 50, 51));
@@ -185,6 +300,7 @@ void reduceDiniUsb(LevelJob& job) {
         if (name == "Start-Line    " || name == "End-Line      ") {
             std::string header(line.size() >= 48 ? columns(line, 22, 48) : lastChars(line, 27));
             lineNumber = lastChars(header, 4);
+            if (name == "Start-Line    ") points.startLine(toInteger(lineNumber));
             out.print(kDiniHeaderFile, row, header.c_str());
             appendf(text, kDiniHeaderText, row, header.c_str());
             addLevelRow(job.result, {strf("%d", row), header});
@@ -196,6 +312,14 @@ void reduceDiniUsb(LevelJob& job) {
             appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
                     tag2.c_str(), value2.c_str(), tag3.c_str(), value3.c_str());
             addLevelRow(job.result, {strf("%d", row), name, "3", lineNumber, tag1, value1, tag2, value2, tag3, value3});
+            if (tag1 == "Rb")
+                points.back(name, toNumber(value1), toNumber(value2));
+            else if (tag1 == "Rf")
+                points.fore(name, toNumber(value1), toNumber(value2));
+            else if (tag1 == "  " && points.current.points.empty())
+                points.startHeight(name, toNumber(value3));
+            else if (tag1 == "  ")
+                points.height(name, toNumber(value3));
         } else if (tag1 == "Sh") {
             // Value 1 fills both value slots: the row shows it after Sh and
             // again after dz.
@@ -213,6 +337,7 @@ void reduceDiniUsb(LevelJob& job) {
         ++job.result.rowsWritten;
         return true;
     });
+    points.finish();
 }
 
 }  // namespace tervan

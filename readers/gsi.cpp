@@ -1,6 +1,7 @@
 #include "readers/gsi.h"
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -24,6 +25,7 @@ constexpr std::size_t kGsi16Word = kInfo + 1 + 16;
 constexpr std::size_t kChunk = 4096;
 
 constexpr double kMetresPerFoot = 0.3048;
+constexpr double kGonPerRadian = 63.66197722844561;
 
 // The station of the records before the first set-up, and of the station
 // points themselves: a name no GSI point carries in practice, so H, V, SD
@@ -45,7 +47,7 @@ constexpr Unit kUnits[] = {
     {Kind::Angle, 1, 1e5},                // 2 gon, 0.00001 gon
     {Kind::Angle, 1, 9e4},                // 3 degree, 0.00001 degree (0.9 degree to the gon)
     {Kind::Angle, 1, 32400},              // 4 DDDMMSSs, turned into tenths of a second first
-    {Kind::Angle, 1, 1600},               // 5 mil, 0.01 mil (16 mil to the gon)
+    {Kind::Angle, 1, 160000},             // 5 mil, 0.0001 mil (16 mil to the gon)
     {Kind::Length, 1, 1e4},               // 6 metre, 0.1 mm
     {Kind::Length, kMetresPerFoot, 1e4},  // 7 foot, 1/10000 ft
     {Kind::Length, 1, 1e5},               // 8 metre, 0.01 mm
@@ -86,26 +88,48 @@ std::string pointName(std::string_view data) {
     return std::string(data.substr(first));
 }
 
+// The data of a code word (71 to 79) without the zeros and blanks that pad
+// it; zeros only are no code.
+std::string codeText(std::string_view data) {
+    data.remove_prefix(std::min(data.find_first_not_of(" 0"), data.size()));
+    data.remove_suffix(data.size() - std::min(data.find_last_not_of(' ') + 1, data.size()));
+    return std::string(data);
+}
+
 // The words of one block that the reader uses; each is absent until read.
+// HD and dH (words 32 and 33) stand in for V and SD when the block has no
+// slope distance.
 struct Block {
     std::optional<std::string> name;
-    std::optional<double> H, V, SD, X, Y, Z, stationX, stationY, stationZ, TH, IH;
+    std::string code;
+    int codeIndex = 0;  // the word the code came from
+    std::optional<double> H, V, SD, X, Y, Z, stationX, stationY, stationZ, TH, IH, HD, dH;
+    // An H, V or SD word that could not be read (not digits, a length unit
+    // on an angle, 60 minutes) and no good word of its index after it.
+    bool brokenH = false, brokenV = false, brokenSD = false;
 };
 
-// The numeric words by index. The others (32 and 33, codes, remarks, ppm,
-// indices not known here) are skipped.
+// The numeric words by index. The others (codes, remarks, ppm, indices not
+// known here) are skipped.
 struct Slot {
     int index;
     std::optional<double> Block::*field;
     Kind kind;
+    bool Block::*broken = nullptr;  // observations: marked when the word cannot be read
 };
 constexpr Slot kSlots[] = {
-    {21, &Block::H, Kind::Angle},         {22, &Block::V, Kind::Angle},         {31, &Block::SD, Kind::Length},
+    {21, &Block::H, Kind::Angle, &Block::brokenH},
+    {22, &Block::V, Kind::Angle, &Block::brokenV},
+    {31, &Block::SD, Kind::Length, &Block::brokenSD},
+    {32, &Block::HD, Kind::Length},       {33, &Block::dH, Kind::Length},
     {81, &Block::Y, Kind::Length},        {82, &Block::X, Kind::Length},        {83, &Block::Z, Kind::Length},
     {84, &Block::stationY, Kind::Length}, {85, &Block::stationX, Kind::Length}, {86, &Block::stationZ, Kind::Length},
     {87, &Block::TH, Kind::Length},       {88, &Block::IH, Kind::Length},
 };
 constexpr int kPointName = 11;
+// The code and the remarks or attributes after it: the point's code is the
+// first of them that the block holds, by index.
+constexpr int kFirstCode = 71, kLastCode = 79;
 
 // kSlots by word index, -1 for indices without a slot.
 constexpr auto kSlotOf = [] {
@@ -179,10 +203,24 @@ private:
             block_.name = pointName(word.substr(kInfo + 1));
             return;
         }
-        if (kSlotOf[index] < 0) return;
-        // A value that cannot be read leaves the field as it was.
+        if (index >= kFirstCode && index <= kLastCode) {
+            if (block_.codeIndex != 0 && block_.codeIndex < index) return;
+            std::string code = codeText(word.substr(kInfo + 1));
+            if (code.empty()) return;
+            block_.code = std::move(code);
+            block_.codeIndex = index;
+            return;
+        }
+        // 330 to 339 are the staff readings of a digital level, not a
+        // height difference.
+        if (kSlotOf[index] < 0 || (index == 33 && isDigit(word[2]))) return;
+        // A value that cannot be read leaves the field as it was; a broken
+        // observation marks the record, unless a good word of the same
+        // index follows.
         const Slot& slot = kSlots[kSlotOf[index]];
-        if (auto value = valueOf(word, slot.kind)) block_.*slot.field = value;
+        const auto value = valueOf(word, slot.kind);
+        if (value) block_.*slot.field = value;
+        if (slot.broken) block_.*slot.broken = !value;
     }
 
     // A block with an observation or target coordinates is a record; one
@@ -190,14 +228,23 @@ private:
     // Heights hold until the file gives them again.
     void finishBlock() {
         ++ctx_.result.linesRead;
-        const Block& b = block_;
+        Block& b = block_;
         if (b.TH) TH_ = *b.TH;
         if (b.IH) IH_ = *b.IH;
-        if (b.H || b.V || b.SD || b.X || b.Y || b.Z) {
+        // Horizontal distance and height difference without a slope
+        // distance: the zenith angle and the slope distance follow from them.
+        if (!b.SD && !b.brokenSD && b.HD && b.dH) {
+            b.SD = std::hypot(*b.HD, *b.dH);
+            if (!b.V && !b.brokenV) b.V = std::atan2(*b.HD, *b.dH) * kGonPerRadian;
+        }
+        const bool broken = b.brokenH || b.brokenV || b.brokenSD;
+        if (b.H || b.V || b.SD || b.X || b.Y || b.Z || broken) {
             const std::string name = b.name.value_or("");
             appendRecord(ctx_, {.isStation = stationMark_,
+                                .unreadable = broken,
                                 .SN = station_,
                                 .N = name,
+                                .code = b.code,
                                 .X = b.X.value_or(0),
                                 .Y = b.Y.value_or(0),
                                 .Z = b.Z.value_or(0),
@@ -221,8 +268,10 @@ private:
         stationMark_ = true;
         if (!b.stationX && !b.stationY && !b.stationZ) return;
         Point p{.isStation = false,
+                .setUp = true,
                 .SN = kNoStation,
                 .N = station_,
+                .code = b.code,
                 .X = b.stationX.value_or(0),
                 .Y = b.stationY.value_or(0),
                 .Z = b.stationZ.value_or(0),

@@ -91,6 +91,15 @@ public:
                 dropBlock();
             }
             return;
+        case Mode::Code:
+            // A code runs up to the underscore of the next block.
+            if (c != '_') {
+                if (code_.size() < kCodeRoom) code_ += c;
+                return;
+            }
+            s_.code = std::move(code_);
+            mode_ = Mode::Letter;
+            return;
         case Mode::Value:
             if (isDigit(c) || (c == '.' && (block_ == ')' || block_ == ','))) {
                 value_.add(c);
@@ -105,7 +114,8 @@ public:
     }
 
 private:
-    enum class Mode { Outside, Letter, Expect, Value };
+    enum class Mode { Outside, Letter, Expect, Value, Code };
+    static constexpr std::size_t kCodeRoom = 64;
 
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -127,6 +137,10 @@ private:
         case '?':
         case 'U':
             expect('+');
+            return;
+        case '*':  // the point's code, any text
+            code_.clear();
+            mode_ = Mode::Code;
             return;
         default:
             dropBlock();
@@ -157,6 +171,7 @@ private:
             return;
         case '+':
             s_.N = value_.name();
+            s_.code.clear();
             return;
         case ',':
             s_.TH = v;
@@ -203,6 +218,7 @@ private:
             appendRecord(ctx_, {.isStation = s_.stationMark,
                                 .SN = s_.SN,
                                 .N = s_.N,
+                                .code = s_.code,
                                 .IH = s_.IH,
                                 .TH = s_.TH,
                                 .V = s_.V,
@@ -211,6 +227,7 @@ private:
             s_.stationMark = false;
         }
         s_.H = s_.V = s_.SD = 0;
+        s_.code.clear();
     }
 
     void storeCoordinates() {
@@ -218,6 +235,7 @@ private:
         appendRecord(ctx_, {.isStation = s_.stationMark,
                             .SN = s_.SN,
                             .N = s_.N,
+                            .code = s_.code,
                             .X = s_.X,
                             .Y = s_.Y,
                             .Z = s_.Z,
@@ -226,12 +244,14 @@ private:
                             .H = s_.H,
                             .SD = s_.SD});
         s_.X = s_.Y = 0;
+        s_.code.clear();
         s_.stationMark = false;
     }
 
     ReaderContext& ctx_;
     struct {
         std::string SN, N;
+        std::string code;  // of the point being observed, from its "*" block
         double IH = 0, TH = 0, H = 0, V = 0, SD = 0, X = 0, Y = 0, Z = 0;
         bool stationMark = false;
     } s_;
@@ -240,6 +260,7 @@ private:
     char expected_ = 0;
     int step_ = 0;
     ValueText value_;
+    std::string code_;  // the code block being read
 };
 
 bool isWhite(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }

@@ -20,11 +20,19 @@ std::array<std::string, 6> cut440(std::string_view line) {
     return f;
 }
 
+// The code of an 08TP record: the field after the height, taken as it
+// stands (only trimmed), where the names have "#" renumbered.
+std::string code440(std::string_view line) {
+    constexpr std::size_t kCode = 66, kEnd = 82;
+    return line.size() > kCode ? std::string(trimBlanks(line.substr(kCode, kEnd - kCode))) : std::string();
+}
+
 // A point stays pending until a record of another point, a station set-up
 // or the end of the file: its 09F1 observation and 08TP coordinates merge.
 struct Kolida440State {
     std::string station = "#0";
     std::string name;
+    std::string code;  // of its 08TP record
     double H = 0, V = 0, SD = 0, X = 0, Y = 0, Z = 0;
     double IH = 0, TH = 0;
     bool stationMark = false;
@@ -35,6 +43,7 @@ void endPending(Kolida440State& s, ReaderContext& ctx) {
     appendRecord(ctx, {.isStation = s.stationMark,
                        .SN = s.station,
                        .N = s.name,
+                       .code = s.code,
                        .X = s.X,
                        .Y = s.Y,
                        .Z = s.Z,
@@ -49,6 +58,7 @@ void stationSetUp(Kolida440State& s, const std::array<std::string, 6>& f, Reader
     if (s.name != f[1]) {
         endPending(s, ctx);
         s.name.clear();
+        s.code.clear();
         s.H = s.V = s.SD = 0;
         s.stationMark = false;
     }
@@ -69,6 +79,7 @@ void stationSetUp(Kolida440State& s, const std::array<std::string, 6>& f, Reader
                                .TH = s.TH});
         }
         s.name.clear();
+        s.code.clear();
         s.H = s.V = s.SD = s.X = s.Y = s.Z = 0;
     }
     if (!f[5].empty()) s.IH = toNumber(f[5]);
@@ -92,6 +103,7 @@ void readKolida440(Input& input, ReaderContext& ctx) {
         } else if (code == "09F1") {
             if (s.name != f[2]) {
                 endPending(s, ctx);
+                s.code.clear();
                 s.X = s.Y = s.Z = 0;
                 s.stationMark = false;
             }
@@ -108,6 +120,7 @@ void readKolida440(Input& input, ReaderContext& ctx) {
                 s.stationMark = false;
             }
             s.name = f[1];
+            s.code = code440(line);
             s.X = toNumber(f[2]);
             s.Y = toNumber(f[3]);
             s.Z = toNumber(f[4]);

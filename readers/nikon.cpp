@@ -50,11 +50,12 @@ double angle(std::string_view text, const Units& u) {
 double length(std::string_view text, const Units& u) { return toNumber(text) * u.length; }
 
 // A shot: target height, SD, HA, VA, in the record's fields from first on.
-void shot(ReaderContext& ctx, SetUp& s, std::string_view name, const std::string_view* f, const Units& u) {
+void shot(ReaderContext& ctx, SetUp& s, std::string_view name, const std::string_view* f, const Units& u,
+          std::string_view code = {}) {
     s.TH = length(f[0], u);
     double V = angle(f[3], u);
     if (u.fromHorizon) V = 100 - V;
-    appendShot(ctx, s, {.name = name, .H = angle(f[2], u), .V = V, .SD = length(f[1], u)});
+    appendShot(ctx, s, {.name = name, .H = angle(f[2], u), .V = V, .SD = length(f[1], u), .code = code});
 }
 
 }  // namespace
@@ -74,9 +75,8 @@ void readNikonRaw(Input& input, ReaderContext& ctx) {
             // type, point, point ID, northing, easting, elevation, code
             double X = length(f[3], u), Y = length(f[4], u);
             if (u.enz) std::swap(X, Y);
-            [[maybe_unused]] const std::string_view pointCode = f[6];
             if (f[1].empty()) return false;
-            appendShot(ctx, s, {.name = f[1], .X = X, .Y = Y, .Z = length(f[5], u)});
+            appendShot(ctx, s, {.name = f[1], .X = X, .Y = Y, .Z = length(f[5], u), .code = f[6]});
         } else if (type == "ST") {
             // station, station ID, backsight, backsight ID, IH, backsight
             // azimuth, backsight horizontal angle
@@ -90,20 +90,26 @@ void readNikonRaw(Input& input, ReaderContext& ctx) {
             if (!name.empty()) shot(ctx, s, name, &f[2], u);
         } else if (type == "SS") {
             // point, target height, SD, HA, VA, time, code
-            [[maybe_unused]] const std::string_view pointCode = f[7];
             if (f[1].empty()) return false;
-            shot(ctx, s, f[1], &f[2], u);
+            shot(ctx, s, f[1], &f[2], u, f[7]);
         } else if (type == "CP" || type == "SO") {
             // point, point ID (SO: the point staked), target height, SD, HA,
             // VA, time, code
-            [[maybe_unused]] const std::string_view pointCode = type == "CP" ? f[8] : std::string_view();
             if (f[1].empty()) return false;
-            shot(ctx, s, f[1], &f[3], u);
+            shot(ctx, s, f[1], &f[3], u, type == "CP" ? f[8] : std::string_view());
         } else {
             return false;
         }
         return true;
     });
+    if (ctx.store.points.empty()) return;
+    if (u.dms) noteConversion(ctx, kDmsConverted);
+    if (!u.dms && u.angle == kGonPerDegree) noteConversion(ctx, kDegreesConverted);
+    if (!u.dms && u.angle == kGonPerMil) noteConversion(ctx, kMilsConverted);
+    if (u.length == kMetresPerFoot) noteConversion(ctx, kFeetConverted);
+    if (u.length == kMetresPerUsFoot) noteConversion(ctx, kUsFeetConverted);
+    if (u.fromHorizon) noteConversion(ctx, kHorizonConverted);
+    if (u.south) noteConversion(ctx, kSouthConverted);
 }
 
 }  // namespace tervan

@@ -13,6 +13,6 @@ void readNikonRaw(Input& input, ReaderContext& ctx);
 inline constexpr ReaderModel kNikonRawModel{
     .name = "NikonRAW",
     .read = readNikonRaw,
-    .reads = "Nikon RAW V2.00: CO units, ST stations, F1/F2 backsights, SS, CP and SO shots, coordinates"};
+    .reads = "Nikon RAW V2.00 records: stations with IH and backsight, F1/F2, SS, CP, SO shots, coordinates"};
 
 }  // namespace tervan

@@ -25,14 +25,14 @@ using PointReader = void (*)(Input& input, ReaderContext& ctx);
 // layout the reader reads, for readers that take almost any line; nullptr
 // when the reader's own rules are strict enough. blockMark: for a word
 // stream, the character that opens a block, so that the share of blocks
-// taken is judged rather than that of lines.
+// taken is judged rather than that of lines. reads: what the model reads,
+// in a line (tervan-cli models, the manual); alike: the models detection
+// cannot tell it apart from, "" when none.
 struct ReaderModel {
     const char* name;
     PointReader read;
     bool (*isLine)(std::string_view line) = nullptr;
     char blockMark = 0;
-    // What the model reads, in a line (tervan-cli models, the manual), and
-    // the models that detection cannot tell it apart from, "" when none.
     const char* reads = "";
     const char* alike = "";
 };

@@ -71,8 +71,7 @@ bool readShot(ReaderContext& ctx, SetUp& s, const Record& r, const Units& u) {
         SD = std::hypot(HD, VD);
         V = std::atan2(HD, VD) * 200 / std::numbers::pi;
     }
-    [[maybe_unused]] const std::string_view pointCode = r.note();
-    appendShot(ctx, s, {.name = name, .H = H, .V = V, .SD = SD});
+    appendShot(ctx, s, {.name = name, .H = H, .V = V, .SD = SD, .code = r.note()});
     return true;
 }
 
@@ -92,8 +91,12 @@ void readRw5(Input& input, ReaderContext& ctx) {
         } else if (type == "SP") {
             const std::string_view name = r.get("PN");
             if (name.empty()) return false;
-            [[maybe_unused]] const std::string_view pointCode = r.note();
-            appendShot(ctx, s, {.name = name, .X = length(r, "N ", u), .Y = length(r, "E ", u), .Z = length(r, "EL", u)});
+            appendShot(ctx, s,
+                       {.name = name,
+                        .X = length(r, "N ", u),
+                        .Y = length(r, "E ", u),
+                        .Z = length(r, "EL", u),
+                        .code = r.note()});
         } else if (type == "OC") {
             const std::string_view station = r.get("OP");
             if (station.empty()) return false;
@@ -111,6 +114,11 @@ void readRw5(Input& input, ReaderContext& ctx) {
         }
         return true;
     });
+    if (ctx.store.points.empty()) return;
+    noteConversion(ctx, kDmsConverted);
+    if (u.length == kMetresPerFoot) noteConversion(ctx, kFeetConverted);
+    if (u.length == kMetresPerUsFoot) noteConversion(ctx, kUsFeetConverted);
+    if (u.south) noteConversion(ctx, kSouthConverted);
 }
 
 }  // namespace tervan

@@ -14,6 +14,6 @@ void readRw5(Input& input, ReaderContext& ctx);
 inline constexpr ReaderModel kRw5Model{
     .name = "RW5",
     .read = readRw5,
-    .reads = "RW5 raw data: MO units, SP points, OC stations, BK backsights, LS heights, shots"};
+    .reads = "RW5 raw data: stored points, occupied stations, backsights, instrument and rod heights, shots"};
 
 }  // namespace tervan

@@ -98,27 +98,32 @@ void readSdr(Input& input, ReaderContext& ctx) {
             const std::string_view name = f.name();
             double X, Y, Z;
             coordinates(f, layout, X, Y, Z);
-            [[maybe_unused]] const std::string_view pointCode = f.rest();
+            const std::string_view pointCode = f.rest();
             if (name.empty()) return false;
-            appendShot(ctx, s, {.name = name, .X = X, .Y = Y, .Z = Z});
+            appendShot(ctx, s, {.name = name, .X = X, .Y = Y, .Z = Z, .code = pointCode});
         } else if (type == "09") {
             const std::string_view station = f.name();
             const std::string_view name = f.name();
             const double SD = f.length();
             double V = f.angle();
             const double H = f.angle();
-            [[maybe_unused]] const std::string_view pointCode = f.rest();
+            const std::string_view pointCode = f.rest();
             if (name.empty()) return false;
             if (layout.fromHorizon) V = 100 - V;
             // An observation from another station than the set-up's opens
             // that station, without coordinates.
             if (!station.empty() && station != s.station) openStation(ctx, s, station, s.IH);
-            appendShot(ctx, s, {.name = name, .H = H, .V = V, .SD = SD});
+            appendShot(ctx, s, {.name = name, .H = H, .V = V, .SD = SD, .code = pointCode});
         } else if (type != "10" && type != "13" && type != "06") {
             return false;
         }
         return true;
     });
+    if (ctx.store.points.empty()) return;
+    if (layout.angle == kGonPerDegree) noteConversion(ctx, kDegreesConverted);
+    if (layout.angle == kGonPerMil) noteConversion(ctx, kMilsConverted);
+    if (layout.length == kMetresPerFoot) noteConversion(ctx, kFeetConverted);
+    if (layout.fromHorizon) noteConversion(ctx, kHorizonConverted);
 }
 
 bool isSdrLine(std::string_view line) {

@@ -22,6 +22,6 @@ inline constexpr ReaderModel kSdrModel{
     .name = "SDR",
     .read = readSdr,
     .isLine = isSdrLine,
-    .reads = "SDR2x and SDR33 records: stations, backsights, coordinates, F1/F2 observations"};
+    .reads = "SDR2x and SDR33 records: stations with IH and coordinates, backsights, observations, coordinates"};
 
 }  // namespace tervan

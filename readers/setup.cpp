@@ -1,5 +1,6 @@
 #include "readers/setup.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tervan {
@@ -29,11 +30,12 @@ void orientStation(SetUp& s, double backsightH, double azimuth) {
 }
 
 void appendShot(ReaderContext& ctx, SetUp& s, const Shot& shot) {
-    const std::string name(shot.name);
+    const std::string name(shot.name), code(shot.code);
     appendRecord(ctx, {.isStation = s.opens,
                        .hasGivenOm = s.oriented,
                        .SN = s.station,
                        .N = name,
+                       .code = code,
                        .X = shot.X,
                        .Y = shot.Y,
                        .Z = shot.Z,
@@ -62,6 +64,11 @@ std::size_t splitCommas(std::string_view line, std::span<std::string_view> field
         start = end + 1;
     }
     return count;
+}
+
+void noteConversion(ReaderContext& ctx, const char* text) {
+    auto& notes = ctx.result.conversions;
+    if (std::find(notes.begin(), notes.end(), text) == notes.end()) notes.emplace_back(text);
 }
 
 double gonFromDms(double dms) {

@@ -40,6 +40,7 @@ struct Shot {
     std::string_view name;
     double H = 0, V = 0, SD = 0;
     double X = 0, Y = 0, Z = 0;
+    std::string_view code;  // the feature code the file gives the point
 };
 
 // Opens a set-up at station name with instrument height IH; the station
@@ -55,6 +56,19 @@ void orientStation(SetUp& s, double backsightH, double azimuth);
 
 // Appends shot as a record of the set-up, with its IH and TH.
 void appendShot(ReaderContext& ctx, SetUp& s, const Shot& shot);
+
+// Says once in the result what the reader converted ("angles in degrees
+// converted to gon").
+void noteConversion(ReaderContext& ctx, const char* text);
+
+// The notes of the units every reader of these files converts.
+inline constexpr const char* kDegreesConverted = "angles in degrees converted to gon";
+inline constexpr const char* kDmsConverted = "angles in degrees, minutes and seconds converted to gon";
+inline constexpr const char* kMilsConverted = "angles in mils converted to gon";
+inline constexpr const char* kFeetConverted = "distances in feet converted to metres";
+inline constexpr const char* kUsFeetConverted = "distances in US survey feet converted to metres";
+inline constexpr const char* kHorizonConverted = "vertical angles from the horizon converted to zenith angles";
+inline constexpr const char* kSouthConverted = "azimuths from the south converted to azimuths from the north";
 
 // Angles and lengths in the units a file declares.
 inline constexpr double kGonPerDegree = 400.0 / 360.0;

@@ -14,6 +14,7 @@ packages=(
   qt6-base-dev                     # the desktop program
   fonts-dejavu-core                # fonts for the offscreen GUI tests and screenshots
   python3 python3-ezdxf            # a real DXF reader for the DXF tests
+  gdal-bin libxml2-utils           # ogrinfo and xmllint read the CSV, the DXF layers and the LandXML back
   locales                          # a decimal-comma locale for the locale test
   mawk                             # make bench: the yardstick
 )
@@ -22,6 +23,7 @@ if [ "${1:-}" = "--windows" ]; then
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev  # the cross compiler (std::thread needs POSIX threads)
     googletest                     # GoogleTest's sources, built with the cross compiler
     zip                            # dist/tervan-windows.zip
+    nsis                           # the installer, dist/tervan-windows-setup.exe
     wine wine64 fonts-wine         # the tests run the Windows programs under 64-bit wine
     socat                          # a linked pair of pseudo-terminals as COM12 and COM13
     xvfb xauth xdotool imagemagick # the window under Xvfb, a key press and a screenshot

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Packs the Windows programs into a portable zip: a folder Tervan with
 # tervan.exe, tervan-cli.exe, the settings file, the DXF header, a README
-# and the licence. Unzipped anywhere, it runs; the settings and the Log
-# folder of received transmissions live beside the programs.
-# Usage: package-windows.sh BUILD ZIP   (from the source folder)
+# and the licence. Unzipped anywhere it can write, it runs with the settings
+# and the Log folder of received transmissions beside the programs. The same
+# files make the installer, SETUP (makensis), which puts them into Program
+# Files; the settings then live in the user's profile.
+# Usage: package-windows.sh BUILD ZIP SETUP   (from the source folder)
 set -euo pipefail
 build=$(realpath "$1")
 zip=$(realpath -m "$2")
+setup=$(realpath -m "$3")
 cd "$(dirname "$0")/.."
 
 stage=$(mktemp -d)
@@ -25,3 +28,9 @@ mkdir -p "$(dirname "$zip")"
 rm -f "$zip"
 (cd "$stage" && zip -q -X -r "$zip" Tervan)
 echo "$zip: $(unzip -Z1 "$zip" | tr '\n' ' ')"
+
+version=$(sed -n 's/^project(Tervan VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+mkdir -p "$(dirname "$setup")"
+makensis -V2 -DVERSION="$version" -DSTAGE="$folder" -DOUTFILE="$setup" \
+  -DSIZE_KB="$(du -sk "$folder" | cut -f1)" resources/tervan.nsi
+echo "$setup: Tervan $version"

@@ -33,7 +33,8 @@ examples=(
   "points_nxyz.txt nxyz"
   "points_nyxz.txt nyxz"
   "survey.kor kor --set KorFile=No"
-  "gsi8.gsi GSI"
+  # its codes as layers of the drawing, and the lists that office software imports
+  "gsi8.gsi GSI --set CsvFile=Yes --set LandXmlFile=Yes --set LayerPerCode=Yes"
   "gsi16.gsi GSI"
   # A polar traverse without a single coordinate in it: the stations and
   # backsights come from the known points, every other point is computed.

@@ -177,23 +177,39 @@ void Receiver::endOfLine() {
 }
 
 bool Receiver::writeLog() {
-    std::string path = receiveLogPath(options_.logFolder, options_.clock());
-    if (!options_.logFolder.empty()) createFolders(options_.logFolder);
+    const std::tm time = options_.clock();
     std::string text = unlogged_;
     std::erase(text, '\r');  // written in text mode: each line feed becomes CR LF
-    // Text that comes after END within the same second keeps the log's name
-    // and is added to it rather than replacing what the log already holds.
-    std::string error;
-    if (!(path == lastLog_ ? appendTextFile(path, text, &error) : writeTextFile(path, text, &error))) {
-        logError_ = "cannot write the receive log " + path + ": " + error;
-        appendReport(message_, logError_);
-        view_.showMessage();
-        return false;
+    // The log folder first, then the fallback folders: the first that takes
+    // the log keeps it.
+    std::vector<std::string> folders = {options_.logFolder};
+    folders.insert(folders.end(), options_.fallbackFolders.begin(), options_.fallbackFolders.end());
+    std::string firstError, path;
+    for (const std::string& folder : folders) {
+        path = receiveLogPath(folder, time);
+        if (!folder.empty()) createFolders(folder);
+        // Text that comes after END within the same second keeps the log's
+        // name and is added to it rather than replacing what the log
+        // already holds.
+        std::string error;
+        if (path == lastLog_ ? appendTextFile(path, text, &error) : writeTextFile(path, text, &error)) {
+            logNote_ = firstError.empty() ? std::string()
+                                          : firstError + "; the receive log is kept in " + path + " instead";
+            if (!logNote_.empty()) appendReport(message_, logNote_);
+            if (!logNote_.empty()) view_.showMessage();
+            unlogged_.clear();
+            lastLog_ = path;
+            logError_.clear();
+            return true;
+        }
+        if (firstError.empty()) firstError = "cannot write the receive log " + path + ": " + error;
     }
-    unlogged_.clear();
-    lastLog_ = path;
-    logError_.clear();
-    return true;
+    logError_ = firstError;
+    if (!options_.fallbackFolders.empty())
+        logError_ += "; no other folder took it either: the received text is kept only in the message text";
+    appendReport(message_, logError_);
+    view_.showMessage();
+    return false;
 }
 
 void Receiver::reportPort(const std::string& error) {
@@ -217,7 +233,9 @@ void Receiver::finish() {
         appendReport(message_, "no END line came; the received text is kept in " + lastLog_);
         view_.showMessage();
     }
-    unlogged_.clear();
+    // What no folder took stays in the message text, and is tried again with
+    // the next log.
+    if (logError_.empty()) unlogged_.clear();
 }
 
 }  // namespace tervan

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/settings.h"
 #include "serial/port.h"
@@ -63,6 +64,10 @@ std::string progressBar(int countdown);
 
 struct ReceiverOptions {
     std::string logFolder;  // ends in a separator; created when missing
+    // Tried in turn when logFolder cannot be written (each ends in a
+    // separator; created when missing): a received transmission is never
+    // dropped for want of a folder.
+    std::vector<std::string> fallbackFolders;
     PortOpener openPort;    // empty: the system's serial ports
     LocalClock clock;       // empty: systemLocalTime
 };
@@ -97,6 +102,9 @@ public:
     // be written, empty when it was.
     const std::string& lastLog() const { return lastLog_; }
     const std::string& logError() const { return logError_; }
+    // Where the last log went instead of the log folder, and why; "" when
+    // it went to the log folder.
+    const std::string& logNote() const { return logNote_; }
     // Why the port of the last transfer did not open or stopped working;
     // empty when it worked.
     const std::string& portError() const { return portError_; }
@@ -129,6 +137,7 @@ private:
     std::size_t pendingPos_ = 0;
     std::string lastLog_;
     std::string logError_;
+    std::string logNote_;
     std::string portError_;
 };
 

@@ -128,14 +128,17 @@ TEST(Bffb, PointNameRule) {
     for (const auto& [name, expected] : cases) EXPECT_EQ(bffbPointName(name), expected) << name;
 }
 
-TEST(Bffb, EmptyInputGivesStartAndClosingRows) {
-    BffbRun r("");
-    r.run();
-    EXPECT_EQ(r.output(),
-              "      1 Start-Line       BFFB     1\r\n"
-              "      2                  1 Sh     0.00000 dz     -0.00000 Z   0.00000\r\n"
-              "      3       -1         1 Db       0.000 Df        0.000 Z   0.00000\r\n"
-              "      4 End-Line                  1\r\n");
+// Values whose rows could not keep their columns are refused, naming the
+// value; a text without digits reads as 0, as the dialog always took it.
+TEST(Bffb, ValuesThatCannotKeepTheColumnsAreRefused) {
+    const std::pair<BffbParams, const char*> cases[] = {
+        {{"1e308", "5.0", "1", "1"}, "Calc BFFB line: R 1e308 is too large (at most 99999)"},
+        {{"2.0", "-1e6", "1", "1"}, "Calc BFFB line: HD -1e6 is too large (at most 99999)"},
+        {{"nan", "5.0", "1", "1"}, "Calc BFFB line: R nan is not a finite number"},
+        {{"2.0", "inf", "1", "1"}, "Calc BFFB line: HD inf is not a finite number"},
+        {{"abc", "99999", "abc", "99999999999"}, ""},
+    };
+    for (const auto& [params, said] : cases) EXPECT_EQ(bffbRefusal(bffbInput(), params), said) << params.reading;
 }
 
 TEST(Bffb, NumerationAndLineNumberComeFromTheDialog) {
@@ -144,7 +147,7 @@ TEST(Bffb, NumerationAndLineNumberComeFromTheDialog) {
         {{"2.0", "5.0", "1", "12345"}, "      1 Start-Line       BFFB   345\r\n      2"},
     };
     for (const auto& [params, start] : cases) {
-        BffbRun r("");
+        BffbRun r(bffbInput());
         BffbParams given = params;
         r.prompts.answer = [given](BffbParams& p) {
             EXPECT_EQ(p.distance, "5.0");  // asked with the defaults

@@ -1,5 +1,7 @@
 #include "cli_runner.h"
 
+#include "core/settings.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -85,5 +87,13 @@ CliRun runCli(const ScratchDir& dir, const std::string& args) {
 }
 
 #endif
+
+std::string defaultsIni(const ScratchDir& dir) {
+    const std::string path = dir.file("defaults.ini");
+    Settings defaults;
+    defaults.SaveSettings = 1;
+    saveSettingsAtExit(defaults, path);
+    return shellQuote(path);
+}
 
 }  // namespace tervan::test

@@ -19,4 +19,8 @@ CliRun runCli(const ScratchDir& dir, const std::string& args);
 
 std::string shellQuote(const std::string& s);
 
+// A settings file in dir that gives the built-in defaults (Model aside),
+// quoted for the command line.
+std::string defaultsIni(const ScratchDir& dir);
+
 }  // namespace tervan::test

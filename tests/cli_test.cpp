@@ -1,6 +1,14 @@
 // tervan-cli as a user runs it: options, outputs, exit codes.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "cli/listings.h"
 #include "cli/options.h"
 #include "conversion/models.h"
@@ -58,7 +66,7 @@ TEST(Cli, ModelAndSetOverrideTheSettingsFile) {
     test::ScratchDir dir;
     std::string input = dir.file("a.gsi");
     test::writeFile(input, kLeica);
-    test::CliRun r = test::runCli(dir, "convert -q --ini /nonexistent/Tervan.ini --model Leica1200 --set XyzFile=No --set "
+    test::CliRun r = test::runCli(dir, "convert -q --ini " + test::defaultsIni(dir) + " --model Leica1200 --set XyzFile=No --set "
                         "NyxzFile=No --set NxyzFile=No --set TrasFile=Yes --set X0=1000 " + test::shellQuote(input));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
@@ -69,13 +77,13 @@ TEST(Cli, ModelAndSetOverrideTheSettingsFile) {
 
 TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
     test::ScratchDir dir;
-    test::CliRun unknown = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica " + test::shellQuote(dir.file("a.txt")));
+    test::CliRun unknown = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model Leica " + test::shellQuote(dir.file("a.txt")));
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("'Leica' names no reader"), std::string::npos);
 
     std::string good = dir.file("good.txt");
     test::writeFile(good, kLeica);
-    test::CliRun missing = test::runCli(dir, "convert -q --ini /nonexistent/x.ini --model Leica1200 --set XyzFile=No --set "
+    test::CliRun missing = test::runCli(dir, "convert -q --ini " + test::defaultsIni(dir) + " --model Leica1200 --set XyzFile=No --set "
                               "NyxzFile=No --set NxyzFile=No --set TrasFile=No " +
                                   test::shellQuote(dir.file("nothere.txt")) + " " + test::shellQuote(good));
     EXPECT_EQ(missing.status, 1);
@@ -83,7 +91,7 @@ TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
               std::string::npos);
 
     std::filesystem::create_directory(dir.file("folder.txt"));
-    test::CliRun folder = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 " +
+    test::CliRun folder = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model Leica1200 " +
                                                 test::shellQuote(dir.file("folder.txt")));
     EXPECT_EQ(folder.status, 1);
     EXPECT_EQ(folder.out, "");
@@ -92,7 +100,7 @@ TEST(Cli, ExitCodesForUnknownModelAndMissingInput) {
 
 TEST(Cli, AutoDetectsEachInputAndConvertsAsItsModelDoes) {
     test::ScratchDir dir;
-    const std::string ini = "--ini /nonexistent/x.ini ";
+    const std::string ini = "--ini " + test::defaultsIni(dir) + " ";
     for (const char* name : {"auto.txt", "named.txt"}) test::writeFile(dir.file(name), kLeica);
     test::writeFile(dir.file("notes.txt"), "Bring the tripod.\nCall the office.\n");
     test::CliRun named = test::runCli(dir, "convert " + ini + "--model Leica1200 " + test::shellQuote(dir.file("named.txt")));
@@ -121,7 +129,7 @@ TEST(Cli, UnwritableOutputExits1) {
     std::string input = dir.file("b.txt");
     test::writeFile(input, kLeica);
     std::filesystem::create_directory(dir.file("b_xyz.txt"));
-    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 " + test::shellQuote(input));
+    test::CliRun r = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model Leica1200 " + test::shellQuote(input));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("cannot write " + dir.file("b_xyz.txt")), std::string::npos);
     EXPECT_TRUE(test::fileExists(dir.file("b_nxyz.txt")));
@@ -135,7 +143,7 @@ TEST(Cli, PrintsTheMessageTextByteForByte) {
         test::ScratchDir dir;
         const std::string input = dir.file(example);
         test::writeFile(input, test::readFile(std::string(TERVAN_EXAMPLES) + "/" + example));
-        test::CliRun r = test::runCli(dir, std::string("convert --ini /nonexistent/x.ini --model ") + model +
+        test::CliRun r = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model " + model +
                                                " --dxf-header " + test::shellQuote(TERVAN_DXF_HEADER) + " " +
                                                test::shellQuote(input));
         ASSERT_EQ(r.status, 0) << r.err;
@@ -167,11 +175,108 @@ TEST(Cli, TakesPathsWithAnyLetters) {
     std::filesystem::create_directory(fsPath(folder));
     const std::string input = folder + "/точки Ñandú.txt";
     test::writeFile(input, kLeica);
-    test::CliRun r = test::runCli(dir, "convert --ini /nonexistent/x.ini --model Leica1200 --set 2DFile=No " +
+    test::CliRun r = test::runCli(dir, "convert --ini " + test::defaultsIni(dir) + " --model Leica1200 --set 2DFile=No " +
                                            test::shellQuote(input));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, input.size() + 2), "<" + input + ">");
     EXPECT_EQ(test::readFile(folder + "/точки Ñandú_nxyz.txt"), "    P1    700.250    400.500     50.100\r\n");
+}
+
+// Every way a run can fail after a good one: the run says why (also with
+// -q), exits 1 (2 when the model finds nothing), and the outputs of the
+// good run keep their bytes, unless only the named output is refused.
+TEST(Cli, AFailedRunSaysWhyAndKeepsTheOutputsBefore) {
+    struct Case {
+        const char* name;
+        std::function<void(const test::ScratchDir&)> setup;
+        std::string args;  // "%s" is the defaults' settings file
+        int status;
+        std::string said;  // on standard error; "%d" is the scratch folder
+        bool othersWritten = false;
+    };
+    const std::string job = "job.txt";
+    const auto write = [](const char* name, std::string bytes) {
+        return [=](const test::ScratchDir& dir) { test::writeFile(dir.file(name), bytes); };
+    };
+    const auto nothing = [](const test::ScratchDir&) {};
+    std::vector<Case> cases = {
+        {"a letter", write("job.txt", "Dear colleague,\nhere are\nthe points\nof Monday.\n"),
+         "-q --model Zeiss3303", 2, "no point of model Zeiss3303 found in %d/job.txt (4 lines read); nothing written"},
+        {"an empty input", write("job.txt", ""), "--model Leica1200", 2, "%d/job.txt is empty; nothing written"},
+        {"a letter under auto", write("job.txt", "Dear colleague,\n"), "--model auto", 2, "no model fits"},
+        {"settings missing", nothing, "--model Leica1200 --ini %d/gone.ini", 1,
+         "cannot read settings %d/gone.ini: No such file or directory"},
+        {"settings a folder", nothing, "--model Leica1200 --ini %d", 1, "cannot read settings %d: it is a folder"},
+        {"X0 no number", nothing, "--model Leica1200 --set X0=nan", 1,
+         "the setting X0=nan is not a finite number; nothing written"},
+        {"X0 too large", nothing, "--model Leica1200 --set X0=1e308 --set x1000=Yes", 1,
+         "the setting X0=1e308 is too large (at most 1000000000); nothing written"},
+        {"dH no number", nothing, "--model Leica1200 --hvsd --set dH=inf", 1,
+         "the setting dH=inf is not a finite number; nothing written"},
+        {"a known point too large", write("k.txt", "A 1e308 5 6\n"),
+         "--model Leica1200 --set ComputeXYZ=Yes --known %d/k.txt", 1,
+         "the known point A has X 1e+308, which is too large (at most 1000000000); nothing written"},
+        // One output refused: named with its reason, also by a quiet run,
+        // and the others written.
+        {"settings named like an output", [](const test::ScratchDir& dir) {
+             test::writeFile(dir.file("job.kor"), test::readFile(dir.file("defaults.ini")));
+         },
+         "-q --model Leica1200 --ini %d/job.kor", 1, "%d/job.kor not written: it is the settings file", true},
+        {"a DXF header named like an output", nothing, "-q --model Leica1200 --dxf-header %d/job_xyz.txt", 1,
+         "%d/job_xyz.txt not written: it is the DXF header file", true},
+        {"a folder in an output's place", [](const test::ScratchDir& dir) {
+             std::filesystem::remove(dir.file("job_nxyz.txt"));
+             std::filesystem::create_directory(dir.file("job_nxyz.txt"));
+         },
+         "-q --model Leica1200", 1, "cannot write %d/job_nxyz.txt: Is a directory", true},
+    };
+#ifndef _WIN32
+    // A FIFO as any file the run reads is refused at once, never waited on.
+    const auto fifo = [](const char* name) {
+        return [=](const test::ScratchDir& dir) {
+            std::filesystem::remove(dir.file(name));
+            ASSERT_EQ(::mkfifo(dir.file(name).c_str(), 0600), 0);
+        };
+    };
+    cases.push_back({"a FIFO input", fifo("job.txt"), "--model Leica1200", 1, "job.txt: it is not a regular file"});
+    cases.push_back({"a FIFO input under auto", fifo("job.txt"), "--model auto", 1, "it is not a regular file"});
+    cases.push_back({"FIFO settings", fifo("f.ini"), "--model Leica1200 --ini %d/f.ini", 1,
+                     "cannot read settings %d/f.ini: it is not a regular file"});
+    // The drawing is refused before it is begun; the others are written.
+    cases.push_back({"a FIFO DXF header", fifo("h.txt"), "-q --model Leica1200 --dxf-header %d/h.txt", 1,
+                     "it is not a regular file", true});
+    cases.push_back({"FIFO known points", fifo("k.txt"), "--model Leica1200 --set ComputeXYZ=Yes --known %d/k.txt", 1,
+                     "cannot read the known points %d/k.txt: it is not a regular file"});
+#endif
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ScratchDir dir;
+        const std::string input = dir.file(job);
+        test::writeFile(input, kLeica);
+        const std::string defaults = test::defaultsIni(dir);
+        test::CliRun first = test::runCli(dir, "convert -q --ini " + defaults + " --model Leica1200 " +
+                                                   test::shellQuote(input));
+        ASSERT_EQ(first.status, 0) << first.err;
+        std::map<std::string, std::string> before;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.is_regular_file() && entry.path().filename() != "stdout" && entry.path().filename() != "stderr")
+                before[entry.path().string()] = test::readFile(entry.path().string());
+        c.setup(dir);
+        // "%d/" in a case is the folder and the system's separator.
+        const std::string folder = dir.path().string();
+        const std::string inFolder = folder + static_cast<char>(std::filesystem::path::preferred_separator);
+        std::string args = test::replaceAll(test::replaceAll(c.args, "%d/", inFolder), "%d", folder);
+        if (args.find("--ini") == std::string::npos) args += " --ini " + defaults;
+        test::CliRun r = test::runCli(dir, "convert " + args + " " + test::shellQuote(input));
+        EXPECT_EQ(r.status, c.status) << r.err;
+        const std::string said = test::replaceAll(test::replaceAll(c.said, "%d/", inFolder), "%d", folder);
+        EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
+        if (c.othersWritten) continue;
+        for (const auto& [path, bytes] : before)
+            if (path != input) EXPECT_EQ(test::readFile(path), bytes) << path;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            EXPECT_EQ(entry.path().string().find("tervan-tmp"), std::string::npos) << entry.path();
+    }
 }
 
 TEST(CliOptions, ParsesEveryOption) {
@@ -298,7 +403,7 @@ TEST(Cli, KnownPointsComputeTheCoordinatesOrFailTheRun) {
     std::string input = dir.file("polar.txt"), known = dir.file("known.txt");
     test::writeFile(input, "STS:S\nPPD:B\nRTH:0\nRTV:100\nRTD:10\nPPD:P\nRTH:100\nRTV:100\nRTD:5\n");
     test::writeFile(known, "S 1000 2000 100\nB 1010 2000 100\n");
-    const std::string common = "convert --ini /nonexistent/x.ini --model Pentax300Polar --set XyzFile=No --set "
+    const std::string common = "convert --ini " + test::defaultsIni(dir) + " --model Pentax300Polar --set XyzFile=No --set "
                                "NyxzFile=No --set TrasFile=No --set 2DFile=No ";
     test::CliRun r = test::runCli(dir, common + "--set ComputeXYZ=Yes --known " + test::shellQuote(known) + " " +
                                            test::shellQuote(input));

@@ -8,6 +8,7 @@
 
 #include "conversion/known_points.h"
 #include "levelling/hvsd.h"
+#include "readers/gsi.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -147,6 +148,46 @@ TEST(ComputeXyz, TraverseAndSpreads) {
     EXPECT_EQ(report.computed, 8u);
 }
 
+// GSI set-ups: a station at the origin is placed; a station set up again
+// elsewhere stands there for the shots after it, and the move is reported;
+// a shot whose V cannot be read is named and not computed. The shots are
+// bearings (no backsight): P 10 m east, level.
+TEST(ComputeXyz, GsiSetUpsPlaceTheStation) {
+    const std::string shot = " 21.102+10000000 22.102+10000000 31..00+00010000 \r\n";
+    const std::string file = "110001+000000S1 84..10+00000000 85..10+00000000 86..10+00000000 \r\n"
+                             "110002+00000001" + shot +
+                             "110003+000000S1 84..10+00000030 85..10+00000040 86..10+00000000 \r\n"
+                             "110004+00000002" + shot +
+                             "110005+00000003 21.102+10000000 22.102+1000000X 31..00+00010000 \r\n"
+                             "110006+000000S2 84..10+00000000 85..10+00000000 86..10+00000000 \r\n"
+                             "110007+000000S1 84..10+00000000 85..10+00000000 86..10+00000000 \r\n"
+                             "110008+00000004" + shot;
+    Input input(file);
+    PointStore store;
+    Result read;
+    ReaderContext ctx{store, read};
+    readGsi(input, ctx);
+    XyzReport report = computeXyz(store, {});
+    std::vector<std::string> at;
+    auto mm = [](double m) { return std::round(m * 1000) / 1000 + 0.0; };  // no "-0.000"
+    for (const Point& p : store.points)
+        if (p.computed) at.push_back(strf("%s %.3f %.3f %.3f", p.N.c_str(), mm(p.X), mm(p.Y), mm(p.Z)));
+    EXPECT_EQ(at, (std::vector<std::string>{"1 0.000 10.000 0.000", "2 0.040 10.030 0.000", "4 0.000 10.000 0.000"}));
+    EXPECT_TRUE(report.unplaced.empty());
+    ASSERT_EQ(report.moved.size(), 1u);
+    EXPECT_EQ(report.moved[0].point, "S1");
+    EXPECT_NEAR(report.moved[0].metres, 0.05, 1e-9);
+    EXPECT_EQ(report.unreadable, std::vector<std::string>{"3"});
+    Result result;
+    reportCoordinates(report, result);
+    EXPECT_NE(result.message.find("\r\nstations set up again elsewhere (each set-up used for the shots after it): S1 "
+                                  "0.050 m\r\nrecords with an H, V or SD that cannot be read, not computed: 3"),
+              std::string::npos);
+    EXPECT_EQ(result.warnings, (std::vector<std::string>{"no orientation at S1: directions taken as bearings",
+                                                         "set up again elsewhere: S1 0.050 m",
+                                                         "not computed, H, V or SD cannot be read: 3"}));
+}
+
 // Coordinates -> H, V, SD without errors -> coordinates again: stations in
 // every quadrant of the plane, points all around them, above and below,
 // both faces, every station with its own random orientation.
@@ -241,6 +282,17 @@ TEST(KnownPoints, TheListIsReadByItsName) {
         EXPECT_FALSE(readKnownPoints(bad, known, error)) << bad;
         EXPECT_FALSE(error.empty());
         EXPECT_TRUE(known.points.empty());
+    }
+    // Every kind of line end gives both points, the last line with or
+    // without one.
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        for (const char* last : {"", end}) {
+            test::writeFile(dir.file("k.txt"), std::string("A 1 2 3") + end + "B 4 5 6" + last);
+            ASSERT_TRUE(readKnownPoints(dir.file("k.txt"), known, error));
+            ASSERT_EQ(known.points.size(), 2u) << "line end " << int(end[0]) << ", last " << int(last[0]);
+            EXPECT_EQ(known.points[1].N, "B");
+            EXPECT_EQ(known.points[1].Z, 6);
+        }
     }
 }
 

@@ -79,6 +79,27 @@ TEST(DeskGridCells, ShowTheNumbersOfTheObservationTable) {
     EXPECT_EQ(second[0], "* II");
 }
 
+// The Code column stands after N once any record has a code; the other
+// columns keep their cells.
+TEST(DeskGrid, CodeColumnWhenAnyRecordHasACode) {
+    PointStore store;
+    appendPoint(store, {.N = "1", .TH = 1.5});
+    desk::PointTable table(store);
+    EXPECT_EQ(table.columns().size(), 13u);
+    appendPoint(store, {.N = "2", .code = "TREE", .TH = 1.25});
+    EXPECT_EQ(table.columns().size(), 13u);  // until the table is refreshed
+    table.refresh();
+    ASSERT_EQ(table.columns().size(), 14u);
+    EXPECT_STREQ(table.columns()[3].title, "N");
+    EXPECT_STREQ(table.columns()[4].title, "Code");
+    EXPECT_STREQ(table.columns()[5].title, "TH");
+    EXPECT_EQ(table.cell(1, 4), "TREE");
+    EXPECT_EQ(table.cell(1, 5), "1.250");
+    EXPECT_EQ(table.cell(0, 4), "");
+    const std::size_t rows[] = {1};
+    EXPECT_EQ(split(desk::copyRows(table, rows), '\t')[4], "TREE");
+}
+
 TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
     std::vector<desk::FileFilter> filters = desk::inputFilters();
     ASSERT_EQ(filters.size(), 2u);
@@ -90,10 +111,29 @@ TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
         {"job.txt", true},        {"job.gsi", true},        {"line.dat", true},      {"line_.dat", true},
         {"points.kor", true},     {"job.kor", false},       {"job_nxyz.txt", false}, {"job_nyxz.txt", false},
         {"job_xyz.txt", false},   {"job_tras.dat", false},  {"job_3d.dxf", false},   {"job_2d.dxf", false},
-        {"job_names.scr", false},
+        {"job_names.scr", false},  {"job.csv", false},       {"points.csv", true},
         {"_nxyz.txt", true},  // nothing before the suffix: not one of ours
     };
     for (const auto& [name, offered] : names) EXPECT_EQ(desk::offeredAsInput(name, besideIt), offered) << name;
+}
+
+TEST(SessionFolders, OnWindowsTheProfileAndProgramFiles) {
+    UserFolders user = windowsUserFolders("C:\\Users\\ana\\AppData\\Roaming", "C:\\Users\\ana\\AppData\\Local");
+    EXPECT_EQ(user.config, "C:\\Users\\ana\\AppData\\Roaming\\Tervan\\");
+    EXPECT_EQ(user.data, "C:\\Users\\ana\\AppData\\Local\\Tervan\\");
+    EXPECT_EQ(windowsUserFolders("R:", "").data, "R:\\Tervan\\");
+    EXPECT_TRUE(windowsUserFolders("", "L:").config.empty());
+
+    const std::vector<std::string> roots = {"C:\\Program Files", "", "C:\\Program Files (x86)\\"};
+    const std::pair<const char*, bool> folders[] = {
+        {"C:\\Program Files\\Tervan\\", true},
+        {"c:/PROGRAM FILES/Tervan/", true},
+        {"C:\\Program Files (x86)\\Tervan\\", true},
+        {"C:\\Program Files Old\\Tervan\\", false},  // a name that only begins alike
+        {"D:\\Tools\\Tervan\\", false},
+        {"", false},
+    };
+    for (const auto& [folder, inside] : folders) EXPECT_EQ(insideAnyOf(folder, roots), inside) << folder;
 }
 
 TEST(SessionFolders, AnInstalledProgramKeepsItsFilesInTheUsersFolders) {

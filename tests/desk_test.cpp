@@ -7,9 +7,12 @@
 #include <cstring>
 #include <deque>
 #include <functional>
+#include <set>
 
 #include "conversion/models.h"
+#include "conversion/observation_table.h"
 #include "core/ini.h"
+#include "core/output_file.h"
 #include "serial_test_util.h"
 #include "test_util.h"
 
@@ -91,9 +94,10 @@ struct DeskRig {
     bool portMissing = false;
     std::unique_ptr<desk::Desk> desk;
 
-    explicit DeskRig(const std::string& ini = "SaveSettings=Yes\n", bool withInput = false) {
+    explicit DeskRig(const std::string& ini = "SaveSettings=Yes\n", bool withInput = false,
+                     const std::string& model = "Leica1200") {
         test::writeFile(folder + "Tervan.ini",
-                        "[Model]\n" + ini + "Model=Leica1200\nNxyzFile=Yes\nStartWithFileOpen=No\nx1000=No\n");
+                        "[Model]\n" + ini + "Model=" + model + "\nNxyzFile=Yes\nStartWithFileOpen=No\nx1000=No\n");
         test::writeFile(input, test::readFile(std::string(TERVAN_EXAMPLES) + "/leica1200.txt"));
         desk::startSession(session, folder, withInput ? input : "");
         desk = std::make_unique<desk::Desk>(
@@ -150,6 +154,58 @@ TEST(DeskStart, ConvertsTheInputOfTheCommandLineAndOpensFileOpenWhenAsked) {
     EXPECT_EQ(started.front.status[3], "7 lines read, 7 points, 0 lines ignored");
     started.desk->opened();
     EXPECT_EQ(started.front.initialNames, std::vector<std::string>{started.input});
+}
+
+// The text of the table is built when it is asked for; when the next
+// conversion empties the store and keeps the text, it is the table of the
+// last good conversion all the same.
+TEST(DeskFileOpen, TheTableTextOutlivesAStoreEmptiedByAnUnknownModel) {
+    DeskRig r("", true);
+    std::string table;
+    buildObservationTable(table, r.input, r.session.store.points);
+    r.choose(r.input, [](desk::SettingsForm& f) { f.values.Model = "NoSuchModel"; });
+    r.desk->fileOpen();
+    EXPECT_TRUE(r.session.store.points.empty());
+    EXPECT_EQ(r.front.status[3], "unknown model NoSuchModel");
+    EXPECT_EQ(r.desk->message(), table);
+}
+
+// A file given to the program (Open with, dropped on it) under a model that
+// does not fit it would be turned into outputs of garbage.
+TEST(DeskStart, AFileTheSavedModelDoesNotFitWaitsForTheSettingsDialog) {
+    struct Case {
+        const char* saved;
+        bool asked;        // the Settings dialog opens
+        bool ok;           // and is confirmed
+        std::size_t points;
+    };
+    const Case cases[] = {
+        {"Leica1200", false, false, 7},
+        {"auto", false, false, 7},
+        {"Zeiss3303", true, true, 7},
+        {"Zeiss3303", true, false, 0},
+    };
+    for (const Case& c : cases) {
+        DeskRig r("SaveSettings=Yes\nStartWithFileOpen=Yes\n", true, c.saved);
+        const std::string nxyz = r.folder + "job1_nxyz.txt";
+        EXPECT_EQ(r.session.store.points.size(), c.asked ? 0u : 7u) << c.saved;
+        EXPECT_EQ(std::filesystem::exists(nxyz), !c.asked) << c.saved;
+        bool asked = false;
+        r.front.settings = [&](desk::SettingsForm& f) {
+            asked = true;
+            EXPECT_EQ(f.fileName, r.input);
+            EXPECT_EQ(f.values.Model, "Leica1200");
+            EXPECT_EQ(f.modelHint, "looks like Leica1200");
+            return c.ok;
+        };
+        r.desk->opened();
+        EXPECT_EQ(asked, c.asked) << c.saved;
+        // The file of the command line stands for File/Open's choice.
+        EXPECT_EQ(r.front.initialNames.size(), c.asked ? 0u : 1u) << c.saved;
+        EXPECT_EQ(r.session.store.points.size(), c.points) << c.saved;
+        EXPECT_EQ(std::filesystem::exists(nxyz), c.points > 0) << c.saved;
+        if (c.asked) EXPECT_EQ(r.session.settings.Model, c.ok ? "Leica1200" : c.saved) << c.saved;
+    }
 }
 
 TEST(DeskFileOpen, OkConvertsRefreshesAndSavesModelAndFlags) {
@@ -287,7 +343,8 @@ TEST(DeskPlan, EachConversionLoadsThePlanAndClearsTheSelection) {
     };
     r.desk->fileOpen();
     EXPECT_EQ(r.front.plansShown, 2);
-    EXPECT_TRUE(r.desk->plan().items().empty());
+    // Nothing was read, so the records of the conversion before stay.
+    EXPECT_EQ(r.desk->plan().items().size(), 7u);
     EXPECT_EQ(r.desk->selected(), kNoPoint);
     EXPECT_EQ(r.front.selections, (std::vector<std::size_t>{kNoPoint, 3, kNoPoint}));
 }
@@ -393,9 +450,37 @@ TEST(DeskForms, WhatEachDialogOffers) {
         checks += c.kind == desk::ControlKind::Check;
         if (c.kind == desk::ControlKind::File) files.push_back(c.key->key);
     }
-    EXPECT_EQ(desk::settingsControls().size(), 27u);
-    EXPECT_EQ(checks, 18);
+    EXPECT_EQ(desk::settingsControls().size(), 32u);
+    EXPECT_EQ(checks, 22);
     EXPECT_EQ(files, std::vector<std::string>{"KnownPoints"});
+}
+
+TEST(DeskForms, AccessKeysAsDistinctAsTheLabelsAllow) {
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"File", "Fix", "Fit"}, {"&File", "F&ix", "Fi&t"}},
+        {{"Fix", "File"}, {"&Fix", "F&ile"}},
+        {{"X = X +", "x1000", "Z.000"}, {"&X = X +", "x&1000", "&Z.000"}},
+        {{"3D", "3", "D"}, {"3&D", "&3", "&D"}},  // no key left for one: its first again
+        {{"Known points…", "…"}, {"&Known points…", "…"}},
+    };
+    for (const auto& [labels, marked] : cases) EXPECT_EQ(desk::withAccessKeys(labels), marked) << labels.front();
+    EXPECT_EQ(desk::withAccessKeys({"Open", "Other"}, "o"), (std::vector<std::string>{"O&pen", "O&ther"}));
+
+    // The Settings dialog: one "&" in each label. Six keys are shared: the
+    // offsets take x, y and z, which leave nxyz.txt, nyxz.txt and xyz.txt
+    // only n and t; the layers' labels, "LandXML.xml", "Layer per code" and
+    // "Level tolerance" run out of letters, and "File.csv" shares the f of
+    // "FontSize:".
+    std::set<char> keys;
+    std::size_t controls = 0;
+    for (const desk::SettingsControl& c : desk::settingsControls()) {
+        ++controls;
+        const std::size_t at = c.accessLabel.find('&');
+        ASSERT_NE(at, std::string::npos) << c.key->label;
+        EXPECT_EQ(c.accessLabel.substr(0, at) + c.accessLabel.substr(at + 1), c.key->label);
+        keys.insert(static_cast<char>(std::tolower(static_cast<unsigned char>(c.accessLabel[at + 1]))));
+    }
+    EXPECT_EQ(keys.size() + 6, controls);
 }
 
 TEST(DeskForms, ComPropertiesOkTakesTheTextsThatAreNotEmpty) {
@@ -502,6 +587,7 @@ TEST(DeskDetection, TheSettingsDialogKeepsAFittingModelAndOtherwiseNamesTheOneTh
         {"Leica1200", "leica1200.txt", "Leica1200", ""},
         {"Leica1200", "kolida440.txt", "Kolida440", "looks like Kolida440"},
         {"nyxz", "points_nxyz.txt", "nyxz", ""},  // it fits as well as nxyz
+        {"GSI", "level.gsi", "GSI", "looks like DNA8"},  // GSI fits, DNA8 better
         {"auto", "survey.kor", "kor", "looks like kor"},
         {"Leica1200", "../README.md", "Leica1200", "no model fits this file"},
     };
@@ -553,8 +639,10 @@ TEST(DeskDetection, AModelThatFindsLittleWarnsAndNamesTheModelThatFits) {
     const Case cases[] = {
         {"Leica1200", "leica1200.txt", desk::Tone::Plain, "0 lines ignored"},
         {"Leica1200", "zeiss3303.txt", desk::Tone::Warning, "; it looks like Zeiss3303, not Leica1200"},
-        {"Zeiss3303", "pentax200polar.txt", desk::Tone::Warning, "; it looks like Pentax200Polar, not Zeiss3303"},
-        {"DNA8", "dini.txt", desk::Tone::Warning, "; it looks like Dini USB, not DNA8"},
+        // nothing found: a failure, with the model that fits
+        {"Zeiss3303", "pentax200polar.txt", desk::Tone::Failure,
+         "nothing written; it looks like Pentax200Polar, not Zeiss3303"},
+        {"DNA8", "dini.txt", desk::Tone::Failure, "nothing written; it looks like Dini USB, not DNA8"},
         {"Leica1200", "../README.md", desk::Tone::Warning, "; no model fits it"},
     };
     for (const Case& c : cases) {
@@ -565,6 +653,35 @@ TEST(DeskDetection, AModelThatFindsLittleWarnsAndNamesTheModelThatFits) {
         EXPECT_EQ(r.front.report.status.tone, c.tone) << c.file;
         const std::string& status = r.front.status[3];
         EXPECT_EQ(status.substr(status.size() - std::min(status.size(), std::strlen(c.ends))), c.ends) << status;
+    }
+}
+
+// The window never saves over a settings file that it could not read, and
+// a save that fails is said; either way the file stays as it was.
+TEST(DeskSettings, ASaveThatCannotBeDoneIsSaidAndChangesNothing) {
+    {
+        test::ScratchDir dir;
+        const std::string folder = dir.path().string() + "/";
+        std::filesystem::create_directory(folder + "Tervan.ini");
+        Session session;
+        FakeFront front;
+        desk::startSession(session, folder, "");
+        desk::Desk desk(session, front, ReceiverOptions{.logFolder = "", .openPort = {}, .clock = test::march5th2009});
+        desk.start();
+        const std::string said = "cannot read settings " + folder + "Tervan.ini: it is a folder; the settings are not saved";
+        EXPECT_EQ(front.status[3], said);
+        EXPECT_EQ(desk.finish(), said);
+        EXPECT_TRUE(std::filesystem::is_directory(folder + "Tervan.ini"));
+    }
+    {
+        DeskRig r;
+        const std::string before = r.ini();
+        injectWriteFailure("Tervan.ini");
+        const std::string said = r.desk->finish();
+        injectWriteFailure("");
+        EXPECT_EQ(said, "cannot save settings " + r.folder + "Tervan.ini: " + std::strerror(ENOSPC));
+        EXPECT_EQ(r.front.status[3], said);
+        EXPECT_EQ(r.ini(), before);
     }
 }
 
@@ -651,6 +768,28 @@ TEST(DeskGrid, TheMessageAreaShowsTheRowsOfWhatWasConvertedLast) {
     EXPECT_EQ(r.front.message, "12");
 }
 
+TEST(DeskDrop, OneFileIsOpenedOnceTheDropHasEnded) {
+    DeskRig r;
+    const std::string kolida = r.example("kolida440.txt");
+    const std::pair<std::vector<std::string>, bool> drops[] = {
+        {{}, false},
+        {{r.folder}, false},  // a folder
+        {{r.folder + "gone.txt"}, false},
+        {{kolida, r.input}, false},
+        {{kolida}, true},
+    };
+    for (const auto& [paths, taken] : drops) {
+        EXPECT_EQ(desk::Desk::canDrop(paths), taken) << paths.size();
+        EXPECT_EQ(r.desk->drop(paths), taken) << paths.size();
+    }
+    r.choose("");
+    ASSERT_EQ(r.front.posted.size(), 1u);
+    EXPECT_EQ(r.shown.fileName, "");  // nothing shown during the drop
+    r.front.runPosted();
+    EXPECT_EQ(r.shown.fileName, kolida);
+    EXPECT_EQ(r.shown.values.Model, "Kolida440");
+}
+
 TEST(DeskRecent, TheLastEightFilesNewestFirstKeptInTheirOwnSection) {
     DeskRig r;
     std::vector<std::string> paths;
@@ -708,6 +847,15 @@ TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     EXPECT_TRUE(placed->maximized);
     placed = again.placement(screens);  // its centre is on the second screen
     EXPECT_EQ(placed->x, 1280);
+    // A screen above the main one, the nearest to a window saved far right
+    // and above: clamped into it, not onto the main screen.
+    const std::vector<desk::Placement> stacked = {screens[0], {.x = 0, .y = -1080, .width = 1920, .height = 1040}};
+    r.desk->keepPlacement({.x = 2500, .y = -700, .width = 800, .height = 500});
+    r.desk->finish();
+    desk::Desk third(next, front);
+    placed = third.placement(stacked);
+    EXPECT_EQ(placed->x, 1120);
+    EXPECT_EQ(placed->y, -700);
     placed = again.placement({{.x = 0, .y = 0, .width = 640, .height = 480}});
     EXPECT_EQ(placed->width, 640);
     EXPECT_EQ(placed->x, 0);

@@ -41,5 +41,20 @@ TEST(MessageForDisplay, LineEndsMikLettersAndUtf8Paths) {
     for (const auto& [bytes, shown] : cases) EXPECT_EQ(messageForDisplay(bytes, u"|"), shown) << bytes;
 }
 
+TEST(StatusForDisplay, ProgressBytesInstrumentLettersAndPaths) {
+    struct Case {
+        int line;
+        const char* bytes;
+        const char16_t* shown;
+    };
+    const Case cases[] = {
+        {1, "\xDB\xDB\xB0", u"\u00DB\u00DB\u00B0"},  // the progress bar's blocks, as the bytes they are
+        {2, "\x92\x8E\x97\x8A\x80 12", u"ТОЧКА 12"},
+        {3, "wrote D:\\\xD0\x94\xD0\xB0\xD0\xBD\xD0\xBD\xD0\xB8\\a_nxyz.txt", u"wrote D:\\Данни\\a_nxyz.txt"},
+        {3, "\x92\x8E\x97\x8A\x80 not found\r\nsecond", u"ТОЧКА not found second"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(statusForDisplay(c.line, c.bytes), c.shown) << c.bytes;
+}
+
 }  // namespace
 }  // namespace tervan::desk

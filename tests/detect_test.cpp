@@ -28,7 +28,8 @@ TEST(Detect, EveryModelHasAGoldenCase) {
 }
 
 TEST(Detect, RealLevelRecordings) {
-    for (const char* name : {"140618BOYA.GSI", "20180430VU.GSI", "2018STAFF.GSI", "STAFF20180111.GSI"}) {
+    for (const char* name :
+         {"140618BOYA.GSI", "20180430VU.GSI", "2018STAFF.GSI", "STAFF20180111.GSI", "M_210112BOYA.GSI"}) {
         Detection d = detectFile(test::dataPath(std::string("levelling/dna8-real/") + name));
         EXPECT_STREQ(bestName(d), "DNA8") << name;
         EXPECT_TRUE(d.alike().empty()) << name;

@@ -95,10 +95,14 @@ struct Reduced {
     Result result;
     std::string file;
 
-    explicit Reduced(const std::string& name) {
+    explicit Reduced(const std::string& name, const std::string& bytes = {}, const std::string& known = {}) {
         std::string input = dir.file(name);
-        test::writeFile(input, test::readFile(test::dataPath("levelling/dna8-real/" + name)));
+        test::writeFile(input, bytes.empty() ? test::readFile(test::dataPath("levelling/dna8-real/" + name)) : bytes);
         session.settings.Model = "DNA8";
+        if (!known.empty()) {
+            session.settings.KnownPoints = dir.file("benchmarks.txt");
+            test::writeFile(session.settings.KnownPoints, known);
+        }
         result = test::convertFile(session, input);
         file = test::readFile(outputBaseName(input) + ".dat");
     }
@@ -214,9 +218,8 @@ TEST(Dna8Real, EveryRecordingIsReduced) {
         {"20180430VU.GSI", 113, 73, 49, 3},
         {"STAFF20180111.GSI", 72, 47, 31, 2},
         {"2018STAFF.GSI", 68, 45, 29, 2},
-        // GSI-16 words of another level: nothing matches, only the closing
-        // rows of line 0 are written
-        {"M_210112BOYA.GSI", 66, 3, 66, 0},
+        // GSI-16 words of another level
+        {"M_210112BOYA.GSI", 66, 46, 26, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -230,6 +233,26 @@ TEST(Dna8Real, EveryRecordingIsReduced) {
         EXPECT_EQ(starts, c.lineStarts);
         EXPECT_EQ(ends, std::max(c.lineStarts, 1L));
     }
+}
+
+// The GSI-16 job of an LS15 and its GSI-8 twin, made word by word (the sign
+// and the last eight of the sixteen digits), give the same rows.
+TEST(Dna8Real, Gsi16ReadsAsItsGsi8Twin) {
+    const std::string gsi16 = test::readFile(test::dataPath("levelling/dna8-real/M_210112BOYA.GSI"));
+    std::string gsi8;
+    for (const std::string& line : split(gsi16, "\n")) {
+        if (line.empty()) continue;
+        ASSERT_EQ(line[0], '*');
+        for (std::size_t at = 1; at + 23 <= line.size(); at += 24) gsi8 += line.substr(at, 7) + line.substr(at + 15, 8) + ' ';
+        gsi8 += '\n';
+    }
+    Reduced wide("wide.gsi", gsi16), narrow("narrow.gsi", gsi8);
+    EXPECT_EQ(wide.file, narrow.file);
+    EXPECT_EQ(wide.result.rowsWritten, narrow.result.rowsWritten);
+    EXPECT_EQ(narrow.result.rowsWritten, 46);
+    EXPECT_EQ(wide.result.levelRows, narrow.result.levelRows);
+    EXPECT_EQ(test::replaceAll(wide.result.message, wide.dir.file("wide.gsi"), "x"),
+              test::replaceAll(narrow.result.message, narrow.dir.file("narrow.gsi"), "x"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "conversion/models.h"
+#include "core/printf.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -31,7 +32,7 @@ TEST(Models, TableHoldsTheFourteenNamesInOrderThenGsiThenTheFieldFormats) {
     const char* names[] = {"Zeiss3303", "Leica1200", "Pentax200Polar", "Pentax200Coordinate", "Pentax300Polar",
                            "Pentax300Coordinate", "Kolida300Polar", "Kolida440", "DNA8", "Dini USB",
                            "Dini BF", "nxyz", "nyxz", "kor", "GSI", "SDR", "NikonRAW", "RW5", "M5",
-                           "Geodimeter", "GTS7"};
+                           "Geodimeter", "GTS7", "csv"};
     auto table = models();
     ASSERT_EQ(table.size(), std::size(names));
     for (std::size_t i = 0; i < table.size(); ++i) EXPECT_STREQ(table[i].name, names[i]);
@@ -70,7 +71,7 @@ TEST(Convert, AnInputThatCannotBeReadWritesNothing) {
         {"Leica1200", "leica1200.txt", "job1_xyz.txt"},
         {"DNA8", "level.gsi", "job1.dat"},
         {"Dini USB", "dini.txt", "job1_.dat"},
-        {"Dini BF", "dini.txt", "job1_.dat"},
+        {"Dini BF", "../tests/data/conversions/dini-bf-seeded-line/input.dat", "job1_.dat"},
     };
     struct Unreadable {
         const char* name;
@@ -138,9 +139,48 @@ TEST(Convert, SummaryCountsLinesAndPoints) {
     ASSERT_EQ(r.outputs.size(), 1u);
     EXPECT_EQ(r.outputs[0].path, dir.file("job_xyz.txt"));
     EXPECT_EQ(r.outputs[0].status, OutputStatus::Written);
-    test::writeFile(input, "nothing here\n");
-    r = test::convertFile(session, input);
-    EXPECT_EQ(r.summary, "no point of model Leica1200 found in " + input + " (1 lines read)");
+}
+
+// An input from which the model takes nothing (a letter, an empty file, a
+// file of another model) writes nothing: the outputs of the conversion
+// before stay as they were, and so do the store and the input path.
+TEST(Convert, NothingFoundWritesNothing) {
+    struct Case {
+        const char* model;
+        const char* bytes;
+        const char* output;
+        const char* said;  // after the path, or before it for "no ..."
+    } cases[] = {
+        {"Zeiss3303", "Dear colleague,\nhere are\nthe points\nof Monday.\n", "job_xyz.txt",
+         "no point of model Zeiss3303 found in %s (4 lines read); nothing written"},
+        {"Leica1200", "", "job_xyz.txt", "%s is empty; nothing written"},
+        {"DNA8", "Dear colleague,\n", "job.dat", "no levelling row of model DNA8 found in %s (1 lines read); nothing written"},
+        {"Dini BF", "", "job_.dat", "%s is empty; nothing written"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        test::ScratchDir dir;
+        Session session = test::quietSession();
+        session.settings.XyzFile = 1;
+        session.settings.Model = "Leica1200";
+        const std::string before = dir.file("before.txt");
+        test::writeFile(before, "P1,1,2,3,0,1.5,10,20,30\r\n");
+        ASSERT_EQ(test::convertFile(session, before).outcome, Outcome::Done);
+        const std::string input = dir.file("job.txt");
+        test::writeFile(input, c.bytes);
+        test::writeFile(dir.file(c.output), "an earlier run's output");
+        session.settings.Model = c.model;
+        Result r = test::convertFile(session, input);
+        EXPECT_EQ(r.outcome, Outcome::NothingFound);
+        EXPECT_EQ(r.summary, strf(c.said, input.c_str()));
+        EXPECT_TRUE(r.outputs.empty());
+        EXPECT_EQ(test::readFile(dir.file(c.output)), "an earlier run's output");
+        EXPECT_EQ(session.inputPath, before);
+        EXPECT_EQ(session.store.points.size(), 1u);
+        std::size_t files = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+        EXPECT_EQ(files, 4u);  // before.txt, before_xyz.txt, job.txt and the earlier output
+    }
 }
 
 }  // namespace

@@ -174,7 +174,7 @@ TEST(Dxf, MissingHeaderMakesTheCommandLineFail) {
     const std::string input = dir.file("job.txt");
     test::writeFile(input, "P1,100.5,95.5,25.25,1.5,1.6,400.5,700.25,50.1\r\n");
     const std::string header = dir.file("gone.txt");
-    test::CliRun r = test::runCli(dir, "convert -q --ini " + test::shellQuote(dir.file("none.ini")) +
+    test::CliRun r = test::runCli(dir, "convert -q --ini " + test::defaultsIni(dir) +
                                            " --model Leica1200 --dxf-header " + test::shellQuote(header) + " " +
                                            test::shellQuote(input));
     EXPECT_EQ(r.status, 1);
@@ -224,6 +224,47 @@ TEST(Dxf, NeverReplacesTheInput) {
         EXPECT_EQ(test::readFile(input), "input");
         EXPECT_NE(result.message.find(input + " not written: it is the input file"), std::string::npos);
     }
+}
+
+// LayerPerCode: a coded point and its texts on the layer of its code, each
+// such layer declared once at the end of the header's layer table; with the
+// flag off the codes change nothing.
+TEST(Dxf, LayerPerCode) {
+    auto drawing = [](int layerPerCode, bool codes, const std::string& header = test::readFile(TERVAN_DXF_HEADER)) {
+        Session session;
+        session.settings.LayerPerCode = layerPerCode;
+        const char* tree = codes ? "tree" : "";
+        appendPoint(session.store, {.N = "1", .code = tree, .X = 1, .Y = 2, .Z = 3});
+        appendPoint(session.store, {.N = "2", .X = 1, .Y = 2, .Z = 3});
+        appendPoint(session.store, {.N = "3", .code = codes ? "KERB/1 a" : "", .X = 1, .Y = 2, .Z = 3});
+        appendPoint(session.store, {.N = "4", .code = codes ? "TREE" : "", .X = 1, .Y = 2, .Z = 3});
+        appendPoint(session.store, {.N = "zero", .code = codes ? "ZERO" : ""});
+        return writeWithHeader(header, std::move(session));
+    };
+    const std::string plain = drawing(0, false);
+    EXPECT_EQ(drawing(0, true), plain);
+    EXPECT_EQ(drawing(1, false), plain);
+
+    const std::string coded = drawing(1, true);
+    const std::string layerTable = "  2\r\nLAYER\r\n 70\r\n";
+    EXPECT_NE(coded.find(layerTable + "     6\r\n"), std::string::npos);  // 4 + 2
+    auto entry = [](const std::string& name) {
+        return "  0\r\nLAYER\r\n  2\r\n" + name + "\r\n 70\r\n     0\r\n 62\r\n     7\r\n  6\r\nCONTINUOUS\r\n";
+    };
+    EXPECT_NE(coded.find(entry("TOCKI_TREE") + entry("TOCKI_KERB_1_A") + "  0\r\nENDTAB\r\n"), std::string::npos);
+    EXPECT_EQ(coded.find("TOCKI_ZERO"), std::string::npos);
+    // Layers are never declared twice, nor again when the settings name them.
+    Session same;
+    same.settings.LayerPerCode = 1;
+    same.settings.LevelLayer = "TOCKI_MH";
+    appendPoint(same.store, {.N = "1", .code = "mh", .X = 1});
+    const std::string onLevel = writeWithHeader(test::readFile(TERVAN_DXF_HEADER), std::move(same));
+    EXPECT_NE(onLevel.find(layerTable + "     4\r\n"), std::string::npos);
+    EXPECT_NE(onLevel.find("POINT\r\n  5\r\n007E\r\n  8\r\nTOCKI_MH\r\n"), std::string::npos);
+    // A header without a layer table: the entities alone name the layers.
+    const std::string bare = drawing(1, true, "  0\nSECTION\n  2\nENTITIES\n");
+    EXPECT_EQ(bare.find("LAYER"), std::string::npos);
+    EXPECT_NE(bare.find("  8\r\nTOCKI_KERB_1_A\r\n"), std::string::npos);
 }
 
 // ezdxf is a Linux program here: the Windows build's drawings are compared
@@ -280,6 +321,41 @@ TEST(DxfRead, OurHeaderOpensInARealReader) {
         ASSERT_FALSE(result.outputFailed()) << result.message;
         EXPECT_EQ(readWithEzdxf(dir, dir.file(c.file)), c.expected);
     }
+}
+
+TEST(DxfRead, LayersPerCodeOpenInRealReaders) {
+    test::ScratchDir dir;
+    Session session = test::quietSession();
+    session.settings.TwoDFile = 1;
+    session.settings.ThreeDFile = 1;
+    session.settings.LayerPerCode = 1;
+    session.dxfHeaderPath = TERVAN_DXF_HEADER;
+    session.inputPath = dir.file("job.txt");
+    appendPoint(session.store, {.N = "1", .code = "tree", .X = 10, .Y = 20, .Z = 1});
+    appendPoint(session.store, {.N = "2", .X = 11, .Y = 21, .Z = 2});
+    appendPoint(session.store, {.N = "3", .code = "KERB:1", .X = 12, .Y = 22, .Z = 3});
+    Result result;
+    writeOutputs(session, dir.file("job"), result);
+    ASSERT_FALSE(result.outputFailed()) << result.message;
+    EXPECT_EQ(readWithEzdxf(dir, dir.file("job_3d.dxf")),
+              "version AC1009\naudit errors 0\nwarnings 0\npoints 3 texts 6 unique handles 9\n"
+              "layers 0 Defpoints NIVA NOMERA TOCKI TOCKI_KERB_1 TOCKI_TREE\nseed 0087\n"
+              "POINT 007E TOCKI_TREE 20.000 10.000 1.000\n"
+              "TEXT 007F TOCKI_TREE 20.000 10.000 1.000 0.5 1.000\n"
+              "TEXT 0080 TOCKI_TREE 20.000 10.000 1.000 0.5 1\n"
+              "POINT 0081 TOCKI 21.000 11.000 2.000\n"
+              "TEXT 0082 NIVA 21.000 11.000 2.000 0.5 2.000\n"
+              "TEXT 0083 NOMERA 21.000 11.000 2.000 0.5 2\n"
+              "POINT 0084 TOCKI_KERB_1 22.000 12.000 3.000\n"
+              "TEXT 0085 TOCKI_KERB_1 22.000 12.000 3.000 0.5 3.000\n"
+              "TEXT 0086 TOCKI_KERB_1 22.000 12.000 3.000 0.5 3\n");
+    if (std::system("command -v ogrinfo >/dev/null 2>&1") != 0) GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
+    const std::string out = dir.file("ogrinfo.out");
+    const std::string cmd = "ogrinfo -ro -al -q '" + dir.file("job_3d.dxf") + "' >'" + out + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    const std::string got = test::readFile(out);
+    for (const char* layer : {"Layer (String) = TOCKI_TREE", "Layer (String) = TOCKI_KERB_1", "Layer (String) = NIVA"})
+        EXPECT_NE(got.find(layer), std::string::npos) << layer << " not in\n" << got;
 }
 
 TEST(DxfRead, FiveDigitHandlesOpenInARealReader) {

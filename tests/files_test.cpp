@@ -74,6 +74,43 @@ TEST(Files, ReplaceRemoveAndFolders) {
     EXPECT_FALSE(isFolder(folder + "old"));
 }
 
+TEST(Files, LongWindowsPathsGetTheirPrefix) {
+    const std::string deep(kLongPath, 'd');
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\short\\job.txt", "C:\\short\\job.txt"},
+        {"C:\\data\\" + deep + "\\job.txt", "\\\\?\\C:\\data\\" + deep + "\\job.txt"},
+        {"c:/data/./x/../" + deep + "//job.txt", "\\\\?\\c:\\data\\" + deep + "\\job.txt"},
+        {"C:\\" + deep + "\\Log\\", "\\\\?\\C:\\" + deep + "\\Log\\"},
+        {"\\\\server\\share\\" + deep + "\\job.txt", "\\\\?\\UNC\\server\\share\\" + deep + "\\job.txt"},
+        {"\\\\?\\C:\\" + deep, "\\\\?\\C:\\" + deep},    // prefixed already
+        {"data\\" + deep, "data\\" + deep},              // relative: the system resolves it
+        {"/home/" + deep, "/home/" + deep},              // not a Windows path
+    };
+    for (const auto& [path, extended] : cases) EXPECT_EQ(extendedPath(path), extended) << path;
+}
+
+// Names beyond 260 characters: written, read, replaced and found.
+TEST(Files, PathsLongerThan260Characters) {
+    test::ScratchDir dir;
+    std::string folder = dir.path().string() + "/";
+    while (folder.size() < 300) folder += "Обект с дълго име " + std::to_string(folder.size()) + "/";
+    ASSERT_TRUE(createFolders(folder)) << folder;
+    const std::string file = folder + "job1.txt";
+    std::FILE* f = openFile(file, "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("101,1,2,3\r\n", f);
+    std::fclose(f);
+    EXPECT_TRUE(isFile(file));
+    EXPECT_TRUE(isFolder(folder));
+    EXPECT_TRUE(sameFile(file, folder + "./job1.txt"));
+    f = openFile(folder + "new", "wb");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    EXPECT_TRUE(replaceFile(folder + "new", file));
+    EXPECT_TRUE(removeFile(file));
+    EXPECT_FALSE(isFile(file));
+}
+
 TEST(Files, SettingsSaveInAFolderWithAnyLetters) {
     test::ScratchDir dir;
     ASSERT_TRUE(createFolders(dir.file("Настройки Müller")));

@@ -27,7 +27,11 @@ TEST(Gsi, Words) {
         {"unit 2: gon", "110001+00000007 21.102+12345678 \r\n", {"#0 7 1 0 0 123.45678 0 0 0 0 0 0"}},
         {"unit 3: decimal degrees", "110001+00000007 22.103+09000000 \r\n", {"#0 7 1 0 0 0 100 0 0 0 0 0"}},
         {"unit 4: DDDMMSSs", "110001+00000007 21.104+27030450 \r\n", {"#0 7 1 0 0 300.5694444 0 0 0 0 0 0"}},
-        {"unit 5: mil", "110001+00000007 21.105+00160000 \r\n", {"#0 7 1 0 0 100 0 0 0 0 0 0"}},
+        {"unit 5: mil, 0.0001 mil", "110001+00000007 21.105+16000000 \r\n", {"#0 7 1 0 0 100 0 0 0 0 0 0"}},
+        {"unit 5 in GSI-16", "*110001+0000000000000007 22.105+0000000003200000 \r\n", {"#0 7 1 0 0 0 20 0 0 0 0 0"}},
+        {"unit 3 in GSI-16", "*110001+0000000000000007 21.103+0000000018000000 \r\n", {"#0 7 1 0 0 200 0 0 0 0 0 0"}},
+        {"unit 4 in GSI-16: 359 59 59.9", "*110001+0000000000000007 21.104+0000000035959599 \r\n",
+         {"#0 7 1 0 0 399.9999691 0 0 0 0 0 0"}},
         {"unit 6: metre, 0.1 mm", "110001+00000007 31..06+00123456 \r\n", {"#0 7 1 0 0 0 0 12.3456 0 0 0 0"}},
         {"unit 7: foot, 1/10000 ft", "110001+00000007 31..07+00100000 \r\n", {"#0 7 1 0 0 0 0 3.048 0 0 0 0"}},
         {"unit 8: metre, 0.01 mm", "110001+00000007 31..08+01234567 \r\n", {"#0 7 1 0 0 0 0 12.34567 0 0 0 0"}},
@@ -38,13 +42,19 @@ TEST(Gsi, Words) {
          "*110001+000000000000ST01 21.324+0000000012304512 31..08+0000001234567890 \r\n"
          "*110002+0000000000000000 83..06-0000000123456789 \r\n",
          {"#0 ST01 1 0 0 136.7565432 0 12345.6789 0 0 0 0", "#0 0 0 0 0 0 0 0 0 0 -12345.6789 0"}},
-        {"unknown indices, codes, remarks, ppm and distances 32, 33 are skipped",
+        {"unknown indices, codes, remarks and ppm are skipped; 32 and 33 give way to 31",
          "110001+00000007 41....+00000099 51..1.+0000+000 71....+REMARK 1 25.102+00000005 32..00+00000999 "
          "33..00+00000111 99..00+00000001 31..00+00001000 \r\n",
          {"#0 7 1 0 0 0 0 1 0 0 0 0"}},
-        {"a word of the wrong kind, a non-digit and a bad minute are skipped",
-         "110001+00000007 21.100+00001000 22.102+0000A000 21.104+00160000 31..02+00001000 31..00+00002000 \r\n",
-         {"#0 7 1 0 0 0 0 2 0 0 0 0"}},
+        {"without 31, V and SD follow from 32 and 33",
+         "110001+00000007 21.102+10000000 32..00+00003000 33..00-00004000 \r\n",
+         {"#0 7 1 0 0 100 159.033447 5 0 0 0 0"}},
+        {"without 31 and with its own V, only SD follows from 32 and 33",
+         "110001+00000007 22.102+09000000 32..00+00003000 33..00+00004000 \r\n", {"#0 7 1 0 0 0 90 5 0 0 0 0"}},
+        {"a level's staff reading 331 is no height difference",
+         "110001+00000007 21.102+10000000 32...8+00997523 331.28+00007337 \r\n", {"#0 7 1 0 0 100 0 0 0 0 0 0"}},
+        {"32 alone gives nothing", "110001+00000007 21.102+10000000 32..00+00003000 \r\n",
+         {"#0 7 1 0 0 100 0 0 0 0 0 0"}},
         {"a short word, a missing blank and a GSI-16 word in a GSI-8 block",
          "110001+00000007 21.102+1234 22.102+10000000 31..00+00001000"
          "83..00+00000001 81..00+0000000000001000 82..00+00002000 \r\n",
@@ -57,6 +67,42 @@ TEST(Gsi, Words) {
          {}},
     };
     for (const auto& c : cases) EXPECT_EQ(pictures(readBytes(readGsi, c.file).points), c.expected) << c.name;
+}
+
+// An H, V or SD word that cannot be read keeps the record with its other
+// values, marked so that nothing is computed from it; a good word of the
+// same index after it mends it.
+TEST(Gsi, ObservationsThatCannotBeRead) {
+    struct Broken {
+        const char* name;
+        std::string block;
+        const char* picture;
+        bool unreadable;
+    };
+    const Broken cases[] = {
+        {"a length unit on H", "110001+00000007 21.100+00001000 22.102+10000000 31..00+00002000 ",
+         "#0 7 1 0 0 0 100 2 0 0 0 0", true},
+        {"a letter in V", "110001+00000007 21.102+10000000 22.102+0000A000 31..00+00002000 ",
+         "#0 7 1 0 0 100 0 2 0 0 0 0", true},
+        {"60 minutes in DMS", "110001+00000007 21.104+00160000 22.102+10000000 31..00+00002000 ",
+         "#0 7 1 0 0 0 100 2 0 0 0 0", true},
+        {"an angle unit on SD", "110001+00000007 21.102+10000000 22.102+10000000 31..02+00002000 ",
+         "#0 7 1 0 0 100 100 0 0 0 0 0", true},
+        {"a unit code that is no unit", "110001+00000007 22.109+10000000 31..00+00002000 ",
+         "#0 7 1 0 0 0 0 2 0 0 0 0", true},
+        {"the broken word alone still makes a record", "110001+00000007 31..00+0000200X ",
+         "#0 7 1 0 0 0 0 0 0 0 0 0", true},
+        {"a good word after the broken one", "110001+00000007 31..02+00001000 31..00+00002000 ",
+         "#0 7 1 0 0 0 0 2 0 0 0 0", false},
+        {"a broken coordinate is only skipped", "110001+00000007 31..00+00002000 81..02+00001000 ",
+         "#0 7 1 0 0 0 0 2 0 0 0 0", false},
+    };
+    for (const auto& c : cases) {
+        auto r = readBytes(readGsi, c.block + "\r\n");
+        ASSERT_EQ(r.points.size(), 1u) << c.name;
+        EXPECT_EQ(test::picture(r.points[0]), c.picture) << c.name;
+        EXPECT_EQ(r.points[0].unreadable, c.unreadable) << c.name;
+    }
 }
 
 TEST(Gsi, SetUpsAndHeights) {

@@ -4,9 +4,11 @@
     core <- readers, levelling, writers <- conversion <- desk <- app, win
     core <- serial;  conversion, serial <- cli;  serial <- desk
 
-Below the front ends only the standard library (and, in the file layer of
-core and the Win32 serial port, the system's own header) may be included:
-no toolkit header.
+Below the front ends only the standard library and the C runtime's and
+POSIX's headers may be included; every Qt header and every Windows header
+(windows.h, shellapi.h, commctrl.h, ...) is a toolkit header, allowed there
+only in the files that are the platform's door (the file layer, the Win32
+serial port).
 Usage: include_order.py SOURCE_DIR   (exit status 1 on any violation)
 """
 import pathlib
@@ -26,8 +28,22 @@ BELOW["cli"] = BELOW["conversion"] | {"conversion", "serial"}
 BELOW["app"] = BELOW["desk"] | {"desk"}
 BELOW["win"] = BELOW["desk"] | {"desk"}
 FRONT_ENDS = {"app", "win"}
-# System headers a layer below the front ends may use for its platform.
-PLATFORM = {("core", "windows.h"), ("serial", "windows.h")}
+# The files below the front ends that talk to Windows itself.
+PLATFORM = {"core/files.cpp", "core/output_file.cpp", "serial/port_win32.h", "serial/port_win32.cpp"}
+# Headers of the C runtime and of POSIX; any other header with an extension
+# below the front ends is the system's window layer (Windows).
+RUNTIME = {"unistd.h", "termios.h", "fcntl.h", "poll.h", "grp.h", "pwd.h", "io.h", "errno.h", "signal.h",
+           "pty.h", "dirent.h", "limits.h", "stdio.h", "stdlib.h", "string.h", "time.h", "wchar.h"}
+
+
+def toolkit(header):
+    """Whether an angle-bracket header is Qt's or Windows' (a toolkit)."""
+    if header.startswith("Q") or header.split("/")[0].startswith("Qt"):
+        return True
+    if header.startswith("sys/") or header.startswith("linux/") or header.startswith("asm/"):
+        return False
+    return "." in header and header.lower() not in RUNTIME
+
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
@@ -47,11 +63,8 @@ def violations(root):
                     top = header.split("/")[0]
                     if top in BELOW and top != layer and top not in allowed:
                         yield f"{where} ({layer} may not include {top})"
-                elif layer not in FRONT_ENDS:
-                    name = header.split("/")[-1]
-                    if (header.startswith("Q") or "/" in header and header.split("/")[0].startswith("Qt")) or (
-                        name == "windows.h" and (layer, name) not in PLATFORM
-                    ):
+                elif layer not in FRONT_ENDS and toolkit(header):
+                    if header.startswith("Q") or str(path.relative_to(root)) not in PLATFORM:
                         yield f"{where} (a toolkit header below the front ends)"
 
 

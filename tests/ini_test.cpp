@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/settings.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -93,6 +94,42 @@ TEST(IniWrite, CreatesAndReplacesTheFileAtomically) {
     int files = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
     EXPECT_EQ(files, 1);
+}
+
+// A file with a byte-order mark (UTF-8, or UTF-16LE as Notepad saves
+// "Unicode") reads like one without, and is saved in its own encoding.
+TEST(IniEncoding, ByteOrderMarksAreReadAndKept) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string saved;  // after Model=kor
+    };
+    const Case cases[] = {
+        {"UTF-8", "\xEF\xBB\xBF[Model]\r\nModel=Leica1200\r\nLine1=\xD0\x96\r\n",
+         "\xEF\xBB\xBF[Model]\r\nModel=kor\r\nLine1=\xD0\x96\r\n"},
+        {"UTF-16LE", "\xFF\xFE[\0M\0o\0d\0e\0l\0]\0\r\0\n\0M\0o\0d\0e\0l\0=\0L\0e\0i\0c\0a\0001\0002\0000\0000\0\r\0\n\0L\0i\0n\0e\0001\0=\0\x16\x04\r\0\n\0"s,
+         "\xFF\xFE[\0M\0o\0d\0e\0l\0]\0\r\0\n\0M\0o\0d\0e\0l\0=\0k\0o\0r\0\r\0\n\0L\0i\0n\0e\0001\0=\0\x16\x04\r\0\n\0"s},
+    };
+    for (const Case& c : cases) {
+        IniDocument ini = IniDocument::parse(c.bytes);
+        EXPECT_EQ(ini.get("Model", "Model"), "Leica1200") << c.name;
+        EXPECT_EQ(ini.get("Model", "Line1"), "\xD0\x96") << c.name;  // Ж, in UTF-8 inside the program
+        ini.set("Model", "Model", "kor");
+        EXPECT_EQ(ini.bytes(), c.saved) << c.name;
+    }
+}
+
+// A file that is there but cannot be read is never saved over.
+TEST(IniWrite, NeverSavesOverAFileItCannotRead) {
+    test::ScratchDir dir;
+    std::filesystem::create_directory(dir.file("Tervan.ini"));
+    EXPECT_FALSE(iniWrite(dir.file("Tervan.ini"), "Model", "Model", "kor"));
+    Settings settings;
+    std::string reason;
+    EXPECT_FALSE(saveSettingsAtExit(settings, dir.file("Tervan.ini"), &reason));
+    EXPECT_EQ(reason, "cannot read it: it is a folder");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("Tervan.ini")));
 }
 
 TEST(IniWrite, UnwritableFolderFailsAndLeavesNothing) {

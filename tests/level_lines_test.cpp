@@ -36,7 +36,6 @@ TEST(LevelLines, GoldenFilesAndMessageTexts) {
     const Case cases[] = {
         {"DNA8", "dna8-one-line", "input.gsi", "input.dat", "expected.dat", 9, 11, 1},
         {"DNA8", "dna8-two-lines", "input.gsi", "input.dat", "expected.dat", 10, 16, 0},
-        {"DNA8", "dna8-empty", "input.gsi", "input.dat", "expected.dat", 0, 3, 0},
         {"Dini USB", "dini-usb-rows", "input.txt", "input_.dat", "expected_.dat", 11, 7, 4},
     };
     for (const Case& c : cases) {
@@ -165,14 +164,17 @@ TEST(Dna8, InputNamedDatIsNotOverwritten) {
 }
 
 TEST(LevelLines, UnwritableOutputIsReported) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"DNA8", "c.dat"}, {"Dini USB", "c_.dat"}, {"Dini BF", "c_.dat"}};
-    for (const auto& [model, output] : cases) {
+    const struct {
+        const char *model, *output, *input;
+    } cases[] = {{"DNA8", "c.dat", "dna8-one-line/input.gsi"},
+                 {"Dini USB", "c_.dat", "dini-usb-rows/input.txt"},
+                 {"Dini BF", "c_.dat", "bffb-seeded/input.dat"}};
+    for (const auto& [model, output, example] : cases) {
         test::ScratchDir dir;
         Session session = test::quietSession();
         session.settings.Model = model;
         std::string input = dir.file("c.txt");
-        test::writeFile(input, "410001+?......1 \n");
+        test::writeFile(input, test::readFile(test::dataPath(std::string("levelling/") + example)));
         std::filesystem::create_directory(dir.file(output));
         Result r = test::convertFile(session, input);
         EXPECT_TRUE(r.outputFailed()) << model;
@@ -191,7 +193,8 @@ TEST(LevelLines, SurviveHostileBytes) {
         std::string input = dir.file("n.bin");
         test::writeFile(input, noise);
         Result r = test::convertFile(session, input);
-        EXPECT_EQ(r.outcome, Outcome::Done) << model;
+        // Noise may hold a line a routine takes; if not, nothing is written.
+        EXPECT_TRUE(r.outcome == Outcome::Done || r.outcome == Outcome::NothingFound) << model;
         EXPECT_FALSE(r.outputFailed()) << model;
     }
 }

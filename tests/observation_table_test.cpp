@@ -27,5 +27,28 @@ TEST(ObservationTable, MarkersEndTheLineAbove) {
                   "   \r\nS1\t12.346\tP2\t0.000\t 0.0000\t 0.0000\t    0.000\t     0.000\t     0.000\t 0.000\t 0.000");
 }
 
+// Codes: a last column, after XYZ when coordinates were computed, which
+// every row then fills so that the codes stand in one column.
+TEST(ObservationTable, CodeColumn) {
+    const std::string columns = "SN,\tIH,\tN,\tTH,\tH,\tV,\tSD,\tX,\t\tY,\tZ,\tOm";
+    const std::string row = "\t0.000\t1\t0.000\t 0.0000\t 0.0000\t    0.000\t     1.000\t     0.000\t 0.000\t 0.000";
+    struct Case {
+        bool computed;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {false, "<in>\r\n" + columns + ",\tCode\r\n   \r\n#0" + row + "\tTREE   \r\n#0" + row + "\t"},
+        {true, "<in>\r\n" + columns + ",\tXYZ,\tCode\r\n   \r\n#0" + row + "\tcomputed\tTREE   \r\n#0" + row +
+                   "\t\t"},
+    };
+    for (const Case& c : cases) {
+        std::vector<Point> points = {Point{.computed = c.computed, .SN = "#0", .N = "1", .code = "TREE", .X = 1},
+                                     Point{.SN = "#0", .N = "1", .X = 1}};
+        std::string text;
+        buildObservationTable(text, "in", points);
+        EXPECT_EQ(text, c.expected) << c.computed;
+    }
+}
+
 }  // namespace
 }  // namespace tervan

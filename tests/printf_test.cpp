@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <tuple>
+#include <vector>
 
 #include "writers/formats.h"
 
@@ -88,11 +92,51 @@ TEST(Printf, SpecialValuesMatchSnprintf) {
         for (double v : values) EXPECT_EQ(viaStrf(spec, v), viaSnprintf(spec, v)) << spec << " " << v;
 }
 
+// Doubles of every kind the bits allow (subnormals, the largest, values
+// around 10^19 after scaling, where the integer path hands over to
+// snprintf), the coordinates scaled by 1000 (x1000), each at every
+// precision and with the flags, in each rounding mode the C library knows.
+TEST(Printf, AnyDoubleAtAnyPrecisionMatchesSnprintf) {
+    std::mt19937_64 gen(2718);
+    std::uniform_int_distribution<int> power(-30, 30);
+    std::vector<double> values = {0.0, -0.0, 5e-324, -5e-324, 2.2250738585072009e-308, 1.7976931348623157e308,
+                                  -1.7976931348623157e308, 9.999999999999999e18, 1e19, 18446744073709551615.0,
+                                  9007199254740993.0, 4503599627370495.5, 0.125, 0.375, 2.5, 1e-5, 5e-7};
+    for (int i = 0; i < 2000; ++i) {
+        std::uint64_t bits = gen();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v)) values.push_back(v);
+        values.push_back(randomValue(gen) * std::pow(10.0, power(gen)));
+        values.push_back(std::round(randomValue(gen) * 1000) * 1000);  // x1000 of a value with three decimals
+        values.push_back(std::nextafter(1e19 / std::pow(10.0, i % 20), i % 3 ? 0.0 : 1e300));
+    }
+    const char* specs[] = {"%.0f",  "%.1f",  "%.2f",    "%.3f",  "%.4f",  "%.5f",  "%.6f",  "%.7f",
+                           "%.8f",  "%.9f",  "%.12f",   "%.17f", "%.19f", "%.20f", "%0.0f",
+                           "%#.0f", "%+.3f", "% 12.5f", "%-9.2f", "%014.3f", "%+014.4f", "%-+10.1f", "%f"};
+#ifdef _WIN32
+    const int modes[] = {FE_TONEAREST};
+#else
+    const int modes[] = {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO};
+#endif
+    for (int mode : modes) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        for (const char* spec : specs)
+            for (double v : values) {
+                if (viaStrf(spec, v) != viaSnprintf(spec, v)) {
+                    std::fesetround(FE_TONEAREST);
+                    FAIL() << spec << " " << v << " in rounding mode " << mode;
+                }
+            }
+        std::fesetround(FE_TONEAREST);
+    }
+}
+
 TEST(Printf, IntegerAndStringConversionsMatchSnprintf) {
     std::mt19937_64 gen(7);
     std::uniform_int_distribution<int> anyInt(INT32_MIN, INT32_MAX);
     std::uniform_int_distribution<int> small(-2000, 2000);
-    for (const char* spec : {"%d", "%3d", "%4d", "%7d", "%9d", "%10d", "%15d", "%19d", "%-5d", "%05d", "%.3d", "%+d",
+    for (const char* spec : {"%d", "%3d", "%4d", "%6d", "%7d", "%9d", "%10d", "%15d", "%19d", "%-5d", "%05d", "%.3d", "%+d",
                              "% d", "%u", "%x", "%X", "%04X"}) {
         for (int i = 0; i < 100000; ++i) {
             int v = i % 2 ? anyInt(gen) : small(gen);
@@ -149,6 +193,8 @@ typename Drawn<T>::Held draw(std::mt19937_64& gen) {
         return randomValue(gen);
     } else if constexpr (std::is_same_v<T, unsigned>) {
         return static_cast<unsigned>(gen() % (gen() % 2 ? 0x10000u : 0xFFFFFFFFu));
+    } else if constexpr (std::is_same_v<T, int>) {
+        return static_cast<int>(gen() % 40000) - 20000;
     } else {
         static const char* const texts[] = {"", "P1", "123456", "1234567890", "\x8E\x81", "  x  ", "TOCKI", "#12"};
         return texts[gen() % std::size(texts)];
@@ -202,6 +248,9 @@ TEST(Printf, EveryOutputLineMatchesSnprintf) {
     expectLikeSnprintf(kPointEntity, gen);
     expectLikeSnprintf(kLevelEntity, gen);
     expectLikeSnprintf(kNameEntity, gen);
+    expectLikeSnprintf(kCsvCoordinates, gen);
+    expectLikeSnprintf(kLandXmlStamp, gen);
+    expectLikeSnprintf(kCgPointCoordinates, gen);
     // Flags and the other letters a Format knows.
     constexpr Format<int, int, unsigned, unsigned, char, double, std::string_view> kOthers("%-5d|%+i|%u|%x|%c|%%|%010.2f|%-8.3s|");
     static_assert(!formatFits<double>("%d") && !formatFits<int>("%d %d") && !formatFits<double>("%e"));

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "conversion/driver.h"
+#include "core/files.h"
 #include "serial/sender.h"
 #include "serial_test_util.h"
 #include "cli_runner.h"
@@ -59,14 +60,35 @@ TEST(CliSerial, ReceiveFailures) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "tervan-cli: cannot open the port " + dir.file("ttyNONE") + ": there is no such port\n");
 
+    // A log folder that cannot be written: the log goes to the user's data
+    // folder, and the run says where.
     test::writeFile(dir.file("notafolder"), "");
     test::Pty pty;
-    pty.send("A\r\nEND\r\n");
+    pty.send("A,1,2,3\r\nEND\r\n");
+#ifdef _WIN32
+    const char* dataFolder = "LOCALAPPDATA";
+    const std::string saved = environment(dataFolder);
+    _putenv_s(dataFolder, dir.file("data").c_str());
+#else
+    const char* dataFolder = "XDG_DATA_HOME";
+    ::setenv(dataFolder, dir.file("data").c_str(), 1);
+#endif
     test::CliRun unwritable = test::runCli(dir, "receive --ini " + test::shellQuote(dir.file("Tervan.ini")) +
                                                     " --port " + pty.name() + " --log-dir " +
                                                     test::shellQuote(dir.file("notafolder/Log")));
-    EXPECT_EQ(unwritable.status, 1);
+#ifdef _WIN32
+    _putenv_s(dataFolder, saved.c_str());
+#else
+    ::unsetenv(dataFolder);
+#endif
     EXPECT_NE(unwritable.err.find("cannot write the receive log " + dir.file("notafolder/Log")), std::string::npos);
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    const std::string folder = dir.file("data") + separator + "tervan" + separator;
+    const std::string kept = "the receive log is kept in " + folder;
+    ASSERT_NE(unwritable.err.find(kept), std::string::npos) << unwritable.err;
+    const std::size_t at = unwritable.err.find(kept) + kept.size();
+    const std::string log = folder + unwritable.err.substr(at, unwritable.err.find(' ', at) - at);
+    EXPECT_EQ(test::readFile(log), "A,1,2,3\r\nEND\r\n");
 }
 
 TEST(CliSerial, SendConvertsAndSendsEveryPointThenTheEndMark) {

@@ -1,6 +1,7 @@
 #include "test_util.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "conversion/prompts.h"
@@ -76,6 +77,14 @@ std::string writtenBy(const std::function<void(OutputFile&)>& write) {
     write(out);
     out.close();
     return readFile(dir.file("out"));
+}
+
+void fixClock(const char* seconds) {
+#ifdef _WIN32
+    _putenv_s("SOURCE_DATE_EPOCH", seconds);
+#else
+    setenv("SOURCE_DATE_EPOCH", seconds, 1);
+#endif
 }
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -55,6 +55,9 @@ Result convertFile(Session& session, const std::string& path, const BffbParams& 
 // The bytes write puts into a fresh output file.
 std::string writtenBy(const std::function<void(OutputFile&)>& write);
 
+// Sets SOURCE_DATE_EPOCH, the clock of the LandXML file's date and time.
+void fixClock(const char* seconds);
+
 // text with every from replaced by to.
 std::string replaceAll(std::string text, const std::string& from, const std::string& to);
 

@@ -118,14 +118,14 @@ TEST(WindowsResources, SettingsDialogHasEveryControlOfTheTable) {
         const Control& control = settings.controls[at];
         if (c.kind == desk::ControlKind::Check) {
             EXPECT_EQ(control.kind, "AUTOCHECKBOX");
-            EXPECT_EQ(control.text, c.key->label);
+            EXPECT_EQ(control.text, c.accessLabel);
         } else if (c.kind == desk::ControlKind::File) {
             EXPECT_EQ(control.kind, "EDITTEXT");
             EXPECT_EQ(settings.controls[at - 1].id, IDC_KNOWNPOINTS_BUTTON);  // the button that chooses the file
-            EXPECT_EQ(settings.controls[at - 1].text, c.key->label);
+            EXPECT_EQ(settings.controls[at - 1].text, c.accessLabel);
         } else {
             EXPECT_EQ(control.kind, c.kind == desk::ControlKind::ModelList ? "COMBOBOX" : "EDITTEXT");
-            EXPECT_EQ(settings.controls[at - 1].text, c.key->label);  // the label before it
+            EXPECT_EQ(settings.controls[at - 1].text, c.accessLabel);  // the label before it
         }
     }
 }

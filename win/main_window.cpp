@@ -105,6 +105,7 @@ void MainWindow::init(HWND window) {
     SetWindowSubclass(GetDlgItem(window_, IDC_MESSAGE), keepSelection, 0, 0);
     grid_.attach(GetDlgItem(window_, IDC_GRID));
     setFonts();
+    plan_.create(window_, desk_.plan(), [this](std::size_t record) { desk_.select(record); }, IDC_PLAN_FIRST);
     DragAcceptFiles(window_, TRUE);
 
     builtDpi_ = GetDpiForWindow(window_);
@@ -171,6 +172,10 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return TRUE;
         case WM_NOTIFY: {
+            std::size_t row = 0;
+            if (!showingSelection_ && desk_.gridShowsRecords() &&
+                grid_.rowChosen(*reinterpret_cast<const NMHDR*>(lParam), row))
+                desk_.select(row);
             LRESULT result = 0;
             if (!grid_.notify(*reinterpret_cast<const NMHDR*>(lParam), result)) return FALSE;
             SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
@@ -194,13 +199,14 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case WM_DROPFILES: {
             auto drop = reinterpret_cast<HDROP>(wParam);
-            if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-                std::wstring file(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
-                file.resize(DragQueryFileW(drop, 0, file.data(), static_cast<UINT>(file.size())));
-                // The drop ends before the Settings dialog opens.
-                post([this, path = toUtf8(file)] { desk_.openFile(path); });
+            std::vector<std::string> paths;
+            for (UINT i = 0, n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0); i < n; ++i) {
+                std::wstring file(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+                file.resize(DragQueryFileW(drop, i, file.data(), static_cast<UINT>(file.size())));
+                paths.push_back(toUtf8(file));
             }
             DragFinish(drop);
+            desk_.drop(paths);
             return TRUE;
         }
         case WM_SIZE:
@@ -227,6 +233,7 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::command(int id) {
+    if (plan_.command(id)) return;
     if (id >= ID_RECENT_FIRST && id < ID_RECENT_FIRST + static_cast<int>(desk::kRecentFiles)) {
         desk_.openRecent(static_cast<std::size_t>(id - ID_RECENT_FIRST));
         return;
@@ -282,7 +289,9 @@ void MainWindow::end(int how) {
 }
 
 void MainWindow::about() {
-    runDialog(window_, IDD_ABOUT, [](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+    const std::wstring settings = toUtf16(desk_.settingsPlace());
+    runDialog(window_, IDD_ABOUT, [&settings](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) SetDlgItemTextW(dialog, IDC_ABOUT_SETTINGS, settings.c_str());
         if (message != WM_COMMAND || (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)) return FALSE;
         EndDialog(dialog, IDOK);
         return TRUE;
@@ -336,9 +345,12 @@ void MainWindow::layout() {
     put(IDC_FILES, x(7), top + y(3), filesWidth, y(9));
     put(IDC_SHOW_FILES, x(7) + filesWidth + x(4), top, x(50), y(13));
     put(IDC_COPY_TEXT, copyLeft, top, x(60), y(13));
+    // The message area on the left three fifths, the plan on the rest.
     const int areaTop = top + y(16), areaBottom = height - y(38);
-    put(IDC_MESSAGE, x(7), areaTop, width - 2 * x(7), areaBottom - areaTop);
-    put(IDC_GRID, x(7), areaTop, width - 2 * x(7), areaBottom - areaTop);
+    const int areaWidth = width - 2 * x(7), messageWidth = (areaWidth - x(4)) * 3 / 5;
+    put(IDC_MESSAGE, x(7), areaTop, messageWidth, areaBottom - areaTop);
+    put(IDC_GRID, x(7), areaTop, messageWidth, areaBottom - areaTop);
+    plan_.move({x(7) + messageWidth + x(4), areaTop, width - x(7), areaBottom}, y(12));
 
     const int buttons = width - x(7) - x(56) - x(6) - x(56);
     put(IDC_SERIAL, buttons, height - y(35), x(56), y(14));
@@ -407,7 +419,8 @@ void MainWindow::showTable(const desk::Table& table) {
 void MainWindow::setStatus(int line, const std::string& text) {
     // Line 1 is the progress bar, line 2 instrument text, line 3 may name
     // a file.
-    std::wstring shown = line == 1 ? fromLatin1(text) : line == 2 ? fromMik(text) : toUtf16(text);
+    const std::u16string display = desk::statusForDisplay(line, text);
+    std::wstring shown(display.begin(), display.end());
     std::wstring& current = status_[line - 1];
     if (line == 3 && statusTone_ != desk::Tone::Plain) {
         statusTone_ = desk::Tone::Plain;
@@ -425,7 +438,7 @@ void MainWindow::showReport(const desk::Report& report) {
     const WPARAM font = statusTone_ == desk::Tone::Plain ? SendMessageW(window_, WM_GETFONT, 0, 0)
                                                          : reinterpret_cast<WPARAM>(boldFont_);
     SendDlgItemMessageW(window_, IDC_STATUS3, WM_SETFONT, font, TRUE);
-    noticesTone_ = worstTone(report.notices);
+    noticesTone_ = desk::worstTone(report.notices);
     setText(IDC_NOTICES, joined(report.notices, L"\r\n"));
     showControl(IDC_NOTICES, !report.notices.empty());
     setText(IDC_FILES, toUtf16(report.files));
@@ -436,7 +449,7 @@ void MainWindow::showReport(const desk::Report& report) {
 void MainWindow::setTitle(const std::string& title) { SetWindowTextW(window_, toUtf16(title).c_str()); }
 
 void MainWindow::setIndicators(const std::vector<desk::Notice>& indicators) {
-    indicatorsTone_ = worstTone(indicators);
+    indicatorsTone_ = desk::worstTone(indicators);
     setText(IDC_INDICATORS, joined(indicators, L"  "));
     showControl(IDC_INDICATORS, !indicators.empty());
     layout();
@@ -457,6 +470,15 @@ bool MainWindow::editSettings(desk::SettingsForm& form) { return win::editSettin
 bool MainWindow::editForm(desk::Form& form) { return win::editForm(window_, form); }
 
 void MainWindow::runSendDialog(Sender& sender) { win::runSendDialog(window_, sender); }
+
+void MainWindow::showPlan() { plan_.reload(); }
+
+void MainWindow::showSelection(std::size_t record) {
+    plan_.setSelected(record);
+    showingSelection_ = true;
+    grid_.selectRow(desk_.gridShowsRecords() ? record : kNoPoint);
+    showingSelection_ = false;
+}
 
 void MainWindow::post(std::function<void()> task) {
     posted_.push_back(std::move(task));

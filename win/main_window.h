@@ -16,6 +16,7 @@
 #include "desk/desk.h"
 #include "win/dialog.h"
 #include "win/message_grid.h"
+#include "win/plan_view.h"
 
 namespace tervan::win {
 
@@ -48,6 +49,8 @@ public:
     bool editForm(desk::Form& form) override;
     void runSendDialog(Sender& sender) override;
     void post(std::function<void()> task) override;
+    void showPlan() override;
+    void showSelection(std::size_t record) override;
 
 private:
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -67,6 +70,8 @@ private:
     HFONT messageFont_ = nullptr;
     HFONT boldFont_ = nullptr;
     MessageGrid grid_;
+    PlanView plan_;
+    bool showingSelection_ = false;  // the grid is being told, not telling
     std::wstring status_[3];
     desk::Tone statusTone_ = desk::Tone::Plain;
     desk::Tone noticesTone_ = desk::Tone::Plain;

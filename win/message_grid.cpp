@@ -40,6 +40,24 @@ void MessageGrid::show(const desk::Table& table) {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
+void MessageGrid::selectRow(std::size_t row) {
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row == static_cast<std::size_t>(-1) || !table_ || row >= table_->rows()) return;
+    const int item = static_cast<int>(row);
+    ListView_SetItemState(list_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list_, item, FALSE);
+}
+
+bool MessageGrid::rowChosen(const NMHDR& header, std::size_t& row) const {
+    if (header.hwndFrom != list_ || header.code != LVN_ITEMCHANGED) return false;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (change.iItem < 0 || !(change.uChanged & LVIF_STATE) || !(change.uNewState & LVIS_SELECTED) ||
+        (change.uOldState & LVIS_SELECTED))
+        return false;
+    row = static_cast<std::size_t>(change.iItem);
+    return true;
+}
+
 void MessageGrid::clear() {
     table_ = nullptr;
     ListView_SetItemCountEx(list_, 0, 0);

@@ -25,6 +25,11 @@ public:
     void contextMenu(int x, int y);
     // The selected rows, in the grid's order, as text to paste.
     std::u16string selectedRows() const;
+    // Selects row alone and scrolls to it; none for kNoPoint.
+    void selectRow(std::size_t row);
+    // The row of an LVN_ITEMCHANGED that made a row the selected one;
+    // false for any other notification.
+    bool rowChosen(const NMHDR& header, std::size_t& row) const;
 
 private:
     void sizeColumns();

@@ -12,6 +12,8 @@
 #define IDD_SEND 105
 #define IDD_ABOUT 106
 #define IDR_MAIN_MENU 110
+// The About box's line on where the settings live.
+#define IDC_ABOUT_SETTINGS 1301
 
 // The main window.
 #define IDC_MESSAGE 1000
@@ -30,6 +32,9 @@
 #define IDC_COPY_TEXT 1023
 #define IDC_GRID 1024
 #define IDC_INDICATORS 1025
+// The plan view: three layers' check boxes, "Fi&t", the drawing and the
+// selection line, from this one on.
+#define IDC_PLAN_FIRST 1050
 
 #define ID_FILE_OPEN 40001
 #define ID_FILE_EXIT 40002
@@ -74,6 +79,11 @@
 #define IDC_COMPUTEXYZ 1040
 #define IDC_KNOWNPOINTS 1041
 #define IDC_KNOWNPOINTS_BUTTON 1042
+#define IDC_ADJUSTEDFILE 1043
+#define IDC_LEVELTOLERANCE 1044
+#define IDC_CSVFILE 1045
+#define IDC_LANDXMLFILE 1046
+#define IDC_LAYERPERCODE 1047
 
 // The dialogs of fields (Calculate H, V, SD; Calc BFFB line; COM
 // Properties): their lists in the order of the form's fields.

@@ -12,7 +12,9 @@
 namespace tervan {
 
 // header: the lines of the DXF header file, read by the output set, which
-// writes no drawing at all when that file cannot be read.
+// writes no drawing at all when that file cannot be read. With LayerPerCode
+// a point with a code goes, with its texts, on a layer of that code, each
+// such layer declared at the end of the header's layer table.
 void writeDxf(OutputFile& out, std::span<const Point> points, const Settings& settings,
               std::span<const std::string> header);
 

@@ -48,4 +48,17 @@ inline constexpr Format<unsigned, Text, double, double, Text, double, Text, doub
     "  0\nTEXT\n  5\n%04X\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n"
     " 72\n     2\n 11\n%0.3f\n 21\n%0.3f\n 31\n%s\n 73\n     2\n");
 
+// A layer of a code, declared in the drawing's layer table (LayerPerCode):
+// continuous lines, colour 7.
+inline constexpr Format<Text> kLayerEntry("  0\nLAYER\n  2\n%s\n 70\n     0\n 62\n     7\n  6\nCONTINUOUS\n");
+inline constexpr Format<int> kTableCount("%6d\n");
+
+// The exchange formats: the CSV line's coordinates between the name and
+// the code, the LandXML document's date and time, and a CgPoint's northing,
+// easting and elevation.
+inline constexpr Format<double, double, double> kCsvCoordinates(",%0.3f,%0.3f,%0.3f,");
+inline constexpr Format<int, int, int, int, int, int> kLandXmlStamp(
+    " date=\"%04d-%02d-%02d\" time=\"%02d:%02d:%02d\" version=\"1.2\">\n");
+inline constexpr Format<double, double, double> kCgPointCoordinates("%0.3f %0.3f %0.3f</CgPoint>\n");
+
 }  // namespace tervan::formats

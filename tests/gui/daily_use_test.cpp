@@ -223,7 +223,8 @@ void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
     });
     window.fileOpen();
     QVERIFY(driver.done());
-    QCOMPARE(filters, QStringList({"Instrument files (*.gsi *.srd *.dat *.kor *.txt *.raw *.sdr *.rw5)", "All files (*)"}));
+    QCOMPARE(filters, QStringList({"Instrument files (*.gsi *.srd *.dat *.kor *.txt *.raw *.sdr *.rw5 *.csv)",
+                                   "All files (*)"}));
     instrumentFiles.sort();
     QCOMPARE(instrumentFiles, QStringList({"LEVEL.GSI", "job1.txt"}));
     QVERIFY(allFiles.contains("job1_tras.dat"));
@@ -261,9 +262,15 @@ void DailyUseTest::settingsDialogNamesTheModelThatFits() {
 void DailyUseTest::aWarningNamesTheModelThatFits() {
     GuiFixture f;
     copyExample(f, "zeiss3303.txt");
-    Session session;
-    desk::startSession(session, f.folder, f.folder + "zeiss3303.txt");  // with Model=Leica1200
+    Session session = f.start(false);  // Model=Leica1200
     MainWindow window(session);
+    ModalDriver driver;
+    driver.on<gui::SettingsDialog>([](gui::SettingsDialog* d) {
+        d->findChild<QComboBox*>("Model")->setEditText("Leica1200");  // the user keeps the wrong model
+        d->accept();
+    });
+    window.desk().openFile(f.folder + "zeiss3303.txt");
+    QTRY_VERIFY(driver.done());
     QLabel* status = window.statusLine(3);
     QVERIFY(status->text().endsWith("; it looks like Zeiss3303, not Leica1200"));
     QVERIFY(status->styleSheet().contains("color"));

@@ -332,8 +332,9 @@ void MainWindowTest::aboutBox() {
     QVERIFY(driver.done());
     QCOMPARE(title, QString("About Tervan"));
     QVERIFY(hasIcon);
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.first(), QString("Tervan Version 2.23"));
+    QCOMPARE(lines.last(), QString::fromStdString("Settings: " + session.iniPath));
 }
 
 void MainWindowTest::serialButtonOpensComProperties() {

@@ -40,9 +40,14 @@ CASES = [
     ("gsi16.gsi", "gsi16.gsi", [(["--model", "GSI"], None)]),
     ("leica1200.txt", "Измерване Müller Ñandú.txt", [(["--model", "Leica1200"], None)]),
     ("kolida440.txt", "detected.txt", [(["--model", "auto"], None)]),
+    ("gsi8.gsi", "coded.gsi",
+     [(["--model", "GSI", "--set", "CsvFile=Yes", "--set", "LandXmlFile=Yes", "--set", "LayerPerCode=Yes"], None),
+      (["--model", "csv"], "coded.csv")]),
 ]
 UPPER_CASE_KOR = ("survey.kor", "ТОЧКИ.KOR", [(["--model", "kor", "--set", "KorFile=Yes"], None)])
 NOT_REPLACED = b"not written: it is the input file"
+# The LandXML file's date and time, the same on both sides.
+os.environ["SOURCE_DATE_EPOCH"] = "1700000000"
 
 
 class Side:
