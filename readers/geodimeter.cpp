@@ -49,7 +49,7 @@ double metresPerUnitOf(char digit) { return digit == '2' ? kMetresPerFoot : 1.0;
 // The values of the station or point being read; each is absent until read.
 struct Values {
     std::string name;
-    std::string code;  // label 4; the record has no field for it yet
+    std::string code;  // label 4
     std::optional<double> H, V, SD, VD, HD, X, Y, Z;
 
     bool observed() const { return H || V || SD || HD; }
@@ -118,7 +118,8 @@ public:
                         .SD = v.SD.value_or(0),
                         .X = v.X.value_or(0),
                         .Y = v.Y.value_or(0),
-                        .Z = v.Z.value_or(0)});
+                        .Z = v.Z.value_or(0),
+                        .code = v.code});
         }
         current_ = Values{};
         atStation_ = false;

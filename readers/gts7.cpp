@@ -28,7 +28,7 @@ enum class Subject { None, Station, Backsight, Shot };
 
 struct Sighting {
     std::string name;
-    std::string code;  // the point code; the record has no field for it yet
+    std::string code;  // the point code
     std::optional<double> H, V, SD, X, Y, Z;
 };
 
@@ -111,7 +111,8 @@ public:
                         .SD = t.SD.value_or(0),
                         .X = t.X.value_or(0),
                         .Y = t.Y.value_or(0),
-                        .Z = t.Z.value_or(0)});
+                        .Z = t.Z.value_or(0),
+                        .code = t.code});
         shot_.reset();
     }
 

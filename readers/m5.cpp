@@ -164,7 +164,7 @@ void slopeFromHorizontal(Values& v) {
 // An observation waiting for the coordinates the instrument computed for
 // it, with the heights and orientation it was measured with.
 struct Pending {
-    std::string name;
+    std::string name, code;
     std::optional<double> H, V, SD, X, Y, Z;
     double IH = 0, TH = 0;
     bool oriented = false;
@@ -228,6 +228,7 @@ public:
         if (observation) {
             flush();
             pending_ = Pending{.name = name,
+                               .code = code,
                                .H = v.H,
                                .V = v.V,
                                .SD = v.SD,
@@ -250,8 +251,14 @@ public:
             return true;
         }
         flush();
-        pending_ =
-            Pending{.name = name, .X = v.X, .Y = v.Y, .Z = v.Z, .IH = s_.IH, .TH = s_.TH, .oriented = s_.oriented};
+        pending_ = Pending{.name = name,
+                           .code = code,
+                           .X = v.X,
+                           .Y = v.Y,
+                           .Z = v.Z,
+                           .IH = s_.IH,
+                           .TH = s_.TH,
+                           .oriented = s_.oriented};
         flush();
         return true;
     }
@@ -263,6 +270,7 @@ public:
                             .hasGivenOm = p.oriented,
                             .SN = s_.station,
                             .N = p.name,
+                            .code = p.code,
                             .X = p.X.value_or(0),
                             .Y = p.Y.value_or(0),
                             .Z = p.Z.value_or(0),
