@@ -223,7 +223,8 @@ void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
     });
     window.fileOpen();
     QVERIFY(driver.done());
-    QCOMPARE(filters, QStringList({"Instrument files (*.gsi *.srd *.dat *.kor *.txt *.raw *.sdr *.rw5 *.csv)",
+    QCOMPARE(filters, QStringList({"Instrument files (*.gsi *.srd *.dat *.kor *.txt *.raw *.sdr *.rw5 *.m5 *.r5 *.job "
+                                   "*.are *.gts7 *.csv)",
                                    "All files (*)"}));
     instrumentFiles.sort();
     QCOMPARE(instrumentFiles, QStringList({"LEVEL.GSI", "job1.txt"}));
