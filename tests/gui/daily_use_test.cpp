@@ -212,6 +212,7 @@ void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
         filters = d->nameFilters();
         // The folder is read in batches: wait until both instrument files are in.
         QTRY_VERIFY(listed(d).contains("job1.txt") && listed(d).contains("LEVEL.GSI"));
+        screenshot(d, "open-file.png");
         instrumentFiles = listed(d);
         // "All files", as a user picks it
         auto* types = d->findChild<QComboBox*>("fileTypeCombo");
