@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -16,6 +17,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/about_dialog.h"
 #include "app/form_dialog.h"
@@ -40,10 +42,6 @@ namespace {
 // The system menu's "&About Tervan..."; the window system uses the low four
 // bits of a command value itself.
 [[maybe_unused]] constexpr unsigned kAboutCommand = 16;
-
-// Small enough for a 1280 x 800 screen at 150 % (853 x 533 points, less the
-// task bar and the title bar).
-constexpr QSize kDefaultSize(820, 440);
 
 // The local files a drag carries; none when it carries anything else.
 std::vector<std::string> droppedFiles(const QMimeData* data) {
@@ -76,6 +74,14 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     notices_->setWordWrap(true);
     notices_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     notices_->hide();
+    convertAgain_ = new QPushButton;
+    convertAgain_->setObjectName("convertAgain");
+    convertAgain_->setAutoDefault(false);
+    convertAgain_->hide();
+    connect(convertAgain_, &QPushButton::clicked, this, [this] { desk_.convertAgainAs(); });
+    auto* noticesRow = new QHBoxLayout;
+    noticesRow->addWidget(notices_, 1);
+    noticesRow->addWidget(convertAgain_, 0, Qt::AlignTop);
     files_ = new QLabel;
     files_->setObjectName("files");
     showFiles_ = new QPushButton("Show files");
@@ -130,17 +136,26 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     open->setShortcut(QKeySequence::Open);
     recent_ = file->addMenu("&Recent files");
     recent_->setObjectName("recentFiles");
+    QAction* again = file->addAction("&Convert again", this, [this] { desk_.convertAgain(); });
+    again->setObjectName("convertAgainAction");
+    again->setShortcut(Qt::Key_F5);
+    QAction* find = file->addAction("&Find a point...", this, [this] { desk_.find(); });
+    find->setObjectName("findAction");
+    find->setShortcut(QKeySequence::Find);
     // Filled as the File menu opens: an empty, disabled submenu would never open.
     connect(file, &QMenu::aboutToShow, this, &MainWindow::fillRecentFiles);
+    connect(file, &QMenu::aboutToShow, this, [this, again] { again->setEnabled(desk_.canConvertAgain()); });
     file->addSeparator();
     file->addAction("E&xit", this, &MainWindow::exitProgram);
     QMenu* help = menuBar->addMenu("&Help");
+    QAction* guide = help->addAction("User &guide", this, [this] { desk_.userGuide(); });
+    guide->setShortcut(QKeySequence::HelpContents);
     help->addAction("&About...", this, &MainWindow::about);
     fillRecentFiles();
 
     auto* layout = new QGridLayout(this);
     layout->setMenuBar(menuBar);
-    layout->addWidget(notices_, 0, 0, 1, 4);
+    layout->addLayout(noticesRow, 0, 0, 1, 4);
     layout->addLayout(filesRow, 1, 0, 1, 4);
     layout->addWidget(split, 2, 0, 1, 4);
     layout->addWidget(status_[0], 3, 0);
@@ -152,15 +167,18 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
     layout->addWidget(closeButton, 5, 3);
     layout->setColumnStretch(0, 1);
     layout->setRowStretch(2, 1);
-    resize(kDefaultSize);
     place();
 
     // A row chosen in the grid selects its record (and its point in the plan).
     connect(grid()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!showingSelection_ && current.isValid() && desk_.gridShowsRecords())
-                    desk_.select(static_cast<std::size_t>(current.row()));
+                    desk_.select(desk_.recordOfRow(static_cast<std::size_t>(current.row())));
             });
+    QHeaderView* titles = grid()->horizontalHeader();
+    titles->setSectionsClickable(true);
+    connect(titles, &QHeaderView::sectionClicked, this,
+            [this](int column) { desk_.sortBy(static_cast<std::size_t>(column)); });
 
     // The timer ticks also while a modal dialog is open.
     connect(&timer_, &QTimer::timeout, this, [this] { desk_.tick(); });
@@ -170,9 +188,11 @@ MainWindow::MainWindow(Session& session, ReceiverOptions options, QWidget* paren
 MainWindow::~MainWindow() { area_->showText({}); }
 
 int MainWindow::run() {
-    desk_.opened();
     addAboutToSystemMenu();
     timer_.start(desk::kTickMs);
+    // The open-file dialog of StartWithFileOpen comes over the window, once
+    // it is shown.
+    post([this] { desk_.opened(); });
     return exec();
 }
 
@@ -181,20 +201,14 @@ void MainWindow::about() {
     dialog.exec();
 }
 
-void MainWindow::exitProgram() {
-    desk_.exit();
-    done(QDialog::Accepted);
-}
-
-void MainWindow::reject() {
-    desk_.close();
-    QDialog::reject();
-}
+// Exit ends the window as accepted; Close, Escape and the close box as
+// rejected.
+void MainWindow::exitProgram() { done(QDialog::Accepted); }
 
 void MainWindow::done(int result) {
     desk::Placement now = placementOf(isMaximized() ? normalGeometry() : geometry());
     now.maximized = isMaximized();
-    desk_.keepPlacement(now);
+    desk_.end(result == QDialog::Accepted ? desk::Desk::Ending::Exit : desk::Desk::Ending::Close, now);
     QDialog::done(result);
 }
 
@@ -206,13 +220,25 @@ void MainWindow::place() {
         if (screen != QGuiApplication::primaryScreen()) screens.push_back(placementOf(screen->availableGeometry()));
     auto placed = desk_.placement(screens);
     if (!placed) return;
+    // The smallest size the layout allows wins over a place kept from a
+    // larger font.
+    placed->width = std::max(placed->width, minimumSizeHint().width());
     setGeometry(placed->x, placed->y, placed->width, placed->height);
     if (placed->maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void MainWindow::showMessage(const std::string& text) { area_->showText(text); }
 
-void MainWindow::showTable(const desk::Table& table) { area_->showTable(table); }
+void MainWindow::showTable(const desk::Table& table) {
+    area_->showTable(table);
+    QHeaderView* titles = grid()->horizontalHeader();
+    const desk::SortedTable* sorted = desk_.grid();
+    const bool isSorted = sorted && sorted->sortColumn() != desk::SortedTable::kNone;
+    titles->setSortIndicatorShown(isSorted);
+    if (isSorted)
+        titles->setSortIndicator(static_cast<int>(sorted->sortColumn()),
+                                 sorted->ascending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
 
 void MainWindow::setStatus(int line, const std::string& text) {
     // Line 1 is the progress bar, line 2 instrument text, line 3 may name
@@ -231,6 +257,8 @@ void MainWindow::showReport(const desk::Report& report) {
     notices_->setStyleSheet(toneStyle(desk::worstTone(report.notices)));
     notices_->setVisible(!report.notices.empty());
     files_->setText(fromReportText(report.files));
+    convertAgain_->setText(QString::fromUtf8(desk::convertAgainLabel(report)));
+    convertAgain_->setVisible(!report.convertAgainAs.empty());
     showFiles_->setVisible(!report.folder.empty());
 }
 
@@ -240,13 +268,15 @@ void MainWindow::setIndicators(const std::vector<desk::Notice>& indicators) {
     indicators_->setText(indicatorsHtml(indicators));
 }
 
-void MainWindow::openFolder(const std::string& folder) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(fromPath(folder)));
+bool MainWindow::openFolder(const std::string& folder) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(fromPath(folder)));
 }
 
 void MainWindow::setSerialButton(const std::string& text) { serialButton_->setText(QString::fromLatin1(text)); }
 
 bool MainWindow::chooseInputFile(std::string& path) { return gui::chooseInputFile(this, path); }
+
+bool MainWindow::chooseSaveFile(std::string& path) { return gui::chooseSaveFile(this, path); }
 
 bool MainWindow::editSettings(desk::SettingsForm& form) {
     SettingsDialog dialog(form, this);
@@ -272,11 +302,13 @@ void MainWindow::showSelection(std::size_t record) {
     plan_->setSelected(record);
     QTableView* rows = grid();
     const bool isRow = record != kNoPoint && desk_.gridShowsRecords();
-    if (isRow && rows->currentIndex().row() == static_cast<int>(record)) return;  // chosen in the grid itself
+    const int row = isRow ? static_cast<int>(desk_.rowOfRecord(record)) : -1;
+    if (isRow && rows->currentIndex().row() == row && rows->selectionModel()->isRowSelected(row))
+        return;  // chosen in the grid itself
     showingSelection_ = true;
     if (isRow) {
-        rows->selectRow(static_cast<int>(record));
-        rows->scrollTo(rows->model()->index(static_cast<int>(record), 0));
+        rows->selectRow(row);
+        rows->scrollTo(rows->model()->index(row, 0));
     } else {
         rows->clearSelection();
     }

@@ -42,7 +42,6 @@ public:
     void about();
     // Ends the window keeping the point store.
     void exitProgram();
-    void reject() override;
     void done(int result) override;
 
     desk::Desk& desk() { return desk_; }
@@ -53,6 +52,7 @@ public:
     QPlainTextEdit* messageText() const;
     QTableView* grid() const;
     QLabel* notices() const { return notices_; }
+    QPushButton* convertAgainButton() const { return convertAgain_; }
     QLabel* filesLine() const { return files_; }
     QLabel* indicators() const { return indicators_; }
     PlanView* planView() const { return plan_; }
@@ -65,9 +65,10 @@ public:
     void showReport(const desk::Report& report) override;
     void setTitle(const std::string& title) override;
     void setIndicators(const std::vector<desk::Notice>& indicators) override;
-    void openFolder(const std::string& folder) override;
+    bool openFolder(const std::string& folder) override;
     void setSerialButton(const std::string& text) override;
     bool chooseInputFile(std::string& path) override;
+    bool chooseSaveFile(std::string& path) override;
     bool editSettings(desk::SettingsForm& form) override;
     bool editForm(desk::Form& form) override;
     void runSendDialog(Sender& sender) override;
@@ -90,6 +91,7 @@ private:
 
     MessageArea* area_;
     QLabel* notices_;
+    QPushButton* convertAgain_;
     QLabel* files_;
     QPushButton* showFiles_;
     PlanView* plan_;

@@ -68,19 +68,17 @@ void MessageArea::showText(const std::string& message) {
 
 void MessageArea::showTable(const desk::Table& table) {
     model_.setTable(&table);
-    // Widths from the digits a column usually shows and from the rows at
-    // either end, not from measuring every row.
-    constexpr std::size_t kMeasured = 100;
+    // Widths from the digits a column usually shows, its title and the rows
+    // measured.
     const QFontMetrics metrics = grid_->fontMetrics();
     const int padding = metrics.horizontalAdvance("00");
     const QFontMetrics headerMetrics = grid_->horizontalHeader()->fontMetrics();
-    const std::size_t rows = table.rows();
+    const std::vector<std::size_t> rows = desk::measuredRows(table.rows());
     for (std::size_t c = 0; c < table.columns().size(); ++c) {
         const desk::Column& column = table.columns()[c];
         int width = std::max(metrics.horizontalAdvance(QString(column.chars, '0')),
                              headerMetrics.horizontalAdvance(QString::fromLatin1(column.title)));
-        for (std::size_t r = 0; r < rows; r = r + 1 == kMeasured && rows > 2 * kMeasured ? rows - kMeasured : r + 1)
-            width = std::max(width, metrics.horizontalAdvance(fromMik(table.cell(r, c))));
+        for (std::size_t r : rows) width = std::max(width, metrics.horizontalAdvance(fromMik(table.cell(r, c))));
         grid_->setColumnWidth(static_cast<int>(c), width + padding);
     }
     setCurrentWidget(grid_);

@@ -1,6 +1,7 @@
 #include "app/open_file_dialog.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -58,7 +59,30 @@ bool chooseInputFile(QWidget* parent, std::string& path) {
     chooser.setProxyModel(proxy);
     QObject::connect(&chooser, &QFileDialog::filterSelected, proxy, &QSortFilterProxyModel::invalidate);
     QString initial = fromPath(path);
-    if (!initial.isEmpty()) chooser.selectFile(initial);
+    // Before the first file: the user's documents (or, without such a
+    // folder, the home folder), not the program's folder.
+    if (initial.isEmpty())
+        chooser.setDirectory(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).exists()
+                                 ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                 : QDir::homePath());
+    else
+        chooser.selectFile(initial);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return false;
+    path = toPath(chooser.selectedFiles().constFirst());
+    return true;
+}
+
+bool chooseSaveFile(QWidget* parent, std::string& path) {
+    QFileDialog chooser(parent, "Save the received text");
+    chooser.setObjectName("saveFileDialog");
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList filters;
+    for (const desk::FileFilter& f : desk::receiveLogFilters()) filters << filterText(f);
+    chooser.setNameFilters(filters);
+    const QString initial = fromPath(path);
+    if (QFileInfo(initial).isRelative())
+        chooser.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    chooser.selectFile(initial);
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return false;
     path = toPath(chooser.selectedFiles().constFirst());
     return true;

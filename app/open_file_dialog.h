@@ -17,5 +17,9 @@ QString filterText(const desk::FileFilter& filter);
 // path: the initial file name; on "Open" the chosen file. false when
 // cancelled.
 bool chooseInputFile(QWidget* parent, std::string& path);
+// The save-file dialog for a received text: path the initial file name
+// (in the documents folder when it names no folder); on "Save" the chosen
+// file. false when cancelled.
+bool chooseSaveFile(QWidget* parent, std::string& path);
 
 }  // namespace tervan::gui

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -53,6 +54,7 @@ PlanCanvas::PlanCanvas(desk::Desk& desk, QWidget* parent) : QWidget(parent), des
     setObjectName("planCanvas");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(160, 120);
+    setFocusPolicy(Qt::ClickFocus);
     labelFont_ = fixedPitchFont();
     labelFont_.setPointSizeF(std::max(6.0, labelFont_.pointSizeF() - 1));
 }
@@ -143,6 +145,15 @@ void PlanCanvas::drawOver(QPainter& painter, const std::vector<desk::Plan::Shown
 }
 
 void PlanCanvas::resizeEvent(QResizeEvent*) { desk_.plan().resize(width(), height()); }
+
+void PlanCanvas::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() < 0x80 && desk_.plan().key(static_cast<char>(text[0].unicode()))) {
+        update();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void PlanCanvas::wheelEvent(QWheelEvent* event) {
     const double notches = event->angleDelta().y() / 120.0;
@@ -236,7 +247,8 @@ void PlanView::reload() {
 
 void PlanView::setSelected(std::size_t record) {
     canvas_->setSelected(record);
-    selection_->setText(fromMik(desk_.plan().describe(record)));
+    (void)record;
+    selection_->setText(fromMik(desk_.describeSelection()));
 }
 
 }  // namespace tervan::gui

@@ -1,7 +1,8 @@
 // The plan view beside the message area: a switch per layer, "Fi&t", the
 // drawing of desk's plan (points as crosses, stations as triangles, names
-// and heights), and a line about the selected record. The wheel zooms about
-// the mouse, dragging pans, a click selects, a double click fits.
+// and heights), and a line about the selected record (the first one while
+// none is). The wheel zooms about the mouse, dragging pans, a click selects,
+// a double click fits; with the focus, + and - zoom and 0 fits.
 #pragma once
 
 #include <QFont>
@@ -36,6 +37,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void plotCrosses(const std::vector<desk::Plan::Shown>& shown, qreal ratio);

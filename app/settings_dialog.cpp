@@ -21,12 +21,12 @@ namespace tervan::gui {
 namespace {
 
 // The model list with, beside it, what the file looks like.
-QHBoxLayout* modelRow(QComboBox* model, const std::string& hint) {
+QHBoxLayout* modelRow(QComboBox* model, const std::string& hint, bool warns) {
     auto* row = new QHBoxLayout;
     row->addWidget(model, 1);
     auto* label = new QLabel(QString::fromStdString(hint));
     label->setObjectName("modelHint");
-    label->setStyleSheet(toneStyle(hint.empty() ? desk::Tone::Plain : desk::Tone::Warning));
+    label->setStyleSheet(toneStyle(warns ? desk::Tone::Warning : desk::Tone::Plain));
     label->setVisible(!hint.empty());
     row->addWidget(label);
     return row;
@@ -59,15 +59,17 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
                 model_->setInsertPolicy(QComboBox::NoInsert);
                 for (const std::string& name : desk::modelNames()) model_->addItem(QString::fromStdString(name));
                 model_->setEditText(fromMik(settings.*key.text));
+                model_->setToolTip(QString::fromUtf8(desk::settingTip(key.key)));
                 auto* label = new QLabel(QString::fromStdString(c.accessLabel));
                 label->setBuddy(model_);
-                top->addRow(label, modelRow(model_, form.modelHint));
+                top->addRow(label, modelRow(model_, form.modelHint, form.modelHintWarns));
                 break;
             }
             case desk::ControlKind::Check: {
                 auto* box = new QCheckBox(QString::fromStdString(c.accessLabel));
                 box->setObjectName(key.key);
                 box->setChecked(settings.*key.flag != 0);
+                box->setToolTip(QString::fromUtf8(desk::settingTip(key.key)));
                 int n = static_cast<int>(flags_.size());
                 checkGrid->addWidget(box, n % 9, n / 9);
                 flags_.emplace_back(&key, box);
@@ -76,6 +78,7 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
             case desk::ControlKind::Edit: {
                 auto* edit = new QLineEdit(fromMik(settings.*key.text));
                 edit->setObjectName(key.key);
+                edit->setToolTip(QString::fromUtf8(desk::settingTip(key.key)));
                 edits->addRow(QString::fromStdString(c.accessLabel), edit);
                 texts_.emplace_back(&key, edit);
                 break;
@@ -87,6 +90,8 @@ SettingsDialog::SettingsDialog(const desk::SettingsForm& form, QWidget* parent) 
                 auto* choose = new QPushButton(QString::fromUtf8(c.accessLabel));
                 choose->setObjectName(QString(key.key) + "Button");
                 choose->setAutoDefault(false);
+                choose->setToolTip(QString::fromUtf8(desk::settingTip(key.key)));
+                edit->setToolTip(choose->toolTip());
                 connect(choose, &QPushButton::clicked, this, [this, edit] { chooseFile(edit); });
                 top->addRow(choose, edit);
                 paths_.emplace_back(&key, edit);

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <clocale>
 #include <cstdio>
 
 #include "app/icon.h"
 #include "app/main_window.h"
 #include "app/texts.h"
+#include "app/tones.h"
 #include "desk/command_line.h"
 
 namespace tervan::gui {
@@ -15,7 +17,8 @@ namespace tervan::gui {
 void runProgram(Session& session) {
     MainWindow window(session);
     window.run();
-    window.desk().finish();
+    if (const std::string failure = window.desk().finish(); !failure.empty())
+        QMessageBox::warning(nullptr, "Tervan", fromReportText(failure));
 }
 
 int guiMain(int argc, char** argv) {

@@ -9,6 +9,7 @@
 #include <unordered_set>
 
 #include "conversion/known_points.h"
+#include "core/files.h"
 #include "core/printf.h"
 #include "levelling/hvsd.h"
 
@@ -254,6 +255,13 @@ XyzReport computeCoordinates(Session& session) {
     bool read = !path.empty() && readKnownPoints(path, known, error, &refused);
     XyzReport report = computeXyz(session.store, known);
     report.knownRefused = refused;
+    // The list stays set from job to job: whether it belongs to this one.
+    std::unordered_set<std::string_view> names;
+    for (const Point& p : known.points) names.insert(p.N);
+    std::unordered_set<std::string_view> stations;
+    for (const Point& p : session.store.points)
+        if (names.contains(p.SN)) stations.insert(p.SN);
+    report.knownStations = stations.size();
     report.knownPath = path;
     report.knownPoints = known.points.size();
     if (!path.empty() && !read) report.knownError = error;
@@ -266,6 +274,14 @@ void reportCoordinates(const XyzReport& report, Result& result) {
         appendf(line, "; %zu known points read from %s", report.knownPoints, report.knownPath.c_str());
     appendReport(result.message, line);
     result.summary += strf("; XYZ computed for %zu records", report.computed);
+    // The known points are a setting that stays on: the report names the
+    // list whenever one was read, and says when it fits none of this file.
+    if (!report.knownPath.empty() && report.knownError.empty()) {
+        const std::string list = utf8Path(fsPath(report.knownPath).filename());
+        appendf(result.summary, " from the known points of %s", list.c_str());
+        if (report.knownStations == 0)
+            result.warnings.push_back("the known points of " + list + " name none of this file's stations");
+    }
 
     if (!report.knownError.empty()) {
         result.knownPointsError = "cannot read the known points " + report.knownPath + ": " + report.knownError;

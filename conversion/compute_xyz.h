@@ -46,6 +46,7 @@ struct XyzReport {
     std::size_t knownPoints = 0;   // read from it
     std::string knownError;        // why it could not be read, "" when it was
     bool knownRefused = false;     // it was read, but holds a value that cannot be used
+    std::size_t knownStations = 0; // stations of the file that the list names
 };
 
 // Station and point coordinates: a point of known first, else the first

@@ -32,6 +32,8 @@ Desk::Desk(Session& session, Front& front, ReceiverOptions options)
       prompts_(front),
       pointTable_(session.store),
       levelTable_(levelRows_),
+      sortedPoints_(pointTable_),
+      sortedLevels_(levelTable_),
       recent_(loadRecentFiles(settingsToRead(session))),
       placement_(loadPlacement(settingsToRead(session))),
       serial_(session, front, message_,
@@ -58,7 +60,7 @@ void Desk::start() {
         const std::string& model = session_.settings.Model;
         const Detection detection = detectFile(session_.inputPath);
         askAtStart_ = model != kAutoModel && detection.error.empty() && detection.best() && !detection.fits(model);
-        if (!askAtStart_) convertFile(session_.inputPath);
+        if (!askAtStart_) convertFile(session_.inputPath, &detection);
     }
     refresh();
     if (!session_.settingsError.empty()) addFailure(session_.settingsError);
@@ -74,12 +76,70 @@ void Desk::opened() {
 }
 
 void Desk::fileOpen() {
-    std::string path = session_.inputPath;
+    startCommand();
+    std::string path = !session_.inputPath.empty() || recent_.empty() ? session_.inputPath : recent_.front();
     if (!front_.chooseInputFile(path)) return;
     openFile(path);
 }
 
+void Desk::convertAgain() {
+    if (!canConvertAgain()) return;
+    startCommand();
+    if (!isFile(session_.inputPath)) {
+        fail("cannot open " + session_.inputPath + ": it is no longer there");
+        return;
+    }
+    openFile(session_.inputPath);
+}
+
+void Desk::convertAgainAs() {
+    const std::string model = report_.convertAgainAs;
+    if (model.empty() || !canConvertAgain()) return;
+    startCommand();
+    session_.settings.Model = model;
+    convertFile(session_.inputPath);
+    refresh();
+    saveAfterDialog();
+}
+
+// What a find says goes to status line 3 alone: the report of the
+// conversion stays.
+void Desk::find() {
+    auto say = [this](std::string text) {
+        report_.status = {Tone::Warning, std::move(text)};
+        front_.showReport(report_);
+    };
+    if (view_ != View::Points) {
+        say("the grid shows no points to find");
+        return;
+    }
+    Form form = findForm(findText_);
+    if (!front_.editForm(form)) return;
+    findText_ = form.value("Name");
+    const std::size_t after = selected_ == kNoPoint ? SortedTable::kNone : rowOfRecord(selected_);
+    const std::size_t row = findRow(sortedPoints_, 3, findText_, after);
+    if (row == SortedTable::kNone) {
+        say("no point is named " + findText_);
+        return;
+    }
+    select(recordOfRow(row));
+}
+
+void Desk::sortBy(std::size_t column) {
+    SortedTable* table = view_ == View::Points ? &sortedPoints_ : view_ == View::Levelling ? &sortedLevels_ : nullptr;
+    if (!table || column >= table->columns().size()) return;
+    table->sortBy(column, table->sortColumn() != column || !table->ascending());
+    showMessageArea();
+    // The selection stays; with none, the line under the plan follows row 1.
+    front_.showSelection(selected_);
+}
+
+const SortedTable* Desk::grid() const {
+    return view_ == View::Points ? &sortedPoints_ : view_ == View::Levelling ? &sortedLevels_ : nullptr;
+}
+
 void Desk::openFile(const std::string& path) {
+    startCommand();
     SettingsForm form{.fileName = path, .values = session_.settings, .modelHint = {}};
     // Detected once: for the model offered, and for the warning after.
     const Detection detection = detectFile(path);
@@ -118,7 +178,21 @@ void Desk::openRecent(std::size_t index) {
 }
 
 void Desk::showFiles() {
-    if (!report_.folder.empty()) front_.openFolder(report_.folder);
+    if (report_.folder.empty() || front_.openFolder(report_.folder)) return;
+    const std::string text = "the files are in " + report_.folder;
+    for (const Notice& n : report_.notices)
+        if (n.text == text) return;
+    report_.notices.push_back({Tone::Plain, text});
+    front_.showReport(report_);
+}
+
+void Desk::userGuide() {
+    const char separator = session_.programFolder.empty() ? '/' : session_.programFolder.back();
+    const std::string guide = session_.programFolder + "guide" + separator + "index.html";
+    if (!isFile(guide))
+        fail("the user guide is not there: " + guide);
+    else if (!front_.openFolder(guide))
+        fail("no browser shows the user guide " + guide);
 }
 
 void Desk::calcHvsd() {
@@ -139,8 +213,17 @@ void Desk::close() {
 
 void Desk::exit() { serial_.endTransfer(); }
 
+void Desk::end(Ending how, const Placement& placement) {
+    keepPlacement(placement);
+    if (how == Ending::Exit)
+        exit();
+    else
+        close();
+}
+
 std::optional<Placement> Desk::placement(const std::vector<Placement>& screens) const {
-    if (!placement_ || screens.empty()) return std::nullopt;
+    if (screens.empty()) return std::nullopt;
+    if (!placement_) return firstPlacement(screens.front());
     // The screen nearest the window's centre (0 away when on it); of equal
     // ones the first, the main screen.
     const long long x = placement_->x + placement_->width / 2, y = placement_->y + placement_->height / 2;
@@ -189,7 +272,7 @@ void Desk::refresh() {
     front_.setStatus(1, "");
     front_.setStatus(2, "");
     front_.showReport(report_);
-    front_.setTitle(windowTitle(session_.inputPath, session_.settings.Model));
+    front_.setTitle(windowTitle(session_.inputPath, titleModel_));
     front_.setIndicators(indicators(session_.settings));
     front_.showPlan();
 }
@@ -210,6 +293,11 @@ void Desk::buildPendingTable() {
     if (view_ == View::Points) buildObservationTable(message_, session_.inputPath, session_.store.points);
 }
 
+std::string Desk::describeSelection() const {
+    if (selected_ != kNoPoint) return plan_.describe(selected_);
+    return plan_.describe(view_ == View::Points ? recordOfRow(0) : 0);
+}
+
 void Desk::convertFile(const std::string& path, const Detection* detection) {
     // A point model that fails keeps the store and the input path as they
     // were, so the table can still be built from them; a levelling model,
@@ -218,11 +306,18 @@ void Desk::convertFile(const std::string& path, const Detection* detection) {
     const ModelEntry* model = findModel(session_.settings.Model);
     if (!model || model->level || session_.settings.ComputeXYZ) buildPendingTable();
     Result result = convert(session_, path, prompts_);
-    std::string warning;
-    if (result.outcome == Outcome::Done || result.outcome == Outcome::NothingFound)
-        warning = conversionWarning(result, session_.settings, detection ? *detection : detectFile(path));
+    std::string warning, better;
+    titleModel_.clear();
+    if (result.outcome == Outcome::Done || result.outcome == Outcome::NothingToDo) titleModel_ = session_.settings.Model;
+    if (result.outcome == Outcome::Done || result.outcome == Outcome::NothingFound) {
+        std::optional<Detection> detected;
+        if (!detection) detection = &detected.emplace(detectFile(path));
+        warning = conversionWarning(result, session_.settings, *detection);
+        better = betterModel(result, session_.settings, *detection);
+    }
     if (result.outcome == Outcome::Done) addRecentFile(recent_, path);
     show(std::move(result), warning);
+    report_.convertAgainAs = better;
 }
 
 // Every conversion and H, V, SD run has changed the store (an unknown model
@@ -238,6 +333,8 @@ void Desk::show(Result result, const std::string& warning) {
         levelRows_ = std::move(result.levelRows);
         view_ = result.observationTable ? View::Points : !levelRows_.empty() ? View::Levelling : View::Text;
         shownPoints_ = session_.store.points.size();
+        sortedPoints_.unsort();
+        sortedLevels_.unsort();
     } else if (view_ == View::Points && session_.store.points.size() != shownPoints_) {
         // The text stays, but the store no longer holds its rows.
         view_ = View::Text;
@@ -247,10 +344,10 @@ void Desk::show(Result result, const std::string& warning) {
 void Desk::showMessageArea() {
     switch (view_) {
         case View::Points:
-            front_.showTable(pointTable_);
+            front_.showTable(sortedPoints_);
             break;
         case View::Levelling:
-            front_.showTable(levelTable_);
+            front_.showTable(sortedLevels_);
             break;
         case View::Text:
             front_.showMessage(message_);
@@ -258,12 +355,21 @@ void Desk::showMessageArea() {
     }
 }
 
+// Every setting is kept at once, not only at exit: a crash must not lose
+// the letter size or the known points chosen.
 void Desk::saveAfterDialog() {
     if (!session_.settings.SaveSettings) return;
     saveSettingsFile([this](std::string& reason) {
-        return saveSettingsAfterDialog(session_.settings, session_.iniPath, &reason) &&
+        return saveSettingsAtExit(session_.settings, session_.iniPath, &reason) &&
+               saveSettingsAfterDialog(session_.settings, session_.iniPath, &reason) &&
                saveRecentFiles(session_.iniPath, recent_, &reason);
     });
+}
+
+void Desk::startCommand() {
+    if (report_.status.text.empty() && report_.notices.empty() && report_.files.empty()) return;
+    report_ = {};
+    front_.showReport(report_);
 }
 
 void Desk::fail(const std::string& text) {

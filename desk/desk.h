@@ -46,9 +46,19 @@ public:
     // StartWithFileOpen is set. The front end then starts its timer.
     void opened();
 
-    // File/Open: the open-file dialog starting at the current input path,
-    // then openFile.
+    // File/Open: the open-file dialog starting at the current input path
+    // (else at the file opened last), then openFile.
     void fileOpen();
+    // "Convert again" (F5): the Settings dialog on the current input with
+    // the current settings, so that an output or an offset can be changed,
+    // and the conversion on "OK"; said when the file is no longer there.
+    // Nothing before the first file.
+    void convertAgain();
+    bool canConvertAgain() const { return !session_.inputPath.empty(); }
+    // The button beside the warning (convertAgainLabel(report())): the
+    // current input converted at once with the model that fits it, which
+    // becomes Model and is saved as "OK" saves it.
+    void convertAgainAs();
     // File/Open with a file already chosen (dropped on the window, or one of
     // the recent files): the Settings dialog with the model that fits the
     // file, the conversion on "OK", the refresh and the save after the
@@ -63,8 +73,18 @@ public:
     const std::vector<std::string>& recentFiles() const { return recent_; }
     // One of them; a file that is no longer there is said so and dropped.
     void openRecent(std::size_t index);
-    // "Show files": the folder of the files the last command wrote.
+    // "Show files": the folder of the files the last command wrote; where
+    // no file manager shows it, its path is said in the report, to copy.
     void showFiles();
+    // Find (Ctrl+F): a dialog asks for a point's name (the last one asked
+    // for at first); the next row of the grid of points that names it (or,
+    // failing that, contains it) is selected. Said in the report when no
+    // row does.
+    void find();
+    // Help/"User guide" (F1): the guide beside the program (guide/index.html
+    // of the program folder) in the system's browser; said when it is not
+    // there or nothing shows it.
+    void userGuide();
     // "C&alcHVSD": the Calculate H, V, SD dialog, then an H, V, SD run.
     void calcHvsd();
     // "&Start Serial" / "&Stop Serial".
@@ -78,13 +98,18 @@ public:
     void exit();
     // The window's place kept from the last run, fitted to the work area
     // of the screen nearest its centre (of the screens' work areas given,
-    // the main screen first), maximized as it was; none before the first
-    // run.
+    // the main screen first), maximized as it was; before the first run,
+    // firstPlacement on the main screen. None without screens.
     std::optional<Placement> placement(const std::vector<Placement>& screens) const;
     // The window's place as it ends, kept at exit.
     void keepPlacement(const Placement& placement) { placement_ = placement; }
+    enum class Ending { Close, Exit };
+    // The window ends, by Close or Exit, at placement (its normal place,
+    // and whether maximized).
+    void end(Ending how, const Placement& placement);
     // After the window has ended: the save at exit (only with SaveSettings);
-    // why it failed, "" when it did not.
+    // why it failed, "" when it did not. The front shows a failure in a
+    // message box, since the window that would say it has gone.
     std::string finish();
 
     // Fills the message area (a grid or text), the report, the title and
@@ -100,9 +125,24 @@ public:
     // clears it.
     void select(std::size_t record);
     std::size_t selected() const { return selected_; }
+    // The line under the plan: the selected record, or while none is, the
+    // record in the first row of the grid.
+    std::string describeSelection() const;
     // Whether the grid shows the store's rows, one per record, so that its
     // rows and the records select each other.
     bool gridShowsRecords() const { return view_ == View::Points; }
+    // A click on a column's title: the grid sorted by it, ascending, and
+    // descending at the next click; shown again with the selection kept.
+    // A conversion shows its rows in their own order again.
+    void sortBy(std::size_t column);
+    // The grid shown (nullptr while the message area shows text): its sort
+    // column and direction for the title's arrow.
+    const SortedTable* grid() const;
+    // The record of a row of the grid of points and the row of a record.
+    std::size_t recordOfRow(std::size_t row) const { return sortedPoints_.tableRow(row); }
+    std::size_t rowOfRecord(std::size_t record) const {
+        return record == kNoPoint ? kNoPoint : sortedPoints_.rowOf(record);
+    }
 
     // The About box's line on where the settings live (the profile of an
     // installed program).
@@ -130,6 +170,8 @@ private:
     // Builds the observation table into message_ when it is still to be
     // built: before the store changes under a text that may stay.
     void buildPendingTable();
+    // A new file is being chosen: the report of the last command goes.
+    void startCommand();
     void show(Result result, const std::string& warning = {});
     void showMessageArea();
     void saveAfterDialog();
@@ -152,6 +194,9 @@ private:
     std::vector<std::string> levelRows_;  // of the levelling line shown
     PointTable pointTable_;
     LevelTable levelTable_;
+    SortedTable sortedPoints_, sortedLevels_;
+    std::string titleModel_;  // the model the last conversion used
+    std::string findText_;    // the name asked for last
     Report report_;
     std::vector<std::string> recent_;
     std::optional<Placement> placement_;

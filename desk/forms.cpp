@@ -176,21 +176,78 @@ std::vector<std::string> modelNames() {
     return names;
 }
 
+std::string settingTip(std::string_view key) {
+    static const std::pair<const char*, const char*> kTips[] = {
+        {"Model", "The instrument or list format of the file; the list also takes a name typed in"},
+        {"2DFile", "Write a DXF drawing of the points, their names and heights"},
+        {"3DFile", "Draw the points at their real heights, in the DXF drawing (named _3d.dxf) and the scripts"},
+        {"DpiFile", "Write the observations as a .dpi list"},
+        {"KorFile", "Write the points as a .kor coordinate file"},
+        {"LevelsFile", "Write a CAD script that writes each point's height beside it"},
+        {"NamesFile", "Write a CAD script that writes each point's name beside it"},
+        {"PointsFile", "Write a CAD script that draws each point"},
+        {"ScriptsFile", "Write the points, names and heights in one CAD script"},
+        {"NxyzFile", "Write a text list: name, X, Y, Z (job_nxyz.txt)"},
+        {"NyxzFile", "Write a text list: name, Y, X, Z (job_nyxz.txt)"},
+        {"XyzFile", "Write a text list of X, Y, Z without names (job_xyz.txt)"},
+        {"TrasFile", "Write the points as a tras.dat coordinate list (job_tras.dat)"},
+        {"SpaceInNames", "Kept for the Zeiss 3303 files; it changes nothing in the conversion"},
+        {"Z.000", "Write heights with three decimals in the drawings and scripts"},
+        {"x1000", "Multiply the coordinates by 1000 in every file written"},
+        {"StartWithFileOpen", "Show the open-file dialog as soon as the program starts"},
+        {"SaveSettings", "Keep these settings for the next start (written when you press OK)"},
+        {"LetterSize", "Height of the texts (names, heights) in the DXF drawing and the scripts"},
+        {"X0", "Added to every X coordinate written"},
+        {"Y0", "Added to every Y coordinate written"},
+        {"Z0", "Added to every height written"},
+        {"LevelLayer", "Layer of the heights in the drawings and scripts"},
+        {"NamesLayer", "Layer of the point names in the drawings and scripts"},
+        {"PointsLayer", "Layer of the points in the drawings and scripts"},
+        {"ComputeXYZ", "Compute X, Y, Z from the observations, starting from the known points"},
+        {"KnownPoints", "The list of known points (nxyz, nyxz or kor): the stations of ComputeXYZ, the benchmarks of levelling lines"},
+        {"CsvFile", "Write a CSV list: name, X, Y, Z, code (job.csv)"},
+        {"LandXmlFile", "Write the points as LandXML, for other surveying and CAD programs (job.xml)"},
+        {"LayerPerCode", "Put each coded point of the drawing on a layer named after its code"},
+        {"LevelTolerance", "The misclosure a levelling line may have, in mm per square root of its length in km"},
+        {"AdjustedFile", "Write the heights of each levelling line adjusted for its misclosure (job_adj.txt)"},
+    };
+    for (const auto& [name, tip] : kTips)
+        if (key == name) return tip;
+    return {};
+}
+
+Form findForm(const std::string& name) {
+    return {.name = "findDialog",
+            .caption = "Find a point",
+            .fields = {{.key = "Name", .label = "Point name:", .presets = {}, .value = name, .hint = {}}},
+            .cancelEnabled = true};
+}
+
 void preselectModel(SettingsForm& form, const Detection& detection) {
     form.modelHint.clear();
+    form.modelHintWarns = true;
     if (!detection.error.empty()) {
         form.modelHint = "cannot read this file: " + detection.error;
-    } else if (detection.fits(form.values.Model)) {
-        // The choice stays, but a model that reads the file better is named.
-        if (const ModelEntry* other = detection.betterThan(form.values.Model))
-            form.modelHint = std::string("looks like ") + other->name;
         return;
-    } else if (const ModelEntry* best = detection.best()) {
-        form.values.Model = best->name;
-        form.modelHint = std::string("looks like ") + best->name;
-    } else {
-        form.modelHint = "no model fits this file";
     }
+    const ModelEntry* best = detection.best();
+    if (!best) {
+        form.modelHint = "no model fits this file";
+        return;
+    }
+    if (!detection.fits(form.values.Model)) {
+        form.values.Model = best->name;
+    } else if (const ModelEntry* other = detection.betterThan(form.values.Model)) {
+        // The choice stays, but a model that reads the file better is named.
+        form.modelHint = std::string("looks like ") + other->name;
+        return;
+    }
+    form.modelHintWarns = false;
+    form.modelHint = form.values.Model + " fits";
+    std::vector<std::string> others = detection.alike();
+    others.insert(others.begin(), best->name);
+    for (const std::string& other : others)
+        if (other != form.values.Model) form.modelHint += "; " + other + " fits as well";
 }
 
 std::vector<FileFilter> inputFilters() {
@@ -201,6 +258,8 @@ std::vector<FileFilter> inputFilters() {
 }
 
 std::vector<FileFilter> knownPointsFilters() { return {{"Known points", {"*.txt", "*.kor"}}, {"All files", {"*"}}}; }
+
+std::vector<FileFilter> receiveLogFilters() { return {{"Receive logs", {"*.srd"}}, {"All files", {"*"}}}; }
 
 bool offeredAsInput(std::string_view fileName, const std::function<bool(const std::string& name)>& besideIt) {
     auto endsWith = [fileName](std::string_view suffix) {

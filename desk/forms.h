@@ -48,6 +48,9 @@ HvsdSizes hvsdSizes(const Form& form);
 Form bffbForm();
 BffbParams bffbParams(const Form& form);
 
+// "Find a point": the name asked for, the last one at first.
+Form findForm(const std::string& name);
+
 inline constexpr const char* kReceiveDirection = "1 Station to PC(Recieve)";
 inline constexpr const char* kSendDirection = "2 PC to Station(Send)";
 
@@ -77,6 +80,10 @@ std::vector<SettingsControl> settingsControls();
 // of them in taken (the dialog's other keys, lower case). A label without
 // a letter or digit gets none.
 std::vector<std::string> withAccessKeys(const std::vector<std::string>& labels, std::string_view taken = "");
+// What a control of the Settings dialog does, in plain words, for its
+// tooltip (the captions stay the instrument manuals' words); "" for a key
+// without a control.
+std::string settingTip(std::string_view key);
 // The entries of the model list, in the model table's order; the list also
 // takes typed text, an unknown name included.
 std::vector<std::string> modelNames();
@@ -84,13 +91,17 @@ std::vector<std::string> modelNames();
 struct SettingsForm {
     std::string fileName;  // the chosen input file, shown disabled
     Settings values;       // a copy of the settings, edited by the dialog
-    std::string modelHint; // beside the model list: what the file looks like, "" when the model fits it
+    std::string modelHint; // beside the model list: what detection says of the file, "" when it has not looked
+    bool modelHintWarns = false;  // the hint is a warning: another model reads it better, none fits, or the file cannot be read
 };
 
 // The Settings dialog for a file that detection has looked at: the user's
-// model stays when it fits the file (named beside the list is the model
-// that fits it better, when one does); otherwise the model that fits best
-// is preselected and named beside the list ("looks like Kolida440").
+// model stays when it fits the file; otherwise the model that fits best is
+// preselected. Beside the list, in the plain tone, "Kolida440 fits" (with
+// "; nxyz fits as well" for each other model that fits as well as the best);
+// as a warning, that another model reads the file better ("looks like
+// DNA8", the user's model staying), that no model fits or that the file
+// cannot be read.
 void preselectModel(SettingsForm& form, const Detection& detection);
 
 // The choices of the open-file dialog: the instrument files first, then all
@@ -103,6 +114,7 @@ std::vector<FileFilter> inputFilters();
 // The choices of the open-file dialog of the known points (the File
 // control of KnownPoints): the lists, then all files.
 std::vector<FileFilter> knownPointsFilters();
+std::vector<FileFilter> receiveLogFilters();
 // Whether the instrument files' choice offers a file of this name: not the
 // outputs of a conversion ("job_nxyz.txt", "job_3d.dxf", ...), nor a .kor
 // or .csv list beside an instrument file of its name (job.kor beside job.txt

@@ -43,8 +43,9 @@ public:
     // The settings that change every conversion, beside the status lines
     // (none: nothing shown).
     virtual void setIndicators(const std::vector<Notice>& indicators) = 0;
-    // Shows a folder in the system's file manager.
-    virtual void openFolder(const std::string& folder) = 0;
+    // Shows a folder in the system's file manager, or a file in the program
+    // the system opens it with; false when none shows it.
+    virtual bool openFolder(const std::string& folder) = 0;
     // "&Start Serial" or "&Stop Serial".
     virtual void setSerialButton(const std::string& text) = 0;
 
@@ -52,6 +53,10 @@ public:
     // the first filter shows only names offeredAsInput. On "Open" path is
     // the chosen file. false when cancelled.
     virtual bool chooseInputFile(std::string& path) = 0;
+    // The save-file dialog with receiveLogFilters(), for a received text
+    // that no folder took; path its initial file name, on "Save" the
+    // chosen file. false when cancelled.
+    virtual bool chooseSaveFile(std::string& path) = 0;
     // The Settings dialog on form; false on "Cancel".
     virtual bool editSettings(SettingsForm& form) = 0;
     // A dialog of fields (Calculate H, V, SD; Calc BFFB line; COM

@@ -86,7 +86,8 @@ void Plan::load() {
         // A zero point has no coordinates; one that is not a number (a
         // reader's "1e999") cannot be drawn.
         if (isZeroPoint(p) || !std::isfinite(p.X) || !std::isfinite(p.Y)) continue;
-        items_.push_back({{p.X, p.Y}, i, stations.contains(p.N)});
+        // A set-up is a station even where no record names it as one.
+        items_.push_back({{p.X, p.Y}, i, p.isStation || stations.contains(p.N)});
         extent_.add({p.X, p.Y});
     }
     fit();
@@ -111,8 +112,11 @@ void Plan::fit() {
         scale_ = 1;
         return;
     }
-    centre_ = {(extent_.minX + extent_.maxX) / 2, (extent_.minY + extent_.maxY) / 2};
-    const double across = std::max(1.0, width_ - 2 * kMargin), down = std::max(1.0, height_ - 2 * kMargin);
+    // The labels take a box right of each point, half their height above
+    // and below: the points leave that room at the right, top and bottom.
+    const double labelRight = kLabelWidth + 5, labelHalf = kLabelHeight / 2;
+    const double across = std::max(1.0, width_ - 2 * kMargin - labelRight);
+    const double down = std::max(1.0, height_ - 2 * kMargin - 2 * labelHalf);
     const double spanX = extent_.maxX - extent_.minX, spanY = extent_.maxY - extent_.minY;
     double s;
     if (spanX == 0 && spanY == 0)
@@ -124,6 +128,26 @@ void Plan::fit() {
     else
         s = std::min(across / spanY, down / spanX);
     scale_ = clampScale(s);
+    // The middle of the points sits left of the middle of the view by half
+    // the labels' room.
+    centre_ = {(extent_.minX + extent_.maxX) / 2, (extent_.minY + extent_.maxY) / 2 + labelRight / 2 / scale_};
+}
+
+bool Plan::key(char c) {
+    const ScreenPoint middle{width_ / 2.0, height_ / 2.0};
+    switch (c) {
+        case '+':
+        case '=':
+            zoom(middle, kWheelStep);
+            return true;
+        case '-':
+            zoom(middle, 1 / kWheelStep);
+            return true;
+        case '0':
+            fit();
+            return true;
+    }
+    return false;
 }
 
 void Plan::zoom(ScreenPoint anchor, double factor) {
@@ -242,6 +266,7 @@ std::string Plan::describe(std::size_t record) const {
     const std::vector<Point>& points = session_.store.points;
     if (record >= points.size()) return "";
     const Point& p = points[record];
+    if (isZeroPoint(p)) return strf("%s  from %s   no coordinates", p.N.c_str(), p.SN.c_str());
     std::string text = strf("%s  from %s   X %.3f   Y %.3f   Z %.3f", p.N.c_str(), p.SN.c_str(), p.X, p.Y, p.Z);
     if (p.computed) text += "   computed";
     return text;

@@ -71,11 +71,15 @@ public:
     // points fits them again; one the user zoomed or panned keeps its
     // centre and scale.
     void resize(int width, int height);
+    // Every point on the screen with room for its labels right of it.
     void fit();
     // factor > 1 zooms in; the plane point under anchor stays under it.
     void zoom(ScreenPoint anchor, double factor);
     // The drawing follows the mouse by dx, dy pixels.
     void pan(double dx, double dy);
+    // The keyboard: "+" (or "=") zooms in a wheel step about the middle of
+    // the view, "-" zooms out, "0" fits. false for any other key.
+    bool key(char c);
 
     ScreenPoint toScreen(PlanePoint p) const;
     PlanePoint toPlane(ScreenPoint s) const;
@@ -119,8 +123,8 @@ public:
     // What the view says instead of a drawing when no record has
     // coordinates (UTF-8); "" when nothing was converted.
     std::string emptyText() const;
-    // One line about a record: name, station, coordinates, and whether
-    // they were computed (names in MIK).
+    // One line about a record: name, station, coordinates (or that it has
+    // none), and whether they were computed (names in MIK); "" for none.
     std::string describe(std::size_t record) const;
 
 private:

@@ -115,6 +115,16 @@ std::string conversionWarning(const Result& result, const Settings& settings, co
     return std::string("it looks like ") + best->name + ", not " + model->name;
 }
 
+std::string betterModel(const Result& result, const Settings& settings, const Detection& detection) {
+    const std::string warning = conversionWarning(result, settings, detection);
+    if (warning.rfind("it looks like ", 0) != 0) return {};
+    return detection.best()->name;
+}
+
+std::string convertAgainLabel(const Report& report) {
+    return report.convertAgainAs.empty() ? std::string() : "Convert again as " + report.convertAgainAs;
+}
+
 std::string windowTitle(const std::string& inputPath, const std::string& model) {
     if (inputPath.empty()) return "Tervan";
     std::string title = fileName(inputPath) + kDash;

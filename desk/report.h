@@ -40,7 +40,13 @@ struct Report {
     std::vector<Notice> notices;  // above the message area, failures first
     std::string files;            // "11 files written next to job.txt"; "" when none
     std::string folder;           // where they are: "Show files" opens it
+    // A model that fits the input where the one used does not: offered
+    // beside the warning as "Convert again as <it>"; "" when none.
+    std::string convertAgainAs;
 };
+
+// The button beside the warning: "Convert again as Zeiss3303".
+std::string convertAgainLabel(const Report& report);
 
 // The report of a conversion or an H, V, SD run: status line 3 is the
 // summary, followed by the first failure or warning when there is one.
@@ -56,9 +62,13 @@ Report failureReport(const std::string& text);
 // Zeiss3303, not Leica1200", naming the model that fits, or saying that none
 // does. "" when there is nothing to warn of.
 std::string conversionWarning(const Result& result, const Settings& settings, const Detection& detection);
+// The model the warning names as the one that fits ("Zeiss3303"); "" when
+// it names none.
+std::string betterModel(const Result& result, const Settings& settings, const Detection& detection);
 
 // "job.txt — Leica1200 — Tervan" (UTF-8); "Tervan" before the first file,
-// and without the model when Model names none.
+// and without the model when model (the one the last conversion used, ""
+// before one has run) names none.
 std::string windowTitle(const std::string& inputPath, const std::string& model);
 
 // The offsets that are not zero, x1000 and Z.000, when they are on: the

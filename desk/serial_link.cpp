@@ -35,12 +35,33 @@ void SerialLink::tick() {
 void SerialLink::endTransfer() {
     closing_ = true;
     receiver_.end();
+    // The window is ending: the text no folder took is offered now or lost.
+    if (!receiver_.logError().empty()) offerToSave();
 }
 
 void SerialLink::reportFailures() {
     if (receiver_.logError() != logErrorShown_) {
         logErrorShown_ = receiver_.logError();
-        if (!logErrorShown_.empty()) hooks_.fail(logErrorShown_);
+        if (!logErrorShown_.empty()) {
+            hooks_.fail(logErrorShown_);
+            // Posted: the timer keeps ticking while the dialog is open.
+            if (!closing_) front_.post([this] { offerToSave(); });
+        }
+    }
+}
+
+void SerialLink::offerToSave() {
+    // Until the user chooses a file that takes it, or gives up: then the
+    // text waits for the next log, as before.
+    while (!receiver_.logError().empty()) {
+        std::string path = receiver_.unloggedName();
+        if (!front_.chooseSaveFile(path)) return;
+        std::string error;
+        if (receiver_.saveUnlogged(path, error)) {
+            logErrorShown_.clear();
+            return;
+        }
+        hooks_.fail("cannot write " + path + ": " + error);
     }
 }
 

@@ -41,8 +41,10 @@ private:
     bool askComProperties(Settings& settings, Direction& direction) override;
     void runFileOpen(const std::string& logPath) override;
     void runSend() override;
-    // A log that could not be written is reported once.
+    // A log that could not be written is reported once, and the received
+    // text offered to be saved where the user chooses.
     void reportFailures();
+    void offerToSave();
 
     Session& session_;
     Front& front_;

@@ -78,6 +78,16 @@ bool savePlacement(const std::string& iniPath, const Placement& p, std::string* 
     return ini.save(iniPath, reason);
 }
 
+Placement firstPlacement(const Placement& screen) {
+    // The grid of points wants about 1000 pixels at the usual font, the plan 320.
+    constexpr int kWidth = 1360, kHeight = 760;
+    Placement p{.x = 0, .y = 0, .width = std::min(kWidth, screen.width * 9 / 10),
+                .height = std::min(kHeight, screen.height * 9 / 10), .maximized = false};
+    p.x = screen.x + (screen.width - p.width) / 2;
+    p.y = screen.y + (screen.height - p.height) / 2;
+    return p;
+}
+
 Placement fitOnScreen(Placement p, const Placement& screen) {
     p.width = std::min(p.width, screen.width);
     p.height = std::min(p.height, screen.height);

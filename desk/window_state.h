@@ -34,6 +34,10 @@ struct Placement {
 std::optional<Placement> loadPlacement(const std::string& iniPath);
 // false as saveRecentFiles.
 bool savePlacement(const std::string& iniPath, const Placement& placement, std::string* reason = nullptr);
+// The window's place at the first start: wide enough for every column of
+// the grid of points beside the plan where the screen allows, at most nine
+// tenths of the screen area given each way, centred on it.
+Placement firstPlacement(const Placement& screen);
 // The placement moved and, where needed, made smaller so that the whole
 // window is on the screen area given (a screen that has gone, a smaller one).
 Placement fitOnScreen(Placement placement, const Placement& screen);

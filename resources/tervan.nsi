@@ -77,6 +77,9 @@ Section "Tervan"
   File "${STAGE}\dxf_header.txt"
   File "${STAGE}\README.txt"
   File "${STAGE}\LICENSE.txt"
+  SetOutPath "$INSTDIR\guide"
+  File /r "${STAGE}\guide\*"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   SetShellVarContext all
@@ -113,6 +116,7 @@ Section "Uninstall"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
+  RMDir /r "$INSTDIR\guide"
   ; Removed only when empty: a Log folder of a user who ran it with rights
   ; to write here stays.
   RMDir "$INSTDIR"

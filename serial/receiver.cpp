@@ -62,6 +62,9 @@ void Receiver::start() {
         return;
     }
     running_ = true;
+    // Text that no folder took is kept for the next log, not dropped with
+    // the old transfer.
+    if (logError_.empty()) unlogged_.clear();
     logError_.clear();
     portError_.clear();
     view_.setButtonText(kStopSerial);
@@ -70,7 +73,6 @@ void Receiver::start() {
     line_.clear();
     lineHead_.clear();
     crFree_ = 0;
-    unlogged_.clear();
     pending_.clear();
     pendingPos_ = 0;
     message_.clear();
@@ -205,11 +207,30 @@ bool Receiver::writeLog() {
         if (firstError.empty()) firstError = "cannot write the receive log " + path + ": " + error;
     }
     logError_ = firstError;
+    unloggedLog_ = receiveLogPath(options_.logFolder, time);
     if (!options_.fallbackFolders.empty())
         logError_ += "; no other folder took it either: the received text is kept only in the message text";
     appendReport(message_, logError_);
     view_.showMessage();
     return false;
+}
+
+std::string Receiver::unloggedName() const {
+    if (logError_.empty()) return {};
+    return unloggedLog_.substr(unloggedLog_.find_last_of("\\/") + 1);
+}
+
+bool Receiver::saveUnlogged(const std::string& path, std::string& error) {
+    std::string text = unlogged_;
+    std::erase(text, '\r');  // written in text mode, as the logs are
+    if (!writeTextFile(path, text, &error)) return false;
+    unlogged_.clear();
+    lastLog_ = path;
+    logError_.clear();
+    logNote_ = "the receive log is kept in " + path;
+    appendReport(message_, logNote_);
+    view_.showMessage();
+    return true;
 }
 
 void Receiver::reportPort(const std::string& error) {

@@ -105,6 +105,13 @@ public:
     // Where the last log went instead of the log folder, and why; "" when
     // it went to the log folder.
     const std::string& logNote() const { return logNote_; }
+    // The name the log that no folder took would have had; "" while every
+    // log was written.
+    std::string unloggedName() const;
+    // Writes the received text that no folder took to path, chosen by the
+    // user elsewhere; false with the reason when it cannot be written there
+    // either, and the text is still kept.
+    bool saveUnlogged(const std::string& path, std::string& error);
     // Why the port of the last transfer did not open or stopped working;
     // empty when it worked.
     const std::string& portError() const { return portError_; }
@@ -138,6 +145,7 @@ private:
     std::string lastLog_;
     std::string logError_;
     std::string logNote_;
+    std::string unloggedLog_;  // the path of the log that no folder took
     std::string portError_;
 };
 

@@ -341,12 +341,20 @@ TEST(ComputeXyzConversion, OffChangesNothingOnComputesAndReports) {
                        "stations without orientation, their directions taken as bearings: B\r\n"
                        "stations without coordinates, their observations got none: C (1)\r\n"
                        "points placed twice more than 0.01 m apart (kept where placed first): P 0.020 m");
-    EXPECT_EQ(on.summary, "27 lines read, 6 points, 0 lines ignored; XYZ computed for 5 records");
+    EXPECT_EQ(on.summary, "27 lines read, 6 points, 0 lines ignored; XYZ computed for 5 records from the known points of " +
+                              std::filesystem::path(job.known).filename().string());
     EXPECT_EQ(on.warnings, (std::vector<std::string>{"no orientation at B: directions taken as bearings",
                                                      "no coordinates for the stations C",
                                                      "placed twice more than 0.01 m apart: P 0.020 m"}));
     EXPECT_TRUE(on.knownPointsError.empty());
     EXPECT_EQ(test::readFile(job.known), "A;6;1000;2000;5;100\nK;6;1100;2000;5;100\n");
+
+    // the list stays set for the next job, which it does not belong to: said plainly
+    test::writeFile(job.known, "Q;6;1000;2000;5;100\n");
+    Result other = test::convertFile(job.session, job.input);
+    ASSERT_FALSE(other.warnings.empty());
+    EXPECT_EQ(other.warnings.front(), "the known points of " + std::filesystem::path(job.known).filename().string() +
+                                          " name none of this file's stations");
 }
 
 TEST(ComputeXyzConversion, AListThatCannotBeReadIsReportedAndTheRestGoesOn) {

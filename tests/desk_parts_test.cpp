@@ -69,12 +69,14 @@ TEST(DeskGridCells, ShowTheNumbersOfTheObservationTable) {
     }
     EXPECT_EQ(table.cell(table.rows(), 1), "");
 
-    // rows in the order asked for, cells between tabs, each row ended by a line feed
+    // a line of titles, then the rows in the order asked for, cells between
+    // tabs, each line ended by a line feed
     const std::size_t rows[] = {3, 0};
     std::vector<std::string> copied = split(desk::copyRows(table, rows), '\n');
-    ASSERT_EQ(copied.size(), 3u);
-    EXPECT_EQ(copied[2], "");
-    std::vector<std::string> first = split(copied[0], '\t'), second = split(copied[1], '\t');
+    ASSERT_EQ(copied.size(), 4u);
+    EXPECT_EQ(copied[0], "\tSN\tIH [m]\tN\tTH [m]\tH [gon]\tV [gon]\tSD [m]\tX [m]\tY [m]\tZ [m]\tOm [gon]\tXYZ");
+    EXPECT_EQ(copied[3], "");
+    std::vector<std::string> first = split(copied[1], '\t'), second = split(copied[2], '\t');
     ASSERT_EQ(first.size(), 13u);
     EXPECT_EQ(first[0], "");
     EXPECT_EQ(first[3], "\x8D" "3");
@@ -95,12 +97,77 @@ TEST(DeskGrid, CodeColumnWhenAnyRecordHasACode) {
     ASSERT_EQ(table.columns().size(), 14u);
     EXPECT_STREQ(table.columns()[3].title, "N");
     EXPECT_STREQ(table.columns()[4].title, "Code");
-    EXPECT_STREQ(table.columns()[5].title, "TH");
+    EXPECT_STREQ(table.columns()[5].title, "TH [m]");
     EXPECT_EQ(table.cell(1, 4), "TREE");
     EXPECT_EQ(table.cell(1, 5), "1.250");
     EXPECT_EQ(table.cell(0, 4), "");
     const std::size_t rows[] = {1};
-    EXPECT_EQ(split(desk::copyRows(table, rows), '\t')[4], "TREE");
+    const std::string copied = desk::copyRows(table, rows);  // a line of titles, then the row
+    EXPECT_EQ(split(copied.substr(copied.find('\n') + 1), '\t')[4], "TREE");
+}
+
+// A long table is measured at either end, a short one whole.
+TEST(DeskGridCells, RowsMeasuredForTheColumnWidths) {
+    const std::pair<std::size_t, std::size_t> cases[] = {{0, 0}, {5, 5}, {200, 200}, {201, 200}, {1000000, 200}};
+    for (const auto& [rows, measured] : cases) {
+        const std::vector<std::size_t> r = desk::measuredRows(rows);
+        EXPECT_EQ(r.size(), measured) << rows;
+        if (r.empty()) continue;
+        EXPECT_EQ(r.front(), 0u);
+        EXPECT_EQ(r.back(), rows - 1);
+        EXPECT_TRUE(std::is_sorted(r.begin(), r.end()));
+    }
+}
+
+// A record without coordinates leaves its X, Y and Z cells empty; a sort
+// puts numbers in their order (empty cells last either way) and names with
+// their numbers in theirs; a find names the next row first, then the next
+// that contains the text.
+TEST(DeskGridCells, EmptyCoordinatesSortAndFind) {
+    PointStore store;
+    appendPoint(store, {.isStation = true, .SN = "S1", .N = "S1"});
+    appendPoint(store, {.SN = "S1", .N = "P10", .X = 5, .Y = -2, .Z = 0, .SD = 10});
+    appendPoint(store, {.SN = "S1", .N = "p2", .X = -3, .Y = 1, .Z = 7, .SD = 30});
+    appendPoint(store, {.SN = "S1", .N = "P2a", .X = 0, .Y = 0, .Z = 0.0005, .SD = 20});
+    const desk::PointTable table(store);
+    EXPECT_EQ(table.cell(0, 8) + table.cell(0, 9) + table.cell(0, 10), "");
+    EXPECT_EQ(table.cell(0, 7), "0.000");  // the distance is a value, even at zero
+    EXPECT_EQ(table.cell(1, 10), "0.000");  // a height of zero on a point that has coordinates
+    EXPECT_EQ(table.cell(3, 8), "0.000");
+
+    desk::SortedTable sorted(table);
+    struct Case {
+        std::size_t column;
+        bool ascending;
+        std::vector<std::size_t> order;  // the table's rows shown, top down
+    };
+    const Case cases[] = {
+        {3, true, {2, 3, 1, 0}},    // N: p2, P2a, P10, S1
+        {8, true, {2, 3, 1, 0}},    // X: -3, 0, 5, then the record without coordinates
+        {8, false, {1, 3, 2, 0}},   // descending, still the empty cell last
+        {7, false, {2, 3, 1, 0}},   // SD
+    };
+    for (const Case& c : cases) {
+        sorted.sortBy(c.column, c.ascending);
+        std::vector<std::size_t> order;
+        for (std::size_t row = 0; row < sorted.rows(); ++row) {
+            order.push_back(sorted.tableRow(row));
+            EXPECT_EQ(sorted.rowOf(sorted.tableRow(row)), row);
+            EXPECT_EQ(sorted.cell(row, 3), table.cell(sorted.tableRow(row), 3));
+        }
+        EXPECT_EQ(order, c.order) << "column " << c.column;
+    }
+    sorted.unsort();
+    EXPECT_EQ(sorted.tableRow(2), 2u);
+    EXPECT_EQ(sorted.sortColumn(), desk::SortedTable::kNone);
+
+    constexpr std::size_t kNone = desk::SortedTable::kNone;
+    EXPECT_EQ(desk::findRow(table, 3, "P2a", kNone), 3u);
+    EXPECT_EQ(desk::findRow(table, 3, "p2", kNone), 2u);  // the name itself before one that contains it
+    EXPECT_EQ(desk::findRow(table, 3, "P2", kNone), 2u);  // no P2: p2 contains it, letters of either case alike
+    EXPECT_EQ(desk::findRow(table, 3, "P2", 2), 3u);      // the next one after row 2
+    EXPECT_EQ(desk::findRow(table, 3, "S1", 0), 0u);      // going round
+    EXPECT_EQ(desk::findRow(table, 3, "Q", kNone), kNone);
 }
 
 TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {

@@ -31,6 +31,7 @@ struct FakeFront final : desk::Front {
     // Scripted answers: the open-file dialog gets the initial name and
     // returns the choice; the others edit the form they are given.
     std::function<bool(std::string&)> chooseFile = [](std::string&) { return false; };
+    std::function<bool(std::string&)> chooseSave = [](std::string&) { return false; };
     std::function<bool(desk::SettingsForm&)> settings = [](desk::SettingsForm&) { return true; };
     std::function<bool(desk::Form&)> form = [](desk::Form&) { return true; };
     std::function<void(Sender&)> send = [](Sender&) {};
@@ -52,12 +53,17 @@ struct FakeFront final : desk::Front {
     }
     void setTitle(const std::string& text) override { title = text; }
     void setIndicators(const std::vector<desk::Notice>& on) override { indicators = on; }
-    void openFolder(const std::string& folder) override { foldersOpened.push_back(folder); }
+    bool fileManager = true;  // whether the system shows a folder
+    bool openFolder(const std::string& folder) override {
+        foldersOpened.push_back(folder);
+        return fileManager;
+    }
     void setSerialButton(const std::string& text) override { button = text; }
     bool chooseInputFile(std::string& path) override {
         initialNames.push_back(path);
         return chooseFile(path);
     }
+    bool chooseSaveFile(std::string& path) override { return chooseSave(path); }
     bool editSettings(desk::SettingsForm& f) override { return settings(f); }
     bool editForm(desk::Form& f) override {
         formsShown.push_back(f.name);
@@ -103,6 +109,7 @@ struct DeskRig {
         desk = std::make_unique<desk::Desk>(
             session, front,
             ReceiverOptions{.logFolder = "",
+                            .fallbackFolders = {folder + "Fallback" + kSeparator},
                             .openPort =
                                 [this](const std::string&, std::string& reason) -> std::unique_ptr<SerialPort> {
                                     reason = "there is no such port";
@@ -134,9 +141,8 @@ struct DeskRig {
         return path;
     }
     desk::SettingsForm shown;  // the Settings dialog as it opened last
-    std::string logPath() const {
-        return folder + "Log" + static_cast<char>(std::filesystem::path::preferred_separator) + "20090305070409.srd";
-    }
+    static constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+    std::string logPath() const { return folder + "Log" + kSeparator + "20090305070409.srd"; }
 };
 
 TEST(DeskStart, ConvertsTheInputOfTheCommandLineAndOpensFileOpenWhenAsked) {
@@ -195,7 +201,7 @@ TEST(DeskStart, AFileTheSavedModelDoesNotFitWaitsForTheSettingsDialog) {
             asked = true;
             EXPECT_EQ(f.fileName, r.input);
             EXPECT_EQ(f.values.Model, "Leica1200");
-            EXPECT_EQ(f.modelHint, "looks like Leica1200");
+            EXPECT_EQ(f.modelHint, "Leica1200 fits");
             return c.ok;
         };
         r.desk->opened();
@@ -236,12 +242,10 @@ TEST(DeskFileOpen, OkConvertsRefreshesAndSavesModelAndFlags) {
     EXPECT_EQ(r.front.status[1], "");
     EXPECT_EQ(r.front.status[2], "");
     EXPECT_EQ(r.front.status[3], "7 lines read, 7 points, 0 lines ignored");
-    // after the dialog: Model and the flags; the texts only at exit
+    // every setting is kept at "OK", the texts too: a crash loses none
     IniDocument saved = IniDocument::parse(r.ini());
     EXPECT_EQ(saved.get("Model", "TrasFile"), "Yes");
-    EXPECT_EQ(saved.get("Model", "LetterSize"), "");
-    r.desk->finish();
-    EXPECT_EQ(IniDocument::parse(r.ini()).get("Model", "LetterSize"), "0.75");
+    EXPECT_EQ(saved.get("Model", "LetterSize"), "0.75");
     // the next File/Open starts at the file converted last
     r.desk->fileOpen();
     EXPECT_EQ(r.front.initialNames.back(), r.input);
@@ -411,6 +415,9 @@ TEST(DeskFileOpen, AnInputThatCannotBeReadIsShownAsTheReason) {
 }
 
 TEST(DeskForms, WhatEachDialogOffers) {
+    // every control of the Settings dialog says in a tooltip what it does
+    for (const desk::SettingsControl& c : desk::settingsControls())
+        EXPECT_FALSE(desk::settingTip(c.key->key).empty()) << c.key->key;
     Settings s;
     s.ComName = "COM12";
     s.Baud = "2400";
@@ -582,14 +589,15 @@ TEST(DeskDetection, TheSettingsDialogKeepsAFittingModelAndOtherwiseNamesTheOneTh
         const char* file;
         const char* shown;  // preselected
         const char* hint;
+        bool warns;
     };
     const Case cases[] = {
-        {"Leica1200", "leica1200.txt", "Leica1200", ""},
-        {"Leica1200", "kolida440.txt", "Kolida440", "looks like Kolida440"},
-        {"nyxz", "points_nxyz.txt", "nyxz", ""},  // it fits as well as nxyz
-        {"GSI", "level.gsi", "GSI", "looks like DNA8"},  // GSI fits, DNA8 better
-        {"auto", "survey.kor", "kor", "looks like kor"},
-        {"Leica1200", "../README.md", "Leica1200", "no model fits this file"},
+        {"Leica1200", "leica1200.txt", "Leica1200", "Leica1200 fits", false},
+        {"Leica1200", "kolida440.txt", "Kolida440", "Kolida440 fits", false},
+        {"nyxz", "points_nxyz.txt", "nyxz", "nyxz fits; nxyz fits as well", false},
+        {"GSI", "level.gsi", "GSI", "looks like DNA8", true},  // GSI fits, DNA8 better
+        {"auto", "survey.kor", "kor", "kor fits", false},
+        {"Leica1200", "../README.md", "Leica1200", "no model fits this file", true},
     };
     for (const Case& c : cases) {
         DeskRig r;
@@ -603,6 +611,7 @@ TEST(DeskDetection, TheSettingsDialogKeepsAFittingModelAndOtherwiseNamesTheOneTh
         r.desk->fileOpen();
         EXPECT_EQ(r.shown.values.Model, c.shown) << c.file;
         EXPECT_EQ(r.shown.modelHint, c.hint) << c.file;
+        EXPECT_EQ(r.shown.modelHintWarns, c.warns) << c.file;
         EXPECT_EQ(r.session.settings.Model, c.model) << c.file;  // cancelled: nothing changes
     }
 }
@@ -683,6 +692,116 @@ TEST(DeskSettings, ASaveThatCannotBeDoneIsSaidAndChangesNothing) {
         EXPECT_EQ(r.front.status[3], said);
         EXPECT_EQ(r.ini(), before);
     }
+}
+
+// The wrong model's warning offers the one that fits, and one press converts
+// with it and keeps it; F5 opens the Settings dialog on the same file.
+TEST(DeskConvertAgain, AsTheModelThatFitsAndWithChangedSettings) {
+    DeskRig r;
+    EXPECT_FALSE(r.desk->canConvertAgain());
+    r.desk->convertAgain();  // nothing before the first file
+    EXPECT_TRUE(r.shown.fileName.empty());
+
+    const std::string path = r.example("zeiss3303.txt");
+    r.choose(path, [](desk::SettingsForm& f) { f.values.Model = "Leica1200"; });
+    r.desk->fileOpen();
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Warning);
+    EXPECT_EQ(r.front.report.convertAgainAs, "Zeiss3303");
+    EXPECT_EQ(desk::convertAgainLabel(r.front.report), "Convert again as Zeiss3303");
+    r.desk->convertAgainAs();
+    EXPECT_EQ(r.session.settings.Model, "Zeiss3303");
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Plain) << r.front.report.status.text;
+    EXPECT_EQ(r.front.report.convertAgainAs, "");
+    EXPECT_EQ(r.front.title, "zeiss3303.txt \xE2\x80\x94 Zeiss3303 \xE2\x80\x94 Tervan");
+    EXPECT_EQ(IniDocument::parse(r.ini()).get("Model", "Model"), "Zeiss3303");
+
+    // F5: the Settings dialog on the current input; "OK" converts with what was changed
+    r.shown = {};
+    r.front.settings = [&r](desk::SettingsForm& f) {
+        r.shown = f;
+        f.values.TrasFile = 1;
+        return true;
+    };
+    r.desk->convertAgain();
+    EXPECT_EQ(r.shown.fileName, path);
+    EXPECT_EQ(r.shown.values.Model, "Zeiss3303");
+    EXPECT_TRUE(test::fileExists(r.folder + "zeiss3303_tras.dat"));
+    EXPECT_EQ(r.front.initialNames.size(), 1u);  // no open-file dialog
+    // the file has gone meanwhile
+    std::filesystem::remove(path);
+    r.desk->convertAgain();
+    EXPECT_EQ(r.front.report.status.tone, desk::Tone::Failure);
+    EXPECT_EQ(r.front.status[3], "cannot open " + path + ": it is no longer there");
+}
+
+// The grid sorted by a column, a point found by its name and selected in
+// its sorted row; the next conversion shows its rows in their own order.
+TEST(DeskGrid, SortFindAndSelectTheRowOfARecord) {
+    DeskRig r("SaveSettings=Yes\n", true);
+    ASSERT_NE(r.front.table, nullptr);
+    r.desk->sortBy(3);
+    r.desk->sortBy(3);  // the second click: descending
+    ASSERT_NE(r.desk->grid(), nullptr);
+    EXPECT_FALSE(r.desk->grid()->ascending());
+    EXPECT_EQ(r.front.table->cell(0, 3), "P106");
+    EXPECT_EQ(r.desk->recordOfRow(0), 6u);
+    EXPECT_EQ(r.desk->describeSelection().rfind("P106  from ", 0), 0u);  // row 1 while none is selected
+    r.front.form = [](desk::Form& f) {
+        setField(f, "Name", "p101");
+        return true;
+    };
+    r.desk->find();
+    EXPECT_EQ(r.desk->selected(), 1u);
+    EXPECT_EQ(r.desk->rowOfRecord(1), 5u);
+    EXPECT_EQ(r.front.selections.back(), 1u);
+    r.front.form = [](desk::Form& f) {
+        EXPECT_EQ(f.value("Name"), "p101");  // the name asked for last
+        setField(f, "Name", "Q7");
+        return true;
+    };
+    r.desk->find();
+    EXPECT_EQ(r.front.report.status.text, "no point is named Q7");
+    EXPECT_EQ(r.desk->selected(), 1u);
+    r.choose(r.input);
+    r.desk->fileOpen();
+    EXPECT_EQ(r.desk->grid()->sortColumn(), desk::SortedTable::kNone);
+    EXPECT_EQ(r.front.table->cell(0, 3), "P100");
+}
+
+// Each thing said once and in its tone: a command clears the report of the
+// last one, the title names a model only once a conversion has used it, and
+// where no file manager shows the folder its path is said.
+TEST(DeskReport, SaidOnceAndRight) {
+    DeskRig r("SaveSettings=Yes\n");
+    Session missing;
+    desk::startSession(missing, r.folder, r.folder + "nofile.txt");
+    FakeFront front;
+    desk::Desk started(missing, front);
+    started.start();
+    EXPECT_EQ(front.report.status.tone, desk::Tone::Failure);
+    EXPECT_EQ(front.title, "nofile.txt \xE2\x80\x94 Tervan");
+    started.fileOpen();  // cancelled at once: the old failure has gone
+    EXPECT_EQ(front.report.status.text, "");
+    EXPECT_TRUE(front.report.notices.empty());
+
+    r.front.fileManager = false;
+    r.choose(r.input);
+    r.desk->fileOpen();
+    r.desk->showFiles();
+    r.desk->showFiles();
+    ASSERT_EQ(r.front.report.notices.size(), 1u);  // the folder, once
+    EXPECT_EQ(r.front.report.notices.back().text, "the files are in " + r.dir.path().string());
+    EXPECT_EQ(r.front.report.notices.back().tone, desk::Tone::Plain);
+
+    // Help/"User guide": the guide beside the program, or why not
+    const std::string guide = r.folder + "guide" + r.folder.back() + "index.html";
+    r.desk->userGuide();
+    EXPECT_EQ(r.front.status[3], "the user guide is not there: " + guide);
+    std::filesystem::create_directory(r.folder + "guide");
+    test::writeFile(guide, "<html></html>");
+    r.front.fileManager = true;
+    r.desk->userGuide();
+    EXPECT_EQ(r.front.foldersOpened.back(), guide);
 }
 
 TEST(DeskReport, FailuresShowAboveTheTableAndInStatusLine3) {
@@ -830,8 +949,15 @@ TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     DeskRig r;
     const std::vector<desk::Placement> screens = {{.x = 0, .y = 0, .width = 1280, .height = 760},
                                                   {.x = 1280, .y = 0, .width = 1920, .height = 1040}};
-    EXPECT_FALSE(r.desk->placement(screens));
-    r.desk->keepPlacement({.x = 900, .y = 100, .width = 800, .height = 500, .maximized = true});
+    // the first start: wide enough for the grid beside the plan, centred on the main screen
+    auto first = r.desk->placement(screens);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->width, 1152);  // nine tenths of 1280
+    EXPECT_EQ(first->height, 684);
+    EXPECT_EQ(first->x, 64);
+    EXPECT_EQ(first->y, 38);
+    EXPECT_EQ(r.desk->placement({{.x = 0, .y = 0, .width = 1600, .height = 1000}})->width, 1360);
+    r.desk->end(desk::Desk::Ending::Exit, {.x = 900, .y = 100, .width = 800, .height = 500, .maximized = true});
     r.desk->finish();
     IniDocument ini = IniDocument::parse(r.ini());
     EXPECT_EQ(ini.get("Window", "Left"), "900");
@@ -861,6 +987,33 @@ TEST(DeskWindow, ThePlaceOfTheWindowIsKeptAndFittedToTheScreen) {
     EXPECT_EQ(placed->x, 0);
 }
 
+// A received text that no folder takes is offered to be saved where the
+// user chooses; given up, it waits, and is offered again as the window ends.
+TEST(DeskSerial, ATextNoFolderTakesIsOfferedToBeSavedElsewhere) {
+    DeskRig r("", true);
+    test::writeFile(r.folder + "Log", "a file where the folder should be");
+    test::writeFile(r.folder + "Fallback", "and another");
+    std::vector<std::string> offered;
+    r.front.chooseSave = [&](std::string& path) {
+        offered.push_back(path);
+        if (offered.size() == 1) return false;  // given up
+        path = r.folder + (offered.size() == 2 ? "Log/there.srd" : "kept.srd");
+        return true;
+    };
+    r.port.chunks = {"A\r\nEND\r\n", "B\r\n"};
+    r.desk->serialButton();
+    r.desk->tick();
+    EXPECT_EQ(r.front.status[3].rfind("cannot write the receive log " + r.logPath(), 0), 0u);
+    r.front.runPosted();
+    EXPECT_EQ(offered, std::vector<std::string>{"20090305070409.srd"});
+    r.desk->tick();
+    r.desk->end(desk::Desk::Ending::Exit, {});  // the second offer fails, the third is kept
+    ASSERT_EQ(offered.size(), 3u);
+    EXPECT_NE(r.front.status[3].find("cannot write " + r.folder + "Log/there.srd"), std::string::npos);
+    EXPECT_EQ(test::readFile(r.folder + "kept.srd"), "A\r\nEND\r\nB\r\n");
+    EXPECT_TRUE(r.desk->receiver().logError().empty());
+}
+
 TEST(DeskSerial, ClosingDuringAReceiveTransferKeepsWhatArrived) {
     for (bool close : {true, false}) {
         DeskRig r("", true);
@@ -868,10 +1021,7 @@ TEST(DeskSerial, ClosingDuringAReceiveTransferKeepsWhatArrived) {
         r.desk->serialButton();
         r.desk->tick();
         ASSERT_TRUE(r.desk->receiver().running());
-        if (close)
-            r.desk->close();
-        else
-            r.desk->exit();
+        r.desk->end(close ? desk::Desk::Ending::Close : desk::Desk::Ending::Exit, {});
         EXPECT_FALSE(r.desk->receiver().running());
         EXPECT_EQ(test::readFile(r.logPath()), "123\r\n4") << close;
         EXPECT_TRUE(r.front.posted.empty());

@@ -13,7 +13,7 @@ trap 'rm -rf "$work"' EXIT
 deb=$(ls "$work"/tervan_*.deb)
 contents=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/tervan ./usr/bin/tervan-cli ./usr/lib/tervan/tervan ./usr/lib/tervan/tervan-cli \
-         ./usr/lib/tervan/Tervan.ini ./usr/lib/tervan/dxf_header.txt \
+         ./usr/lib/tervan/Tervan.ini ./usr/lib/tervan/dxf_header.txt ./usr/lib/tervan/guide/index.html \
          ./usr/share/applications/tervan.desktop ./usr/share/icons/hicolor/64x64/apps/tervan.png \
          ./usr/share/man/man1/tervan-cli.1 ./usr/share/man/man1/tervan.1 \
          ./usr/share/bash-completion/completions/tervan-cli; do

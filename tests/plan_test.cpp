@@ -40,41 +40,47 @@ void expectScreen(ScreenPoint s, double x, double y) {
 
 TEST(Plan, ItemsAreTheRecordsWithCoordinatesAndStationsThoseObservedFrom) {
     PlanRig r({at("#0", "S", 100, 200), at("S", "A", 110, 200), at("S", "B", 0, 0), at("S", "S2", 100, 300),
-               at("S2", "C", 90, 300), at("S2", "D", std::numeric_limits<double>::infinity(), 300)});
-    ASSERT_EQ(r.plan.items().size(), 4u);
+               at("S2", "C", 90, 300), at("S2", "D", std::numeric_limits<double>::infinity(), 300),
+               // a set-up that no record names as its station (a Leica station record)
+               {.isStation = true, .SN = "T", .N = "T", .X = 95, .Y = 250}});
+    ASSERT_EQ(r.plan.items().size(), 5u);
     std::vector<std::size_t> records;
     std::vector<bool> stations;
     for (const auto& item : r.plan.items()) {
         records.push_back(item.record);
         stations.push_back(item.station);
     }
-    EXPECT_EQ(records, (std::vector<std::size_t>{0, 1, 3, 4}));
-    EXPECT_EQ(stations, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(records, (std::vector<std::size_t>{0, 1, 3, 4, 6}));
+    EXPECT_EQ(stations, (std::vector<bool>{true, false, true, false, true}));
     EXPECT_EQ(r.plan.item(2), nullptr);
     EXPECT_EQ(r.plan.item(3)->record, 3u);
     EXPECT_EQ(r.plan.extent().minX, 90);
     EXPECT_EQ(r.plan.extent().maxY, 300);
 }
 
-TEST(Plan, NorthIsUpEastIsRightAndTheFitLeavesTheMargin) {
-    // 100 m east-west, 50 m north-south: the width decides, 352 px for 100 m.
+TEST(Plan, NorthIsUpEastIsRightAndTheFitLeavesTheMarginAndRoomForTheLabels) {
+    // 100 m east-west, 50 m north-south: the width decides, 291 px for 100 m,
+    // and the labels of the points furthest east end inside the margin.
     PlanRig r({at("#0", "SW", 1000, 2000), at("#0", "NE", 1050, 2100)});
-    const double s = (400 - 2 * Plan::kMargin) / 100;
+    const double room = Plan::kLabelWidth + 5;
+    const double s = (400 - 2 * Plan::kMargin - room) / 100;
     EXPECT_DOUBLE_EQ(r.plan.scale(), s);
-    expectScreen(r.plan.toScreen({1025, 2050}), 200, 150);
-    expectScreen(r.plan.toScreen({1050, 2100}), 200 + 50 * s, 150 - 25 * s);  // north-east: right and up
+    expectScreen(r.plan.toScreen({1025, 2050}), 200 - room / 2, 150);
+    expectScreen(r.plan.toScreen({1050, 2100}), 200 - room / 2 + 50 * s, 150 - 25 * s);  // north-east: right and up
     expectScreen(r.plan.toScreen({1000, 2000}), Plan::kMargin, 150 + 25 * s);
+    EXPECT_NEAR(r.plan.toScreen({1050, 2100}).x + room, 400 - Plan::kMargin, 1e-9);
+    for (const Plan::Shown& shown : r.plan.visible()) EXPECT_TRUE(shown.labelled);
     const PlanePoint back = r.plan.toPlane(r.plan.toScreen({1012.5, 2077.25}));
     EXPECT_NEAR(back.X, 1012.5, 1e-9);
     EXPECT_NEAR(back.Y, 2077.25, 1e-9);
 
     // a single point sits in the middle, 50 m across the smaller side
     PlanRig one({at("#0", "P", 10, 20)});
-    expectScreen(one.plan.toScreen({10, 20}), 200, 150);
-    EXPECT_DOUBLE_EQ(one.plan.scale(), (300 - 2 * Plan::kMargin) / 50);
+    expectScreen(one.plan.toScreen({10, 20}), 200 - room / 2, 150);
+    EXPECT_DOUBLE_EQ(one.plan.scale(), (300 - 2 * Plan::kMargin - Plan::kLabelHeight) / 50);
     // points on one north-south line: the height decides
     PlanRig line({at("#0", "A", 0, 5), at("#0", "B", 100, 5)});
-    EXPECT_DOUBLE_EQ(line.plan.scale(), (300 - 2 * Plan::kMargin) / 100);
+    EXPECT_DOUBLE_EQ(line.plan.scale(), (300 - 2 * Plan::kMargin - Plan::kLabelHeight) / 100);
 }
 
 TEST(Plan, ZoomKeepsThePointUnderTheMousePanMovesAndResizeRefitsUntilTouched) {
@@ -98,13 +104,29 @@ TEST(Plan, ZoomKeepsThePointUnderTheMousePanMovesAndResizeRefitsUntilTouched) {
     EXPECT_DOUBLE_EQ(p.plan.scale(), before);
     p.plan.fit();
     p.plan.resize(800, 600);
-    EXPECT_DOUBLE_EQ(p.plan.scale(), (800 - 2 * Plan::kMargin) / 100);
+    const double fitted = (800 - 2 * Plan::kMargin - Plan::kLabelWidth - 5) / 100;
+    EXPECT_DOUBLE_EQ(p.plan.scale(), fitted);
+
+    // the keyboard: + and - a wheel step about the middle, 0 fits
+    const PlanePoint middle = p.plan.toPlane({400, 300});
+    EXPECT_TRUE(p.plan.key('+'));
+    EXPECT_DOUBLE_EQ(p.plan.scale(), fitted * Plan::kWheelStep);
+    expectScreen(p.plan.toScreen(middle), 400, 300);
+    EXPECT_TRUE(p.plan.key('-'));
+    EXPECT_TRUE(p.plan.key('-'));
+    EXPECT_DOUBLE_EQ(p.plan.scale(), fitted / Plan::kWheelStep);
+    p.plan.resize(800, 500);  // zoomed: no refit
+    EXPECT_DOUBLE_EQ(p.plan.scale(), fitted / Plan::kWheelStep);
+    EXPECT_TRUE(p.plan.key('0'));
+    p.plan.resize(800, 600);
+    EXPECT_DOUBLE_EQ(p.plan.scale(), fitted);
+    EXPECT_FALSE(p.plan.key('x'));
 }
 
 TEST(Plan, HitTakesTheNearestWithinTheRadius) {
-    PlanRig r({at("#0", "A", 1000, 2000), at("#0", "B", 1000, 2001), at("#0", "C", 1050, 2100)});
-    const ScreenPoint a = r.plan.toScreen({1000, 2000}), b = r.plan.toScreen({1000, 2001});
-    ASSERT_GT(b.x - a.x, 3);  // 3.52 pixels apart
+    PlanRig r({at("#0", "A", 1000, 2000), at("#0", "B", 1000, 2001.5), at("#0", "C", 1050, 2100)});
+    const ScreenPoint a = r.plan.toScreen({1000, 2000}), b = r.plan.toScreen({1000, 2001.5});
+    ASSERT_GT(b.x - a.x, 4);  // 4.37 pixels apart
     EXPECT_EQ(r.plan.hit({a.x - 1, a.y + 2}), 0u);
     EXPECT_EQ(r.plan.hit({b.x + 1, b.y}), 1u);
     EXPECT_EQ(r.plan.hit({a.x - Plan::kHitRadius - 0.5, a.y}), kNoPoint);
@@ -151,7 +173,7 @@ TEST(Plan, LabelsLayersScaleBarAndTexts) {
     r.plan.showLayer(desk::Layer::Heights, false);
     EXPECT_FALSE(r.plan.layerShown(desk::Layer::Heights));
 
-    // 3.52 px a metre: 100 px hold 20 m, not 50
+    // 2.91 px a metre: 100 px hold 20 m, not 50
     const Plan::ScaleBar bar = r.plan.scaleBar(100);
     EXPECT_EQ(bar.metres, 20);
     EXPECT_DOUBLE_EQ(bar.pixels, 20 * r.plan.scale());
@@ -161,6 +183,8 @@ TEST(Plan, LabelsLayersScaleBarAndTexts) {
     r.session.store.points[0].computed = true;
     EXPECT_EQ(r.plan.describe(0), "P7  from #0   X 1000.000   Y 2000.000   Z 123.457   computed");
     EXPECT_EQ(r.plan.describe(kNoPoint), "");
+    r.session.store.points[1].X = r.session.store.points[1].Y = r.session.store.points[1].Z = 0;
+    EXPECT_EQ(r.plan.describe(1), "S  from #0   no coordinates");
     EXPECT_EQ(r.plan.emptyText(), "");
 
     PlanRig polar({{.SN = "S", .N = "P", .V = 100, .H = 10, .SD = 5}});

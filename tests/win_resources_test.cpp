@@ -132,7 +132,8 @@ TEST(WindowsResources, SettingsDialogHasEveryControlOfTheTable) {
 
 TEST(WindowsResources, DialogsOfFieldsMatchTheirForms) {
     const std::map<int, Dialog> all = dialogs();
-    for (const desk::Form& form : {desk::hvsdForm(Settings{}), desk::bffbForm(), desk::comPropertiesForm(Settings{})}) {
+    for (const desk::Form& form : {desk::hvsdForm(Settings{}), desk::bffbForm(), desk::comPropertiesForm(Settings{}),
+                                   desk::findForm("")}) {
         SCOPED_TRACE(form.name);
         const Dialog& dialog = all.at(win::formTemplate(form.name));
         EXPECT_EQ(dialog.caption, form.caption);

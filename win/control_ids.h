@@ -60,6 +60,7 @@ constexpr int formTemplate(std::string_view name) {
     return name == "hvsdDialog"            ? IDD_HVSD
            : name == "bffbDialog"          ? IDD_BFFB
            : name == "comPropertiesDialog" ? IDD_COM
+           : name == "findDialog"          ? IDD_FIND
                                            : 0;
 }
 

@@ -40,7 +40,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tervan::desk::startSession(session, tervan::programFolder(nullptr), input);
     tervan::win::MainWindow window(session);
     window.run();
-    window.desk().finish();
+    if (const std::string failure = window.desk().finish(); !failure.empty())
+        MessageBoxW(nullptr, tervan::toUtf16(failure).c_str(), L"Tervan", MB_OK | MB_ICONWARNING);
     CoUninitialize();
     return 0;
 }

@@ -115,7 +115,9 @@ void MainWindow::init(HWND window) {
     place();
 
     desk_.start();
-    desk_.opened();
+    // The open-file dialog of StartWithFileOpen comes over the window, once
+    // it is shown.
+    post([this] { desk_.opened(); });
 
     HMENU system = GetSystemMenu(window_, FALSE);
     AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
@@ -172,10 +174,15 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return TRUE;
         case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.hwndFrom == grid_.handle() && header.code == LVN_COLUMNCLICK) {
+                desk_.sortBy(static_cast<std::size_t>(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem));
+                return TRUE;
+            }
+            // A row chosen in the grid selects its record (and its point in the plan).
             std::size_t row = 0;
-            if (!showingSelection_ && desk_.gridShowsRecords() &&
-                grid_.rowChosen(*reinterpret_cast<const NMHDR*>(lParam), row))
-                desk_.select(row);
+            if (!showingSelection_ && desk_.gridShowsRecords() && grid_.rowChosen(header, row))
+                desk_.select(desk_.recordOfRow(row));
             LRESULT result = 0;
             if (!grid_.notify(*reinterpret_cast<const NMHDR*>(lParam), result)) return FALSE;
             SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
@@ -242,8 +249,20 @@ void MainWindow::command(int id) {
         case ID_FILE_OPEN:
             desk_.fileOpen();
             break;
+        case ID_FILE_CONVERT_AGAIN:
+            desk_.convertAgain();
+            break;
+        case ID_FIND:
+            desk_.find();
+            break;
+        case IDC_CONVERT_AGAIN:
+            desk_.convertAgainAs();
+            break;
         case ID_FILE_EXIT:
             end(ID_FILE_EXIT);
+            break;
+        case ID_HELP_GUIDE:
+            desk_.userGuide();
             break;
         case ID_HELP_ABOUT:
             about();
@@ -280,11 +299,7 @@ void MainWindow::end(int how) {
                screen.rcWork.top - screen.rcMonitor.top);
     desk::Placement kept = placementOf(now.rcNormalPosition);
     kept.maximized = IsZoomed(window_);
-    desk_.keepPlacement(kept);
-    if (how == ID_FILE_EXIT)
-        desk_.exit();
-    else
-        desk_.close();
+    desk_.end(how == ID_FILE_EXIT ? desk::Desk::Ending::Exit : desk::Desk::Ending::Close, kept);
     EndDialog(window_, how);
 }
 
@@ -306,6 +321,7 @@ void MainWindow::fillRecentFiles(HMENU file) {
     for (std::size_t i = 0; i < files.size() && i < desk::kRecentFiles; ++i)
         AppendMenuW(recent, MF_STRING, ID_RECENT_FIRST + i, toUtf16(desk::recentFileLabel(files, i)).c_str());
     EnableMenuItem(file, 1, MF_BYPOSITION | (files.empty() ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(file, ID_FILE_CONVERT_AGAIN, MF_BYCOMMAND | (desk_.canConvertAgain() ? MF_ENABLED : MF_GRAYED));
 }
 
 // Every control's place from the client area's size, in dialog units of
@@ -327,15 +343,23 @@ void MainWindow::layout() {
     HDC dc = GetDC(window_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
 
-    // The failures and warnings, as many lines as they take (four at most).
+    // The failures and warnings, as many lines as they take (four at most),
+    // with "Convert again as ..." right of them.
     int top = y(5);
     if (shown(IDC_NOTICES)) {
         const std::wstring notices = controlText(GetDlgItem(window_, IDC_NOTICES));
+        int noticesWidth = width - 2 * x(7);
+        if (shown(IDC_CONVERT_AGAIN)) {
+            const int w = textWidth(dc, controlText(GetDlgItem(window_, IDC_CONVERT_AGAIN))) + x(12);
+            put(IDC_CONVERT_AGAIN, width - x(7) - w, top, w, y(13));
+            noticesWidth -= w + x(6);
+        }
         SelectObject(dc, boldFont_);
-        RECT box{0, 0, width - 2 * x(7), 0};
+        RECT box{0, 0, noticesWidth, 0};
         DrawTextW(dc, notices.c_str(), static_cast<int>(notices.size()), &box, DT_CALCRECT | DT_WORDBREAK);
-        const int h = std::min(static_cast<int>(box.bottom), 4 * y(9)) + 2;
-        put(IDC_NOTICES, x(7), top, width - 2 * x(7), h);
+        const int h = std::max(std::min(static_cast<int>(box.bottom), 4 * y(9)) + 2,
+                               shown(IDC_CONVERT_AGAIN) ? y(13) : 0);
+        put(IDC_NOTICES, x(7), top, noticesWidth, h);
         top += h + y(2);
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
     }
@@ -412,6 +436,7 @@ void MainWindow::showMessage(const std::string& text) {
 
 void MainWindow::showTable(const desk::Table& table) {
     grid_.show(table);
+    if (const desk::SortedTable* sorted = desk_.grid()) grid_.showSortArrow(sorted->sortColumn(), sorted->ascending());
     showControl(IDC_MESSAGE, false);
     showControl(IDC_GRID, true);
 }
@@ -442,6 +467,8 @@ void MainWindow::showReport(const desk::Report& report) {
     setText(IDC_NOTICES, joined(report.notices, L"\r\n"));
     showControl(IDC_NOTICES, !report.notices.empty());
     setText(IDC_FILES, toUtf16(report.files));
+    setText(IDC_CONVERT_AGAIN, toUtf16(desk::convertAgainLabel(report)));
+    showControl(IDC_CONVERT_AGAIN, !report.convertAgainAs.empty());
     showControl(IDC_SHOW_FILES, !report.folder.empty());
     layout();
 }
@@ -455,8 +482,9 @@ void MainWindow::setIndicators(const std::vector<desk::Notice>& indicators) {
     layout();
 }
 
-void MainWindow::openFolder(const std::string& folder) {
-    ShellExecuteW(window_, L"open", toUtf16(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+bool MainWindow::openFolder(const std::string& folder) {
+    const auto done = ShellExecuteW(window_, L"open", toUtf16(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(done) > 32;
 }
 
 void MainWindow::setSerialButton(const std::string& text) {
@@ -464,6 +492,8 @@ void MainWindow::setSerialButton(const std::string& text) {
 }
 
 bool MainWindow::chooseInputFile(std::string& path) { return win::chooseInputFile(window_, path); }
+
+bool MainWindow::chooseSaveFile(std::string& path) { return win::chooseSaveFile(window_, path); }
 
 bool MainWindow::editSettings(desk::SettingsForm& form) { return win::editSettings(window_, form); }
 
@@ -476,7 +506,8 @@ void MainWindow::showPlan() { plan_.reload(); }
 void MainWindow::showSelection(std::size_t record) {
     plan_.setSelected(record);
     showingSelection_ = true;
-    grid_.selectRow(desk_.gridShowsRecords() ? record : kNoPoint);
+    // The record's row selected and scrolled to, in the grid of points.
+    grid_.selectRow(record != kNoPoint && desk_.gridShowsRecords() ? desk_.rowOfRecord(record) : kNoPoint);
     showingSelection_ = false;
 }
 

@@ -42,9 +42,10 @@ public:
     void showReport(const desk::Report& report) override;
     void setTitle(const std::string& title) override;
     void setIndicators(const std::vector<desk::Notice>& indicators) override;
-    void openFolder(const std::string& folder) override;
+    bool openFolder(const std::string& folder) override;
     void setSerialButton(const std::string& text) override;
     bool chooseInputFile(std::string& path) override;
+    bool chooseSaveFile(std::string& path) override;
     bool editSettings(desk::SettingsForm& form) override;
     bool editForm(desk::Form& form) override;
     void runSendDialog(Sender& sender) override;

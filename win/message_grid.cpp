@@ -63,21 +63,19 @@ void MessageGrid::clear() {
     ListView_SetItemCountEx(list_, 0, 0);
 }
 
-// Widths from the digits a column usually shows, its title and the rows at
-// either end, not from measuring every row.
+// Widths from the digits a column usually shows, its title and the rows
+// measured.
 void MessageGrid::sizeColumns() {
-    constexpr std::size_t kMeasured = 100;
     HDC dc = GetDC(list_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list_, WM_GETFONT, 0, 0)));
     auto width = [dc](const std::wstring& text) { return textWidth(dc, text); };
     const int padding = width(L"00");
-    const std::size_t rows = table_->rows();
+    const std::vector<std::size_t> rows = desk::measuredRows(table_->rows());
     for (std::size_t c = 0; c < table_->columns().size(); ++c) {
         const desk::Column& column = table_->columns()[c];
         const std::wstring digits(static_cast<std::size_t>(column.chars), L'0');
         int w = std::max(width(digits), width(fromMik(column.title)));
-        for (std::size_t r = 0; r < rows; r = r + 1 == kMeasured && rows > 2 * kMeasured ? rows - kMeasured : r + 1)
-            w = std::max(w, width(fromMik(table_->cell(r, c))));
+        for (std::size_t r : rows) w = std::max(w, width(fromMik(table_->cell(r, c))));
         ListView_SetColumnWidth(list_, static_cast<int>(c), w + padding);
     }
     SelectObject(dc, old);
@@ -126,6 +124,19 @@ void MessageGrid::contextMenu(int x, int y) {
     if (TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, list_, nullptr) == ID_COPY_ROWS)
         copyToClipboard(list_, selectedRows());
     DestroyMenu(menu);
+}
+
+void MessageGrid::showSortArrow(std::size_t column, bool ascending) {
+    HWND titles = ListView_GetHeader(list_);
+    const int count = Header_GetItemCount(titles);
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(titles, i, &item);
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (static_cast<std::size_t>(i) == column) item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+        Header_SetItem(titles, i, &item);
+    }
 }
 
 std::u16string MessageGrid::selectedRows() const {

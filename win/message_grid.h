@@ -23,6 +23,8 @@ public:
     bool notify(const NMHDR& header, LRESULT& result);
     // WM_CONTEXTMENU on the list, at a point of the screen.
     void contextMenu(int x, int y);
+    // The arrow in the title of the column sorted by (kNone: none).
+    void showSortArrow(std::size_t column, bool ascending);
     // The selected rows, in the grid's order, as text to paste.
     std::u16string selectedRows() const;
     // Selects row alone and scrolls to it; none for kNoPoint.

@@ -58,12 +58,15 @@ struct Com {
     }
 };
 
-// filters: the choices; instrumentFiles: the first of them leaves out what
+enum class Choice { Input, KnownPoints, Save };
+
+// filters: the choices; an input's first choice leaves out what
 // desk::offeredAsInput leaves out.
-bool chooseFile(HWND owner, std::string& path, const std::vector<desk::FileFilter>& filters, bool instrumentFiles) {
-    Com<IFileOpenDialog> dialog;
-    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
-                                reinterpret_cast<void**>(&dialog.p))))
+bool chooseFile(HWND owner, std::string& path, const std::vector<desk::FileFilter>& filters, Choice choice) {
+    Com<IFileDialog> dialog;
+    const bool save = choice == Choice::Save;
+    if (FAILED(CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IFileDialog, reinterpret_cast<void**>(&dialog.p))))
         return false;
     // "*.gsi;*.srd;...", and "*.*" for all files.
     std::vector<std::wstring> names, patterns;
@@ -79,7 +82,8 @@ bool chooseFile(HWND owner, std::string& path, const std::vector<desk::FileFilte
     dialog.p->SetFileTypeIndex(1);
     FILEOPENDIALOGOPTIONS options = 0;
     dialog.p->GetOptions(&options);
-    dialog.p->SetOptions(options | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
+    dialog.p->SetOptions(options | (save ? FOS_OVERWRITEPROMPT : FOS_FILEMUSTEXIST) | FOS_PATHMUSTEXIST |
+                         FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);
     if (!path.empty()) {
         const std::size_t slash = path.find_last_of("\\/");
         Com<IShellItem> folder;
@@ -90,7 +94,7 @@ bool chooseFile(HWND owner, std::string& path, const std::vector<desk::FileFilte
         dialog.p->SetFileName(toUtf16(slash == std::string::npos ? path : path.substr(slash + 1)).c_str());
     }
     InstrumentFiles filter(*dialog.p);
-    if (instrumentFiles) dialog.p->SetFilter(&filter);
+    if (choice == Choice::Input) dialog.p->SetFilter(&filter);
     Com<IShellItem> chosen;
     PWSTR wide = nullptr;
     if (dialog.p->Show(owner) != S_OK || FAILED(dialog.p->GetResult(&chosen.p)) ||
@@ -103,10 +107,16 @@ bool chooseFile(HWND owner, std::string& path, const std::vector<desk::FileFilte
 
 }  // namespace
 
-bool chooseInputFile(HWND owner, std::string& path) { return chooseFile(owner, path, desk::inputFilters(), true); }
+bool chooseInputFile(HWND owner, std::string& path) {
+    return chooseFile(owner, path, desk::inputFilters(), Choice::Input);
+}
 
 bool chooseKnownPoints(HWND owner, std::string& path) {
-    return chooseFile(owner, path, desk::knownPointsFilters(), false);
+    return chooseFile(owner, path, desk::knownPointsFilters(), Choice::KnownPoints);
+}
+
+bool chooseSaveFile(HWND owner, std::string& path) {
+    return chooseFile(owner, path, desk::receiveLogFilters(), Choice::Save);
 }
 
 }  // namespace tervan::win

@@ -1,7 +1,8 @@
 // The system's open-file dialog: for File/Open on the choices of
 // desk::inputFilters() (the instrument files, without the outputs of a
 // conversion, and all files), for the known points on those of
-// desk::knownPointsFilters().
+// desk::knownPointsFilters(); and the save-file dialog for a received
+// text that no folder took.
 #pragma once
 
 #include <string>
@@ -14,5 +15,7 @@ namespace tervan::win {
 // cancelled.
 bool chooseInputFile(HWND owner, std::string& path);
 bool chooseKnownPoints(HWND owner, std::string& path);
+// The save-file dialog for a received text, on desk::receiveLogFilters().
+bool chooseSaveFile(HWND owner, std::string& path);
 
 }  // namespace tervan::win

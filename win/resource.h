@@ -11,6 +11,7 @@
 #define IDD_COM 104
 #define IDD_SEND 105
 #define IDD_ABOUT 106
+#define IDD_FIND 107
 #define IDR_MAIN_MENU 110
 // The About box's line on where the settings live.
 #define IDC_ABOUT_SETTINGS 1301
@@ -35,11 +36,15 @@
 // The plan view: three layers' check boxes, "Fi&t", the drawing and the
 // selection line, from this one on.
 #define IDC_PLAN_FIRST 1050
+#define IDC_CONVERT_AGAIN 1026
 
 #define ID_FILE_OPEN 40001
 #define ID_FILE_EXIT 40002
 #define ID_HELP_ABOUT 40003
 #define ID_COPY_ROWS 40004
+#define ID_FILE_CONVERT_AGAIN 40005
+#define ID_FIND 40006
+#define ID_HELP_GUIDE 40007
 #define IDR_ACCELERATORS 111
 // "Recent files": the entries of the File menu's submenu, newest first.
 #define ID_RECENT_FIRST 40100

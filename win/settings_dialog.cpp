@@ -1,5 +1,7 @@
 #include "win/settings_dialog.h"
 
+#include <commctrl.h>
+
 #include "core/files.h"
 #include "win/control_ids.h"
 #include "win/open_file_dialog.h"
@@ -9,10 +11,31 @@ namespace tervan::win {
 
 namespace {
 
+// A tooltip for each control that edits a setting, in plain words.
+void addTooltips(HWND dialog) {
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, nullptr, nullptr);
+    if (!tips) return;
+    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, 360);
+    for (const desk::SettingsControl& c : desk::settingsControls()) {
+        std::wstring text = toUtf16(desk::settingTip(c.key->key));
+        const int ids[] = {settingControl(c.key->key), c.kind == desk::ControlKind::File ? IDC_KNOWNPOINTS_BUTTON : 0};
+        for (int id : ids) {
+            if (id == 0 || text.empty()) continue;
+            TOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = dialog;
+            tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, id));
+            tool.lpszText = text.data();
+            SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+}
+
 void fill(HWND dialog, const desk::SettingsForm& form) {
     SetDlgItemTextW(dialog, IDC_FILES_NAME, toUtf16(form.fileName).c_str());
-    // Beside the model list: what the file looks like, when the model does
-    // not fit it.
+    // Beside the model list: what detection says of the file.
     SetDlgItemTextW(dialog, IDC_MODEL_HINT, toUtf16(form.modelHint).c_str());
     ShowWindow(GetDlgItem(dialog, IDC_MODEL_HINT), form.modelHint.empty() ? SW_HIDE : SW_SHOW);
     const Settings& s = form.values;
@@ -59,10 +82,13 @@ bool editSettings(HWND owner, desk::SettingsForm& form) {
     auto handler = [&form](HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
         if (message == WM_INITDIALOG) {
             fill(dialog, form);
+            addTooltips(dialog);
             return TRUE;
         }
         if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_MODEL_HINT)
-            return reinterpret_cast<INT_PTR>(toneColours(reinterpret_cast<HDC>(wParam), desk::Tone::Warning));
+            return reinterpret_cast<INT_PTR>(toneColours(reinterpret_cast<HDC>(wParam), form.modelHintWarns
+                                                                                           ? desk::Tone::Warning
+                                                                                           : desk::Tone::Plain));
         if (message != WM_COMMAND) return FALSE;
         const int id = LOWORD(wParam);
         if (id == IDC_KNOWNPOINTS_BUTTON) {

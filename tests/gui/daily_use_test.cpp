@@ -11,11 +11,13 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QtTest>
 
@@ -99,7 +101,7 @@ void DailyUseTest::gridRowsCopyAndCopyAsText() {
     QTableView* grid = window.grid();
     QVERIFY(window.messageArea()->showsGrid());
     QVERIFY(QFontInfo(grid->font()).fixedPitch());
-    QCOMPARE(grid->model()->headerData(8, Qt::Horizontal).toString(), QString("X"));
+    QCOMPARE(grid->model()->headerData(8, Qt::Horizontal).toString(), QString("X [m]"));
     QCOMPARE(grid->model()->index(0, 0).data().toString(), QString("*"));
     QCOMPARE(grid->model()->index(1, 8).data().toString(), QString("4036270.000"));
     QCOMPARE(grid->model()->index(1, 9).data().toString(), QString("5041512.000"));  // Y + 5, times 1000
@@ -117,10 +119,11 @@ void DailyUseTest::gridRowsCopyAndCopyAsText() {
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
     QStringList rows = QApplication::clipboard()->text().split('\n');
-    QCOMPARE(rows.size(), 3);
-    QVERIFY(rows[0].startsWith("\t#0\t1.550\tP101\t1.500\t45.1234\t98.7654\t52.341\t4036270.000\t"));
-    QVERIFY(rows[1].contains("\tP102\t"));
-    QCOMPARE(rows[2], QString());
+    QCOMPARE(rows.size(), 4);
+    QVERIFY(rows[0].startsWith("\tSN\tIH [m]\tN\t"));
+    QVERIFY(rows[1].startsWith("\t#0\t1.550\tP101\t1.500\t45.1234\t98.7654\t52.341\t4036270.000\t"));
+    QVERIFY(rows[2].contains("\tP102\t"));
+    QCOMPARE(rows[3], QString());
 
     QTest::mouseClick(window.findChild<QPushButton*>("copyAsText"), Qt::LeftButton);
     QCOMPARE(QApplication::clipboard()->text(), gui::messageForDisplay(window.desk().message()));
@@ -257,7 +260,7 @@ void DailyUseTest::settingsDialogNamesTheModelThatFits() {
     window.fileOpen();
     QVERIFY(driver.done());
     QCOMPARE(model, QString("Kolida440"));
-    QCOMPARE(hint, QString("looks like Kolida440"));
+    QCOMPARE(hint, QString("Kolida440 fits"));
     QCOMPARE(text(session.settings.Model), QString("Leica1200"));
 }
 
@@ -278,6 +281,32 @@ void DailyUseTest::aWarningNamesTheModelThatFits() {
     QVERIFY(status->styleSheet().contains("color"));
     QVERIFY(window.notices()->isVisibleTo(&window));
     QVERIFY(window.notices()->text().contains("it looks like Zeiss3303"));
+    // beside it, the button that converts again with the model that fits
+    QPushButton* again = window.convertAgainButton();
+    QVERIFY(again->isVisibleTo(&window));
+    QCOMPARE(again->text(), QString("Convert again as Zeiss3303"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    screenshot(&window, "convert-again.png");
+    QTest::mouseClick(again, Qt::LeftButton);
+    QCOMPARE(text(session.settings.Model), QString("Zeiss3303"));
+    QVERIFY(!again->isVisibleTo(&window));
+    QVERIFY(!status->styleSheet().contains("color"));
+    QVERIFY(window.windowTitle().contains("Zeiss3303"));
+
+    // the grid sorted by a column (a click on its title), with a record
+    // without coordinates: empty cells, sorted last
+    QHeaderView* titles = window.grid()->horizontalHeader();
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(8) + titles->sectionSize(8) / 2, titles->height() / 2));
+    QCOMPARE(titles->sortIndicatorSection(), 8);
+    QCOMPARE(titles->sortIndicatorOrder(), Qt::AscendingOrder);
+    QAbstractItemModel* rows = window.grid()->model();
+    QCOMPARE(rows->index(rows->rowCount() - 1, 8).data().toString(), QString());
+    window.resize(1180, 560);
+    window.grid()->scrollTo(rows->index(0, 12));
+    QTest::qWait(50);
+    screenshot(&window, "sorted-grid.png");
 }
 
 void DailyUseTest::failuresShowInColourAboveTheTable() {
@@ -323,13 +352,15 @@ void DailyUseTest::thePlaceOfTheWindowIsKept() {
 }
 
 // 1280 x 800 at 150 % is 853 x 533 points; a task bar of 48 pixels and a
-// title bar of 30 points leave 853 x 471.
+// title bar of 30 points leave 853 x 471: the window can be made that small.
+// It opens the first time on a share of the screen it is on.
 void DailyUseTest::fitsA1280x800ScreenAt150Percent() {
     const QSize room(1280 * 2 / 3, (800 - 48) * 2 / 3 - 30);
     GuiFixture f;
     Session session = f.start(true);
     MainWindow window(session);
-    QVERIFY2(window.size().width() <= room.width() && window.size().height() <= room.height(),
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(window.width() <= screen.width() * 9 / 10 + 1 && window.height() <= screen.height() * 9 / 10 + 1,
              qPrintable(QString("%1 x %2").arg(window.width()).arg(window.height())));
     const QSize least = window.minimumSizeHint();
     QVERIFY2(least.width() <= room.width() && least.height() <= room.height(),

@@ -27,7 +27,7 @@ import time
 from window_test import start_xvfb, wait_for
 
 PROGRAM_FILES = "C:\\Program Files\\Tervan"
-INSTALLED = {"tervan.exe", "tervan-cli.exe", "Tervan.ini", "dxf_header.txt", "README.txt", "LICENSE.txt",
+INSTALLED = {"tervan.exe", "tervan-cli.exe", "Tervan.ini", "dxf_header.txt", "README.txt", "LICENSE.txt", "guide",
              "uninstall.exe"}
 EXTENSIONS = [".gsi", ".sdr", ".raw", ".rw5", ".m5", ".job", ".are", ".srd", ".kor"]
 
