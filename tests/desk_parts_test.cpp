@@ -189,9 +189,10 @@ TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
     const std::vector<std::string>& shown = filters[0].patterns;
     for (const auto& folder : std::filesystem::directory_iterator(test::dataPath("conversions")))
         for (const auto& file : std::filesystem::directory_iterator(folder.path()))
-            if (file.path().stem() == "input")
+            if (file.path().stem() == "input") {
                 EXPECT_NE(std::find(shown.begin(), shown.end(), "*" + file.path().extension().string()), shown.end())
                     << file.path().filename();
+            }
 }
 
 TEST(SessionFolders, OnWindowsTheProfileAndProgramFiles) {
