@@ -179,7 +179,10 @@ void Desk::openRecent(std::size_t index) {
 
 void Desk::showFiles() {
     if (report_.folder.empty() || front_.openFolder(report_.folder)) return;
-    const std::string text = "the files are in " + report_.folder;
+    // Without a file manager the report unfolds into the folder's path and
+    // the names written there, to be copied.
+    std::string text = "the files are in " + report_.folder + ":";
+    for (const std::string& name : report_.written) text += " " + name;
     for (const Notice& n : report_.notices)
         if (n.text == text) return;
     report_.notices.push_back({Tone::Plain, text});

@@ -46,6 +46,7 @@ Report reportOf(const Result& result, const std::string& inputPath, const std::s
             report.folder = utf8Path(fsPath(out.path).parent_path());
             if (report.folder.empty()) report.folder.assign(1, '.');
         }
+        report.written.push_back(fileName(out.path));
     }
     if (kept) add(Tone::Failure, kNothingReplaced);
     if (!result.knownPointsError.empty()) add(Tone::Failure, result.knownPointsError);

@@ -40,6 +40,7 @@ struct Report {
     std::vector<Notice> notices;  // above the message area, failures first
     std::string files;            // "11 files written next to job.txt"; "" when none
     std::string folder;           // where they are: "Show files" opens it
+    std::vector<std::string> written;  // the names of the files written, in the order written
     // A model that fits the input where the one used does not: offered
     // beside the warning as "Convert again as <it>"; "" when none.
     std::string convertAgainAs;

@@ -790,7 +790,7 @@ TEST(DeskReport, SaidOnceAndRight) {
     r.desk->showFiles();
     r.desk->showFiles();
     ASSERT_EQ(r.front.report.notices.size(), 1u);  // the folder, once
-    EXPECT_EQ(r.front.report.notices.back().text, "the files are in " + r.dir.path().string());
+    EXPECT_EQ(r.front.report.notices.back().text, "the files are in " + r.dir.path().string() + ": job1_nxyz.txt");
     EXPECT_EQ(r.front.report.notices.back().tone, desk::Tone::Plain);
 
     // Help/"User guide": the guide beside the program, or why not
