@@ -5,6 +5,7 @@
 #include "conversion/line_closing.h"
 #include "conversion/models.h"
 #include "conversion/output_set.h"
+#include "core/files.h"
 #include "core/input.h"
 #include "core/numbers.h"
 #include "core/printf.h"
@@ -185,7 +186,9 @@ Result convert(Session& session, const std::string& path, Prompts& prompts) {
     // The input is opened once: detection looks at its first block, which
     // the reader then reads from the start.
     InputFile file;
+    session.inputId = {};
     if (std::string reason; !file.open(path, reason)) return cannotRead(path, reason);
+    session.inputId = fileId(file.get());
     Input input(file);
     Result detected;
     if (detect) {

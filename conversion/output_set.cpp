@@ -134,6 +134,7 @@ std::vector<ReadFile> filesRead(const Session& session) {
         if (path.empty()) return;
         if (FileId id = fileId(path); id.valid) read.push_back({id, what});
     };
+    if (session.inputId.valid) read.push_back({session.inputId, "it is the input file"});
     add(session.inputPath, "it is the input file");
     add(session.settings.KnownPoints, "it is the list of known points");
     add(session.iniPath, "it is the settings file");

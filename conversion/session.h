@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/files.h"
 #include "core/point_store.h"
 #include "core/rng.h"
 #include "core/settings.h"
@@ -26,6 +27,9 @@ struct Session {
     std::string dxfHeaderPath;
     std::string logFolder;      // the receive logs; ends in the path separator
     std::string inputPath;      // the current input path
+    // The file the last conversion read, as it was open: no output may
+    // replace it, even where inputPath names another file by now.
+    FileId inputId;
     // Why the settings file could not be read ("" when it was, or when
     // there is none yet): the window then saves nothing over it.
     std::string settingsError;

@@ -140,6 +140,14 @@ FileId fileId(const std::string& path) {
             true, (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
 }
 
+FileId fileId(std::FILE* file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const auto h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    if (h == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(h, &info)) return {};
+    return {info.dwVolumeSerialNumber, (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+            true, (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
+}
+
 bool sameFile(const std::string& a, const std::string& b) { return fileId(a) == fileId(b); }
 
 fs::path fsPath(const std::string& path) { return fs::path(toUtf16(path)); }
@@ -202,6 +210,13 @@ bool isFile(const std::string& path) {
 FileId fileId(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
+    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino), true,
+            S_ISDIR(st.st_mode)};
+}
+
+FileId fileId(std::FILE* file) {
+    struct stat st {};
+    if (::fstat(::fileno(file), &st) != 0) return {};
     return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino), true,
             S_ISDIR(st.st_mode)};
 }

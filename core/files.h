@@ -52,6 +52,9 @@ struct FileId {
     }
 };
 FileId fileId(const std::string& path);
+// The identity of an open file: the file read, whatever its path names
+// by now.
+FileId fileId(std::FILE* file);
 
 // A UTF-8 path for std::filesystem, and back.
 std::filesystem::path fsPath(const std::string& path);

@@ -70,21 +70,33 @@ TEST(OutputSet, TickedOutputsOnly) {
     EXPECT_FALSE(test::fileExists(dir.file("job_xyz.txt")));
 }
 
+// The input is known by its path and by the file that was open: a path
+// that names another file by the time the outputs are written does not
+// leave the file read unprotected.
 TEST(OutputSet, NeverReplacesTheInput) {
-    test::ScratchDir dir;
-    const std::string content = "P1,1,2,3,0,0,10,20,30\n";
-    Session session = test::quietSession();
-    session.settings.XyzFile = 1;
-    std::string input = dir.file("j_xyz.txt");
-    test::writeFile(input, content);
-    session.inputPath = input;
-    Result result;
-    writeOutputs(session, dir.file("j"), result);
-    EXPECT_EQ(test::readFile(input), content);
-    EXPECT_NE(result.message.find(input + " not written: it is the input file"), std::string::npos);
-    ASSERT_EQ(result.outputs.size(), 1u);
-    EXPECT_EQ(result.outputs[0].status, OutputStatus::IsInput);
-    EXPECT_TRUE(result.outputFailed());  // the user asked for a file and has none
+    for (const bool byOpenFile : {false, true}) {
+        test::ScratchDir dir;
+        const std::string content = "P1,1,2,3,0,0,10,20,30\n";
+        Session session = test::quietSession();
+        session.settings.XyzFile = 1;
+        std::string input = dir.file("j_xyz.txt");
+        test::writeFile(input, content);
+        session.inputPath = input;
+        if (byOpenFile) {
+            std::FILE* open = std::fopen(input.c_str(), "rb");
+            ASSERT_NE(open, nullptr);
+            session.inputId = fileId(open);
+            std::fclose(open);
+            session.inputPath = dir.file("elsewhere.txt");  // the path names no such file by now
+        }
+        Result result;
+        writeOutputs(session, dir.file("j"), result);
+        EXPECT_EQ(test::readFile(input), content) << byOpenFile;
+        EXPECT_NE(result.message.find(input + " not written: it is the input file"), std::string::npos);
+        ASSERT_EQ(result.outputs.size(), 1u);
+        EXPECT_EQ(result.outputs[0].status, OutputStatus::IsInput);
+        EXPECT_TRUE(result.outputFailed());  // the user asked for a file and has none
+    }
 }
 
 TEST(OutputSet, UnwritableOutputIsReportedAndOthersWritten) {
