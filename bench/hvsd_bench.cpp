@@ -18,7 +18,6 @@ constexpr int kRecords = 100000;
 void fill(Session& session) {
     PointStore& store = session.store;
     store.points.clear();
-    store.points.reserve(kRecords);
     int station = 0;
     std::string sn;
     while (static_cast<int>(store.points.size()) < kRecords) {

@@ -9,7 +9,8 @@
 // files of a run on one thread are the bytes of the run on all cores. The
 // first row's yardstick is the floor: dd writing as many bytes as the
 // eleven outputs. The exit status is 1 when any file differs.
-// Usage: bench_peers FOLDER [POINTS] [ROUNDS]
+// Usage: bench_peers FOLDER [POINTS] [ROUNDS] [MEMORY_POINTS]
+// (the memory table goes up to MEMORY_POINTS, POINTS unless given)
 #include <fcntl.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -274,6 +275,7 @@ int main(int argc, char** argv) {
     const std::string folder = std::filesystem::absolute(argc > 1 ? argv[1] : ".").string();
     const long points = argc > 2 ? std::atol(argv[2]) : 1000000;
     const int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
+    const long memoryPoints = argc > 4 ? std::atol(argv[4]) : points;
     const std::string bin = programFolder(argv[0]);
     const std::string cli = bin + "tervan-cli", header = bin + "dxf_header.txt";
     const bool ogr = onPath("ogr2ogr");
@@ -379,17 +381,28 @@ int main(int argc, char** argv) {
                 sameDxf ? "yes" : "NO", sameZeiss ? "yes" : "NO");
 
     // Peak memory of all eleven outputs as the store grows: what a point
-    // costs beyond the program itself (the run over an empty file).
-    std::printf("\npeak memory, all 11 outputs:\n\n| points | peak MB | bytes per point |\n|---|---|---|\n");
+    // costs beyond a conversion of one point (the program, its eleven open
+    // outputs and their buffers), and what each point beyond the row above
+    // adds. Flat columns: the memory grows with the points and no faster.
+    std::printf("\npeak memory, all 11 outputs:\n\n| points | peak MB | bytes per point | bytes per point added |\n"
+                "|---|---|---|---|\n");
     const std::string small = folder + "/sized.txt";
-    generateNxyz(small, 0);
-    const double empty = tervanJob(small, "nxyz", kAllOutputs)().peakMb;
-    std::printf("| 0 | %.0f | |\n", empty);
-    for (long n = 10000; n <= points; n *= 10) {
+    generateNxyz(small, 1);
+    const double onePoint = tervanJob(small, "nxyz", kAllOutputs)().peakMb;
+    std::printf("| 1 | %.1f | | |\n", onePoint);
+    double before = onePoint;
+    long beforePoints = 1;
+    for (long n = 10000; n <= memoryPoints; n *= 10) {
         generateNxyz(small, n);
         const double peak = tervanJob(small, "nxyz", kAllOutputs)().peakMb;
-        std::printf("| %ld | %.0f | %.0f |\n", n, peak, (peak - empty) * 1024 * 1024 / static_cast<double>(n));
+        const double mb = 1024 * 1024;
+        std::printf("| %ld | %.1f | %.0f | %.0f |\n", n, peak, (peak - onePoint) * mb / static_cast<double>(n - 1),
+                    (peak - before) * mb / static_cast<double>(n - beforePoints));
+        before = peak;
+        beforePoints = n;
     }
+    std::filesystem::remove(small);
+    for (const std::string& suffix : kAllSuffixes) std::filesystem::remove(folder + "/sized" + suffix);
 
     // The window: the table of a conversion in the grid.
     const std::string gui = bin + "bench_gui_table";

@@ -86,14 +86,16 @@ bool hasObservation(const Point& p) { return p.H != 0 || p.V != 0 || p.SD != 0; 
 
 // The orientation that turns the group's first observation into the bearing
 // from the station to its target, when the target has coordinates.
-std::optional<double> backsightOm(std::span<const Point> group, const Place& station, const Places& places) {
-    auto first = std::find_if(group.begin(), group.end(), hasObservation);
-    if (first == group.end()) return std::nullopt;
-    std::optional<Place> target = places.find(first->N);
+std::optional<double> backsightOm(const PointList& points, std::size_t begin, std::size_t end, const Place& station,
+                                  const Places& places) {
+    auto found = std::find_if(points.begin() + begin, points.begin() + end, hasObservation);
+    if (found.index() == end) return std::nullopt;
+    const Point first = *found;
+    std::optional<Place> target = places.find(first.N);
     if (!target) return std::nullopt;
     double dX = target->X - station.X, dY = target->Y - station.Y;
     if (dX == 0 && dY == 0) return std::nullopt;
-    double H = first->V > 200 ? first->H - 200 : first->H;
+    double H = first.V > 200 ? first.H - 200 : first.H;
     return fullCircle(H - toGon(std::atan2(dY, dX)));
 }
 
@@ -172,20 +174,21 @@ private:
     std::unordered_map<std::string_view, SetUp> last_;
 };
 
-void computeGroup(std::span<Point> group, Places& places, const SetUps& setUps, Spreads& spreads,
-                  StationReport& stations, XyzReport& report) {
-    const std::string stationName(group.front().SN);
+// The records from begin up to end, one station's.
+void computeGroup(PointList& points, std::size_t begin, std::size_t end, Places& places, const SetUps& setUps,
+                  Spreads& spreads, StationReport& stations, XyzReport& report) {
+    const std::string stationName(points[begin].SN);
     std::optional<Place> station = setUps.again(stationName);
     if (!station) station = places.find(stationName);
     if (!station) {
-        std::size_t waiting = std::count_if(group.begin(), group.end(), needsCoordinates);
+        std::size_t waiting = std::count_if(points.begin() + begin, points.begin() + end, needsCoordinates);
         if (waiting > 0) stations.unplaced(stationName, waiting);
         return;
     }
     std::optional<double> groupOm;
     auto orientation = [&] {
         if (!groupOm) {
-            groupOm = backsightOm(group, *station, places);
+            groupOm = backsightOm(points, begin, end, *station, places);
             if (!groupOm) {
                 groupOm = 0;
                 stations.unoriented(stationName);
@@ -193,7 +196,8 @@ void computeGroup(std::span<Point> group, Places& places, const SetUps& setUps, 
         }
         return *groupOm;
     };
-    for (Point& r : group) {
+    for (std::size_t i = begin; i < end; ++i) {
+        Point r = points[i];
         if (r.unreadable) report.unreadable.push_back(r.N.empty() ? "(no name)" : std::string(r.N));
         if (!needsCoordinates(r)) continue;
         const double Om = r.hasGivenOm ? r.givenOm : orientation();
@@ -210,11 +214,15 @@ void computeGroup(std::span<Point> group, Places& places, const SetUps& setUps, 
         r.Z = kept.Z;
         r.Om = Om;
         r.computed = true;
+        points.update(i, r);
         ++report.computed;
     }
     if (groupOm)
-        for (Point& r : group)
-            if (!r.hasGivenOm) r.Om = *groupOm;
+        for (std::size_t i = begin; i < end; ++i)
+            if (Point r = points[i]; !r.hasGivenOm) {
+                r.Om = *groupOm;
+                points.update(i, r);
+            }
 }
 
 // Up to three names, then how many more.
@@ -233,7 +241,7 @@ XyzReport computeXyz(PointStore& store, const PointStore& known) {
     Spreads spreads;
     SetUps setUps;
     StationReport stations(report);
-    std::span<Point> points = store.points;
+    PointList& points = store.points;
     // A station group: a record that opens a station and those after it up
     // to the next one, as long as they name the same station. The set-ups
     // read before a group place its station.
@@ -241,7 +249,7 @@ XyzReport computeXyz(PointStore& store, const PointStore& known) {
         end = start + 1;
         while (end < points.size() && !points[end].isStation && points[end].SN == points[start].SN) ++end;
         for (std::size_t i = start; i < end; ++i) setUps.read(points[i], report);
-        computeGroup(points.subspan(start, end - start), places, setUps, spreads, stations, report);
+        computeGroup(points, start, end, places, setUps, spreads, stations, report);
     }
     report.spreads = spreads.overLimit();
     return report;

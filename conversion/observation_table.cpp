@@ -22,7 +22,7 @@ constexpr const char* kRow = "%s\r\n%s\t%4.3f\t%s\t%4.3f\t%7.4f\t%7.4f\t%9.3f\t%
 
 }  // namespace
 
-void buildObservationTable(std::string& text, std::string_view inputPath, std::span<const Point> points) {
+void buildObservationTable(std::string& text, std::string_view inputPath, const PointList& points) {
     text.clear();
     text.reserve(points.size() * 96 + 128);
     text += '<';

@@ -13,6 +13,6 @@ namespace tervan {
 // Replaces text by the table of points under the heading "<inputPath>".
 // When any record's coordinates were computed, the table gets a last column
 // "XYZ" that says "computed" on those rows.
-void buildObservationTable(std::string& text, std::string_view inputPath, std::span<const Point> points);
+void buildObservationTable(std::string& text, std::string_view inputPath, const PointList& points);
 
 }  // namespace tervan

@@ -88,7 +88,7 @@ void writeOne(const Session& session, const std::vector<ReadFile>& read, Job& jo
     job.report = openOutput(job.file, job.path, {});
     if (job.report.status != OutputStatus::Written) return;
     job.opened = true;
-    const std::span<const Point> points = session.store.points;
+    const PointList& points = session.store.points;
     if (job.entry->drawing)
         job.entry->drawing(job.file, points, session.settings, header);
     else
@@ -120,11 +120,14 @@ void applyOffsets(PointStore& store, const Settings& settings) {
     double x0 = toNumber(settings.X0);
     double y0 = toNumber(settings.Y0);
     double z0 = toNumber(settings.Z0);
-    for (Point& p : store.points) {
+    PointList& points = store.points;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        Point p = points[i];
         if (isZeroPoint(p)) continue;
         p.X += x0;
         p.Y += y0;
         p.Z += z0;
+        points.update(i, p);
     }
 }
 
@@ -155,10 +158,13 @@ const char* readByRun(const std::string& path, const std::vector<ReadFile>& read
 
 void writeOutputs(Session& session, const std::string& baseName, Result& result, ScaleStep scale) {
     if (scale == ScaleStep::Apply && session.settings.x1000) {
-        for (Point& p : session.store.points) {
+        PointList& points = session.store.points;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            Point p = points[i];
             p.X *= 1000;
             p.Y *= 1000;
             p.Z *= 1000;
+            points.update(i, p);
         }
     }
     // Each output is written from the store, which no one changes meanwhile,

@@ -16,9 +16,9 @@
 
 namespace tervan {
 
-using Writer = void (*)(OutputFile& out, std::span<const Point> points, const Settings& settings);
+using Writer = void (*)(OutputFile& out, const PointList& points, const Settings& settings);
 // The DXF drawing also gets the lines of the DXF header file.
-using DrawingWriter = void (*)(OutputFile& out, std::span<const Point> points, const Settings& settings,
+using DrawingWriter = void (*)(OutputFile& out, const PointList& points, const Settings& settings,
                                std::span<const std::string> header);
 
 struct OutputEntry {

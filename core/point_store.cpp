@@ -1,7 +1,9 @@
 #include "core/point_store.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <stdexcept>
 
 #include "core/text.h"
 
@@ -9,53 +11,106 @@ namespace tervan {
 namespace {
 
 // The name as normaliseName gives it; most names need nothing done.
-const char* keepNormalised(NameArena& names, std::string_view name) {
+std::uint32_t keepNormalised(NameArena& names, std::string_view name) {
     if (isNormalised(name)) return names.keep(name);
     return names.keep(normaliseName(name));
 }
 
 }  // namespace
 
-static_assert(sizeof(Point) <= 112, "a million records should stay near 110 MB");
+static_assert(sizeof(PointList::Iterator) <= 16);
 
-const char* NameArena::keep(std::string_view text) {
+std::uint32_t NameArena::keep(std::string_view text) {
+    if (text.empty()) return 0;
     const std::size_t needed = text.size() + 1;
     if (blocks_.empty() || size_ - used_ < needed) {
-        size_ = std::max(kBlock, needed);
+        // A block of whole windows, one for most names. Offset 0 is the
+        // empty text, so the first block starts a byte in.
+        const std::size_t start = blocks_.empty() ? 1 : 0;
+        const std::size_t windows = (start + needed + kWindow - 1) / kWindow;
+        if (windows_.size() + windows > (std::size_t{1} << (32 - kShift)))
+            throw std::length_error("more than 4 GB of point names");
+        size_ = windows * kWindow;
         blocks_.push_back(std::make_unique<char[]>(size_));
-        used_ = 0;
+        for (std::size_t w = 0; w < windows; ++w) windows_.push_back(blocks_.back().get() + w * kWindow);
+        used_ = start;
     }
+    const std::size_t offset = (windows_.size() - size_ / kWindow) * kWindow + used_;
     char* copy = blocks_.back().get() + used_;
-    if (!text.empty()) std::memcpy(copy, text.data(), text.size());
+    std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = 0;
     used_ += needed;
-    return copy;
+    return static_cast<std::uint32_t>(offset);
 }
 
 void NameArena::clear() {
     blocks_.clear();
     blocks_.shrink_to_fit();
+    windows_.clear();
+    windows_.shrink_to_fit();
     used_ = size_ = 0;
 }
 
-void appendPoint(PointStore& store, Point p) {
-    // Records of one station share its name.
-    const Point* last = store.points.empty() ? nullptr : &store.points.back();
-    p.SN = last && last->SN == std::string_view(p.SN) ? last->SN : keepNormalised(store.names, p.SN);
-    p.N = keepNormalised(store.names, p.N);
-    // Shots in a row often share their code.
-    // An empty code may be lent by a reader too: it becomes the store's own "".
-    if (p.code.empty())
-        p.code = Name();
-    else
-        p.code = last && last->code == p.code ? last->code : store.names.keep(p.code);
-    store.points.push_back(p);
+PointList::PointList(std::span<const Point> points) {
+    for (const Point& p : points) push_back(p);
 }
 
-void clearStore(PointStore& store) {
-    store.points.clear();
-    store.points.shrink_to_fit();
-    store.names.clear();
+void PointList::setExtras(Record& r, const Point& p) {
+    const std::uint8_t flags = (p.isStation ? kIsStation : 0) | (p.faceTwo ? kFaceTwo : 0) |
+                               (p.hasGivenOm ? kHasGivenOm : 0) | (p.computed ? kComputed : 0) |
+                               (p.setUp ? kSetUp : 0) | (p.unreadable ? kUnreadable : 0);
+    // A value is set when it is not +0: a -0 is kept as well.
+    auto set = [](double v) { return std::bit_cast<std::uint64_t>(v) != 0; };
+    const bool any = flags || set(p.IH) || set(p.TH) || set(p.V) || set(p.H) || set(p.SD) || set(p.Om) ||
+                     set(p.givenOm);
+    if (!any && !r.extras) return;
+    if (!r.extras) {
+        if (extras_.size() >= UINT32_MAX) throw std::length_error("more than 4 billion records");
+        extras_.add();
+        r.extras = static_cast<std::uint32_t>(extras_.size());
+    }
+    extras_[r.extras - 1] = {p.IH, p.TH, p.V, p.H, p.SD, p.Om, p.givenOm, flags};
 }
+
+void PointList::add(const Point& p, std::uint32_t sn, std::uint32_t n, std::uint32_t code) {
+    Record& r = records_.add();
+    r = {p.X, p.Y, p.Z, sn, n, code, 0};
+    setExtras(r, p);
+}
+
+void PointList::push_back(const Point& p) { add(p, names_.keep(p.SN), names_.keep(p.N), names_.keep(p.code)); }
+
+void PointList::update(std::size_t i, const Point& p) {
+    Record& r = records_[i];
+    r.X = p.X;
+    r.Y = p.Y;
+    r.Z = p.Z;
+    setExtras(r, p);
+}
+
+void PointList::clear() {
+    records_.clear();
+    extras_.clear();
+    names_.clear();
+}
+
+void appendPoint(PointStore& store, Point p) {
+    PointList& points = store.points;
+    NameArena& names = points.names();
+    // Records of one station share its name.
+    const std::size_t n = points.size();
+    const std::uint32_t sn = n && names.text(points.snOffset(n - 1)) == std::string_view(p.SN)
+                                 ? points.snOffset(n - 1)
+                                 : keepNormalised(names, p.SN);
+    const std::uint32_t name = keepNormalised(names, p.N);
+    // Shots in a row often share their code.
+    const std::uint32_t code = p.code.empty()                                                ? 0
+                               : n && names.text(points.codeOffset(n - 1)) == std::string_view(p.code)
+                                   ? points.codeOffset(n - 1)
+                                   : names.keep(p.code);
+    points.add(p, sn, name, code);
+}
+
+void clearStore(PointStore& store) { store.points.clear(); }
 
 }  // namespace tervan

@@ -3,7 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,8 +63,12 @@ private:
 // code:      the feature code the instrument recorded with the point
 //            ("TREE", "KERB"), empty when none; a reader keeps it by
 //            writing .code = ... beside .N.
-// A million records take about 110 MB: the names live in the store's
-// arena, and the flags are bytes, together at the front.
+// The store keeps a record in 40 bytes: X, Y, Z, the three names as
+// offsets into its name arena, and the index of the record's extras (the
+// observations, Om, givenOm and the flags) when any of them is set, so that
+// a list of coordinates takes about 50 bytes a point, names included. A
+// Point is the whole record as a value: what a reader appends and what the
+// store gives back.
 struct Point {
     bool isStation = false;
     bool faceTwo = false;
@@ -83,8 +91,36 @@ struct Point {
     double givenOm = 0;
 };
 
+// Items in blocks of 4096 that stay where they are while more are added,
+// so that growing never copies, nor holds the old and the new block at once:
+// the memory grows with the items, a block at a time.
+template <class T>
+class Blocks {
+public:
+    static constexpr unsigned kShift = 12;
+    static constexpr std::size_t kBlock = std::size_t{1} << kShift;
+
+    std::size_t size() const { return size_; }
+    T& operator[](std::size_t i) { return blocks_[i >> kShift][i & (kBlock - 1)]; }
+    const T& operator[](std::size_t i) const { return blocks_[i >> kShift][i & (kBlock - 1)]; }
+    T& add() {
+        if ((size_ & (kBlock - 1)) == 0) blocks_.push_back(std::make_unique_for_overwrite<T[]>(kBlock));
+        return (*this)[size_++];
+    }
+    void clear() {
+        blocks_.clear();
+        blocks_.shrink_to_fit();
+        size_ = 0;
+    }
+
+private:
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    std::size_t size_ = 0;
+};
+
 // The texts of the names, each zero-terminated, in blocks that stay where
-// they are while the store grows (and when it is moved).
+// they are while the store grows (and when it is moved). A text is known by
+// a 32-bit offset: 0 is the empty text.
 class NameArena {
 public:
     NameArena() = default;
@@ -93,23 +129,147 @@ public:
     NameArena(NameArena&&) = default;
     NameArena& operator=(NameArena&&) = default;
 
-    // A copy of text, kept until clear.
-    const char* keep(std::string_view text);
+    // A copy of text, kept until clear. Throws std::length_error when the
+    // arena's 4 GB are full.
+    std::uint32_t keep(std::string_view text);
+    const char* text(std::uint32_t offset) const {
+        return offset ? windows_[offset >> kShift] + (offset & (kWindow - 1)) : "";
+    }
     void clear();
 
 private:
-    static constexpr std::size_t kBlock = 1 << 16;
+    static constexpr unsigned kShift = 16;
+    static constexpr std::size_t kWindow = std::size_t{1} << kShift;
 
+    // The blocks, each a whole number of windows; windows_ holds the start
+    // of every window of every block, so that an offset finds its window.
     std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<char*> windows_;
     std::size_t used_ = 0, size_ = 0;  // of the last block
+};
+
+// The records of a store, in the order they were added. Records are read as
+// Points by value; update changes a record's values (its names stay).
+class PointList {
+public:
+    class Iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = Point;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = Point;
+
+        Iterator() = default;
+        Iterator(const PointList* list, std::size_t i) : list_(list), i_(i) {}
+        Point operator*() const { return (*list_)[i_]; }
+        Iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        Iterator operator++(int) { return Iterator(list_, i_++); }
+        Iterator operator+(std::ptrdiff_t n) const { return Iterator(list_, i_ + n); }
+        std::ptrdiff_t operator-(const Iterator& o) const { return static_cast<std::ptrdiff_t>(i_ - o.i_); }
+        std::size_t index() const { return i_; }
+        friend bool operator==(const Iterator& a, const Iterator& b) { return a.i_ == b.i_; }
+
+    private:
+        const PointList* list_ = nullptr;
+        std::size_t i_ = 0;
+    };
+
+    PointList() = default;
+    PointList(PointList&&) = default;
+    PointList& operator=(PointList&&) = default;
+    // A list made by hand: the names are copied as they are.
+    PointList(std::span<const Point> points);
+    PointList(const std::vector<Point>& points) : PointList(std::span<const Point>(points)) {}
+    PointList(std::initializer_list<Point> points) : PointList(std::span<const Point>(points.begin(), points.size())) {}
+
+    std::size_t size() const { return records_.size(); }
+    bool empty() const { return records_.size() == 0; }
+    Point operator[](std::size_t i) const {
+        const Record& r = records_[i];
+        Point p;
+        p.SN = names_.text(r.SN);
+        p.N = names_.text(r.N);
+        p.code = names_.text(r.code);
+        p.X = r.X;
+        p.Y = r.Y;
+        p.Z = r.Z;
+        if (r.extras) {
+            const Extras& e = extras_[r.extras - 1];
+            p.isStation = e.flags & kIsStation;
+            p.faceTwo = e.flags & kFaceTwo;
+            p.hasGivenOm = e.flags & kHasGivenOm;
+            p.computed = e.flags & kComputed;
+            p.setUp = e.flags & kSetUp;
+            p.unreadable = e.flags & kUnreadable;
+            p.IH = e.IH;
+            p.TH = e.TH;
+            p.V = e.V;
+            p.H = e.H;
+            p.SD = e.SD;
+            p.Om = e.Om;
+            p.givenOm = e.givenOm;
+        }
+        return p;
+    }
+    Point front() const { return (*this)[0]; }
+    Point back() const { return (*this)[size() - 1]; }
+    Iterator begin() const { return Iterator(this, 0); }
+    Iterator end() const { return Iterator(this, size()); }
+
+    // Adds p, its names copied as they are.
+    void push_back(const Point& p);
+    // The values of p (all but the names) become those of record i.
+    void update(std::size_t i, const Point& p);
+    // Record i changed by change(Point&), its names kept.
+    template <class Change>
+    void edit(std::size_t i, Change change) {
+        Point p = (*this)[i];
+        change(p);
+        update(i, p);
+    }
+    void clear();
+
+    // The name and code as the arena keeps them, for appendPoint.
+    NameArena& names() { return names_; }
+    void add(const Point& p, std::uint32_t sn, std::uint32_t n, std::uint32_t code);
+    std::uint32_t snOffset(std::size_t i) const { return records_[i].SN; }
+    std::uint32_t codeOffset(std::size_t i) const { return records_[i].code; }
+
+private:
+    enum : std::uint8_t {
+        kIsStation = 1,
+        kFaceTwo = 2,
+        kHasGivenOm = 4,
+        kComputed = 8,
+        kSetUp = 16,
+        kUnreadable = 32,
+    };
+    struct Record {
+        double X, Y, Z;
+        std::uint32_t SN, N, code;
+        std::uint32_t extras;  // 1 + the index of the record's extras, 0: none
+    };
+    static_assert(sizeof(Record) == 40, "a million coordinates should stay near 50 MB");
+    struct Extras {
+        double IH, TH, V, H, SD, Om, givenOm;
+        std::uint8_t flags;
+    };
+    void setExtras(Record& r, const Point& p);
+
+    Blocks<Record> records_;
+    Blocks<Extras> extras_;
+    NameArena names_;
 };
 
 // No value: the send cursor is past the last record.
 inline constexpr std::size_t kNoPoint = static_cast<std::size_t>(-1);
 
 struct PointStore {
-    std::vector<Point> points;
-    NameArena names;                    // the texts of the records' SN, N and code
+    PointList points;                   // the records, their names in its arena
     double orientation = 0;             // current orientation, copied into Om of new records
     std::size_t sendCursor = kNoPoint;  // index of the record to send next
 };

@@ -76,7 +76,7 @@ void Extent::add(PlanePoint p) {
 }
 
 void Plan::load() {
-    const std::vector<Point>& points = session_.store.points;
+    const PointList& points = session_.store.points;
     std::unordered_set<std::string_view> stations;
     for (const Point& p : points) stations.insert(p.SN);
     items_.clear();
@@ -251,7 +251,7 @@ const std::string& Plan::layerName(Layer layer) const {
 }
 
 std::string Plan::emptyText() const {
-    const std::vector<Point>& points = session_.store.points;
+    const PointList& points = session_.store.points;
     if (points.empty() || !items_.empty()) return "";
     const bool observations = std::any_of(points.begin(), points.end(), [](const Point& p) { return p.SD > 0; });
     if (observations && !session_.settings.ComputeXYZ)
@@ -263,7 +263,7 @@ std::string Plan::emptyText() const {
 }
 
 std::string Plan::describe(std::size_t record) const {
-    const std::vector<Point>& points = session_.store.points;
+    const PointList& points = session_.store.points;
     if (record >= points.size()) return "";
     const Point& p = points[record];
     if (isZeroPoint(p)) return strf("%s  from %s   no coordinates", p.N.c_str(), p.SN.c_str());

@@ -17,11 +17,12 @@ void writeNowhere(Session& session, Result& result) {
     drawing.LayerPerCode = 1;
     applyOffsets(session.store, session.settings);
     if (session.settings.x1000) {
-        for (Point& p : session.store.points) {
-            p.X *= 1000;
-            p.Y *= 1000;
-            p.Z *= 1000;
-        }
+        for (std::size_t i = 0; i < session.store.points.size(); ++i)
+            session.store.points.edit(i, [](Point& p) {
+                p.X *= 1000;
+                p.Y *= 1000;
+                p.Z *= 1000;
+            });
     }
     buildObservationTable(result.message, session.inputPath, session.store.points);
     for (const OutputEntry& entry : outputs()) {

@@ -33,7 +33,7 @@ Observation observe(const Point& p, const StationXYZ& s) {
 // instead of a walk from the head.
 class StationIndex {
 public:
-    explicit StationIndex(const std::vector<Point>& points) : points_(points) {
+    explicit StationIndex(const PointList& points) : points_(points) {
         index_.reserve(points.size());
         for (std::size_t i = 0; i < points.size(); ++i) index_.try_emplace(points[i].N, i);
     }
@@ -41,12 +41,12 @@ public:
     StationXYZ find(std::string_view name) const {
         auto it = index_.find(name);
         if (it == index_.end()) return {};
-        const Point& s = points_[it->second];
+        const Point s = points_[it->second];
         return {s.X, s.Y, s.Z};
     }
 
 private:
-    const std::vector<Point>& points_;
+    const PointList& points_;
     std::unordered_map<std::string_view, std::size_t> index_;
 };
 
@@ -62,17 +62,20 @@ double fraction(Rng& rng) { return rng.draw() / 32767.0 - 0.5; }
 }  // namespace
 
 std::size_t calculateHvsd(PointStore& store, Rng& rng, const ErrorSizes& errors) {
-    std::vector<Point>& points = store.points;
+    PointList& points = store.points;
     const StationIndex stations(points);
     const std::size_t n = points.size();
     double O = store.orientation;
     std::size_t computed = 0;
     PairErrors pair;
     for (std::size_t k = n; k-- > 0;) {
-        Point& r = points[k];
+        Point r = points[k];
         r.Om = O;
         StationXYZ station = stations.find(r.SN);
-        if (!station.usable()) continue;
+        if (!station.usable()) {
+            points.update(k, r);
+            continue;
+        }
         auto [SD, V, H] = observe(r, station);
         if (r.faceTwo) {
             V = 400 - V;
@@ -107,6 +110,7 @@ std::size_t calculateHvsd(PointStore& store, Rng& rng, const ErrorSizes& errors)
         r.SD = SD;
         r.givenOm = r.Om;
         r.hasGivenOm = true;
+        points.update(k, r);
         ++computed;
     }
     store.orientation = O;

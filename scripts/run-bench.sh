@@ -3,8 +3,9 @@
 set -euo pipefail
 build=${1:-build}
 mkdir -p "$build/bench-data"
-# Tervan against mawk (and ogr2ogr when installed) on a million points.
-"$build/bin/bench_peers" "$build/bench-data/peers"
+# Tervan against mawk (and ogr2ogr when installed) on a million points; the
+# peak memory from 10,000 up to ten million points.
+"$build/bin/bench_peers" "$build/bench-data/peers" 1000000 3 10000000
 "$build/bin/bench_convert" "$build/bench-data"
 "$build/bin/bench_hvsd" "$build/bench-data"
 "$build/bin/bench_detect" "$build/bench-data"

@@ -82,7 +82,7 @@ TEST(ComputeXyz, WhatIsLeftAsItWas) {
                                 observed("S", "A", 10, 100, 5, 1), observed("S", "B", 10, 100, 0),
                                 observed("S", "C", 10, 100, 5), observed("Q", "D", 10, 100, 5, 1),
                                 observed("Q", "E", 10, 100, 5), observed("Z", "F", 10, 100, 5, 1)});
-    store.points[4].X = 7;
+    store.points.edit(4, [](Point& p) { p.X = 7; });
     XyzReport report = computeXyz(store, {});
     const auto& p = store.points;
     EXPECT_TRUE(p[2].computed);
@@ -119,8 +119,10 @@ TEST(ComputeXyz, BacksightOrientsTheWholeGroupAndKnownPointsComeFirst) {
     // a file's own orientation goes before the backsight
     store = storeOf({listed("S", 1000, 2000, 100), observed("S", "B", 37, 100, 100, 1),
                      observed("S", "P", 137, 100, 20)});
-    store.points[2].hasGivenOm = true;
-    store.points[2].givenOm = 37;
+    store.points.edit(2, [](Point& p) {
+        p.hasGivenOm = true;
+        p.givenOm = 37;
+    });
     computeXyz(store, known);
     expectAt(store.points[2], {1000, 2020, 100});
     EXPECT_EQ(store.points[2].Om, 37);
@@ -217,11 +219,11 @@ TEST(ComputeXyz, RoundTripThroughTheHvsdCalculation) {
             appendPoint(store, second);
         }
     }
-    const std::vector<Point> original = store.points;
+    const std::vector<Point> original(store.points.begin(), store.points.end());
     Rng rng;
     rng.seed(99);
     calculateHvsd(store, rng, {0, 0, 0});
-    for (std::size_t i = 4; i < store.points.size(); ++i) store.points[i].X = store.points[i].Y = store.points[i].Z = 0;
+    for (std::size_t i = 4; i < store.points.size(); ++i) store.points.edit(i, [](Point& p) { p.X = p.Y = p.Z = 0; });
 
     XyzReport report = computeXyz(store, {});
     EXPECT_EQ(report.computed, store.points.size() - 4);

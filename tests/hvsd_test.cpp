@@ -272,7 +272,7 @@ TEST(HvsdRun, NeitherOffsetNorScaleRunsAgain) {
     HvsdRun r;
     r.session.settings.X0 = "10";
     r.session.settings.x1000 = 1;
-    std::vector<Point> before = r.session.store.points;
+    const std::vector<Point> before(r.session.store.points.begin(), r.session.store.points.end());
     r.run();
     r.run();
     for (std::size_t i = 0; i < before.size(); ++i) {
@@ -286,7 +286,7 @@ TEST(HvsdRun, NeitherOffsetNorScaleRunsAgain) {
 TEST(HvsdRun, NothingToComputeWithoutAnInput) {
     HvsdRun r;
     r.session.inputPath.clear();
-    std::vector<Point> before = r.session.store.points;
+    const std::vector<Point> before(r.session.store.points.begin(), r.session.store.points.end());
     r.run();
     EXPECT_EQ(r.result.message, "H, V, SD: nothing to compute, no file has been converted");
     EXPECT_EQ(r.result.outcome, Outcome::NothingToDo);

@@ -180,10 +180,10 @@ TEST(Plan, LabelsLayersScaleBarAndTexts) {
     EXPECT_EQ(bar.label, "20 m");
     EXPECT_EQ(r.plan.scaleBar(0.15 * r.plan.scale()).label, "0.1 m");
 
-    r.session.store.points[0].computed = true;
+    r.session.store.points.edit(0, [](Point& p) { p.computed = true; });
     EXPECT_EQ(r.plan.describe(0), "P7  from #0   X 1000.000   Y 2000.000   Z 123.457   computed");
     EXPECT_EQ(r.plan.describe(kNoPoint), "");
-    r.session.store.points[1].X = r.session.store.points[1].Y = r.session.store.points[1].Z = 0;
+    r.session.store.points.edit(1, [](Point& p) { p.X = p.Y = p.Z = 0; });
     EXPECT_EQ(r.plan.describe(1), "S  from #0   no coordinates");
     EXPECT_EQ(r.plan.emptyText(), "");
 

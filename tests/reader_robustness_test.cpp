@@ -14,8 +14,7 @@ namespace {
 
 struct Run {
     const ModelEntry* model;
-    std::vector<Point> points;
-    NameArena names;
+    PointList points;
     Result counts;
 };
 
@@ -27,7 +26,7 @@ public:
         for (const auto& model : models()) {
             if (!model.read) continue;
             test::ReadResult r = test::readBytes(model.read, bytes);
-            runs.push_back({&model, std::move(r.points), std::move(r.names), std::move(r.counts)});
+            runs.push_back({&model, std::move(r.points), std::move(r.counts)});
         }
         return runs;
     }

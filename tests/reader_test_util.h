@@ -13,8 +13,7 @@ namespace tervan::test {
 
 // The records with their names, which live as long as the result.
 struct ReadResult {
-    std::vector<Point> points;
-    NameArena names;
+    PointList points;
     Result counts;
 };
 
@@ -25,7 +24,6 @@ inline ReadResult readBytes(PointReader reader, const std::string& bytes) {
     ReaderContext ctx{store, r.counts};
     reader(input, ctx);
     r.points = std::move(store.points);
-    r.names = std::move(store.names);
     return r;
 }
 
@@ -35,7 +33,7 @@ inline std::string picture(const Point& p) {
                 p.IH, p.TH, p.H, p.V, p.SD, p.X, p.Y, p.Z, p.faceTwo);
 }
 
-inline std::vector<std::string> pictures(const std::vector<Point>& points) {
+inline std::vector<std::string> pictures(const PointList& points) {
     std::vector<std::string> out;
     for (const auto& p : points) out.push_back(picture(p));
     return out;

@@ -10,26 +10,26 @@ using namespace formats;
 
 // Writes one line per point that is not a zero point.
 template <class Line>
-void writeList(std::span<const Point> points, Line line) {
+void writeList(const PointList& points, Line line) {
     for (const Point& p : points)
         if (!isZeroPoint(p)) line(p);
 }
 
 }  // namespace
 
-void writeNyxz(OutputFile& out, std::span<const Point> points, const Settings&) {
+void writeNyxz(OutputFile& out, const PointList& points, const Settings&) {
     writeList(points, [&](const Point& p) { out.print(kNameCoordinates, p.N, p.Y, p.X, p.Z); });
 }
 
-void writeNxyz(OutputFile& out, std::span<const Point> points, const Settings&) {
+void writeNxyz(OutputFile& out, const PointList& points, const Settings&) {
     writeList(points, [&](const Point& p) { out.print(kNameCoordinates, p.N, p.X, p.Y, p.Z); });
 }
 
-void writeXyz(OutputFile& out, std::span<const Point> points, const Settings&) {
+void writeXyz(OutputFile& out, const PointList& points, const Settings&) {
     writeList(points, [&](const Point& p) { out.print(kXyz, p.X, p.Y, p.Z); });
 }
 
-void writeTras(OutputFile& out, std::span<const Point> points, const Settings&) {
+void writeTras(OutputFile& out, const PointList& points, const Settings&) {
     // The name right-aligned in exactly 20 characters: a longer name keeps
     // its last 20.
     std::string name;

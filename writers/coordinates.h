@@ -9,9 +9,9 @@
 
 namespace tervan {
 
-void writeNyxz(OutputFile& out, std::span<const Point> points, const Settings& settings);
-void writeNxyz(OutputFile& out, std::span<const Point> points, const Settings& settings);
-void writeXyz(OutputFile& out, std::span<const Point> points, const Settings& settings);
-void writeTras(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeNyxz(OutputFile& out, const PointList& points, const Settings& settings);
+void writeNxyz(OutputFile& out, const PointList& points, const Settings& settings);
+void writeXyz(OutputFile& out, const PointList& points, const Settings& settings);
+void writeTras(OutputFile& out, const PointList& points, const Settings& settings);
 
 }  // namespace tervan

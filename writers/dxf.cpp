@@ -63,7 +63,7 @@ struct CodeLayers {
     std::vector<std::string> declared;
 };
 
-CodeLayers codeLayers(std::span<const Point> points, const Settings& s) {
+CodeLayers codeLayers(const PointList& points, const Settings& s) {
     CodeLayers layers;
     for (const Point& p : points) {
         if (isZeroPoint(p) || p.code.empty() || layers.ofCode.count(std::string_view(p.code))) continue;
@@ -106,7 +106,7 @@ LayerTable findLayerTable(std::span<const std::string> header) {
 
 }  // namespace
 
-void writeDxf(OutputFile& out, std::span<const Point> points, const Settings& s,
+void writeDxf(OutputFile& out, const PointList& points, const Settings& s,
               std::span<const std::string> header) {
     unsigned long seed = kFirstHandle;
     for (const Point& p : points)

@@ -15,7 +15,7 @@ namespace tervan {
 // writes no drawing at all when that file cannot be read. With LayerPerCode
 // a point with a code goes, with its texts, on a layer of that code, each
 // such layer declared at the end of the header's layer table.
-void writeDxf(OutputFile& out, std::span<const Point> points, const Settings& settings,
+void writeDxf(OutputFile& out, const PointList& points, const Settings& settings,
               std::span<const std::string> header);
 
 }  // namespace tervan

@@ -88,7 +88,7 @@ void appendXmlAttribute(std::string& out, std::string_view text) {
     }
 }
 
-void writeCsv(OutputFile& out, std::span<const Point> points, const Settings&) {
+void writeCsv(OutputFile& out, const PointList& points, const Settings&) {
     out.write(kCsvHeader);
     std::string line, utf8;
     for (const Point& p : points) {
@@ -106,7 +106,7 @@ void writeCsv(OutputFile& out, std::span<const Point> points, const Settings&) {
     }
 }
 
-void writeLandXml(OutputFile& out, std::span<const Point> points, const Settings& settings) {
+void writeLandXml(OutputFile& out, const PointList& points, const Settings& settings) {
     const std::tm t = conversionTime();
     out.write(kLandXmlOpen);
     out.print(kLandXmlStamp, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);

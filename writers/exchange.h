@@ -16,14 +16,14 @@ namespace tervan {
 // name,x,y,z,code: x and y are X and Y as the name-X-Y-Z list writes them,
 // with its three decimals (millimetres under x1000, as there); a name or
 // code with a comma, a quote or a line break is quoted, its quotes doubled.
-void writeCsv(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeCsv(OutputFile& out, const PointList& points, const Settings& settings);
 
 // LandXML 1.2: Units in metres (x1000 undone), one CgPoint per point with
 // its name, its code when it has one, and "northing easting elevation"
 // (X Y Z). date and time are those of the conversion; SOURCE_DATE_EPOCH,
 // when set, stands for the clock (in UTC), so that a file can be made again
 // byte for byte.
-void writeLandXml(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeLandXml(OutputFile& out, const PointList& points, const Settings& settings);
 
 // The CSV field of text (UTF-8), quoted when it must be.
 void appendCsvField(std::string& out, std::string_view text);

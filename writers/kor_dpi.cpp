@@ -29,7 +29,7 @@ double completeY(double y) {
 
 }  // namespace
 
-void writeDpi(OutputFile& out, std::span<const Point> points, const Settings& s) {
+void writeDpi(OutputFile& out, const PointList& points, const Settings& s) {
     // The third header line stays open: the first station record ends it with " *".
     out.write(s.DpiLine1 + "\n" + s.DpiLine2 + "\n" + s.DpiLine3);
     for (const Point& p : points) {
@@ -41,7 +41,7 @@ void writeDpi(OutputFile& out, std::span<const Point> points, const Settings& s)
     out.write(kDpiTrailer);
 }
 
-void writeKor(OutputFile& out, std::span<const Point> points, const Settings& s) {
+void writeKor(OutputFile& out, const PointList& points, const Settings& s) {
     // The third header line has the layout of a point record (named 1970);
     // it is a header line all the same and written as it stands.
     out.write(s.KorLine1 + "\n" + s.KorLine2 + "\n" + s.KorLine3 + "\n");

@@ -10,7 +10,7 @@
 
 namespace tervan {
 
-void writeDpi(OutputFile& out, std::span<const Point> points, const Settings& settings);
-void writeKor(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeDpi(OutputFile& out, const PointList& points, const Settings& settings);
+void writeKor(OutputFile& out, const PointList& points, const Settings& settings);
 
 }  // namespace tervan

@@ -10,7 +10,7 @@ using namespace formats;
 
 enum LineKinds { kPoint = 1, kName = 2, kLevel = 4 };
 
-void writeScript(OutputFile& out, std::span<const Point> points, const Settings& s, int kinds) {
+void writeScript(OutputFile& out, const PointList& points, const Settings& s, int kinds) {
     const double height = textHeight(s);
     std::string level;
     for (const Point& p : points) {
@@ -27,19 +27,19 @@ void writeScript(OutputFile& out, std::span<const Point> points, const Settings&
 
 }  // namespace
 
-void writeScriptsInOne(OutputFile& out, std::span<const Point> points, const Settings& settings) {
+void writeScriptsInOne(OutputFile& out, const PointList& points, const Settings& settings) {
     writeScript(out, points, settings, kPoint | kName | kLevel);
 }
 
-void writePointsScript(OutputFile& out, std::span<const Point> points, const Settings& settings) {
+void writePointsScript(OutputFile& out, const PointList& points, const Settings& settings) {
     writeScript(out, points, settings, kPoint);
 }
 
-void writeNamesScript(OutputFile& out, std::span<const Point> points, const Settings& settings) {
+void writeNamesScript(OutputFile& out, const PointList& points, const Settings& settings) {
     writeScript(out, points, settings, kName);
 }
 
-void writeLevelsScript(OutputFile& out, std::span<const Point> points, const Settings& settings) {
+void writeLevelsScript(OutputFile& out, const PointList& points, const Settings& settings) {
     writeScript(out, points, settings, kLevel);
 }
 

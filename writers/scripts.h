@@ -10,9 +10,9 @@
 
 namespace tervan {
 
-void writeScriptsInOne(OutputFile& out, std::span<const Point> points, const Settings& settings);
-void writePointsScript(OutputFile& out, std::span<const Point> points, const Settings& settings);
-void writeNamesScript(OutputFile& out, std::span<const Point> points, const Settings& settings);
-void writeLevelsScript(OutputFile& out, std::span<const Point> points, const Settings& settings);
+void writeScriptsInOne(OutputFile& out, const PointList& points, const Settings& settings);
+void writePointsScript(OutputFile& out, const PointList& points, const Settings& settings);
+void writeNamesScript(OutputFile& out, const PointList& points, const Settings& settings);
+void writeLevelsScript(OutputFile& out, const PointList& points, const Settings& settings);
 
 }  // namespace tervan
