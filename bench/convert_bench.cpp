@@ -3,7 +3,8 @@
 // as many points from a GSI-16 file and from a Zeiss 3303 file (each point
 // observed and with coordinates) and prints the time per point of both
 // readers and their ratio; then as many shots of each field format (SDR33,
-// Nikon RAW, RW5) and each one's time per point against the GSI reader's.
+// Nikon RAW, RW5, M5, Geodimeter, GTS-7) and each one's time per point
+// against the GSI reader's.
 // Usage: bench_convert FOLDER [LINES]
 #include <sys/resource.h>
 
@@ -92,6 +93,47 @@ void generateRw5(const std::string& path, long points) {
     out.close();
 }
 
+// The field formats, each point observed and with coordinates: M5 in two
+// lines (observation in DMS, then coordinates), Geodimeter in eight labels,
+// GTS-7 in three records (shot, observation, coordinates).
+void generateM5(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    Rng rng;
+    for (long i = 0; i < points; ++i) {
+        const int hz = rng.draw() % 360, v = 80 + rng.draw() % 20, m = rng.draw() % 60, sec = rng.draw() % 60;
+        out.print("For M5|Adr %05ld|PI1 %27ld|SD %14.3f m   |Hz %14d.%02d%02d DMS |V1 %14d.%02d%02d DMS | \n",
+                  (2 * i) % 100000, i, rng.draw() / 100.0, hz, m, sec, v, sec, m);
+        out.print("For M5|Adr %05ld|PI1 %27ld|Y  %14.3f m   |X  %14.3f m   |Z  %14.3f m   | \n", (2 * i + 1) % 100000,
+                  i, 9500000.0 + rng.draw() * 3.1, 4700000.0 + rng.draw() * 2.9, 100 + rng.draw() / 500.0);
+    }
+    out.close();
+}
+
+void generateGeodimeter(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    Rng rng;
+    out.print("23=1112\n2=S1\n3=1.550\n");
+    for (long i = 0; i < points; ++i)
+        out.print("5=%ld\n6=1.500\n24=%.4f\n25=%.4f\n9=%.3f\n37=%.3f\n38=%.3f\n39=%.3f\n", i, rng.draw() / 81.9175,
+                  90 + rng.draw() / 1638.35, rng.draw() / 100.0, 4700000.0 + rng.draw() * 2.9,
+                  9500000.0 + rng.draw() * 3.1, 100 + rng.draw() / 500.0);
+    out.close();
+}
+
+void generateGts7(const std::string& path, long points) {
+    OutputFile out;
+    createOrExit(out, path);
+    Rng rng;
+    out.print("UNITS   M,G\nSTN     S1,1.550,\n");
+    for (long i = 0; i < points; ++i)
+        out.print("SS      %ld,1.500,code\nSD      %.4f,%.4f,%.3f\nXYZ     %.3f,%.3f,%.3f\n", i, rng.draw() / 81.9175,
+                  90 + rng.draw() / 1638.35, rng.draw() / 100.0, 4700000.0 + rng.draw() * 2.9,
+                  9500000.0 + rng.draw() * 3.1, 100 + rng.draw() / 500.0);
+    out.close();
+}
+
 struct FieldFormat {
     const char* model;
     const char* file;
@@ -101,6 +143,9 @@ const FieldFormat kFieldFormats[] = {
     {"SDR", "sdr_big.sdr", generateSdr},
     {"NikonRAW", "nikon_big.raw", generateNikonRaw},
     {"RW5", "rw5_big.rw5", generateRw5},
+    {"M5", "m5_big.m5", generateM5},
+    {"Geodimeter", "geodimeter_big.job", generateGeodimeter},
+    {"GTS7", "gts7_big.gts7", generateGts7},
 };
 
 struct ReadTime {

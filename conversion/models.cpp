@@ -8,11 +8,14 @@
 #include "levelling/level_lines.h"
 #include "readers/coordlist.h"
 #include "readers/csv.h"
+#include "readers/geodimeter.h"
 #include "readers/gsi.h"
+#include "readers/gts7.h"
 #include "readers/kolida300.h"
 #include "readers/kolida440.h"
 #include "readers/leica.h"
 #include "readers/line_shapes.h"
+#include "readers/m5.h"
 #include "readers/nikon.h"
 #include "readers/pentax_coordinate.h"
 #include "readers/pentax_polar.h"
@@ -55,6 +58,9 @@ const std::array kModels = {
     pointModel(kSdrModel),
     pointModel(kNikonRawModel),
     pointModel(kRw5Model),
+    pointModel(kM5Model),
+    pointModel(kGeodimeterModel),
+    pointModel(kGts7Model),
     pointModel(kCsvModel),
 };
 

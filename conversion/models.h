@@ -23,8 +23,8 @@ struct ModelEntry {
     bool (*isLine)(std::string_view line) = nullptr;
     char blockMark = 0;
 
-    // What the model reads, in a line (tervan-cli models, the manual), and
-    // the models that detection cannot tell it apart from, "" when none.
+    // What the model reads and the models detection cannot tell it from, as
+    // in ReaderModel.
     const char* reads = "";
     const char* alike = "";
 };

@@ -171,8 +171,12 @@ void writeOutputs(Session& session, const std::string& baseName, Result& result,
     // into a file of its own; the observation table is one more task. The
     // reports are recorded in the fixed order of the outputs all the same.
     std::deque<Job> jobs;
-    for (const auto& out : kOutputs)
-        if (session.settings.*out.flag) jobs.emplace_back(&out, baseName + outputSuffix(out, session.settings));
+    for (const auto& out : kOutputs) {
+        if (!(session.settings.*out.flag)) continue;
+        Job& job = jobs.emplace_back();
+        job.entry = &out;
+        job.path = baseName + outputSuffix(out, session.settings);
+    }
     const std::vector<ReadFile> read = filesRead(session);
     std::string table;
     const std::size_t tableTask = session.observationText ? 1 : 0;

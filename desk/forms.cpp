@@ -251,7 +251,9 @@ void preselectModel(SettingsForm& form, const Detection& detection) {
 }
 
 std::vector<FileFilter> inputFilters() {
-    return {{"Instrument files", {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw", "*.sdr", "*.rw5", "*.csv"}},
+    return {{"Instrument files",
+             {"*.gsi", "*.srd", "*.dat", "*.kor", "*.txt", "*.raw", "*.sdr", "*.rw5", "*.m5", "*.r5", "*.job", "*.are",
+              "*.gts7", "*.csv"}},
             {"All files", {"*"}}};
 }
 

@@ -26,6 +26,7 @@ Target amd64-unicode
   !insertmacro ${action} ".m5"
   !insertmacro ${action} ".job"
   !insertmacro ${action} ".are"
+  !insertmacro ${action} ".gts7"
   !insertmacro ${action} ".srd"
   !insertmacro ${action} ".kor"
 !macroend

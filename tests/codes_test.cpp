@@ -13,6 +13,12 @@ std::string k440Point(const char* name, const char* code) {
     return strf("08TP%16s%-16s%-16s%-14s%-16s\r\n", name, "1000.000", "2000.000", "100.000", code);
 }
 
+// An M5 point line: the code in columns 11 to 15 of the identification, the
+// point number ending it, then the value blocks.
+std::string m5Point(const char* name, const char* code, const char* blocks) {
+    return strf("For M5|Adr 00001|PI1 %-10s%-5s%12s|%s\r\n", "", code, name, blocks);
+}
+
 // "N:code" for every record.
 std::vector<std::string> codesOf(const std::string& model, const std::string& bytes) {
     const ModelEntry* m = findModel(model);
@@ -57,6 +63,14 @@ TEST(Codes, EveryReaderWithACodeFieldKeepsIt) {
          "name,x,y,z,code\r\n\"P,1\",1.000,2.000,3.000,\"a \"\"b\"\"\"\r\nP2,1,2,3,\r\n"
          "\xD0\x94,1,2,3,\xD0\xB4\xD1\x8A\xD1\x80\xD0\xB2\xD0\xBE\r\nP4,1,2,3\r\n",
          {"P,1:a \"b\"", "P2:", "\x84:\xA4\xBA\xB0\xA2\xAE", "P4:"}},
+        {"M5: the observation's code stays when its coordinates join it; the station's is no point's", "M5",
+         m5Point("1", "S", "X 1000.000 m |Y 2000.000 m |") +
+             m5Point("10", "TREE", "SD 12.762 m |Hz 14.3432 DMS |V1 88.0900 DMS |") +
+             m5Point("10", "", "X 1012.345 m |Y 2003.210 m |Z 100.512 m |") + m5Point("11", "MH", "X 1 m |Y 2 m |"),
+         {"1:", "10:TREE", "11:MH"}},
+        {"Geodimeter: label 4 is the code of the point it follows, not of the next", "Geodimeter",
+         "2=S1\n4=STN\n5=P1\n7=10\n8=100\n9=5\n5=P2\n4=TREE\n7=20\n8=100\n9=5\n5=P3\n37=1\n38=2\n",
+         {"P1:", "P2:TREE", "P3:"}},
     };
     for (const Case& c : cases) EXPECT_EQ(codesOf(c.model, c.input), c.expected) << c.what;
 }

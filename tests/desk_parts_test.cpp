@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "conversion/observation_table.h"
 #include "core/printf.h"
@@ -184,6 +185,14 @@ TEST(DeskOpenFile, InstrumentFilesFirstAndNotOurOwnOutputs) {
         {"_nxyz.txt", true},  // nothing before the suffix: not one of ours
     };
     for (const auto& [name, offered] : names) EXPECT_EQ(desk::offeredAsInput(name, besideIt), offered) << name;
+    // Every model's files are shown: the inputs of the golden conversions.
+    const std::vector<std::string>& shown = filters[0].patterns;
+    for (const auto& folder : std::filesystem::directory_iterator(test::dataPath("conversions")))
+        for (const auto& file : std::filesystem::directory_iterator(folder.path()))
+            if (file.path().stem() == "input") {
+                EXPECT_NE(std::find(shown.begin(), shown.end(), "*" + file.path().extension().string()), shown.end())
+                    << file.path().filename();
+            }
 }
 
 TEST(SessionFolders, OnWindowsTheProfileAndProgramFiles) {

@@ -31,7 +31,8 @@ TEST(OutputBaseName, StripsOnlyTheFileNameExtension) {
 TEST(Models, TableHoldsTheFourteenNamesInOrderThenGsiThenTheFieldFormats) {
     const char* names[] = {"Zeiss3303", "Leica1200", "Pentax200Polar", "Pentax200Coordinate", "Pentax300Polar",
                            "Pentax300Coordinate", "Kolida300Polar", "Kolida440", "DNA8", "Dini USB",
-                           "Dini BF", "nxyz", "nyxz", "kor", "GSI", "SDR", "NikonRAW", "RW5", "csv"};
+                           "Dini BF", "nxyz", "nyxz", "kor", "GSI", "SDR", "NikonRAW", "RW5", "M5",
+                           "Geodimeter", "GTS7", "csv"};
     auto table = models();
     ASSERT_EQ(table.size(), std::size(names));
     for (std::size_t i = 0; i < table.size(); ++i) EXPECT_STREQ(table[i].name, names[i]);

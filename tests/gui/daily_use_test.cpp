@@ -215,6 +215,7 @@ void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
         filters = d->nameFilters();
         // The folder is read in batches: wait until both instrument files are in.
         QTRY_VERIFY(listed(d).contains("job1.txt") && listed(d).contains("LEVEL.GSI"));
+        screenshot(d, "open-file.png");
         instrumentFiles = listed(d);
         // "All files", as a user picks it
         auto* types = d->findChild<QComboBox*>("fileTypeCombo");
@@ -226,7 +227,8 @@ void DailyUseTest::openFileDialogLeavesOurOutputsOut() {
     });
     window.fileOpen();
     QVERIFY(driver.done());
-    QCOMPARE(filters, QStringList({"Instrument files (*.gsi *.srd *.dat *.kor *.txt *.raw *.sdr *.rw5 *.csv)",
+    QCOMPARE(filters, QStringList({"Instrument files (*.gsi *.srd *.dat *.kor *.txt *.raw *.sdr *.rw5 *.m5 *.r5 *.job "
+                                   "*.are *.gts7 *.csv)",
                                    "All files (*)"}));
     instrumentFiles.sort();
     QCOMPARE(instrumentFiles, QStringList({"LEVEL.GSI", "job1.txt"}));

@@ -6,7 +6,7 @@ as a surveyor would use it:
    prefix), as Explorer starts it for a file dropped on it: the window shows
    the observation table (a screenshot) and has written the outputs, the
    same bytes as tervan-cli.exe writes for that file;
-2. File/Open (Ctrl+O): the open-file dialog, on the input; the Settings
+2. File/Open (Ctrl+O): the open-file dialog (a screenshot), on the input; the Settings
    dialog (a screenshot), "File.dxf" unticked, "OK": the settings file
    keeps it;
 3. "&Start Serial", COM Properties on COM12, "OK": a transmission that the
@@ -158,6 +158,7 @@ def main():
 
         # 2. File/Open and the Settings dialog.
         keys("ctrl+o")
+        screenshot("open-file.png")
         keys("Return")
         screenshot("settings.png")
         keys("Tab", "space", "Return")
