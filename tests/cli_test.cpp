@@ -273,7 +273,9 @@ TEST(Cli, AFailedRunSaysWhyAndKeepsTheOutputsBefore) {
         EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
         if (c.othersWritten) continue;
         for (const auto& [path, bytes] : before)
-            if (path != input) EXPECT_EQ(test::readFile(path), bytes) << path;
+            if (path != input) {
+                EXPECT_EQ(test::readFile(path), bytes) << path;
+            }
         for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
             EXPECT_EQ(entry.path().string().find("tervan-tmp"), std::string::npos) << entry.path();
     }

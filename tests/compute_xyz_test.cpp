@@ -119,9 +119,9 @@ TEST(ComputeXyz, BacksightOrientsTheWholeGroupAndKnownPointsComeFirst) {
     // a file's own orientation goes before the backsight
     store = storeOf({listed("S", 1000, 2000, 100), observed("S", "B", 37, 100, 100, 1),
                      observed("S", "P", 137, 100, 20)});
-    store.points.edit(2, [](Point& p) {
-        p.hasGivenOm = true;
-        p.givenOm = 37;
+    store.points.edit(2, [](Point& record) {
+        record.hasGivenOm = true;
+        record.givenOm = 37;
     });
     computeXyz(store, known);
     expectAt(store.points[2], {1000, 2020, 100});

@@ -210,7 +210,9 @@ TEST(DeskStart, AFileTheSavedModelDoesNotFitWaitsForTheSettingsDialog) {
         EXPECT_EQ(r.front.initialNames.size(), c.asked ? 0u : 1u) << c.saved;
         EXPECT_EQ(r.session.store.points.size(), c.points) << c.saved;
         EXPECT_EQ(std::filesystem::exists(nxyz), c.points > 0) << c.saved;
-        if (c.asked) EXPECT_EQ(r.session.settings.Model, c.ok ? "Leica1200" : c.saved) << c.saved;
+        if (c.asked) {
+            EXPECT_EQ(r.session.settings.Model, c.ok ? "Leica1200" : c.saved) << c.saved;
+        }
     }
 }
 
