@@ -225,25 +225,10 @@ public:
             if (orientedSinceRecord_) orient();
             return true;
         }
-        if (observation) {
-            flush();
-            pending_ = Pending{.name = name,
-                               .code = code,
-                               .H = v.H,
-                               .V = v.V,
-                               .SD = v.SD,
-                               .X = v.X,
-                               .Y = v.Y,
-                               .Z = v.Z,
-                               .IH = s_.IH,
-                               .TH = s_.TH,
-                               .oriented = s_.oriented};
-            return true;
-        }
-        if (!coordinates) return v.any;
+        if (!observation && !coordinates) return v.any;
         // The coordinates the instrument computed for the point just
         // measured join its observation.
-        if (pending_ && pending_->name == name && !pending_->X && !pending_->Y && !pending_->Z) {
+        if (!observation && pending_ && pending_->name == name && !pending_->X && !pending_->Y && !pending_->Z) {
             pending_->X = v.X;
             pending_->Y = v.Y;
             pending_->Z = v.Z;
@@ -253,13 +238,18 @@ public:
         flush();
         pending_ = Pending{.name = name,
                            .code = code,
+                           .H = v.H,
+                           .V = v.V,
+                           .SD = v.SD,
                            .X = v.X,
                            .Y = v.Y,
                            .Z = v.Z,
                            .IH = s_.IH,
                            .TH = s_.TH,
                            .oriented = s_.oriented};
-        flush();
+        // An observation waits for coordinates that may follow; a point of
+        // coordinates alone is complete.
+        if (!observation) flush();
         return true;
     }
 
