@@ -2,6 +2,8 @@
 // appended them.
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -10,6 +12,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tervan {
@@ -91,31 +95,73 @@ struct Point {
     double givenOm = 0;
 };
 
-// Items in blocks of 4096 that stay where they are while more are added,
-// so that growing never copies, nor holds the old and the new block at once:
-// the memory grows with the items, a block at a time.
+// Items in blocks that stay where they are while more are added, so that
+// growing never copies, nor holds the old and the new block at once: the
+// memory grows with the items. The first block holds 4096 items and every
+// further one as many as all before it, so that a large list is a few large
+// blocks. A block of 2 MB or more starts on a 2 MB boundary, where the
+// system can back it with large pages (far fewer page faults on a million
+// points); only the pages written take memory.
 template <class T>
 class Blocks {
+    static_assert(std::is_trivially_default_constructible_v<T> && std::is_trivially_destructible_v<T>);
+
 public:
     static constexpr unsigned kShift = 12;
     static constexpr std::size_t kBlock = std::size_t{1} << kShift;
 
+    Blocks() = default;
+    Blocks(const Blocks&) = delete;
+    Blocks& operator=(const Blocks&) = delete;
+    Blocks(Blocks&& o) noexcept { swap(o); }
+    Blocks& operator=(Blocks&& o) noexcept {
+        Blocks gone(std::move(*this));
+        swap(o);
+        return *this;
+    }
+    ~Blocks() { clear(); }
+
     std::size_t size() const { return size_; }
-    T& operator[](std::size_t i) { return blocks_[i >> kShift][i & (kBlock - 1)]; }
-    const T& operator[](std::size_t i) const { return blocks_[i >> kShift][i & (kBlock - 1)]; }
+    T& operator[](std::size_t i) { return at(i); }
+    const T& operator[](std::size_t i) const { return const_cast<Blocks*>(this)->at(i); }
     T& add() {
-        if ((size_ & (kBlock - 1)) == 0) blocks_.push_back(std::make_unique_for_overwrite<T[]>(kBlock));
-        return (*this)[size_++];
+        if (size_ == capacity_) grow();
+        return at(size_++);
     }
     void clear() {
-        blocks_.clear();
-        blocks_.shrink_to_fit();
-        size_ = 0;
+        for (unsigned b = 0; b < count_; ++b) ::operator delete(blocks_[b], std::align_val_t{alignmentOf(b)});
+        count_ = 0;
+        size_ = capacity_ = 0;
     }
 
 private:
-    std::vector<std::unique_ptr<T[]>> blocks_;
-    std::size_t size_ = 0;
+    static constexpr std::size_t kLargePage = std::size_t{1} << 21;
+    // Block 0 holds items [0, kBlock); block b >= 1 holds [kBlock << (b - 1), kBlock << b).
+    static constexpr std::size_t itemsOf(unsigned b) { return b == 0 ? kBlock : kBlock << (b - 1); }
+    static constexpr std::size_t alignmentOf(unsigned b) {
+        return itemsOf(b) * sizeof(T) >= kLargePage ? kLargePage : alignof(std::max_align_t);
+    }
+    T& at(std::size_t i) {
+        if (i < kBlock) return blocks_[0][i];
+        const auto b = static_cast<unsigned>(std::bit_width(i >> kShift));
+        return blocks_[b][i - (kBlock << (b - 1))];
+    }
+    void grow() {
+        const std::size_t items = itemsOf(count_);
+        blocks_[count_] = static_cast<T*>(::operator new(items * sizeof(T), std::align_val_t{alignmentOf(count_)}));
+        ++count_;
+        capacity_ += items;
+    }
+    void swap(Blocks& o) noexcept {
+        std::swap(blocks_, o.blocks_);
+        std::swap(count_, o.count_);
+        std::swap(size_, o.size_);
+        std::swap(capacity_, o.capacity_);
+    }
+
+    std::array<T*, 64 - kShift> blocks_{};
+    unsigned count_ = 0;
+    std::size_t size_ = 0, capacity_ = 0;
 };
 
 // The texts of the names, each zero-terminated, in blocks that stay where
