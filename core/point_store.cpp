@@ -16,6 +16,9 @@ std::uint32_t keepNormalised(NameArena& names, std::string_view name) {
     return names.keep(normaliseName(name));
 }
 
+// A value is set when it is not +0: a -0 is kept as well.
+bool isSet(double v) { return std::bit_cast<std::uint64_t>(v) != 0; }
+
 }  // namespace
 
 static_assert(sizeof(PointList::Iterator) <= 16);
@@ -55,21 +58,33 @@ PointList::PointList(std::span<const Point> points) {
     for (const Point& p : points) push_back(p);
 }
 
+// The values of p that records share: those of the record's setting now
+// when they have not changed, else those of the setting added last when
+// they are the same, else a new setting.
+std::uint32_t PointList::settingOf(const Point& p, std::uint32_t now) {
+    if (!isSet(p.IH) && !isSet(p.TH) && !isSet(p.Om) && !isSet(p.givenOm)) return 0;
+    const Setting s{p.IH, p.TH, p.Om, p.givenOm};
+    auto same = [&s](const Setting& o) { return std::memcmp(&s, &o, sizeof s) == 0; };
+    if (now && same(settings_[now - 1])) return now;
+    const std::size_t last = settings_.size();
+    if (last && same(settings_[last - 1])) return static_cast<std::uint32_t>(last);
+    if (last >= UINT32_MAX) throw std::length_error("more than 4 billion heights and orientations");
+    settings_.add() = s;
+    return static_cast<std::uint32_t>(last + 1);
+}
+
 void PointList::setExtras(Record& r, const Point& p) {
     const std::uint8_t flags = (p.isStation ? kIsStation : 0) | (p.faceTwo ? kFaceTwo : 0) |
                                (p.hasGivenOm ? kHasGivenOm : 0) | (p.computed ? kComputed : 0) |
                                (p.setUp ? kSetUp : 0) | (p.unreadable ? kUnreadable : 0);
-    // A value is set when it is not +0: a -0 is kept as well.
-    auto set = [](double v) { return std::bit_cast<std::uint64_t>(v) != 0; };
-    const bool any = flags || set(p.IH) || set(p.TH) || set(p.V) || set(p.H) || set(p.SD) || set(p.Om) ||
-                     set(p.givenOm);
-    if (!any && !r.extras) return;
+    const std::uint32_t setting = settingOf(p, r.extras ? extras_[r.extras - 1].setting : 0);
+    if (!flags && !setting && !isSet(p.V) && !isSet(p.H) && !isSet(p.SD) && !r.extras) return;
     if (!r.extras) {
         if (extras_.size() >= UINT32_MAX) throw std::length_error("more than 4 billion records");
         extras_.add();
         r.extras = static_cast<std::uint32_t>(extras_.size());
     }
-    extras_[r.extras - 1] = {p.IH, p.TH, p.V, p.H, p.SD, p.Om, p.givenOm, flags};
+    extras_[r.extras - 1] = {p.V, p.H, p.SD, setting, flags};
 }
 
 void PointList::add(const Point& p, std::uint32_t sn, std::uint32_t n, std::uint32_t code) {
@@ -91,17 +106,20 @@ void PointList::update(std::size_t i, const Point& p) {
 void PointList::clear() {
     records_.clear();
     extras_.clear();
+    settings_.clear();
     names_.clear();
 }
 
 void appendPoint(PointStore& store, Point p) {
     PointList& points = store.points;
     NameArena& names = points.names();
-    // Records of one station share its name.
+    // Records of one station share its name, as the store keeps it.
     const std::size_t n = points.size();
-    const std::uint32_t sn = n && names.text(points.snOffset(n - 1)) == std::string_view(p.SN)
-                                 ? points.snOffset(n - 1)
-                                 : keepNormalised(names, p.SN);
+    std::string_view station = p.SN;
+    std::string normalised;
+    if (!isNormalised(station)) station = normalised = normaliseName(station);
+    const std::uint32_t sn = n && names.text(points.snOffset(n - 1)) == station ? points.snOffset(n - 1)
+                                                                                  : names.keep(station);
     const std::uint32_t name = keepNormalised(names, p.N);
     // Shots in a row often share their code.
     const std::uint32_t code = p.code.empty()                                                ? 0

@@ -69,8 +69,9 @@ private:
 //            writing .code = ... beside .N.
 // The store keeps a record in 40 bytes: X, Y, Z, the three names as
 // offsets into its name arena, and the index of the record's extras (the
-// observations, Om, givenOm and the flags) when any of them is set, so that
-// a list of coordinates takes about 50 bytes a point, names included. A
+// observations, the flags, IH, TH, Om and givenOm) when any of them is set,
+// so that a list of coordinates takes about 50 bytes a point, names
+// included, and an observation about 80. A
 // Point is the whole record as a value: what a reader appends and what the
 // store gives back.
 struct Point {
@@ -251,13 +252,16 @@ public:
             p.computed = e.flags & kComputed;
             p.setUp = e.flags & kSetUp;
             p.unreadable = e.flags & kUnreadable;
-            p.IH = e.IH;
-            p.TH = e.TH;
             p.V = e.V;
             p.H = e.H;
             p.SD = e.SD;
-            p.Om = e.Om;
-            p.givenOm = e.givenOm;
+            if (e.setting) {
+                const Setting& s = settings_[e.setting - 1];
+                p.IH = s.IH;
+                p.TH = s.TH;
+                p.Om = s.Om;
+                p.givenOm = s.givenOm;
+            }
         }
         return p;
     }
@@ -300,14 +304,25 @@ private:
         std::uint32_t extras;  // 1 + the index of the record's extras, 0: none
     };
     static_assert(sizeof(Record) == 40, "a million coordinates should stay near 50 MB");
+    // The observations and flags of a record that has any. The heights and
+    // orientations change from station to station, not from shot to shot,
+    // so records in a row share them: setting is 1 + the index of their
+    // values, 0 when all are 0.
     struct Extras {
-        double IH, TH, V, H, SD, Om, givenOm;
+        double V, H, SD;
+        std::uint32_t setting;
         std::uint8_t flags;
     };
+    static_assert(sizeof(Extras) == 32, "an observation should take 72 bytes with its record");
+    struct Setting {
+        double IH, TH, Om, givenOm;
+    };
     void setExtras(Record& r, const Point& p);
+    std::uint32_t settingOf(const Point& p, std::uint32_t now);
 
     Blocks<Record> records_;
     Blocks<Extras> extras_;
+    Blocks<Setting> settings_;
     NameArena names_;
 };
 
