@@ -1,7 +1,9 @@
 #include "conversion/output_set.h"
 
 #include <array>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <vector>
@@ -121,12 +123,16 @@ void applyOffsets(PointStore& store, const Settings& settings) {
     double y0 = toNumber(settings.Y0);
     double z0 = toNumber(settings.Z0);
     PointList& points = store.points;
+    auto same = [](double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); };
     for (std::size_t i = 0; i < points.size(); ++i) {
         Point p = points[i];
         if (isZeroPoint(p)) continue;
-        p.X += x0;
-        p.Y += y0;
-        p.Z += z0;
+        const double X = p.X + x0, Y = p.Y + y0, Z = p.Z + z0;
+        // No offset leaves the record as it is, but for a -0 that becomes 0.
+        if (same(X, p.X) && same(Y, p.Y) && same(Z, p.Z)) continue;
+        p.X = X;
+        p.Y = Y;
+        p.Z = Z;
         points.update(i, p);
     }
 }

@@ -1,5 +1,6 @@
 #include "core/text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/numbers.h"
@@ -27,7 +28,14 @@ std::string normaliseName(std::string_view name) {
     while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
     while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
     if (!name.empty() && name.front() == '#') {
-        int n = toInteger(name.substr(1));
+        // Most are a few digits, read here; the rest as atoi reads them.
+        const std::string_view number = name.substr(1);
+        int n = 0;
+        if (!number.empty() && number.size() <= 9 &&
+            std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            for (char c : number) n = n * 10 + (c - '0');
+        else
+            n = toInteger(number);
         if (n != 0) return std::to_string(static_cast<long long>(n) + 100000);
     }
     return std::string(name);
