@@ -143,9 +143,17 @@ class GsiReader {
 public:
     explicit GsiReader(ReaderContext& ctx) : ctx_(ctx) {}
 
-    void add(char c) {
-        pending_[size_++] = c;
-        if (size_ == pending_.size()) takeWords(false);
+    // Bytes of the block, none of them a CR or LF.
+    void add(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const std::size_t n = std::min(bytes.size(), pending_.size() - size_);
+            std::memcpy(pending_.data() + size_, bytes.data(), n);
+            size_ += n;
+            bytes.remove_prefix(n);
+            // Whole words are taken, so that at most the 23 bytes of a word
+            // cut short stay behind.
+            if (size_ == pending_.size()) takeWords(false);
+        }
     }
 
     // A line of blanks only is no block and is not counted.
@@ -311,11 +319,18 @@ private:
 // is no block.
 void readGsi(Input& input, ReaderContext& ctx) {
     GsiReader reader(ctx);
-    for (int c; (c = input.get()) != EOF;) {
-        if (c == '\r' || c == '\n')
+    for (std::string_view bytes; !(bytes = input.peek()).empty();) {
+        const char* cr = static_cast<const char*>(std::memchr(bytes.data(), '\r', bytes.size()));
+        const std::size_t before = cr ? static_cast<std::size_t>(cr - bytes.data()) : bytes.size();
+        const char* lf = static_cast<const char*>(std::memchr(bytes.data(), '\n', before));
+        const std::size_t end = lf ? static_cast<std::size_t>(lf - bytes.data()) : before;
+        reader.add(bytes.substr(0, end));
+        if (end < bytes.size()) {
             reader.endBlock();
-        else
-            reader.add(static_cast<char>(c));
+            input.skip(end + 1);
+        } else {
+            input.skip(end);
+        }
     }
     reader.endBlock();
 }
