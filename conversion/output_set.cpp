@@ -125,11 +125,12 @@ void applyOffsets(PointStore& store, const Settings& settings) {
     PointList& points = store.points;
     auto same = [](double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); };
     for (std::size_t i = 0; i < points.size(); ++i) {
-        Point p = points[i];
-        if (isZeroPoint(p)) continue;
-        const double X = p.X + x0, Y = p.Y + y0, Z = p.Z + z0;
+        const auto [x, y, z] = points.coordinates(i);
+        if (x == 0.0 && y == 0.0 && z == 0.0) continue;  // isZeroPoint
+        const double X = x + x0, Y = y + y0, Z = z + z0;
         // No offset leaves the record as it is, but for a -0 that becomes 0.
-        if (same(X, p.X) && same(Y, p.Y) && same(Z, p.Z)) continue;
+        if (same(X, x) && same(Y, y) && same(Z, z)) continue;
+        Point p = points[i];
         p.X = X;
         p.Y = Y;
         p.Z = Z;

@@ -265,6 +265,11 @@ public:
         }
         return p;
     }
+    // X, Y and Z of record i, without the rest of the record.
+    std::array<double, 3> coordinates(std::size_t i) const {
+        const Record& r = records_[i];
+        return {r.X, r.Y, r.Z};
+    }
     Point front() const { return (*this)[0]; }
     Point back() const { return (*this)[size() - 1]; }
     Iterator begin() const { return Iterator(this, 0); }
