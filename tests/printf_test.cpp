@@ -224,7 +224,7 @@ T forSnprintf(T value) {
 }
 
 Repeated forFormat(const DrawnRepeated& d) {
-    return d.written ? repeat(d.room, formats::kCoordinate, d.value) : Repeated(d.value);
+    return d.written ? repeat(d.room, formats::kCoordinate, d.value, roundsToNearest()) : Repeated(d.value);
 }
 template <class T>
 const T& forFormat(const T& value) {
@@ -261,7 +261,7 @@ TEST(Printf, EveryOutputLineMatchesSnprintf) {
     char room[boundOf(kCoordinate, 0.0)];
     constexpr Format<Repeated, Repeated> kOther("%10.3f|%0.3f");
     std::string other;
-    const Repeated y = repeat(room, kCoordinate, -0.0005);
+    const Repeated y = repeat(room, kCoordinate, -0.0005, roundsToNearest());
     kOther.append(other, y, y);
     EXPECT_EQ(other, viaSnprintf("%10.3f|%0.3f", -0.0005, -0.0005));
     expectLikeSnprintf(kNameCoordinates, gen);
