@@ -1,10 +1,11 @@
 // The grid's form of a levelling row: its cells, the numbers with the
 // decimals of the message text.
+#include "levelling/level_row.h"
+
 #include <initializer_list>
 #include <string_view>
 
 #include "core/printf.h"
-#include "levelling/level_row.h"
 
 namespace tervan {
 namespace {
