@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -24,11 +25,42 @@ auto withCString(std::string_view text, F f) {
     return f(copy.c_str());
 }
 
+// A plain decimal "[-]digits[.digits]" of at most 15 significant digits
+// and 22 decimals, not followed by an exponent: its digits as an integer
+// divided by a power of ten, both exact doubles, so that the one division
+// rounds to the very double strtod gives. false for anything else.
+bool plainDecimal(const char* p, const char* end, double& value) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    std::uint64_t digits = 0;  // wraps only past 19 digits, which are refused below
+    int significant = 0, decimals = 0;
+    auto readDigits = [&] {
+        const char* from = p;
+        for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+            if (digits) ++significant;
+        }
+        return p > from;
+    };
+    bool any = readDigits();
+    if (p < end && *p == '.') {
+        const char* first = ++p;
+        any = readDigits() || any;
+        decimals = static_cast<int>(p - first);
+    }
+    if (!any || significant > 15 || decimals > 22 || (p < end && (*p == 'e' || *p == 'E'))) return false;
+    const double v = static_cast<double>(digits) / kPowers[decimals];
+    value = negative ? -v : v;
+    return true;
+}
+
 }  // namespace
 
 double toNumber(std::string_view text) {
-    // Plain decimal text (the bulk of every file) goes through from_chars,
-    // which rounds exactly as strtod does; anything else (blanks, "+", hex,
+    // Plain decimal text (the bulk of every file) is read by plainDecimal
+    // or from_chars, which round exactly as strtod does; anything else (blanks, "+", hex,
     // inf, nan, out of range) through strtod itself.
     const char* p = text.data();
     const char* end = p + text.size();
@@ -36,6 +68,7 @@ double toNumber(std::string_view text) {
     if (digits < end && ((*digits >= '0' && *digits <= '9') || *digits == '.') &&
         !(digits + 1 < end && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))) {
         double v = 0;
+        if (plainDecimal(p, end, v)) return v;
         auto r = std::from_chars(p, end, v);
         if (r.ec == std::errc()) return v;
         if (r.ec == std::errc::invalid_argument) return 0;

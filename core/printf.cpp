@@ -107,6 +107,29 @@ bool scaledExactly(double v, int precision, std::uint64_t& scaled) {
     return true;
 }
 
+// scaled = whole * 10^precision + fraction. The usual precisions divide by
+// a constant, which the compiler turns into a multiplication.
+template <int P>
+void splitBy(std::uint64_t scaled, std::uint64_t& whole, std::uint64_t& fraction) {
+    whole = scaled / kPow10[P];
+    fraction = scaled - whole * kPow10[P];
+}
+
+void splitScaled(std::uint64_t scaled, int precision, std::uint64_t& whole, std::uint64_t& fraction) {
+    switch (precision) {
+        case 0: whole = scaled, fraction = 0; return;
+        case 1: return splitBy<1>(scaled, whole, fraction);
+        case 2: return splitBy<2>(scaled, whole, fraction);
+        case 3: return splitBy<3>(scaled, whole, fraction);
+        case 4: return splitBy<4>(scaled, whole, fraction);
+        case 5: return splitBy<5>(scaled, whole, fraction);
+        case 6: return splitBy<6>(scaled, whole, fraction);
+        default:
+            whole = scaled / kPow10[precision];
+            fraction = scaled - whole * kPow10[precision];
+    }
+}
+
 // Writes sign and body into p, padded to the width as the flags say; a
 // zero flag pads with zeros after the sign when zeroPad.
 char* putPadded(char* p, const Conversion& c, char sign, const char* body, std::size_t size, bool zeroPad) {
@@ -181,8 +204,8 @@ char* putValue(char* p, const Conversion& c, double v, bool nearest) {
     const int precision = c.precision < 0 ? 6 : c.precision;
     std::uint64_t scaled;
     if (!nearest || !scaledExactly(v, precision, scaled)) return putBySnprintf(p, c, v);
-    const std::uint64_t unit = kPow10[precision];
-    const std::uint64_t whole = scaled / unit, fraction = scaled - whole * unit;
+    std::uint64_t whole, fraction;
+    splitScaled(scaled, precision, whole, fraction);
     const auto decimals = static_cast<std::size_t>(precision);
     const std::size_t wholeDigits = whole == 0 ? 1 : digitCount(whole);
     const bool point = precision > 0 || c.alt;
@@ -192,7 +215,12 @@ char* putValue(char* p, const Conversion& c, double v, bool nearest) {
     const std::size_t width = widthOf(c);
     const std::size_t fill = length < width ? width - length : 0;
     if (fill && !c.left && !c.zero) {
-        std::memset(p, ' ', fill);
+        // Most columns pad with a few blanks: one 16-byte store (the value
+        // has room for 311 bytes and more behind p) instead of a call.
+        static constexpr char kBlanks[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                                             ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+        if (fill <= sizeof kBlanks) std::memcpy(p, kBlanks, sizeof kBlanks);
+        else std::memset(p, ' ', fill);
         p += fill;
     }
     if (sign) *p++ = sign;
@@ -215,6 +243,13 @@ char* putValue(char* p, const Conversion& c, double v, bool nearest) {
         p += fill;
     }
     return p;
+}
+
+Repeated repeat(char* room, const Conversion& c, double value) {
+    Repeated r(value);
+    r.by = &c;
+    r.bytes = std::string_view(room, static_cast<std::size_t>(putValue(room, c, value) - room));
+    return r;
 }
 
 char* putValue(char* p, const Conversion& c, int v) {

@@ -47,6 +47,7 @@ struct Conversion {
     int width = -1;      // -1: none
     int precision = -1;  // -1: none
     char letter = 0;
+    friend constexpr bool operator==(const Conversion&, const Conversion&) = default;
 };
 
 // The largest precision and width this formatter writes itself.
@@ -110,6 +111,30 @@ char* putValue(char* p, const Conversion& c, unsigned value);
 char* putValue(char* p, const Conversion& c, char value);
 char* putText(char* p, const Conversion& c, std::string_view text, bool lineEnds);
 
+// A %f value that a line writes more than once (a point's X and Y in each
+// of its DXF entities): written once, by repeat, and its bytes copied where
+// the same conversion writes it again. A conversion other than the one it
+// was written by writes the value afresh, and a plain double converts to a
+// Repeated that is written where it stands.
+struct Repeated {
+    constexpr Repeated(double v) : value(v) {}
+    double value;
+    const Conversion* by = nullptr;  // what bytes were written by, if any
+    std::string_view bytes;
+};
+
+// Writes value by c into room, which has boundOf(c, double)'s bytes; room
+// and c must outlive the result.
+Repeated repeat(char* room, const Conversion& c, double value);
+
+// The conversion of a template of one, parsed when the program is compiled:
+// conversionOf("%0.3f").
+consteval Conversion conversionOf(const char* text) {
+    Conversion c;
+    if (*text++ != '%' || !parseConversion(text, c) || *text) throw "not a template of one conversion";
+    return c;
+}
+
 // The most bytes a conversion writes for a value of the type.
 constexpr std::size_t widthOf(const Conversion& c) { return c.width > 0 ? static_cast<std::size_t>(c.width) : 0; }
 constexpr std::size_t precisionOf(const Conversion& c) {
@@ -120,6 +145,7 @@ constexpr std::size_t boundOf(const Conversion& c, double) {
     const std::size_t decimals = c.precision < 0 ? 6 : precisionOf(c);
     return std::max(widthOf(c), 311 + decimals);
 }
+constexpr std::size_t boundOf(const Conversion& c, Repeated) { return boundOf(c, 0.0); }
 constexpr std::size_t boundOf(const Conversion& c, int) { return std::max({widthOf(c), precisionOf(c) + 1, std::size_t{12}}); }
 constexpr std::size_t boundOf(const Conversion& c, unsigned) {
     return std::max({widthOf(c), precisionOf(c), std::size_t{11}});
@@ -135,7 +161,7 @@ namespace format_detail {
 // The conversion letters each argument type takes.
 template <class T>
 constexpr bool takes(char letter) {
-    if constexpr (std::is_same_v<T, double>) return letter == 'f';
+    if constexpr (std::is_same_v<T, double> || std::is_same_v<T, Repeated>) return letter == 'f';
     else if constexpr (std::is_same_v<T, std::string_view>) return letter == 's';
     else if constexpr (std::is_same_v<T, int>) return letter == 'd' || letter == 'i';
     else if constexpr (std::is_same_v<T, unsigned>) return letter == 'u' || letter == 'x' || letter == 'X';
@@ -145,6 +171,11 @@ constexpr bool takes(char letter) {
 
 // Each writes one argument; nearest: roundsToNearest for the whole line.
 inline char* put(char* p, const Conversion& c, double v, bool, bool nearest) { return putValue(p, c, v, nearest); }
+inline char* put(char* p, const Conversion& c, Repeated v, bool, bool nearest) {
+    if (!v.by || !(*v.by == c)) return putValue(p, c, v.value, nearest);
+    std::memcpy(p, v.bytes.data(), v.bytes.size());
+    return p + v.bytes.size();
+}
 inline char* put(char* p, const Conversion& c, int v, bool, bool) { return putValue(p, c, v); }
 inline char* put(char* p, const Conversion& c, unsigned v, bool, bool) { return putValue(p, c, v); }
 inline char* put(char* p, const Conversion& c, char v, bool, bool) { return putValue(p, c, v); }
@@ -260,7 +291,8 @@ private:
 
     template <std::size_t... I>
     char* writeAll(char* p, bool lineEnds, std::index_sequence<I...>, std::type_identity_t<Args>... args) const {
-        const bool nearest = (std::is_same_v<Args, double> || ...) && roundsToNearest();
+        const bool nearest =
+            ((std::is_same_v<Args, double> || std::is_same_v<Args, Repeated>) || ...) && roundsToNearest();
         ((p = putLiteral(p, I, lineEnds), p = format_detail::put(p, conversions_[I], args, lineEnds, nearest)), ...);
         return putLiteral(p, kCount, lineEnds);
     }

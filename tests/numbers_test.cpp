@@ -40,6 +40,16 @@ TEST(ToNumber, BehavesAsStrtod) {
         for (int n = len(gen); n > 0; --n) s += alphabet[pick(gen)];
         expectStrtod(s);
     }
+    // Plain decimals around the edges of the short path: 15 and 16
+    // significant digits, 22 and 23 decimals, leading and trailing zeros.
+    std::uniform_int_distribution<int> digit(0, 9), whole(0, 17), part(0, 25);
+    for (int i = 0; i < 200000; ++i) {
+        std::string s = i % 3 ? "" : "-";
+        for (int n = whole(gen); n > 0; --n) s += static_cast<char>('0' + digit(gen));
+        s += '.';
+        for (int n = part(gen); n > 0; --n) s += static_cast<char>('0' + digit(gen));
+        expectStrtod(s);
+    }
 }
 
 TEST(ToInteger, BehavesAsAtoiWithoutOverflow) {

@@ -145,10 +145,12 @@ void writeDxf(OutputFile& out, const PointList& points, const Settings& s,
         if (!isNormalised(name)) name = normalised = normaliseName(name);
         const std::string* ofCode = nullptr;
         if (!layers.ofCode.empty() && !p.code.empty()) ofCode = &layers.ofCode.find(std::string_view(p.code))->second;
-        out.print(kPointEntity, handle++, ofCode ? *ofCode : s.PointsLayer, p.Y, p.X, elevation);
-        out.print(kLevelEntity, handle++, ofCode ? *ofCode : s.LevelLayer, p.Y, p.X, elevation, height, level);
-        out.print(kNameEntity, handle++, ofCode ? *ofCode : s.NamesLayer, p.Y, p.X, elevation, height, name, p.Y,
-                  p.X, elevation);
+        char yRoom[boundOf(kCoordinate, 0.0)], xRoom[boundOf(kCoordinate, 0.0)];
+        const Repeated y = repeat(yRoom, kCoordinate, p.Y), x = repeat(xRoom, kCoordinate, p.X);
+        out.print(kPointEntity, handle++, ofCode ? *ofCode : s.PointsLayer, y, x, elevation);
+        out.print(kLevelEntity, handle++, ofCode ? *ofCode : s.LevelLayer, y, x, elevation, height, level);
+        out.print(kNameEntity, handle++, ofCode ? *ofCode : s.NamesLayer, y, x, elevation, height, name, y, x,
+                  elevation);
     }
     out.write(kTrailer);
 }

@@ -25,11 +25,15 @@ inline constexpr Format<Text, double, double, double, double> kDpiObservation(
 inline constexpr Format<Text, double, double, double> kKorPoint(
     "%6s  6 %11.3f %11.3f  5 %9.4f    0.0    0.0   0.000    0.00\n");
 
+// How the scripts and the drawing write a coordinate: a point's Y and X are
+// written once and repeated in each of its lines and entities.
+inline constexpr Conversion kCoordinate = conversionOf("%0.3f");
+
 // The CAD scripts. The drawing's first coordinate is Y, the second X. "100"
 // stands in the rotation-angle position of both text commands.
-inline constexpr Format<double, double, Text> kPointLine("point %0.3f,%0.3f,%s\n");
-inline constexpr Format<double, double, Text, double, Text> kNameLine("text J MR %0.3f,%0.3f,%s %0.3f 100 %s\n");
-inline constexpr Format<double, double, Text, double, Text> kLevelLine("text %0.3f,%0.3f,%s %0.3f 100 %s\n");
+inline constexpr Format<Repeated, Repeated, Text> kPointLine("point %0.3f,%0.3f,%s\n");
+inline constexpr Format<Repeated, Repeated, Text, double, Text> kNameLine("text J MR %0.3f,%0.3f,%s %0.3f 100 %s\n");
+inline constexpr Format<Repeated, Repeated, Text, double, Text> kLevelLine("text %0.3f,%0.3f,%s %0.3f 100 %s\n");
 
 // The height text beside a point: millimetres (x1000), three or two decimals.
 inline constexpr Format<double> kLevelMillimetres("%0.0f");
@@ -40,11 +44,11 @@ inline constexpr Format<double> kLevelTwoDecimals("%0.2f");
 // text and its name. The name is right-aligned and vertically centred at the
 // point (72 = 2, 73 = 2, as "MR" in the scripts), so the alignment point
 // repeats it.
-inline constexpr Format<unsigned, Text, double, double, Text> kPointEntity(
+inline constexpr Format<unsigned, Text, Repeated, Repeated, Text> kPointEntity(
     "  0\nPOINT\n  5\n%04X\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n");
-inline constexpr Format<unsigned, Text, double, double, Text, double, Text> kLevelEntity(
+inline constexpr Format<unsigned, Text, Repeated, Repeated, Text, double, Text> kLevelEntity(
     "  0\nTEXT\n  5\n%04X\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n");
-inline constexpr Format<unsigned, Text, double, double, Text, double, Text, double, double, Text> kNameEntity(
+inline constexpr Format<unsigned, Text, Repeated, Repeated, Text, double, Text, Repeated, Repeated, Text> kNameEntity(
     "  0\nTEXT\n  5\n%04X\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n"
     " 72\n     2\n 11\n%0.3f\n 21\n%0.3f\n 31\n%s\n 73\n     2\n");
 

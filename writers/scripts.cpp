@@ -19,9 +19,11 @@ void writeScript(OutputFile& out, const PointList& points, const Settings& s, in
         appendLevelText(level, p.Z, s);
         // In the scripts the elevation keeps the level text's precision.
         const std::string_view elevation = s.ThreeDFile ? std::string_view(level) : "0.000";
-        if (kinds & kPoint) out.print(kPointLine, p.Y, p.X, elevation);
-        if (kinds & kName) out.print(kNameLine, p.Y, p.X, elevation, height, p.N);
-        if (kinds & kLevel) out.print(kLevelLine, p.Y, p.X, elevation, height, level);
+        char yRoom[boundOf(kCoordinate, 0.0)], xRoom[boundOf(kCoordinate, 0.0)];
+        const Repeated y = repeat(yRoom, kCoordinate, p.Y), x = repeat(xRoom, kCoordinate, p.X);
+        if (kinds & kPoint) out.print(kPointLine, y, x, elevation);
+        if (kinds & kName) out.print(kNameLine, y, x, elevation, height, p.N);
+        if (kinds & kLevel) out.print(kLevelLine, y, x, elevation, height, level);
     }
 }
 
