@@ -76,6 +76,7 @@ void OutputFile::startBlocks() {
     std::setvbuf(file_, nullptr, _IONBF, 0);
     if (!block_) block_ = std::make_unique_for_overwrite<char[]>(kBlock);
     used_ = 0;
+    roundingKnown_ = false;
 }
 
 // The temporary file is named after its output, with the process and a

@@ -49,7 +49,17 @@ public:
                 return;
             }
         }
-        used_ = static_cast<std::size_t>(format.write(block_.get() + used_, true, args...) - block_.get());
+        used_ = static_cast<std::size_t>(format.writeRounded(block_.get() + used_, true, roundsToNearest(), args...) -
+                                         block_.get());
+    }
+    // Whether the rounding mode is to-nearest, asked once a file on the
+    // thread that writes it: nothing the program does changes the mode.
+    bool roundsToNearest() {
+        if (!roundingKnown_) {
+            nearest_ = tervan::roundsToNearest();
+            roundingKnown_ = true;
+        }
+        return nearest_;
     }
     // Writes text with its line feeds turned into CR LF.
     void write(std::string_view text);
@@ -84,6 +94,7 @@ private:
     bool staged_ = false;
     std::unique_ptr<char[]> block_;
     std::size_t used_ = 0;
+    bool roundingKnown_ = false, nearest_ = true;
     std::string scratch_;
     bool failed_ = false;
     std::string error_;

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cfenv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -43,7 +44,8 @@ constexpr int kMaxExactPrecision = 19;
 
 // Writes the decimal digits of n so that they end at end; returns where
 // they begin.
-char* digitsBefore(char* end, std::uint64_t n) {
+template <class Unsigned>
+char* digitsBeforeOf(char* end, Unsigned n) {
     while (n >= 100) {
         const auto pair = static_cast<std::size_t>(n % 100);
         n /= 100;
@@ -56,6 +58,32 @@ char* digitsBefore(char* end, std::uint64_t n) {
     } else {
         *--end = static_cast<char>('0' + n);
     }
+    return end;
+}
+
+// The same for any n: most numbers fit 32 bits, where dividing by 100 is a
+// shorter multiplication.
+char* digitsBefore(char* end, std::uint64_t n) {
+    if (n <= UINT32_MAX) return digitsBeforeOf(end, static_cast<std::uint32_t>(n));
+    return digitsBeforeOf(end, n);
+}
+
+// Writes the last count digits of n, leading zeros included, so that they
+// end at end.
+char* fixedDigitsBefore(char* end, std::uint64_t n, std::size_t count) {
+    if (n > UINT32_MAX) {
+        char* first = digitsBefore(end, n);
+        while (first > end - count) *--first = '0';
+        return first;
+    }
+    auto small = static_cast<std::uint32_t>(n);
+    for (; count >= 2; count -= 2) {
+        const std::uint32_t pair = small % 100;
+        small /= 100;
+        end -= 2;
+        std::memcpy(end, kDigitPairs + 2 * pair, 2);
+    }
+    if (count) *--end = static_cast<char>('0' + small);
     return end;
 }
 
@@ -231,10 +259,7 @@ char* putValue(char* p, const Conversion& c, double v, bool nearest) {
     // The digits are written from the right: the decimals with their
     // leading zeros, the point, the whole part.
     char* const end = p + size;
-    if (decimals) {
-        char* first = digitsBefore(end, fraction);
-        while (first > end - decimals) *--first = '0';
-    }
+    if (decimals) fixedDigitsBefore(end, fraction, decimals);
     if (point) p[wholeDigits] = '.';
     digitsBefore(p + wholeDigits, whole);
     p = end;
@@ -245,10 +270,10 @@ char* putValue(char* p, const Conversion& c, double v, bool nearest) {
     return p;
 }
 
-Repeated repeat(char* room, const Conversion& c, double value) {
+Repeated repeat(char* room, const Conversion& c, double value, bool nearest) {
     Repeated r(value);
     r.by = &c;
-    r.bytes = std::string_view(room, static_cast<std::size_t>(putValue(room, c, value) - room));
+    r.bytes = std::string_view(room, static_cast<std::size_t>(putValue(room, c, value, nearest) - room));
     return r;
 }
 

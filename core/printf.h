@@ -124,8 +124,8 @@ struct Repeated {
 };
 
 // Writes value by c into room, which has boundOf(c, double)'s bytes; room
-// and c must outlive the result.
-Repeated repeat(char* room, const Conversion& c, double value);
+// and c must outlive the result. nearest: roundsToNearest.
+Repeated repeat(char* room, const Conversion& c, double value, bool nearest);
 
 // The conversion of a template of one, parsed when the program is compiled:
 // conversionOf("%0.3f").
@@ -255,7 +255,14 @@ public:
     }
     // Writes the text at p, which has room for bound's bytes; returns its end.
     char* write(char* p, bool lineEnds, std::type_identity_t<Args>... args) const {
-        return writeAll(p, lineEnds, std::index_sequence_for<Args...>(), args...);
+        const bool nearest =
+            ((std::is_same_v<Args, double> || std::is_same_v<Args, Repeated>) || ...) && roundsToNearest();
+        return writeAll(p, lineEnds, nearest, std::index_sequence_for<Args...>(), args...);
+    }
+    // The same when the caller has asked roundsToNearest already (a file
+    // asks once: nothing the program does changes the rounding mode).
+    char* writeRounded(char* p, bool lineEnds, bool nearest, std::type_identity_t<Args>... args) const {
+        return writeAll(p, lineEnds, nearest, std::index_sequence_for<Args...>(), args...);
     }
 
 private:
@@ -290,9 +297,8 @@ private:
     }
 
     template <std::size_t... I>
-    char* writeAll(char* p, bool lineEnds, std::index_sequence<I...>, std::type_identity_t<Args>... args) const {
-        const bool nearest =
-            ((std::is_same_v<Args, double> || std::is_same_v<Args, Repeated>) || ...) && roundsToNearest();
+    char* writeAll(char* p, bool lineEnds, bool nearest, std::index_sequence<I...>,
+                   std::type_identity_t<Args>... args) const {
         ((p = putLiteral(p, I, lineEnds), p = format_detail::put(p, conversions_[I], args, lineEnds, nearest)), ...);
         return putLiteral(p, kCount, lineEnds);
     }

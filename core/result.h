@@ -78,7 +78,7 @@ struct Result {
     // (a front end may show the store's rows instead).
     bool observationTable = false;
     // Levelling routines: each row of the line file as ten tab-separated
-    // cells (levelling/level_rows.h), for a front end's grid.
+    // cells (levelling/level_row.h), for a front end's grid.
     std::vector<std::string> levelRows;
     // Levelling routines: each line's closure on the benchmarks.
     std::vector<LineClosure> closures;

@@ -6,7 +6,7 @@
 
 #include "core/numbers.h"
 #include "core/printf.h"
-#include "levelling/level_rows.h"
+#include "levelling/level_row.h"
 
 namespace tervan::desk {
 namespace {

@@ -53,7 +53,7 @@ private:
     bool codes_ = false;
 };
 
-// The rows of a levelling line (levelling/level_rows.h): row number, point,
+// The rows of a levelling line (levelling/level_row.h): row number, point,
 // code, line number and three tags with their values in metres (a unit that
 // an instrument wrote after a value is left to the column's title).
 class LevelTable final : public Table {

@@ -13,6 +13,7 @@
 #include "core/result.h"
 #include "core/rng.h"
 #include "levelling/level_closure.h"
+#include "levelling/level_row.h"
 
 namespace tervan {
 
@@ -36,5 +37,27 @@ struct LevelJob {
 };
 
 using LevelRoutine = void (*)(LevelJob& job);
+
+// How a routine hands its rows over: each numbered in turn, stamped with
+// the layout and the current line, written to the line file, the message
+// text and the grid, and counted.
+struct LevelRows {
+    LevelJob& job;
+    LevelLayout layout;
+    int next = 1;          // the number of the next row
+    int line = 0;          // the current line (DNA8)
+    std::string lineText;  // the current line as text (BFFB, Dini)
+
+    void put(LevelRow row) {
+        row.layout = layout;
+        row.row = next++;
+        row.line = line;
+        row.lineText = lineText;
+        writeLevelRow(job.lineFile, row);
+        appendLevelRow(job.result.message, row);
+        addLevelRow(job.result, row);
+        ++job.result.rowsWritten;
+    }
+};
 
 }  // namespace tervan

@@ -1,36 +1,10 @@
 #include "levelling/level_lines.h"
 
 #include "core/numbers.h"
-#include "core/printf.h"
 #include "core/text.h"
-#include "levelling/level_rows.h"
 
 namespace tervan {
 namespace {
-
-// DNA8 rows: the file form, then the message text form.
-constexpr const char* kDnaStartFile = "\n%7d Start-Line         BF%6d";
-constexpr const char* kDnaStartText = "\r\r\n%7d\tStart-Line\t\tBF\t%3d";
-constexpr const char* kDnaHeightFile = "\n%7d%s%19d                                Z%10.5f";
-constexpr const char* kDnaStartHeightText = "\r\r\n%7d\t%s\t\t\t%3d\t\t\t\tZ\t%10.5f";
-constexpr const char* kDnaHeightText = "\r\r\n%7d\t%s\t\t%3d\t\t\t\t\tZ\t%10.5f";
-constexpr const char* kDnaBackFile = "\n%7d%s%15d%4d Rb%12.5f HD%13.3f";
-constexpr const char* kDnaBackText = "\r\r\n%7d\t%s\t\t%3d\t%3d Rb\t%10.5f HD\t%10.3f";
-constexpr const char* kDnaForeFile = "\n%7d%s%15d%4d Rf%12.5f HD%13.3f";
-constexpr const char* kDnaForeText = "\r\r\n%7d\t%s\t\t%3d\t%3d Rf\t%10.5f HD\t%10.3f";
-constexpr const char* kDnaSumFile = "\n%7d%s%19d Sh%12.5f dz%13.5f Z   0.00000";
-constexpr const char* kDnaSumText = "\r\r\n%7d\t%s\t\t\t%3d Sh\t%10.5f\tdz\t%10.5f\tZ\t   0.00000";
-constexpr const char* kDnaDistFile = "\n%7d%s%9d%10d Db%12.3f Df%13.3f Z%10.5f";
-constexpr const char* kDnaDistText = "\r\r\n%7d\t%s\t\t%3d\t%3d Db\t%10.3f\tDf\t%10.3f\tZ\t%10.5f";
-constexpr const char* kDnaEndFile = "\n%7d End-Line%19d";
-constexpr const char* kDnaEndText = "\r\r\n%7d\tEnd-Line\t\t\t%3d";
-
-// Dini USB rows.
-constexpr const char* kDiniHeaderFile = "\n%7d %s";
-constexpr const char* kDiniHeaderText = "\r\r\n%7d\t%s";
-constexpr const char* kDiniDataFile = "\n%7d %s%9d%s %s%s%s%s%s%s";
-constexpr const char* kDiniSumFile = "\n%7d %s%9s%s %s%s%s%s%s%s";
-constexpr const char* kDiniDataText = "\r\r\n%7d\t%s\t\t3 %s\t%s\t%s\t%s %s\t%s\t%s";
 
 constexpr double kGsiUnit = 0.00001;  // GSI values are in 0.01 mm
 
@@ -173,13 +147,11 @@ struct LinePoints {
     }
 };
 
+using Kind = LevelRowKind;
+
 struct Dna8Line {
-    OutputFile& out;
-    std::string& text;
-    Result& counts;
+    LevelRows rows;
     LinePoints points;
-    int row = 1;
-    int line = 0;
     std::string name = "         ";
     double startHeight = 0;
     double height = 0;
@@ -191,32 +163,16 @@ struct Dna8Line {
     bool intermediateBefore = false;
 
     void close() {
-        double dz = startHeight - height;
-        out.print(kDnaSumFile, row, name.c_str(), line, readingSum, dz);
-        appendf(text, kDnaSumText, row, name.c_str(), line, readingSum, dz);
-        addLevelRow(counts, {strf("%d", row), name, "", strf("%d", line), "Sh", strf("%.5f", readingSum), "dz",
-                             strf("%.5f", dz), "Z", "0.00000"});
-        ++row;
-        out.print(kDnaDistFile, row, name.c_str(), foreSights, line, backDistance, foreDistance, height);
-        appendf(text, kDnaDistText, row, name.c_str(), foreSights, line, backDistance, foreDistance, height);
-        addLevelRow(counts, {strf("%d", row), name, strf("%d", foreSights), strf("%d", line), "Db",
-                             strf("%.3f", backDistance), "Df", strf("%.3f", foreDistance), "Z", strf("%.5f", height)});
-        ++row;
-        out.print(kDnaEndFile, row, line);
-        appendf(text, kDnaEndText, row, line);
-        addLevelRow(counts, {strf("%d", row), "End-Line", "", strf("%d", line)});
-        ++row;
-        counts.rowsWritten += 3;
-    }
-
-    void heightRow(const std::string& rowName, double rowHeight) {
-        addLevelRow(counts,
-                    {strf("%d", row), rowName, "", strf("%d", line), "", "", "", "", "Z", strf("%.5f", rowHeight)});
+        rows.put({.kind = Kind::Sum, .name = name, .values = {readingSum, startHeight - height}});
+        rows.put({.kind = Kind::Distances,
+                  .name = name,
+                  .code = foreSights,
+                  .values = {backDistance, foreDistance, height}});
+        rows.put({.kind = Kind::End});
     }
 
     void reading(const Dna8Fields& f, bool back) {
         name = recordName(f.value(1));
-        int code = toInteger(f.value(4));
         double value = toNumber(f.value(3)) * kGsiUnit;
         double distance = toNumber(f.value(2)) * kGsiUnit;
         if (back) {
@@ -227,16 +183,14 @@ struct Dna8Line {
             foreDistance += distance;
             ++foreSights;
         }
-        out.print(back ? kDnaBackFile : kDnaForeFile, row, name.c_str(), code, line, value, distance);
-        appendf(text, back ? kDnaBackText : kDnaForeText, row, name.c_str(), code, line, value, distance);
-        addLevelRow(counts, {strf("%d", row), name, strf("%d", code), strf("%d", line), back ? "Rb" : "Rf",
-                             strf("%.5f", value), "HD", strf("%.3f", distance)});
+        rows.put({.kind = back ? Kind::Back : Kind::Fore,
+                  .name = name,
+                  .code = toInteger(f.value(4)),
+                  .values = {value, distance}});
         if (back)
             points.back(name, value, distance);
         else
             points.fore(name, value, distance);
-        ++row;
-        ++counts.rowsWritten;
     }
 
     // One input line; false when it matched no case.
@@ -246,45 +200,34 @@ struct Dna8Line {
         intermediateBefore = f.index3(3) == "333";
         if (intermediateBefore) points.intermediateDistance = toNumber(f.value(2)) * kGsiUnit;
         if (f.value(1) == "+?......1") {
-            if (line > 0) close();
-            ++line;
-            out.print(kDnaStartFile, row, line);
-            appendf(text, kDnaStartText, row, line);
-            addLevelRow(counts, {strf("%d", row), "Start-Line", "", strf("%d", line), "BF"});
-            points.startLine(line);
+            if (rows.line > 0) close();
+            ++rows.line;
+            rows.put({.kind = Kind::Start});
+            points.startLine(rows.line);
         } else if (f.index2(2) == "83" && followsIntermediate) {
             // The level's own height of an intermediate sight: shown like a
             // start height, but the line's sums, heights and name go on.
             std::string own = recordName(f.value(1));
             double sighted = toNumber(f.value(2)) * kGsiUnit;
-            out.print(kDnaHeightFile, row, own.c_str(), line, sighted);
-            appendf(text, kDnaStartHeightText, row, own.c_str(), line, sighted);
-            heightRow(own, sighted);
+            rows.put({.kind = Kind::StartHeight, .name = own, .values = {sighted}});
             points.intermediate(own, sighted);
         } else if (f.index2(2) == "83") {
             name = recordName(f.value(1));
             startHeight = height = toNumber(f.value(2)) * kGsiUnit;
             readingSum = backDistance = foreDistance = 0;
             foreSights = 0;
-            out.print(kDnaHeightFile, row, name.c_str(), line, height);
-            appendf(text, kDnaStartHeightText, row, name.c_str(), line, height);
-            heightRow(name, height);
+            rows.put({.kind = Kind::StartHeight, .name = name, .values = {height}});
             points.startHeight(name, height);
         } else if (f.index3(3) == "331" || f.index3(3) == "332") {
             reading(f, f.index3(3) == "331");
-            return true;
         } else if (f.index2(4) == "83") {
             name = recordName(f.value(1));
             height = toNumber(f.value(4)) * kGsiUnit;
-            out.print(kDnaHeightFile, row, name.c_str(), line, height);
-            appendf(text, kDnaHeightText, row, name.c_str(), line, height);
-            heightRow(name, height);
+            rows.put({.kind = Kind::Height, .name = name, .values = {height}});
             points.height(name, height);
         } else {
             return false;
         }
-        ++row;
-        ++counts.rowsWritten;
         return true;
     }
 };
@@ -293,7 +236,7 @@ struct Dna8Line {
 
 void reduceDna8(LevelJob& job) {
     startMessage(job);
-    Dna8Line state{.out = job.lineFile, .text = job.result.message, .counts = job.result, .points = {job.lines, job.result.levelRows}};
+    Dna8Line state{.rows = {.job = job, .layout = LevelLayout::Dna8}, .points = {job.lines, job.result.levelRows}};
     forEachLine(job.input, job.result, [&](std::string_view line) { return state.take(line); });
     state.close();
     state.points.finish();
@@ -301,10 +244,7 @@ void reduceDna8(LevelJob& job) {
 
 void reduceDiniUsb(LevelJob& job) {
     startMessage(job);
-    OutputFile& out = job.lineFile;
-    std::string& text = job.result.message;
-    int row = 1;
-    std::string lineNumber = "    ";
+    LevelRows rows{.job = job, .layout = LevelLayout::Dini, .lineText = "    "};
     LinePoints points{job.lines, job.result.levelRows};
     forEachLine(job.input, job.result, [&](std::string_view line) {
         std::string name(columns(line, 22, 35));
@@ -314,22 +254,17 @@ void reduceDiniUsb(LevelJob& job) {
         std::string value2(columns(line, 76, 90));
         std::string tag3(columns(line, 96, 96));
         std::string value3(columns(line, 97, 112));
-        std::string shortName(name.substr(0, 8));
         if (name == "Start-Line    " || name == "End-Line      ") {
             std::string header(line.size() >= 48 ? columns(line, 22, 48) : lastChars(line, 27));
-            lineNumber = lastChars(header, 4);
-            out.print(kDiniHeaderFile, row, header.c_str());
-            appendf(text, kDiniHeaderText, row, header.c_str());
-            addLevelRow(job.result, {strf("%d", row), header});
-            if (name == "Start-Line    ") points.startLine(toInteger(lineNumber));
+            rows.lineText = lastChars(header, 4);
+            rows.put({.kind = Kind::Header, .name = header});
+            if (name == "Start-Line    ") points.startLine(toInteger(rows.lineText));
         } else if (tag1 == "Rb" || tag1 == "Rf" || tag1 == "Db" || (tag1 == "  " && tag3 == "Z")) {
-            out.print(kDiniDataFile, row, name.c_str(), 3, lineNumber.c_str(), tag1.c_str(),
-                      std::string(lastChars(value1, 13)).c_str(), tag2.c_str(),
-                      std::string(lastChars(value2, 13)).c_str(), tag3.c_str(),
-                      std::string(lastChars(value3, 10)).c_str());
-            appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
-                    tag2.c_str(), value2.c_str(), tag3.c_str(), value3.c_str());
-            addLevelRow(job.result, {strf("%d", row), name, "3", lineNumber, tag1, value1, tag2, value2, tag3, value3});
+            rows.put({.kind = Kind::Data,
+                      .name = name,
+                      .code = 3,
+                      .tags = {tag1, tag2, tag3},
+                      .texts = {value1, value2, value3}});
             if (tag1 == "Rb")
                 points.back(name, toNumber(value1), toNumber(value2));
             else if (tag1 == "Rf")
@@ -339,20 +274,10 @@ void reduceDiniUsb(LevelJob& job) {
             else if (tag1 == "  ")
                 points.height(name, toNumber(value3));
         } else if (tag1 == "Sh") {
-            // Value 1 fills both value slots: the row shows it after Sh and
-            // again after dz.
-            std::string sum(lastChars(value1, 13));
-            out.print(kDiniSumFile, row, name.c_str(), " ", lineNumber.c_str(), tag1.c_str(), sum.c_str(), "dz ",
-                      sum.c_str(), "Z", "   0.00000");
-            appendf(text, kDiniDataText, row, shortName.c_str(), lineNumber.c_str(), tag1.c_str(), value1.c_str(),
-                    "dz", value1.c_str(), "Z", "         0.00000");
-            addLevelRow(job.result,
-                        {strf("%d", row), name, "", lineNumber, tag1, value1, "dz", value1, "Z", "0.00000"});
+            rows.put({.kind = Kind::Sum, .name = name, .tags = {tag1}, .texts = {value1}});
         } else {
             return false;
         }
-        ++row;
-        ++job.result.rowsWritten;
         return true;
     });
     points.finish();

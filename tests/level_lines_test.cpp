@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
+#include "levelling/bffb.h"
 #include "test_util.h"
 
 namespace tervan {
@@ -63,6 +66,56 @@ std::vector<std::string> rowsOf(const std::string& file) {
         start = end + 2;
     }
     return rows;
+}
+
+// The pieces of text between the separators, empty ones left out.
+std::vector<std::string> piecesOf(const std::string& text, const std::string& separator) {
+    std::vector<std::string> pieces;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find(separator, start), text.size());
+        if (end > start) pieces.push_back(text.substr(start, end - start));
+        start = end + separator.size();
+    }
+    return pieces;
+}
+
+// The numbers with decimals a row shows, in order.
+std::vector<std::string> numbersOf(const std::string& row) {
+    static const std::regex number("-?[0-9]+\\.[0-9]+");
+    std::vector<std::string> numbers;
+    for (std::sregex_iterator it(row.begin(), row.end(), number), end; it != end; ++it) numbers.push_back(it->str());
+    return numbers;
+}
+
+// Every row, whatever its kind, shows the same numbers in the line file, the
+// message text and the grid.
+TEST(LevelLines, FileTextAndGridShowTheSameNumbers) {
+    const struct {
+        LevelRoutine routine;
+        const char* input;
+        bool cut;  // the file keeps the last characters of a value only (a Z of 100.68135 shows 00.68135)
+    } cases[] = {{reduceDna8, "dna8-two-lines/input.gsi", false},
+                 {reduceDna8, "dna8-real/140618BOYA.GSI", false},
+                 {reduceDiniUsb, "dini-usb-rows/input.txt", true},
+                 {calculateBffb, "bffb-seeded/input.dat", false}};
+    for (const auto& [routine, input, cut] : cases) {
+        SCOPED_TRACE(input);
+        auto run = test::runLevelRoutine(routine, test::readFile(test::dataPath(std::string("levelling/") + input)));
+        const std::vector<std::string>& grid = run.result.levelRows;
+        const auto file = piecesOf(run.lineFile, "\r\n");
+        auto text = piecesOf(run.result.message, "\r\r\n");
+        text.erase(text.begin());  // the heading, "<" and the input's path
+        ASSERT_EQ(grid.size(), static_cast<std::size_t>(run.result.rowsWritten));
+        ASSERT_EQ(file.size(), grid.size());
+        ASSERT_EQ(text.size(), grid.size());
+        for (std::size_t i = 0; i < grid.size(); ++i) {
+            const auto inFile = numbersOf(file[i]), inGrid = numbersOf(grid[i]);
+            ASSERT_EQ(inFile.size(), inGrid.size()) << file[i];
+            for (std::size_t k = 0; k < inGrid.size(); ++k)
+                EXPECT_TRUE(cut ? inGrid[k].ends_with(inFile[k]) : inGrid[k] == inFile[k]) << file[i];
+            EXPECT_EQ(numbersOf(text[i]), numbersOf(grid[i])) << text[i];
+        }
+    }
 }
 
 TEST(Dna8, RowsStandInTheirColumns) {

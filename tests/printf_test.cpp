@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "levelling/level_formats.h"
 #include "writers/formats.h"
 
 namespace tervan {
@@ -224,7 +225,7 @@ T forSnprintf(T value) {
 }
 
 Repeated forFormat(const DrawnRepeated& d) {
-    return d.written ? repeat(d.room, formats::kCoordinate, d.value) : Repeated(d.value);
+    return d.written ? repeat(d.room, formats::kCoordinate, d.value, roundsToNearest()) : Repeated(d.value);
 }
 template <class T>
 const T& forFormat(const T& value) {
@@ -238,8 +239,8 @@ std::string withCrLf(const std::string& text) {
 }
 
 template <class... Args>
-void expectLikeSnprintf(const Format<Args...>& format, std::mt19937_64& gen) {
-    for (int i = 0; i < 20000; ++i) {
+void expectLikeSnprintf(const Format<Args...>& format, std::mt19937_64& gen, int times = 20000) {
+    for (int i = 0; i < times; ++i) {
         std::tuple<typename Drawn<Args>::Held...> values{draw<Args>(gen)...};
         std::apply(
             [&](const auto&... v) {
@@ -261,7 +262,7 @@ TEST(Printf, EveryOutputLineMatchesSnprintf) {
     char room[boundOf(kCoordinate, 0.0)];
     constexpr Format<Repeated, Repeated> kOther("%10.3f|%0.3f");
     std::string other;
-    const Repeated y = repeat(room, kCoordinate, -0.0005);
+    const Repeated y = repeat(room, kCoordinate, -0.0005, roundsToNearest());
     kOther.append(other, y, y);
     EXPECT_EQ(other, viaSnprintf("%10.3f|%0.3f", -0.0005, -0.0005));
     expectLikeSnprintf(kNameCoordinates, gen);
@@ -282,6 +283,13 @@ TEST(Printf, EveryOutputLineMatchesSnprintf) {
     expectLikeSnprintf(kCsvCoordinates, gen);
     expectLikeSnprintf(kLandXmlStamp, gen);
     expectLikeSnprintf(kCgPointCoordinates, gen);
+    // The levelling rows, the file's form and the text's.
+    const auto rows = [&](const auto&... format) { (expectLikeSnprintf(format, gen, 2000), ...); };
+    rows(kBffbStartFile, kBffbStartText, kBffbBackFile, kBffbBackText, kBffbForeFile, kBffbForeText, kBffbHeightFile,
+         kBffbHeightText, kBffbSumFile, kBffbSumText, kBffbDistFile, kBffbDistText, kBffbEndFile, kBffbEndText);
+    rows(kDnaStartFile, kDnaStartText, kDnaHeightFile, kDnaStartHeightText, kDnaHeightText, kDnaBackFile, kDnaBackText,
+         kDnaForeFile, kDnaForeText, kDnaSumFile, kDnaSumText, kDnaDistFile, kDnaDistText, kDnaEndFile, kDnaEndText);
+    rows(kDiniHeaderFile, kDiniHeaderText, kDiniDataFile, kDiniSumFile, kDiniDataText);
     // Flags and the other letters a Format knows.
     constexpr Format<int, int, unsigned, unsigned, char, double, std::string_view> kOthers("%-5d|%+i|%u|%x|%c|%%|%010.2f|%-8.3s|");
     static_assert(!formatFits<double>("%d") && !formatFits<int>("%d %d") && !formatFits<double>("%e"));

@@ -146,7 +146,8 @@ void writeDxf(OutputFile& out, const PointList& points, const Settings& s,
         const std::string* ofCode = nullptr;
         if (!layers.ofCode.empty() && !p.code.empty()) ofCode = &layers.ofCode.find(std::string_view(p.code))->second;
         char yRoom[boundOf(kCoordinate, 0.0)], xRoom[boundOf(kCoordinate, 0.0)];
-        const Repeated y = repeat(yRoom, kCoordinate, p.Y), x = repeat(xRoom, kCoordinate, p.X);
+        const bool nearest = out.roundsToNearest();
+        const Repeated y = repeat(yRoom, kCoordinate, p.Y, nearest), x = repeat(xRoom, kCoordinate, p.X, nearest);
         out.print(kPointEntity, handle++, ofCode ? *ofCode : s.PointsLayer, y, x, elevation);
         out.print(kLevelEntity, handle++, ofCode ? *ofCode : s.LevelLayer, y, x, elevation, height, level);
         out.print(kNameEntity, handle++, ofCode ? *ofCode : s.NamesLayer, y, x, elevation, height, name, y, x,

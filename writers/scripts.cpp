@@ -20,7 +20,8 @@ void writeScript(OutputFile& out, const PointList& points, const Settings& s, in
         // In the scripts the elevation keeps the level text's precision.
         const std::string_view elevation = s.ThreeDFile ? std::string_view(level) : "0.000";
         char yRoom[boundOf(kCoordinate, 0.0)], xRoom[boundOf(kCoordinate, 0.0)];
-        const Repeated y = repeat(yRoom, kCoordinate, p.Y), x = repeat(xRoom, kCoordinate, p.X);
+        const bool nearest = out.roundsToNearest();
+        const Repeated y = repeat(yRoom, kCoordinate, p.Y, nearest), x = repeat(xRoom, kCoordinate, p.X, nearest);
         if (kinds & kPoint) out.print(kPointLine, y, x, elevation);
         if (kinds & kName) out.print(kNameLine, y, x, elevation, height, p.N);
         if (kinds & kLevel) out.print(kLevelLine, y, x, elevation, height, level);
