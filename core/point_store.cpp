@@ -1,5 +1,9 @@
 #include "core/point_store.h"
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -23,6 +27,12 @@ bool isSet(double v) { return std::bit_cast<std::uint64_t>(v) != 0; }
 
 static_assert(sizeof(PointList::Iterator) <= 16);
 
+void askForLargePages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t bytes) {
+#ifdef __linux__
+    madvise(block, bytes, MADV_HUGEPAGE);  // a refusal leaves ordinary pages
+#endif
+}
+
 std::uint32_t NameArena::keep(std::string_view text) {
     if (text.empty()) return 0;
     const std::size_t needed = text.size() + 1;
@@ -34,7 +44,7 @@ std::uint32_t NameArena::keep(std::string_view text) {
         if (windows_.size() + windows > (std::size_t{1} << (32 - kShift)))
             throw std::length_error("more than 4 GB of point names");
         size_ = windows * kWindow;
-        blocks_.push_back(std::make_unique<char[]>(size_));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size_));
         for (std::size_t w = 0; w < windows; ++w) windows_.push_back(blocks_.back().get() + w * kWindow);
         used_ = start;
     }

@@ -96,6 +96,11 @@ struct Point {
     double givenOm = 0;
 };
 
+// Asks the system to back the bytes at block, which start on a 2 MB
+// boundary, with large pages where it gives them only when asked (Linux's
+// usual setting); nothing elsewhere.
+void askForLargePages(void* block, std::size_t bytes);
+
 // Items in blocks that stay where they are while more are added, so that
 // growing never copies, nor holds the old and the new block at once: the
 // memory grows with the items. The first block holds 4096 items and every
@@ -149,7 +154,9 @@ private:
     }
     void grow() {
         const std::size_t items = itemsOf(count_);
-        blocks_[count_] = static_cast<T*>(::operator new(items * sizeof(T), std::align_val_t{alignmentOf(count_)}));
+        void* block = ::operator new(items * sizeof(T), std::align_val_t{alignmentOf(count_)});
+        if (alignmentOf(count_) == kLargePage) askForLargePages(block, items * sizeof(T));
+        blocks_[count_] = static_cast<T*>(block);
         ++count_;
         capacity_ += items;
     }
