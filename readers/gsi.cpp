@@ -320,16 +320,15 @@ private:
 void readGsi(Input& input, ReaderContext& ctx) {
     GsiReader reader(ctx);
     for (std::string_view bytes; !(bytes = input.peek()).empty();) {
-        const char* cr = static_cast<const char*>(std::memchr(bytes.data(), '\r', bytes.size()));
-        const std::size_t before = cr ? static_cast<std::size_t>(cr - bytes.data()) : bytes.size();
-        const char* lf = static_cast<const char*>(std::memchr(bytes.data(), '\n', before));
-        const std::size_t end = lf ? static_cast<std::size_t>(lf - bytes.data()) : before;
+        // One pass to the first line end: a search for CR over the whole
+        // piece would read it to its end at every line of a file of LFs.
+        const std::size_t end = bytes.find_first_of("\r\n");
         reader.add(bytes.substr(0, end));
-        if (end < bytes.size()) {
+        if (end != std::string_view::npos) {
             reader.endBlock();
             input.skip(end + 1);
         } else {
-            input.skip(end);
+            input.skip(bytes.size());
         }
     }
     reader.endBlock();
