@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cfenv>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -135,6 +136,30 @@ bool scaledExactly(double v, int precision, std::uint64_t& scaled) {
     return true;
 }
 
+// The same for the usual values, without 128-bit arithmetic. Below 2^52
+// the doubles are at most 0.5 apart and every half is one of them; the
+// product |v| * 10^precision in doubles (10^precision itself is exact) is
+// the double nearest the exact product, so unless it is a half itself, no
+// half lies between the two, and both round to the same integer. false,
+// and nothing decided, for a half (and beyond 2^52): scaledExactly decides.
+// With doubles computed in wider registers (x87) it decides nothing.
+bool scaledQuickly(double v, int precision, std::uint64_t& scaled) {
+#if FLT_EVAL_METHOD == 0
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    if (precision > 9) return false;
+    const double s = std::fabs(v) * kPowers[precision];
+    if (!(s < 0x1p52)) return false;
+    const auto whole = static_cast<std::uint64_t>(s);
+    const double fraction = s - static_cast<double>(whole);  // exact
+    if (fraction == 0.5) return false;
+    scaled = whole + (fraction > 0.5 ? 1 : 0);
+    return true;
+#else
+    (void)v, (void)precision, (void)scaled;
+    return false;
+#endif
+}
+
 // scaled = whole * 10^precision + fraction. The usual precisions divide by
 // a constant, which the compiler turns into a multiplication.
 template <int P>
@@ -231,7 +256,7 @@ char* putValue(char* p, const Conversion& c, double v, bool nearest) {
     if (!std::isfinite(v)) return putNotFinite(p, c, v);
     const int precision = c.precision < 0 ? 6 : c.precision;
     std::uint64_t scaled;
-    if (!nearest || !scaledExactly(v, precision, scaled)) return putBySnprintf(p, c, v);
+    if (!nearest || !(scaledQuickly(v, precision, scaled) || scaledExactly(v, precision, scaled))) return putBySnprintf(p, c, v);
     std::uint64_t whole, fraction;
     splitScaled(scaled, precision, whole, fraction);
     const auto decimals = static_cast<std::size_t>(precision);
