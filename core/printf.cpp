@@ -21,6 +21,10 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// Short blank padding is one 16-byte store (a value or a text has room
+// for that much and more behind it) instead of a call.
+constexpr char kBlanks[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+
 constexpr std::uint64_t kPow10[] = {1ULL,
                                     10ULL,
                                     100ULL,
@@ -183,6 +187,40 @@ void splitScaled(std::uint64_t scaled, int precision, std::uint64_t& whole, std:
     }
 }
 
+// Whether any of the 8 bytes of w is 0.
+constexpr bool anyZeroByte(std::uint64_t w) {
+    return ((w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL) != 0;
+}
+
+// Whether a text of at most 32 bytes holds a NUL or a line feed: its bytes
+// looked at in words of 8 (overlapping, so that only its own are read).
+bool holdsNulOrFeed(std::string_view text) {
+    const char* s = text.data();
+    const std::size_t n = text.size();
+    auto holds = [](std::uint64_t w) { return anyZeroByte(w) || anyZeroByte(w ^ 0x0A0A0A0A0A0A0A0AULL); };
+    auto word = [&](std::size_t at) {
+        std::uint64_t w;
+        std::memcpy(&w, s + at, 8);
+        return w;
+    };
+    if (n >= 8) {
+        for (std::size_t at = 0; at + 8 < n; at += 8)
+            if (holds(word(at))) return true;
+        return holds(word(n - 8));
+    }
+    std::uint64_t w = 0x2020202020202020ULL;  // blanks where the text has no bytes
+    if (n >= 4) {
+        std::uint32_t first, last;
+        std::memcpy(&first, s, 4);
+        std::memcpy(&last, s + n - 4, 4);
+        w = first | static_cast<std::uint64_t>(last) << 32;
+    } else if (n > 0) {
+        w = (w & ~0xFFFFFFULL) | static_cast<unsigned char>(s[0]) | static_cast<unsigned>(static_cast<unsigned char>(s[n / 2])) << 8 |
+            static_cast<unsigned>(static_cast<unsigned char>(s[n - 1])) << 16;
+    }
+    return holds(w);
+}
+
 // Writes sign and body into p, padded to the width as the flags say; a
 // zero flag pads with zeros after the sign when zeroPad.
 char* putPadded(char* p, const Conversion& c, char sign, const char* body, std::size_t size, bool zeroPad) {
@@ -270,8 +308,6 @@ char* putValue(char* p, const Conversion& c, double v, bool nearest) {
     if (fill && !c.left && !c.zero) {
         // Most columns pad with a few blanks: one 16-byte store (the value
         // has room for 311 bytes and more behind p) instead of a call.
-        static constexpr char kBlanks[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
-                                             ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
         if (fill <= sizeof kBlanks) std::memcpy(p, kBlanks, sizeof kBlanks);
         else std::memset(p, ' ', fill);
         p += fill;
@@ -337,6 +373,25 @@ char* putValue(char* p, const Conversion& c, unsigned v) {
 char* putValue(char* p, const Conversion& c, char v) { return putPadded(p, c, 0, &v, 1, false); }
 
 char* putText(char* p, const Conversion& c, std::string_view text, bool lineEnds) {
+    // A name or a layer: short, without a NUL or a line feed, padded with a
+    // few blanks if at all.
+    if (text.size() <= 32 && c.precision < 0) {
+        const bool plain = !holdsNulOrFeed(text);
+        const std::size_t width = widthOf(c);
+        const std::size_t fill = text.size() < width ? width - text.size() : 0;
+        if (plain && fill <= sizeof kBlanks) {
+            if (fill && !c.left) {
+                std::memcpy(p, kBlanks, sizeof kBlanks);
+                p += fill;
+            }
+            p = format_detail::copyShort(p, text.data(), text.size());
+            if (fill && c.left) {
+                std::memcpy(p, kBlanks, sizeof kBlanks);
+                p += fill;
+            }
+            return p;
+        }
+    }
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
         text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     if (c.precision >= 0) text = text.substr(0, static_cast<std::size_t>(c.precision));

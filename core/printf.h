@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
@@ -44,11 +45,17 @@ namespace tervan {
 // One conversion of a template: flags, width, precision and letter.
 struct Conversion {
     bool left = false, plus = false, space = false, zero = false, alt = false;
-    int width = -1;      // -1: none
-    int precision = -1;  // -1: none
     char letter = 0;
-    friend constexpr bool operator==(const Conversion&, const Conversion&) = default;
+    char unused[2] = {};  // no padding bytes: two conversions compare as two words
+    int width = -1;       // -1: none
+    int precision = -1;   // -1: none
+    friend constexpr bool operator==(const Conversion& a, const Conversion& b) {
+        using Words = std::array<std::uint64_t, 2>;
+        const Words x = std::bit_cast<Words>(a), y = std::bit_cast<Words>(b);
+        return x[0] == y[0] && x[1] == y[1];
+    }
 };
+static_assert(sizeof(Conversion) == 16 && std::has_unique_object_representations_v<Conversion>);
 
 // The largest precision and width this formatter writes itself.
 inline constexpr int kMaxPrecision = 100;
@@ -151,12 +158,35 @@ constexpr std::size_t boundOf(const Conversion& c, unsigned) {
     return std::max({widthOf(c), precisionOf(c), std::size_t{11}});
 }
 constexpr std::size_t boundOf(const Conversion& c, char) { return std::max(widthOf(c), std::size_t{1}); }
-// Every line feed may become two bytes.
+// Every line feed may become two bytes; a short padding is written as 16
+// blanks at once.
 constexpr std::size_t boundOf(const Conversion& c, std::string_view text) {
-    return std::max(widthOf(c), 2 * text.size());
+    return std::max(widthOf(c), 2 * text.size()) + 16;
 }
 
 namespace format_detail {
+
+// Copies the n bytes at s to p and returns their end. The texts of a line
+// are short: up to 32 bytes are two overlapping moves, no call.
+inline char* copyShort(char* p, const char* s, std::size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::memcpy(p, s, 8);
+        std::memcpy(p + n - 8, s + n - 8, 8);
+    } else if (n > 16 && n <= 32) {
+        std::memcpy(p, s, 16);
+        std::memcpy(p + n - 16, s + n - 16, 16);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(p, s, 4);
+        std::memcpy(p + n - 4, s + n - 4, 4);
+    } else if (n > 0 && n < 4) {
+        p[0] = s[0];
+        p[n / 2] = s[n / 2];
+        p[n - 1] = s[n - 1];
+    } else if (n > 32) {
+        std::memcpy(p, s, n);
+    }
+    return p + n;
+}
 
 // The conversion letters each argument type takes.
 template <class T>
@@ -173,8 +203,7 @@ constexpr bool takes(char letter) {
 inline char* put(char* p, const Conversion& c, double v, bool, bool nearest) { return putValue(p, c, v, nearest); }
 inline char* put(char* p, const Conversion& c, Repeated v, bool, bool nearest) {
     if (!v.by || !(*v.by == c)) return putValue(p, c, v.value, nearest);
-    std::memcpy(p, v.bytes.data(), v.bytes.size());
-    return p + v.bytes.size();
+    return copyShort(p, v.bytes.data(), v.bytes.size());
 }
 inline char* put(char* p, const Conversion& c, int v, bool, bool) { return putValue(p, c, v); }
 inline char* put(char* p, const Conversion& c, unsigned v, bool, bool) { return putValue(p, c, v); }
@@ -235,6 +264,7 @@ public:
                 lines_[n].begin = linesSize_;
             }
         }
+        fixedBound_ = linesSize_ + fixedBoundAll(std::index_sequence_for<Args...>());
     }
 
     // The template as written.
@@ -250,7 +280,7 @@ public:
     }
 
     // The most bytes write writes for these values.
-    std::size_t bound(std::type_identity_t<Args>... args) const {
+    constexpr std::size_t bound(std::type_identity_t<Args>... args) const {
         return boundAll(std::index_sequence_for<Args...>(), args...);
     }
     // Writes the text at p, which has room for bound's bytes; returns its end.
@@ -287,13 +317,29 @@ private:
 
     char* putLiteral(char* p, std::size_t piece, bool lineEnds) const {
         const Piece& l = lineEnds ? lines_[piece] : plain_[piece];
-        std::memcpy(p, (lineEnds ? linesText_ : plainText_).data() + l.begin, l.size);
-        return p + l.size;
+        return format_detail::copyShort(p, (lineEnds ? linesText_ : plainText_).data() + l.begin, l.size);
     }
 
+    // The bound of a line is known when the program is compiled, but for
+    // the lengths of its texts.
     template <std::size_t... I>
-    std::size_t boundAll(std::index_sequence<I...>, std::type_identity_t<Args>... args) const {
-        return linesSize_ + (std::size_t{0} + ... + boundOf(conversions_[I], args));
+    consteval std::size_t fixedBoundAll(std::index_sequence<I...>) const {
+        return (std::size_t{0} + ... + fixedBound<Args>(conversions_[I]));
+    }
+    template <class T>
+    static consteval std::size_t fixedBound(const Conversion& c) {
+        if constexpr (std::is_same_v<T, std::string_view>) return 0;
+        else if constexpr (std::is_same_v<T, Repeated>) return boundOf(c, 0.0);
+        else return boundOf(c, T{});
+    }
+    template <std::size_t... I>
+    constexpr std::size_t boundAll(std::index_sequence<I...>, std::type_identity_t<Args>... args) const {
+        return fixedBound_ + (std::size_t{0} + ... + textBound(conversions_[I], args));
+    }
+    template <class T>
+    static constexpr std::size_t textBound(const Conversion& c, const T& value) {
+        if constexpr (std::is_same_v<T, std::string_view>) return boundOf(c, value);
+        else return 0;
     }
 
     template <std::size_t... I>
@@ -320,6 +366,7 @@ private:
     std::array<Piece, kCount + 1> plain_{}, lines_{};  // the literal texts before, between and after them
     std::array<char, kCapacity> plainText_{}, linesText_{};
     std::size_t plainSize_ = 0, linesSize_ = 0;
+    std::size_t fixedBound_ = 0;  // the literal texts and every conversion but the texts'
 };
 
 // Appends the formatted text to out.
