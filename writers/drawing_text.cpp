@@ -10,19 +10,27 @@ double textHeight(const Settings& settings) {
     return height == 0 ? 0.5 : height;
 }
 
-void appendLevelText(std::string& out, double z, const Settings& settings) {
+namespace {
+
+const Format<double>& levelFormat(const Settings& settings) {
     using namespace formats;
-    if (settings.x1000)
-        kLevelMillimetres.append(out, z);
-    else if (settings.Z000)
-        kLevelThreeDecimals.append(out, z);
-    else
-        kLevelTwoDecimals.append(out, z);
+    return settings.x1000 ? kLevelMillimetres : settings.Z000 ? kLevelThreeDecimals : kLevelTwoDecimals;
 }
+
+}  // namespace
+
+std::string_view writeLevelText(char* room, double z, const Settings& settings, bool nearest) {
+    static_assert(formats::kLevelMillimetres.bound(0.0) <= kLevelRoom &&
+                  formats::kLevelThreeDecimals.bound(0.0) <= kLevelRoom &&
+                  formats::kLevelTwoDecimals.bound(0.0) <= kLevelRoom);
+    return {room, static_cast<std::size_t>(levelFormat(settings).writeRounded(room, false, nearest, z) - room)};
+}
+
+bool levelIsElevation(const Settings& settings) { return &levelFormat(settings) == &formats::kLevelThreeDecimals; }
 
 std::string levelText(double z, const Settings& settings) {
     std::string out;
-    appendLevelText(out, z, settings);
+    levelFormat(settings).append(out, z);
     return out;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/settings.h"
 
@@ -14,7 +15,12 @@ double textHeight(const Settings& settings);
 // Z as the height text: no decimals with x1000 (the heights are then
 // millimetres), three with Z.000, else two.
 std::string levelText(double z, const Settings& settings);
-// The same appended to out.
-void appendLevelText(std::string& out, double z, const Settings& settings);
+// The same written into room, which has kLevelRoom bytes; nearest:
+// roundsToNearest. Valid as long as room.
+inline constexpr std::size_t kLevelRoom = 320;
+std::string_view writeLevelText(char* room, double z, const Settings& settings, bool nearest);
+// Whether the height text is the value the drawing gives a 3D height: Z
+// with three decimals.
+bool levelIsElevation(const Settings& settings);
 
 }  // namespace tervan

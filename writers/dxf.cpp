@@ -127,26 +127,31 @@ void writeDxf(OutputFile& out, const PointList& points, const Settings& s,
         out.write("\n");
     }
 
-    const double height = textHeight(s);
+    const bool nearest = out.roundsToNearest();
+    char heightRoom[boundOf(kDrawingTextHeight, 0.0)];
+    const Repeated height = repeat(heightRoom, kDrawingTextHeight, textHeight(s), nearest);
+    const bool levelIsZ = levelIsElevation(s);
     // Handles stay below 2^32: that would take over a billion points.
     auto handle = static_cast<unsigned>(kFirstHandle);
-    std::string level, elevation, normalised;
+    std::string normalised;
     for (const Point& p : points) {
         if (isZeroPoint(p)) continue;
-        level.clear();
-        appendLevelText(level, p.Z, s);
-        // Unlike the scripts, the drawing always gives a 3D height three decimals.
-        elevation.clear();
-        if (s.ThreeDFile)
-            kLevelThreeDecimals.append(elevation, p.Z);
-        else
-            elevation = "0.000";
+        char levelRoom[kLevelRoom], elevationRoom[kLevelRoom];
+        const std::string_view level = writeLevelText(levelRoom, p.Z, s, nearest);
+        // Unlike the scripts, the drawing always gives a 3D height three
+        // decimals: the level text itself when it has them.
+        std::string_view elevation = "0.000";
+        if (s.ThreeDFile && levelIsZ) {
+            elevation = level;
+        } else if (s.ThreeDFile) {
+            const char* end = kLevelThreeDecimals.writeRounded(elevationRoom, false, nearest, p.Z);
+            elevation = {elevationRoom, static_cast<std::size_t>(end - elevationRoom)};
+        }
         std::string_view name = p.N;
         if (!isNormalised(name)) name = normalised = normaliseName(name);
         const std::string* ofCode = nullptr;
         if (!layers.ofCode.empty() && !p.code.empty()) ofCode = &layers.ofCode.find(std::string_view(p.code))->second;
         char yRoom[boundOf(kCoordinate, 0.0)], xRoom[boundOf(kCoordinate, 0.0)];
-        const bool nearest = out.roundsToNearest();
         const Repeated y = repeat(yRoom, kCoordinate, p.Y, nearest), x = repeat(xRoom, kCoordinate, p.X, nearest);
         out.print(kPointEntity, handle++, ofCode ? *ofCode : s.PointsLayer, y, x, elevation);
         out.print(kLevelEntity, handle++, ofCode ? *ofCode : s.LevelLayer, y, x, elevation, height, level);

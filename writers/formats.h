@@ -30,10 +30,12 @@ inline constexpr Format<Text, double, double, double> kKorPoint(
 inline constexpr Conversion kCoordinate = conversionOf("%0.3f");
 
 // The CAD scripts. The drawing's first coordinate is Y, the second X. "100"
-// stands in the rotation-angle position of both text commands.
+// stands in the rotation-angle position of both text commands. The text
+// height is the same in every line: written once a file.
 inline constexpr Format<Repeated, Repeated, Text> kPointLine("point %0.3f,%0.3f,%s\n");
-inline constexpr Format<Repeated, Repeated, Text, double, Text> kNameLine("text J MR %0.3f,%0.3f,%s %0.3f 100 %s\n");
-inline constexpr Format<Repeated, Repeated, Text, double, Text> kLevelLine("text %0.3f,%0.3f,%s %0.3f 100 %s\n");
+inline constexpr Format<Repeated, Repeated, Text, Repeated, Text> kNameLine("text J MR %0.3f,%0.3f,%s %0.3f 100 %s\n");
+inline constexpr Format<Repeated, Repeated, Text, Repeated, Text> kLevelLine("text %0.3f,%0.3f,%s %0.3f 100 %s\n");
+inline constexpr Conversion kScriptTextHeight = conversionOf("%0.3f");
 
 // The height text beside a point: millimetres (x1000), three or two decimals.
 inline constexpr Format<double> kLevelMillimetres("%0.0f");
@@ -43,14 +45,15 @@ inline constexpr Format<double> kLevelTwoDecimals("%0.2f");
 // The DXF entities of a point, each with its handle: the point, its height
 // text and its name. The name is right-aligned and vertically centred at the
 // point (72 = 2, 73 = 2, as "MR" in the scripts), so the alignment point
-// repeats it.
+// repeats it. The text height is written once a file, as in the scripts.
 inline constexpr Format<unsigned, Text, Repeated, Repeated, Text> kPointEntity(
     "  0\nPOINT\n  5\n%04X\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n");
-inline constexpr Format<unsigned, Text, Repeated, Repeated, Text, double, Text> kLevelEntity(
+inline constexpr Format<unsigned, Text, Repeated, Repeated, Text, Repeated, Text> kLevelEntity(
     "  0\nTEXT\n  5\n%04X\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n");
-inline constexpr Format<unsigned, Text, Repeated, Repeated, Text, double, Text, Repeated, Repeated, Text> kNameEntity(
+inline constexpr Format<unsigned, Text, Repeated, Repeated, Text, Repeated, Text, Repeated, Repeated, Text> kNameEntity(
     "  0\nTEXT\n  5\n%04X\n  8\n%s\n 10\n%0.3f\n 20\n%0.3f\n 30\n%s\n 40\n%0.1f\n  1\n%s\n"
     " 72\n     2\n 11\n%0.3f\n 21\n%0.3f\n 31\n%s\n 73\n     2\n");
+inline constexpr Conversion kDrawingTextHeight = conversionOf("%0.1f");
 
 // A layer of a code, declared in the drawing's layer table (LayerPerCode):
 // continuous lines, colour 7.

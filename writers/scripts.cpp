@@ -11,16 +11,16 @@ using namespace formats;
 enum LineKinds { kPoint = 1, kName = 2, kLevel = 4 };
 
 void writeScript(OutputFile& out, const PointList& points, const Settings& s, int kinds) {
-    const double height = textHeight(s);
-    std::string level;
+    const bool nearest = out.roundsToNearest();
+    char heightRoom[boundOf(kScriptTextHeight, 0.0)];
+    const Repeated height = repeat(heightRoom, kScriptTextHeight, textHeight(s), nearest);
     for (const Point& p : points) {
         if (isZeroPoint(p)) continue;
-        level.clear();
-        appendLevelText(level, p.Z, s);
+        char levelRoom[kLevelRoom];
+        const std::string_view level = writeLevelText(levelRoom, p.Z, s, nearest);
         // In the scripts the elevation keeps the level text's precision.
-        const std::string_view elevation = s.ThreeDFile ? std::string_view(level) : "0.000";
+        const std::string_view elevation = s.ThreeDFile ? level : "0.000";
         char yRoom[boundOf(kCoordinate, 0.0)], xRoom[boundOf(kCoordinate, 0.0)];
-        const bool nearest = out.roundsToNearest();
         const Repeated y = repeat(yRoom, kCoordinate, p.Y, nearest), x = repeat(xRoom, kCoordinate, p.X, nearest);
         if (kinds & kPoint) out.print(kPointLine, y, x, elevation);
         if (kinds & kName) out.print(kNameLine, y, x, elevation, height, p.N);
