@@ -1,13 +1,82 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/numbers.h"
 
 namespace tervan {
 
+namespace {
+
+#if defined(__SSE2__)
+// Bit i set when byte i of a line of fewer than 64 bytes is one of the (at
+// most 8) separators, or lies past its end; 16 bytes compared at a time.
+std::uint64_t separatorBits(std::string_view line, std::string_view separators) {
+    alignas(16) char bytes[64];
+    std::memset(bytes, separators[0], sizeof bytes);
+    const char* s = line.data();
+    const std::size_t n = line.size();
+    // The line copied in by two overlapping moves of its own bytes.
+    if (n >= 32) {
+        std::memcpy(bytes, s, 32);
+        std::memcpy(bytes + n - 32, s + n - 32, 32);
+    } else if (n >= 16) {
+        std::memcpy(bytes, s, 16);
+        std::memcpy(bytes + n - 16, s + n - 16, 16);
+    } else if (n >= 8) {
+        std::memcpy(bytes, s, 8);
+        std::memcpy(bytes + n - 8, s + n - 8, 8);
+    } else {
+        for (std::size_t i = 0; i < n; ++i) bytes[i] = s[i];
+    }
+    __m128i wanted[8];
+    const std::size_t count = separators.size();
+    for (std::size_t k = 0; k < count; ++k) wanted[k] = _mm_set1_epi8(separators[k]);
+    // Only the chunks up to the line's end are looked at; the bits past
+    // them are set.
+    std::uint64_t bits = 0;
+    std::size_t at = 0;
+    for (; at <= n; at += 16) {
+        const __m128i chunk = _mm_load_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        __m128i any = _mm_cmpeq_epi8(chunk, wanted[0]);
+        for (std::size_t k = 1; k < count; ++k) any = _mm_or_si128(any, _mm_cmpeq_epi8(chunk, wanted[k]));
+        bits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(any))) << at;
+    }
+    if (at < sizeof bytes) bits |= ~std::uint64_t{0} << at;
+    return bits;
+}
+#endif
+
+}  // namespace
+
 void splitFields(std::string_view line, std::string_view separators, std::span<std::string_view> fields) {
+#if defined(__SSE2__)
+    // Most lines are short: the fields are found among the bits of one
+    // word, a run at a time.
+    if (line.size() < 64 && !separators.empty() && separators.size() <= 8) {
+        const std::uint64_t bits = separatorBits(line, separators);  // bit line.size() is set
+        std::size_t i = 0;
+        for (auto& field : fields) {
+            const std::uint64_t text = ~bits >> i;
+            if (i >= line.size() || text == 0) {
+                field = line.substr(line.size(), 0);
+                i = line.size();
+                continue;
+            }
+            const auto start = i + static_cast<std::size_t>(std::countr_zero(text));
+            i = start + static_cast<std::size_t>(std::countr_zero(bits >> start));
+            field = line.substr(start, i - start);
+        }
+        return;
+    }
+#endif
     // The separators as a set of the 256 byte values: one look-up a byte.
     std::uint64_t set[4] = {};
     for (char c : separators) set[static_cast<unsigned char>(c) >> 6] |= std::uint64_t{1} << (c & 63);

@@ -5,6 +5,7 @@
 #include "core/input.h"
 
 #include <array>
+#include <random>
 #include <vector>
 
 #include "test_util.h"
@@ -159,6 +160,27 @@ TEST(FieldSplitter, SeparatorRunsCountAsOne) {
     EXPECT_EQ(g[1], "");
     splitFields("a:b", kListSeparators, g);
     EXPECT_EQ(g[0], "a:b");
+}
+
+// Lines of every length around the 64 bytes the word-at-a-time path takes,
+// of separators, field bytes and NULs at random, against the rule itself.
+TEST(FieldSplitter, AnyLineSplitsAsTheRuleSays) {
+    std::mt19937 gen(64);
+    for (int i = 0; i < 20000; ++i) {
+        const std::string_view separators = i % 3 == 0 ? kSeparators : i % 3 == 1 ? kListSeparators : "x";
+        std::string line(gen() % 80, ' ');
+        for (char& c : line) c = "; ,\t*x\0a1.-:"[gen() % 12];
+        std::array<std::string_view, 9> fields;
+        splitFields(line, separators, fields);
+        std::size_t at = 0;
+        for (const std::string_view field : fields) {
+            while (at < line.size() && separators.find(line[at]) != std::string_view::npos) ++at;
+            const std::size_t start = at;
+            while (at < line.size() && separators.find(line[at]) == std::string_view::npos) ++at;
+            ASSERT_EQ(field.data(), line.data() + start) << line;
+            ASSERT_EQ(field.size(), at - start) << line;
+        }
+    }
 }
 
 TEST(NameNormalisation, TrimsAndRenumbersHashNames) {
