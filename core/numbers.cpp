@@ -25,32 +25,32 @@ auto withCString(std::string_view text, F f) {
     return f(copy.c_str());
 }
 
-// A plain decimal "[-]digits[.digits]" of at most 15 significant digits
-// and 22 decimals, not followed by an exponent: its digits as an integer
-// divided by a power of ten, both exact doubles, so that the one division
-// rounds to the very double strtod gives. false for anything else.
+// A plain decimal "[-]digits[.digits]" of at most 19 digits, whose
+// digits make an integer below 2^53, with at most 22 decimals and not
+// followed by an exponent: that integer divided by a power of ten, both
+// exact doubles, so that the one division rounds to the very double strtod
+// gives. false for anything else.
 bool plainDecimal(const char* p, const char* end, double& value) {
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const bool negative = p < end && *p == '-';
     if (negative) ++p;
     std::uint64_t digits = 0;  // wraps only past 19 digits, which are refused below
-    int significant = 0, decimals = 0;
     auto readDigits = [&] {
-        const char* from = p;
-        for (; p < end && *p >= '0' && *p <= '9'; ++p) {
-            digits = digits * 10 + static_cast<unsigned>(*p - '0');
-            if (digits) ++significant;
-        }
-        return p > from;
+        const char* const from = p;
+        for (unsigned d; p < end && (d = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10; ++p)
+            digits = digits * 10 + d;
+        return p - from;
     };
-    bool any = readDigits();
+    std::ptrdiff_t count = readDigits(), decimals = 0;
     if (p < end && *p == '.') {
-        const char* first = ++p;
-        any = readDigits() || any;
-        decimals = static_cast<int>(p - first);
+        ++p;
+        decimals = readDigits();
+        count += decimals;
     }
-    if (!any || significant > 15 || decimals > 22 || (p < end && (*p == 'e' || *p == 'E'))) return false;
+    if (count == 0 || count > 19 || decimals > 22 || digits > (std::uint64_t{1} << 53) ||
+        (p < end && (*p == 'e' || *p == 'E')))
+        return false;
     const double v = static_cast<double>(digits) / kPowers[decimals];
     value = negative ? -v : v;
     return true;
