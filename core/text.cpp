@@ -5,21 +5,24 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "core/numbers.h"
 
 namespace tervan {
 
 namespace {
 
-#if defined(__SSE2__)
-// Bit i set when byte i of a line of fewer than 64 bytes is one of the (at
-// most 8) separators, or lies past its end; 16 bytes compared at a time.
-std::uint64_t separatorBits(std::string_view line, std::string_view separators) {
-    alignas(16) char bytes[64];
+// 0x80 in each byte of w that is 0, and 0 in the others (no borrow runs
+// from one byte into the next).
+constexpr std::uint64_t zeroBytes(std::uint64_t w) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    return ~(((w & kLow7) + kLow7) | w | kLow7);
+}
+
+// Bit i set when byte i of a line of fewer than 64 bytes is one of the
+// Count separators, or lies past its end; 8 bytes compared at a time.
+template <std::size_t Count>
+std::uint64_t separatorBitsOf(std::string_view line, std::string_view separators) {
+    char bytes[64];
     std::memset(bytes, separators[0], sizeof bytes);
     const char* s = line.data();
     const std::size_t n = line.size();
@@ -36,28 +39,43 @@ std::uint64_t separatorBits(std::string_view line, std::string_view separators) 
     } else {
         for (std::size_t i = 0; i < n; ++i) bytes[i] = s[i];
     }
-    __m128i wanted[8];
-    const std::size_t count = separators.size();
-    for (std::size_t k = 0; k < count; ++k) wanted[k] = _mm_set1_epi8(separators[k]);
-    // Only the chunks up to the line's end are looked at; the bits past
+    std::uint64_t wanted[8];
+    for (std::size_t k = 0; k < Count; ++k) wanted[k] = 0x0101010101010101ULL * static_cast<unsigned char>(separators[k]);
+    // Only the words up to the line's end are looked at; the bits past
     // them are set.
     std::uint64_t bits = 0;
     std::size_t at = 0;
-    for (; at <= n; at += 16) {
-        const __m128i chunk = _mm_load_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        __m128i any = _mm_cmpeq_epi8(chunk, wanted[0]);
-        for (std::size_t k = 1; k < count; ++k) any = _mm_or_si128(any, _mm_cmpeq_epi8(chunk, wanted[k]));
-        bits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(any))) << at;
+    for (; at < n; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + at, 8);
+        if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+        std::uint64_t found = 0;
+        for (std::size_t k = 0; k < Count; ++k) found |= zeroBytes(word ^ wanted[k]);
+        // The top bit of byte i moved to bit i.
+        bits |= (((found >> 7) * 0x0102040810204080ULL) >> 56) << at;
     }
     if (at < sizeof bytes) bits |= ~std::uint64_t{0} << at;
     return bits;
 }
-#endif
+
+// The same for any count up to 8: the sets of the program have 4, 7 and 8.
+std::uint64_t separatorBits(std::string_view line, std::string_view separators) {
+    switch (separators.size()) {
+        case 4: return separatorBitsOf<4>(line, separators);
+        case 7: return separatorBitsOf<7>(line, separators);
+        case 8: return separatorBitsOf<8>(line, separators);
+        default: {
+            // Fewer, repeated to make 8.
+            char eight[8];
+            for (std::size_t k = 0; k < 8; ++k) eight[k] = separators[k % separators.size()];
+            return separatorBitsOf<8>(line, std::string_view(eight, 8));
+        }
+    }
+}
 
 }  // namespace
 
 void splitFields(std::string_view line, std::string_view separators, std::span<std::string_view> fields) {
-#if defined(__SSE2__)
     // Most lines are short: the fields are found among the bits of one
     // word, a run at a time.
     if (line.size() < 64 && !separators.empty() && separators.size() <= 8) {
@@ -76,7 +94,6 @@ void splitFields(std::string_view line, std::string_view separators, std::span<s
         }
         return;
     }
-#endif
     // The separators as a set of the 256 byte values: one look-up a byte.
     std::uint64_t set[4] = {};
     for (char c : separators) set[static_cast<unsigned char>(c) >> 6] |= std::uint64_t{1} << (c & 63);
