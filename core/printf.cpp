@@ -187,17 +187,14 @@ void splitScaled(std::uint64_t scaled, int precision, std::uint64_t& whole, std:
     }
 }
 
-// Whether any of the 8 bytes of w is 0.
-constexpr bool anyZeroByte(std::uint64_t w) {
-    return ((w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL) != 0;
-}
-
 // Whether a text of at most 32 bytes holds a NUL or a line feed: its bytes
 // looked at in words of 8 (overlapping, so that only its own are read).
 bool holdsNulOrFeed(std::string_view text) {
     const char* s = text.data();
     const std::size_t n = text.size();
-    auto holds = [](std::uint64_t w) { return anyZeroByte(w) || anyZeroByte(w ^ 0x0A0A0A0A0A0A0A0AULL); };
+    auto holds = [](std::uint64_t w) {
+        return format_detail::anyZeroByte(w) || format_detail::anyZeroByte(w ^ 0x0A0A0A0A0A0A0A0AULL);
+    };
     auto word = [&](std::size_t at) {
         std::uint64_t w;
         std::memcpy(&w, s + at, 8);
