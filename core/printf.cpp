@@ -1,5 +1,6 @@
 #include "core/printf.h"
 
+#include <array>
 #include <bit>
 #include <cfenv>
 #include <cfloat>
@@ -153,10 +154,10 @@ bool scaledQuickly(double v, int precision, std::uint64_t& scaled) {
     if (precision > 9) return false;
     const double s = std::fabs(v) * kPowers[precision];
     if (!(s < 0x1p52)) return false;
-    const auto whole = static_cast<std::uint64_t>(s);
+    const auto whole = static_cast<std::int64_t>(s);  // signed: one instruction each way
     const double fraction = s - static_cast<double>(whole);  // exact
     if (fraction == 0.5) return false;
-    scaled = whole + (fraction > 0.5 ? 1 : 0);
+    scaled = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     return true;
 #else
     (void)v, (void)precision, (void)scaled;
@@ -320,7 +321,8 @@ char* putFixed(char* p, const Conversion& c, bool negative, std::uint64_t scaled
     }
     if (P % 2) *--end = static_cast<char>('0' + fraction);
     *--end = '.';
-    digitsBefore(end, whole);
+    if (whole <= UINT32_MAX) digitsBeforeOf(end, static_cast<std::uint32_t>(whole));
+    else digitsBefore(end, whole);
     if (fill && c.left) {
         std::memset(p, ' ', fill);
         p += fill;
@@ -374,7 +376,11 @@ char* putFixed(char* p, const Conversion& c, bool negative, std::uint64_t scaled
 
 char* putValue(char* p, const Conversion& c, double v, bool nearest) {
     std::uint64_t scaled;
-    if (nearest && !c.plus && !c.space && !c.alt && c.precision >= 1 && c.precision <= 4 &&
+    // The flags are bytes of 0 or 1 in the conversion's first word.
+    static constexpr std::uint64_t kSignFlags =
+        std::bit_cast<std::array<std::uint64_t, 2>>(Conversion{.plus = true, .space = true, .alt = true})[0];
+    if (nearest && (std::bit_cast<std::array<std::uint64_t, 2>>(c)[0] & kSignFlags) == 0 &&
+        static_cast<unsigned>(c.precision - 1) < 4 &&
         scaledQuickly(v, c.precision, scaled)) {
         const bool negative = std::signbit(v);
         switch (c.precision) {
