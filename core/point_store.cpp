@@ -124,12 +124,15 @@ void appendPoint(PointStore& store, Point p) {
     PointList& points = store.points;
     NameArena& names = points.names();
     // Records of one station share its name, as the store keeps it.
+    // A name the record before keeps is normalised already (normalising
+    // twice changes nothing), so the common case skips normalising.
     const std::size_t n = points.size();
+    const std::uint32_t before = n ? points.snOffset(n - 1) : 0;
     std::string_view station = p.SN;
     std::string normalised;
-    if (!isNormalised(station)) station = normalised = normaliseName(station);
-    const std::uint32_t sn = n && names.text(points.snOffset(n - 1)) == station ? points.snOffset(n - 1)
-                                                                                  : names.keep(station);
+    const bool same = n && names.text(before) == station;
+    if (!same && !isNormalised(station)) station = normalised = normaliseName(station);
+    const std::uint32_t sn = same || (n && names.text(before) == station) ? before : names.keep(station);
     const std::uint32_t name = keepNormalised(names, p.N);
     // Shots in a row often share their code.
     const std::uint32_t code = p.code.empty()                                                ? 0
