@@ -290,6 +290,25 @@ char* putValue(char* p, const Conversion& c, double v) { return putValue(p, c, v
 
 namespace {
 
+// Writes what stands before a number fill bytes short of its width: the
+// blanks and the sign (0: none), or with the '0' flag the sign and the
+// zeros; nothing of the fill with the '-' flag, which pads after it. Most
+// columns pad with a few blanks: one 16-byte store (a number has room for
+// 311 bytes and more behind p) instead of a call.
+char* padBefore(char* p, const Conversion& c, std::size_t fill, char sign) {
+    if (fill && !c.left && !c.zero) {
+        if (fill <= sizeof kBlanks) std::memcpy(p, kBlanks, sizeof kBlanks);
+        else std::memset(p, ' ', fill);
+        p += fill;
+    }
+    if (sign) *p++ = sign;
+    if (fill && !c.left && c.zero) {
+        std::memset(p, '0', fill);
+        p += fill;
+    }
+    return p;
+}
+
 // A value of the usual shape (a width, the flags '-' and '0' at most, P
 // decimals, scaled below 2^52): the same bytes as putValue's general
 // path, with fewer questions asked.
@@ -302,16 +321,7 @@ char* putFixed(char* p, const Conversion& c, bool negative, std::uint64_t scaled
     const std::size_t length = wholeDigits + 1 + P + (negative ? 1 : 0);
     const std::size_t width = widthOf(c);
     const std::size_t fill = length < width ? width - length : 0;
-    if (fill && !c.left && !c.zero) {
-        if (fill <= sizeof kBlanks) std::memcpy(p, kBlanks, sizeof kBlanks);
-        else std::memset(p, ' ', fill);
-        p += fill;
-    }
-    if (negative) *p++ = '-';
-    if (fill && !c.left && c.zero) {
-        std::memset(p, '0', fill);
-        p += fill;
-    }
+    p = padBefore(p, c, fill, negative ? '-' : 0);
     char* end = p + wholeDigits + 1 + P;
     p = end;
     for (int i = 0; i + 1 < P; i += 2) {
@@ -346,18 +356,7 @@ char* putFixed(char* p, const Conversion& c, bool negative, std::uint64_t scaled
     const std::size_t length = size + (sign ? 1 : 0);
     const std::size_t width = widthOf(c);
     const std::size_t fill = length < width ? width - length : 0;
-    if (fill && !c.left && !c.zero) {
-        // Most columns pad with a few blanks: one 16-byte store (the value
-        // has room for 311 bytes and more behind p) instead of a call.
-        if (fill <= sizeof kBlanks) std::memcpy(p, kBlanks, sizeof kBlanks);
-        else std::memset(p, ' ', fill);
-        p += fill;
-    }
-    if (sign) *p++ = sign;
-    if (fill && !c.left && c.zero) {
-        std::memset(p, '0', fill);
-        p += fill;
-    }
+    p = padBefore(p, c, fill, sign);
     // The digits are written from the right: the decimals with their
     // leading zeros, the point, the whole part.
     char* const end = p + size;
