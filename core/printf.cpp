@@ -193,30 +193,25 @@ void splitScaled(std::uint64_t scaled, int precision, std::uint64_t& whole, std:
 bool holdsNulOrFeed(std::string_view text) {
     const char* s = text.data();
     const std::size_t n = text.size();
-    auto holds = [](std::uint64_t w) {
-        return format_detail::anyZeroByte(w) || format_detail::anyZeroByte(w ^ 0x0A0A0A0A0A0A0A0AULL);
-    };
-    auto word = [&](std::size_t at) {
+    auto word = [s](std::size_t at) {
         std::uint64_t w;
         std::memcpy(&w, s + at, 8);
         return w;
     };
     if (n >= 8) {
         for (std::size_t at = 0; at + 8 < n; at += 8)
-            if (holds(word(at))) return true;
-        return holds(word(n - 8));
+            if (format_detail::holdsNulOrFeed(word(at))) return true;
+        return format_detail::holdsNulOrFeed(word(n - 8));
     }
-    std::uint64_t w = 0x2020202020202020ULL;  // blanks where the text has no bytes
     if (n >= 4) {
         std::uint32_t first, last;
         std::memcpy(&first, s, 4);
         std::memcpy(&last, s + n - 4, 4);
-        w = first | static_cast<std::uint64_t>(last) << 32;
-    } else if (n > 0) {
-        w = (w & ~0xFFFFFFULL) | static_cast<unsigned char>(s[0]) | static_cast<unsigned>(static_cast<unsigned char>(s[n / 2])) << 8 |
-            static_cast<unsigned>(static_cast<unsigned char>(s[n - 1])) << 16;
+        return format_detail::holdsNulOrFeed(first | static_cast<std::uint64_t>(last) << 32);
     }
-    return holds(w);
+    for (std::size_t i = 0; i < n; ++i)
+        if (s[i] == 0 || s[i] == '\n') return true;
+    return false;
 }
 
 // Writes sign and body into p, padded to the width as the flags say; a
@@ -345,7 +340,8 @@ char* putFixed(char* p, const Conversion& c, bool negative, std::uint64_t scaled
     if (!std::isfinite(v)) return putNotFinite(p, c, v);
     const int precision = c.precision < 0 ? 6 : c.precision;
     std::uint64_t scaled;
-    if (!nearest || !(scaledQuickly(v, precision, scaled) || scaledExactly(v, precision, scaled))) return putBySnprintf(p, c, v);
+    if (!nearest || !(scaledQuickly(v, precision, scaled) || scaledExactly(v, precision, scaled)))
+        return putBySnprintf(p, c, v);
     std::uint64_t whole, fraction;
     splitScaled(scaled, precision, whole, fraction);
     const auto decimals = static_cast<std::size_t>(precision);
@@ -379,7 +375,7 @@ char* putValue(char* p, const Conversion& c, double v, bool nearest) {
     static constexpr std::uint64_t kSignFlags =
         std::bit_cast<std::array<std::uint64_t, 2>>(Conversion{.plus = true, .space = true, .alt = true})[0];
     if (nearest && (std::bit_cast<std::array<std::uint64_t, 2>>(c)[0] & kSignFlags) == 0 &&
-        static_cast<unsigned>(c.precision - 1) < 4 &&
+        static_cast<unsigned>(c.precision - 1) < 4 &&  // 1 to 4 decimals
         scaledQuickly(v, c.precision, scaled)) {
         const bool negative = std::signbit(v);
         switch (c.precision) {

@@ -208,9 +208,11 @@ inline char* put(char* p, const Conversion& c, Repeated v, bool, bool nearest) {
 inline char* put(char* p, const Conversion& c, int v, bool, bool) { return putValue(p, c, v); }
 inline char* put(char* p, const Conversion& c, unsigned v, bool, bool) { return putValue(p, c, v); }
 inline char* put(char* p, const Conversion& c, char v, bool, bool) { return putValue(p, c, v); }
-// Whether any of the 8 bytes of w is 0.
-constexpr bool anyZeroByte(std::uint64_t w) {
-    return ((w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL) != 0;
+// Whether any of the 8 bytes of w is a NUL or a line feed, which a text
+// is not copied past as it stands.
+constexpr bool holdsNulOrFeed(std::uint64_t w) {
+    auto anyZeroByte = [](std::uint64_t x) { return ((x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL) != 0; };
+    return anyZeroByte(w) || anyZeroByte(w ^ 0x0A0A0A0A0A0A0A0AULL);
 }
 inline char* put(char* p, const Conversion& c, std::string_view v, bool lineEnds, bool) {
     // Most texts (a name, a layer, a height) are 4 to 8 bytes that fill
@@ -222,7 +224,7 @@ inline char* put(char* p, const Conversion& c, std::string_view v, bool lineEnds
         std::memcpy(&first, v.data(), 4);
         std::memcpy(&last, v.data() + n - 4, 4);
         const std::uint64_t both = first | static_cast<std::uint64_t>(last) << 32;
-        if (!anyZeroByte(both) && !anyZeroByte(both ^ 0x0A0A0A0A0A0A0A0AULL)) {
+        if (!holdsNulOrFeed(both)) {
             std::memcpy(p, &first, 4);
             std::memcpy(p + n - 4, &last, 4);
             return p + n;

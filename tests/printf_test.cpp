@@ -212,7 +212,12 @@ typename Drawn<T>::Held draw(std::mt19937_64& gen) {
     } else if constexpr (std::is_same_v<T, int>) {
         return static_cast<int>(gen() % 40000) - 20000;
     } else {
-        static const char* const texts[] = {"", "P1", "123456", "1234567890", "\x8E\x81", "  x  ", "TOCKI", "#12"};
+        // With a NUL (printf stops there) or line feeds, at every length
+        // the short paths take.
+        using namespace std::string_literals;
+        static const std::string texts[] = {"", "P1", "123456", "1234567890", "\x8E\x81", "  x  ", "TOCKI", "#12",
+                                            "P\n1", "AB\0CD"s, "NAME\nXY", "A\0"s, "12345678901\n", "x\0yz12345678901234"s,
+                                            "a\nb\nc\nd\ne\nf\ng\nh\ni\nj\nk\nl\nm\nn\no\np\nq"};
         return texts[gen() % std::size(texts)];
     }
 }
