@@ -130,9 +130,12 @@ void appendPoint(PointStore& store, Point p) {
     const std::uint32_t before = n ? points.snOffset(n - 1) : 0;
     std::string_view station = p.SN;
     std::string normalised;
-    const bool same = n && names.text(before) == station;
-    if (!same && !isNormalised(station)) station = normalised = normaliseName(station);
-    const std::uint32_t sn = same || (n && names.text(before) == station) ? before : names.keep(station);
+    bool same = n && names.text(before) == station;
+    if (!same && !isNormalised(station)) {
+        station = normalised = normaliseName(station);
+        same = n && names.text(before) == station;
+    }
+    const std::uint32_t sn = same ? before : names.keep(station);
     const std::uint32_t name = keepNormalised(names, p.N);
     // Shots in a row often share their code.
     const std::uint32_t code = p.code.empty()                                                ? 0

@@ -40,7 +40,8 @@ std::uint64_t separatorBitsOf(std::string_view line, std::string_view separators
         for (std::size_t i = 0; i < n; ++i) bytes[i] = s[i];
     }
     std::uint64_t wanted[8];
-    for (std::size_t k = 0; k < Count; ++k) wanted[k] = 0x0101010101010101ULL * static_cast<unsigned char>(separators[k]);
+    for (std::size_t k = 0; k < Count; ++k)
+        wanted[k] = 0x0101010101010101ULL * static_cast<unsigned char>(separators[k]);
     // Only the words up to the line's end are looked at; the bits past
     // them are set.
     std::uint64_t bits = 0;
