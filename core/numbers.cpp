@@ -26,7 +26,7 @@ auto withCString(std::string_view text, F f) {
 }
 
 // A plain decimal "[-]digits[.digits]" of at most 19 digits, whose
-// digits make an integer below 2^53, with at most 22 decimals and not
+// digits make an integer of at most 2^53, with at most 22 decimals and not
 // followed by an exponent: that integer divided by a power of ten, both
 // exact doubles, so that the one division rounds to the very double strtod
 // gives. false for anything else.
